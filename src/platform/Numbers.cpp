@@ -90,30 +90,40 @@ long long roundHalfEven(double value)
 
 QString normaliseDecimalSeparator(const QString& text, const QLocale& locale)
 {
-    const QString t = text.trimmed();
-    int seps = 0;
-    int at = -1;
-    for (int i = 0; i < t.size(); ++i) {
-        if (t[i] == u'.' || t[i] == u',') {
-            ++seps;
-            at = i;
-        }
-    }
-    if (seps != 1 || at + 1 >= t.size() || !t[at + 1].isDigit())
+    // The number proper lies between the blanks around it, which are kept.
+    qsizetype i = 0;
+    qsizetype last = text.size();
+    while (i < last && text[i].isSpace())
+        ++i;
+    while (last > i && text[last - 1].isSpace())
+        --last;
+    const auto skipDigits = [&](qsizetype& j) {
+        const qsizetype from = j;
+        while (j < last && text[j] >= u'0' && text[j] <= u'9')
+            ++j;
+        return j > from;
+    };
+
+    // [sign] digits separator digits [exponent], and nothing else.
+    if (i < last && (text[i] == u'-' || text[i] == u'+'))
+        ++i;
+    skipDigits(i);
+    if (i >= last || (text[i] != u'.' && text[i] != u','))
         return text;
-    for (int i = 0; i < at; ++i) {
-        const QChar c = t[i];
-        if (!(c.isDigit() || (i == 0 && (c == u'-' || c == u'+'))))
+    const qsizetype at = i++;
+    if (!skipDigits(i))
+        return text;
+    if (i < last && (text[i] == u'E' || text[i] == u'e')) {
+        ++i;
+        if (i < last && (text[i] == u'-' || text[i] == u'+'))
+            ++i;
+        if (!skipDigits(i))
             return text;
     }
-    for (int i = at + 1; i < t.size(); ++i) {
-        const QChar c = t[i];
-        // Digits, possibly followed by an exponent: "1,5E+10".
-        if (!(c.isDigit() || c == u'E' || c == u'e' || c == u'+' || c == u'-'))
-            return text;
-    }
-    QString out = t;
-    out[at] = locale.decimalPoint().at(0);
+    if (i != last)
+        return text;
+    QString out = text;
+    out.replace(at, 1, locale.decimalPoint());
     return out;
 }
 

@@ -35,9 +35,10 @@ long long roundHalfEven(double value);
 
 /// Reads a number written with a "." or "," decimal separator whatever the
 /// locale, for texts that the program itself wrote under some locale: a single
-/// "," or "." followed by digits and no other separator is the decimal
-/// separator. Returns the text rewritten with the given locale's decimal
-/// separator, digits unchanged, or the text itself when it has no such form.
+/// "," or "." followed by digits (and perhaps an exponent) and no other
+/// separator is the decimal separator. Returns the text with that separator
+/// replaced by the given locale's, everything else unchanged, or the text
+/// itself when it has no such form.
 QString normaliseDecimalSeparator(const QString& text, const QLocale& locale);
 
 } // namespace numbers

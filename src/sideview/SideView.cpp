@@ -64,7 +64,7 @@ Redraw DibuixarGeneral(const Inputs& in, ProjectState& state, const QLocale& loc
     Redraw out;
     out.captions.insert(QStringLiteral("Label59"), computeExtents(in, state));
     PintarAreas(in, state, locale, out);
-    PintarCaixa(in, state, out);
+    PintarCaixa(in, state, locale, out);
     Pintareixos(in, state, out.ops);
     return out;
 }

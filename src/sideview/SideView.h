@@ -51,12 +51,20 @@ QString computeExtents(const Inputs& in, ProjectState& state);
 /// The axes of Picture1 and their five division marks each.
 void Pintareixos(const Inputs& in, const ProjectState& state, DrawList& ops);
 
+/// How many audience areas `seleccio` selects, always 1 to 3 (a project file
+/// may hold any number there): below 1 is one area, from 2 on it is three.
+int areasInUse(float seleccio);
+
+/// How many boxes the `numcaixes` index selects, always 1 to 16.
+int boxesInUse(int numcaixes);
+
 /// Audience areas (one, two or three by `seleccio`): clears the surfaces,
 /// draws the segments, sets the line descriptions and the axis labels.
 void PintarAreas(const Inputs& in, ProjectState& state, const QLocale& locale, Redraw& out);
 
-/// The array's box fronts; ends by drawing the aiming rays.
-void PintarCaixa(const Inputs& in, ProjectState& state, Redraw& out);
+/// The array's box fronts; ends by drawing the aiming rays. The locale reads
+/// the cumulative box angles that are still texts.
+void PintarCaixa(const Inputs& in, ProjectState& state, const QLocale& locale, Redraw& out);
 
 /// The aiming ray of every box in use, cut at the far edge, the floor or an area.
 void PintarRaig(const Inputs& in, ProjectState& state, Redraw& out);

@@ -1,0 +1,82 @@
+#include "app/Commands.h"
+
+#include "app/IniCommands.h"
+#include "i18n/Languages.h"
+#include "platform/gui/DialogSink.h"
+#include "project/gui/Principal.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+struct Command
+{
+    const char* name;
+    int (*run)(const QStringList& args, QIODevice& out, QIODevice& err);
+    bool needsWindows; ///< builds windows off-screen
+};
+
+const Command kCommands[] = {
+    {"ini-read", runIniRead, false},
+    {"ini-write", runIniWrite, false},
+};
+
+const Command* findCommand(const char* name)
+{
+    for (const Command& c : kCommands)
+        if (std::strcmp(c.name, name) == 0)
+            return &c;
+    return nullptr;
+}
+
+} // namespace
+
+bool isHeadlessCommand(const char* name)
+{
+    return findCommand(name) != nullptr;
+}
+
+int runHeadless(int argc, char** argv)
+{
+    const Command* command = findCommand(argv[1]);
+    std::unique_ptr<QCoreApplication> app;
+    if (command->needsWindows) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    const QStringList args = QCoreApplication::arguments().mid(2);
+    QFile out;
+    QFile err;
+    out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    return command->run(args, out, err);
+}
+
+bool hasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+int runWindow(QApplication& app)
+{
+    Languages languages(defaultLanguagesDir());
+    DialogSink messages;
+    std::unique_ptr<Principal> principal;
+    try {
+        principal = std::make_unique<Principal>(languages, messages, userLanguageId());
+    } catch (const LanguageError& e) {
+        QMessageBox::critical(nullptr, QString(), e.description());
+        return 1;
+    }
+    messages.setOwner(principal.get());
+    principal->show();
+    return app.exec();
+}

@@ -1,0 +1,99 @@
+#include "project/Editing.h"
+#include "project/BoxModel.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QLocale point = QLocale::c();
+
+double boxAt(const ProjectState& s, int j)
+{
+    return s.box[j].toDouble(point);
+}
+
+/// Sets box k's angle as the list choice does, with box 1's text as given.
+void choose(ProjectState& s, int k, double a, const QString& first = QStringLiteral("0"))
+{
+    editing::applySplayAngle(s, k, a, first, point);
+}
+
+} // namespace
+
+TEST(BoxModels, TablesAndAngleLists)
+{
+    EXPECT_EQ(boxModel(0).key, "TS250");
+    EXPECT_EQ(boxModel(1).display, "TS-160");
+    EXPECT_FLOAT_EQ(boxModel(1).alturaunacaixa, 0.181f);
+    EXPECT_EQ(boxModel(0).angleList(point),
+              QStringList({"0", "0.5", "1", "1.5", "2", "3", "4", "5", "6"}));
+    EXPECT_EQ(boxModel(0).angleList(QLocale(QLocale::Spanish, QLocale::Spain)),
+              QStringList({"0", "0,5", "1", "1,5", "2", "3", "4", "5", "6"}));
+    EXPECT_EQ(boxModel(1).angleList(point),
+              QStringList({"0", "1", "2", "3", "4", "5", "6", "7", "8"}));
+    const QStringList first = firstBoxAngleList();
+    ASSERT_EQ(first.size(), 21);
+    EXPECT_EQ(first.front(), "0");
+    EXPECT_EQ(first.back(), "20");
+    EXPECT_EQ(boxModelByKey("TS160"), &boxModel(1));
+    EXPECT_EQ(boxModelByKey("ts160"), nullptr);
+}
+
+TEST(SplayAngles, ChangingOneBoxShiftsItAndEveryBoxBelow)
+{
+    ProjectState s;
+    choose(s, 3, 2);
+    for (int j = 1; j <= 16; ++j)
+        EXPECT_DOUBLE_EQ(boxAt(s, j), j >= 3 ? 2.0 : 0.0) << j;
+    choose(s, 3, 1.5);
+    for (int j = 1; j <= 16; ++j)
+        EXPECT_DOUBLE_EQ(boxAt(s, j), j >= 3 ? 1.5 : 0.0) << j;
+    EXPECT_FLOAT_EQ(s.LastAngle[3], 1.5f);
+
+    // A second box adds to the first: box j is the sum of the angles of boxes 1..j.
+    choose(s, 5, 4);
+    EXPECT_DOUBLE_EQ(boxAt(s, 4), 1.5);
+    EXPECT_DOUBLE_EQ(boxAt(s, 5), 5.5);
+    EXPECT_DOUBLE_EQ(boxAt(s, 16), 5.5);
+}
+
+TEST(SplayAngles, FirstBoxStoresItsTextAndTiltsTheWholeArray)
+{
+    ProjectState s;
+    choose(s, 2, 1);
+    choose(s, 1, 10, "10");
+    EXPECT_EQ(s.box[1].kind(), BoxValue::Kind::Text);
+    EXPECT_EQ(s.box[1].rawText(), "10");
+    EXPECT_DOUBLE_EQ(boxAt(s, 2), 11.0);
+    EXPECT_DOUBLE_EQ(boxAt(s, 16), 11.0);
+
+    // Reducing box 1 subtracts the difference below and keeps the text.
+    choose(s, 1, 4, "4");
+    EXPECT_EQ(s.box[1].rawText(), "4");
+    EXPECT_DOUBLE_EQ(boxAt(s, 2), 5.0);
+    EXPECT_FLOAT_EQ(s.LastAngle[1], 4.0f);
+
+    // A first-box text that is not a number counts as 0 where a number is needed.
+    choose(s, 1, 0, "abc");
+    EXPECT_DOUBLE_EQ(boxAt(s, 1), 0.0);
+    EXPECT_DOUBLE_EQ(boxAt(s, 2), 1.0);
+}
+
+TEST(SplayAngles, StoredTextOfCumulativeAngles)
+{
+    EXPECT_EQ(BoxValue::number(2.5).toStoredText(point), "2.5");
+    EXPECT_EQ(BoxValue::number(2.5).toStoredText(QLocale(QLocale::German)), "2,5");
+    EXPECT_EQ(BoxValue::text("7,5x").toStoredText(point), "7,5x");
+    EXPECT_EQ(BoxValue().toStoredText(point), "");
+}
+
+TEST(Clearance, ArrayMustBeShorterThanTheHeight)
+{
+    ProjectState s;
+    s.numcaixes = 2; // three TS250 boxes: 0.942 m
+    EXPECT_LE(editing::clearance(0.9, s), 0.0);
+    EXPECT_GT(editing::clearance(1.0, s), 0.0);
+    s.applyModel(1);
+    EXPECT_FLOAT_EQ(s.alturaunacaixa, 0.181f);
+    EXPECT_GT(editing::clearance(0.9, s), 0.0);
+}

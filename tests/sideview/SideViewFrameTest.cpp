@@ -1,0 +1,88 @@
+#include "sideview/SideView.h"
+
+#include <gtest/gtest.h>
+
+using namespace sideview;
+
+TEST(SideViewFrame, LargestOfFourPrefersTheEarlierOnTies)
+{
+    EXPECT_EQ(GetMaximX(1, 2, 3, 4), 4.0f);
+    EXPECT_EQ(GetMaximX(5, 2, 3, 4), 5.0f);
+    EXPECT_EQ(GetMaximX(-1, -2, -3, -4), -1.0f);
+    // Ties between distinct zeros show which argument was returned.
+    EXPECT_TRUE(std::signbit(GetMaximX(-0.0f, 0.0f, -1, -1)));
+    EXPECT_FALSE(std::signbit(GetMaximX(-1, 0.0f, -0.0f, -1)));
+}
+
+TEST(SideViewFrame, ExtentsFollowTheAreasInUse)
+{
+    ProjectState s;
+    Inputs in;
+    in.H = 3;
+    in.dist[1] = 5;
+    in.len[1] = 15;
+    in.dist[2] = 10;
+    in.len[2] = 30;
+    in.z2[3] = 7;                          // an area not in use still raises the view
+    EXPECT_EQ(computeExtents(in, s), "8"); // atan(2.843 / 20) = 8.09 degrees
+    EXPECT_FLOAT_EQ(s.offsetmax, 20.0f);
+    EXPECT_FLOAT_EQ(s.alturamax, 7.0f);
+
+    s.seleccio = 1;
+    computeExtents(in, s);
+    EXPECT_FLOAT_EQ(s.offsetmax, 40.0f);
+}
+
+TEST(SideViewFrame, MaximumAngleOfFirstBox)
+{
+    ProjectState s;
+    Inputs in;
+    in.H = 0.1; // the middle of the top box is below the floor
+    in.len[1] = 20;
+    EXPECT_EQ(computeExtents(in, s), "0");
+
+    in.H = 30;
+    in.len[1] = 10; // atan(29.843 / 10) = 71.48 degrees, truncated
+    EXPECT_EQ(computeExtents(in, s), "71");
+
+    // No area reaching beyond the array: the view is 1 mm wide.
+    in.len[1] = 0;
+    computeExtents(in, s);
+    EXPECT_FLOAT_EQ(s.offsetmax, 0.001f);
+}
+
+TEST(SideViewFrame, AxesAndMarksSitOnTheAxisCrossing)
+{
+    ProjectState s;
+    Inputs in;
+    DrawList ops;
+    Pintareixos(in, s, ops);
+    ASSERT_EQ(ops.size(), 12u);
+    for (const DrawOp& op : ops)
+        EXPECT_EQ(op.surface, Picture1);
+    // The last distance mark is at the right edge, the last height mark at the top.
+    EXPECT_NEAR(ops[4].x1, in.SW1, 1e-4);
+    EXPECT_NEAR(ops[9].y1, 0.0, 1e-9);
+    EXPECT_EQ(ops[10], draw::line(Picture1, 18, 0, 18, in.SH1));
+    EXPECT_EQ(ops[11], draw::line(Picture1, 0, 110, in.SW1, 110));
+}
+
+TEST(SideViewFrame, MouseReadoutInMetres)
+{
+    ProjectState s;
+    s.offsetmax = 20;
+    s.alturamax = 4;
+    Inputs in;
+    const Readout origin = readoutPicture1(18, 110, in, s);
+    EXPECT_DOUBLE_EQ(origin.x, 0.0);
+    EXPECT_DOUBLE_EQ(origin.y, 0.0);
+    const Readout corner = readoutPicture1(in.SW1, 0, in, s);
+    EXPECT_NEAR(corner.x, 20.0, 1e-5);
+    EXPECT_NEAR(corner.y, 5.0, 1e-9);
+    // The overlay spans 1.8 times the view's height from its bottom edge.
+    const Readout top = readoutPicture44(0, 0, in, s);
+    EXPECT_NEAR(top.y, 9.0, 1e-9);
+    const Readout right = readoutPicture44(in.SW1 / 2, in.SH1 * 1.8, in, s);
+    EXPECT_NEAR(right.x, 10.0, 1e-5);
+    EXPECT_NEAR(right.y, 0.0, 1e-5);
+}
