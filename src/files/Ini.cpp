@@ -1,0 +1,215 @@
+#include "files/Ini.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <utility>
+
+FileError::FileError(QString description)
+    : m_description(std::move(description)), m_utf8(m_description.toUtf8())
+{
+}
+
+namespace {
+
+const QByteArray CrLf = QByteArrayLiteral("\r\n");
+
+// Lower case of one byte: ASCII letters and the Latin-1 capitals (not the
+// multiplication sign), so that a name and its lower-case copy have the same
+// length and every position found in one holds in the other.
+char lowerByte(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7))
+        return static_cast<char>(u + 32);
+    return c;
+}
+
+QByteArray lower(QByteArray text)
+{
+    for (char& c : text)
+        c = lowerByte(c);
+    return text;
+}
+
+bool isControl(char c)
+{
+    return static_cast<unsigned char>(c) <= 13;
+}
+
+QString describe(const char* what, const QString& fileName, const QString& reason)
+{
+    return QStringLiteral("Cannot %1 %2: %3").arg(QLatin1String(what), fileName, reason);
+}
+
+// Creates an empty file when there is none; an existing file is left as it is.
+void ensureExists(const QString& fileName)
+{
+    if (QFileInfo::exists(fileName))
+        return;
+    QFile f(fileName);
+    if (!f.open(QIODevice::ReadWrite))
+        throw FileError(describe("create", fileName, f.errorString()));
+}
+
+// The owner may write the file afterwards: the counterpart of clearing a
+// read-only attribute. Only the owner may change the mode; for anyone else this
+// does nothing.
+void makeWritable(const QString& fileName)
+{
+    QFile f(fileName);
+    const QFileDevice::Permissions p = f.permissions();
+    if (!(p & QFileDevice::WriteOwner))
+        f.setPermissions(p | QFileDevice::WriteOwner);
+}
+
+QByteArray readAll(const QString& fileName)
+{
+    QFile f(fileName);
+    if (!f.open(QIODevice::ReadOnly))
+        throw FileError(describe("read", fileName, f.errorString()));
+    QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        throw FileError(describe("read", fileName, f.errorString()));
+    return bytes;
+}
+
+void replaceContents(const QString& fileName, const QByteArray& bytes)
+{
+    QSaveFile f(fileName);
+    // Unbuffered, so that a short write (disk full, size limit) shows here, before
+    // anything replaces the old file, instead of getting lost in the final flush.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw FileError(describe("write", fileName, f.errorString()));
+    if (f.write(bytes) != bytes.size()) {
+        const QString reason = f.errorString();
+        f.cancelWriting();
+        throw FileError(describe("write", fileName, reason));
+    }
+    if (!f.commit())
+        throw FileError(describe("write", fileName, f.errorString()));
+}
+
+} // namespace
+
+namespace ini {
+
+QByteArray rewritten(const QByteArray& old, const QByteArray& section, const QByteArray& key,
+                     const QByteArray& value)
+{
+    const QByteArray header = QByteArrayLiteral("\r\n[") + lower(section) + "]\r";
+    const QByteArray keyStart = '\n' + lower(key) + '=';
+    const QByteArray line = key + '=' + value;
+
+    // The leading CR LF lets a header on the first line match; the closing "[]"
+    // puts a "[" after every section, so the search for the next one always ends.
+    QByteArray w = CrLf + old + "[]";
+    const QByteArray l = lower(w);
+
+    const qsizetype s = l.indexOf(header);
+    if (s < 0) {
+        w.chop(2);
+        w += CrLf + CrLf + '[' + section + ']' + CrLf + line;
+    } else {
+        const qsizetype h = s + header.size(); // the LF ending the header line
+        const qsizetype next = l.indexOf('[', h);
+        const qsizetype k = l.indexOf(keyStart, s);
+        w.chop(2);
+        if (k < 0 || k > next) {
+            w.insert(h + 1, line + CrLf);
+        } else {
+            qsizetype e = w.indexOf('\r', k);
+            if (e < 0)
+                e = w.size();
+            w.replace(k + 1, e - k - 1, line);
+        }
+    }
+
+    w.remove(0, 1);
+    const QByteArray threeLineEnds = CrLf + CrLf + CrLf;
+    while (w.contains(threeLineEnds))
+        w.replace(threeLineEnds, CrLf + CrLf);
+    qsizetype end = w.size();
+    while (end > 0 && isControl(w[end - 1]))
+        --end;
+    qsizetype start = 0;
+    while (start < end && isControl(w[start]))
+        ++start;
+    return w.mid(start, end - start) + CrLf;
+}
+
+QByteArray lookedUp(const QByteArray& contents, const QByteArray& section, const QByteArray& key)
+{
+    const QByteArray header = '[' + lower(section) + ']';
+    const QByteArray prefix = lower(key) + '=';
+    bool inSection = false;
+
+    qsizetype pos = 0;
+    while (pos < contents.size()) {
+        qsizetype end = contents.indexOf('\r', pos);
+        if (end < 0)
+            end = contents.size();
+        const QByteArray line = contents.mid(pos, end - pos);
+        pos = end + 1;
+        if (pos < contents.size() && contents[pos] == '\n')
+            ++pos;
+
+        const QByteArray m = lower(line);
+        const bool bracket = m.contains('[');
+        if (bracket)
+            inSection = false;
+        if (m == header)
+            inSection = true;
+        if (bracket || !inSection)
+            continue;
+        if (m.startsWith(prefix))
+            return line.mid(prefix.size());
+    }
+    return {};
+}
+
+} // namespace ini
+
+void INIwrite(const QString& fileName, const QString& section, const QString& key,
+              const QString& value)
+{
+    ensureExists(fileName);
+    // Someone else's file may still be writable through its group or others.
+    makeWritable(fileName);
+    if (!QFileInfo(fileName).isWritable())
+        throw FileError(describe("write", fileName, QStringLiteral("Permission denied")));
+    const QByteArray old = readAll(fileName);
+    replaceContents(fileName,
+                    ini::rewritten(old, section.toLatin1(), key.toLatin1(), value.toLatin1()));
+}
+
+void INIwriteAll(const QString& fileName, const QString& section,
+                 const std::vector<std::pair<QString, QString>>& entries)
+{
+    ensureExists(fileName);
+    makeWritable(fileName);
+    if (!QFileInfo(fileName).isWritable())
+        throw FileError(describe("write", fileName, QStringLiteral("Permission denied")));
+    QByteArray text = readAll(fileName);
+    const QByteArray sectionBytes = section.toLatin1();
+    for (const auto& [key, value] : entries)
+        text = ini::rewritten(text, sectionBytes, key.toLatin1(), value.toLatin1());
+    replaceContents(fileName, text);
+}
+
+QString INIread(const QString& fileName, const QString& section, const QString& key)
+{
+    ensureExists(fileName);
+    // A file we may read but not change (read-only, someone else's) is read all the same.
+    makeWritable(fileName);
+    const QByteArray contents = readAll(fileName);
+    return QString::fromLatin1(ini::lookedUp(contents, section.toLatin1(), key.toLatin1()));
+}
+
+bool fitsIniCodePage(const QString& text)
+{
+    for (const QChar c : text)
+        if (c.unicode() > 0xFF)
+            return false;
+    return true;
+}

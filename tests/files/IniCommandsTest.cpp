@@ -1,0 +1,65 @@
+#include "app/IniCommands.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Outcome
+{
+    int code;
+    QByteArray out, err;
+};
+
+Outcome run(int (*command)(const QStringList&, QIODevice&, QIODevice&), const QStringList& args)
+{
+    QBuffer out, err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    const int code = command(args, out, err);
+    return {code, out.data(), err.data()};
+}
+
+} // namespace
+
+TEST(IniCommands, WriteAndReadTextThroughALatin1File)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("c.ini");
+    const QString cafe = QString::fromUtf8("caf\xC3\xA9 x ");
+    Outcome w = run(runIniWrite, {path, "Default", "Text15", cafe});
+    EXPECT_EQ(w.code, 0);
+    EXPECT_EQ(w.out + w.err, "");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "[Default]\r\nText15=caf\xE9 x \r\n");
+
+    Outcome r = run(runIniRead, {path, "DEFAULT", "text15"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "caf\xC3\xA9 x \n");
+    EXPECT_EQ(run(runIniRead, {path, "Default", "absent"}).out, "\n");
+}
+
+TEST(IniCommands, FailuresGiveOneLineAndCodeTwo)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("c.ini");
+    const QString unreachable = dir.filePath("none/c.ini");
+    const Outcome failures[] = {
+        run(runIniRead, {path, "S"}),
+        run(runIniRead, {path, "S", "k", "v"}),
+        run(runIniWrite, {path, "S", "k"}),
+        run(runIniRead, {unreachable, "S", "k"}),
+        run(runIniWrite, {unreachable, "S", "k", "v"}),
+        run(runIniWrite, {path, "S", "k", QString::fromUtf8("\xE2\x82\xAC")}),
+    };
+    for (const Outcome& r : failures) {
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_TRUE(r.err.endsWith('\n') && r.err.count('\n') == 1) << r.err.data();
+    }
+    EXPECT_TRUE(failures[4].err.contains(unreachable.toLocal8Bit())) << failures[4].err.data();
+    EXPECT_FALSE(QFile::exists(path));
+}
