@@ -27,11 +27,11 @@ QString computeExtents(const Inputs& in, ProjectState& state)
     for (int n = 1; n <= 3; ++n)
         end[n] = static_cast<float>(in.dist[n]) + static_cast<float>(in.len[n]);
 
-    const int sel = static_cast<int>(state.seleccio);
+    const int areas = areasInUse(state.seleccio);
     float offset = 0;
-    if (sel <= 0)
+    if (areas == 1)
         offset = GetMaximX(end[1], 0, 0, 0);
-    else if (sel == 1)
+    else if (areas == 2)
         offset = GetMaximX(end[1], end[2], 0, 0);
     else
         offset = GetMaximX(end[1], end[2], end[3], 0);

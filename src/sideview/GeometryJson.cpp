@@ -1,0 +1,193 @@
+#include "sideview/GeometryJson.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <utility>
+
+namespace sideview {
+
+namespace {
+
+void appendReal(QByteArray& s, float v)
+{
+    // JSON has no infinities or NaN.
+    if (!std::isfinite(v)) {
+        s += "null";
+        return;
+    }
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(v));
+    s += buf;
+}
+
+void appendString(QByteArray& s, const QString& text)
+{
+    s += '"';
+    for (const char c : text.toUtf8()) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            s += '\\';
+            s += c;
+        } else if (u < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", u);
+            s += buf;
+        } else {
+            s += c;
+        }
+    }
+    s += '"';
+}
+
+void appendBool(QByteArray& s, bool b)
+{
+    s += b ? "true" : "false";
+}
+
+// Writes `"key":` with the separator before it when the object already has members.
+class Object
+{
+public:
+    explicit Object(QByteArray& s) : m_s(s) { m_s += '{'; }
+    ~Object() { m_s += '}'; }
+    Object(const Object&) = delete;
+    Object& operator=(const Object&) = delete;
+
+    QByteArray& key(const char* name)
+    {
+        if (!m_first)
+            m_s += ',';
+        m_first = false;
+        m_s += '"';
+        m_s += name;
+        m_s += "\":";
+        return m_s;
+    }
+    void real(const char* name, float v) { appendReal(key(name), v); }
+    void boolean(const char* name, bool v) { appendBool(key(name), v); }
+    void integer(const char* name, int v) { key(name) += QByteArray::number(v); }
+    void string(const char* name, const QString& v) { appendString(key(name), v); }
+
+private:
+    QByteArray& m_s;
+    bool m_first = true;
+};
+
+// The selected index held as a single, as a whole number (0 for what is none).
+int wholeNumber(float v)
+{
+    if (!std::isfinite(v))
+        return 0;
+    return static_cast<int>(std::clamp(v, -1.0e9f, 1.0e9f));
+}
+
+// Labels that a redraw may not have set yet show their design captions.
+const std::pair<const char*, const char*> kLabels[] = {
+    {"Label35", "10"}, {"Label36", "5"}, {"Label37", "2"}, {"Label38", "4"}, {"Label39", "6"},
+    {"Label40", "8"},  {"Label41", "2"}, {"Label42", "1"}, {"Label48", "3"}, {"Label49", "4"},
+};
+
+QString caption(const QMap<QString, QString>& captions, const char* name, const char* design)
+{
+    return captions.value(QString::fromLatin1(name), QString::fromLatin1(design));
+}
+
+} // namespace
+
+QByteArray geometryJson(const ProjectState& state, const QMap<QString, QString>& captions,
+                        const QStringList& messages, const Inputs& scales, const QLocale& locale)
+{
+    QByteArray s;
+    {
+        Object root(s);
+        root.real("offsetmax", state.offsetmax);
+        root.real("alturamax", state.alturamax);
+        root.string("Label59", caption(captions, "Label59", "0"));
+        {
+            root.key("labels");
+            Object labels(s);
+            for (const auto& [name, design] : kLabels)
+                labels.string(name, caption(captions, name, design));
+        }
+        {
+            root.key("surfaces");
+            Object surfaces(s);
+            surfaces.real("SW1", scales.SW1);
+            surfaces.real("SH1", scales.SH1);
+            surfaces.real("SW44", scales.SW44);
+            surfaces.real("SH44", scales.SH44);
+        }
+        root.integer("seleccio", wholeNumber(state.seleccio));
+        root.integer("numcaixes", state.numcaixes);
+        root.integer("primerraig", state.primerraig);
+
+        root.key("boxes") += '[';
+        for (int j = 1; j <= 16; ++j) {
+            if (j > 1)
+                s += ',';
+            Object b(s);
+            b.real("box", static_cast<float>(state.box[j].toDouble(locale)));
+            b.real("xbaixm", state.xbaixm[j]);
+            b.real("ybaixm", state.ybaixm[j]);
+            b.real("xdalt", state.xdalt[j]);
+            b.real("ydalt", state.ydalt[j]);
+            b.real("xbaix", state.xbaix[j]);
+            b.real("ybaix", state.ybaix[j]);
+        }
+        s += ']';
+
+        root.key("areas") += '[';
+        for (int n = 1; n <= 3; ++n) {
+            if (n > 1)
+                s += ',';
+            const AreaView& v = state.areaView[n];
+            const AreaLine& l = state.areaLine[n];
+            Object a(s);
+            a.real("X1", v.X1);
+            a.real("Y1", v.Y1);
+            a.real("X2", v.X2);
+            a.real("Y2", v.Y2);
+            a.boolean("areavertical", l.areavertical);
+            a.boolean("areahoritzontal", l.areahoritzontal);
+            a.real("areax", l.areax);
+            a.real("areaz", l.areaz);
+            a.real("areapendent", l.areapendent);
+            a.real("areaorigen", l.areaorigen);
+        }
+        s += ']';
+
+        root.key("rays") += '[';
+        for (int k = 1; k <= 16; ++k) {
+            if (k > 1)
+                s += ',';
+            const RayLine& r = state.rayLine[k];
+            Object o(s);
+            o.real("x1raig", state.x1raig[k]);
+            o.real("y1raig", state.y1raig[k]);
+            o.real("x2raig", state.x2raig[k]);
+            o.real("y2raig", state.y2raig[k]);
+            o.boolean("raigvertical", r.raigvertical);
+            o.boolean("raighoritzontal", r.raighoritzontal);
+            o.real("raigx", r.raigx);
+            o.real("raigz", r.raigz);
+            o.real("raigpendent", r.raigpendent);
+            o.real("raigorigen", r.raigorigen);
+            o.real("tallx", r.tallx);
+            o.real("tally", r.tally);
+        }
+        s += ']';
+
+        root.key("messages") += '[';
+        for (int i = 0; i < messages.size(); ++i) {
+            if (i > 0)
+                s += ',';
+            appendString(s, messages[i]);
+        }
+        s += ']';
+    }
+    s += '\n';
+    return s;
+}
+
+} // namespace sideview
