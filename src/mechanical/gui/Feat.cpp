@@ -1,0 +1,86 @@
+#include "mechanical/gui/Feat.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+/// Design positions are in twips, 15 to the pixel at 96 dpi.
+constexpr int tw(int twips)
+{
+    return (twips + 7) / 15;
+}
+
+QRect twRect(int left, int top, int width, int height)
+{
+    return {tw(left), tw(top), tw(width), tw(height)};
+}
+
+// One figure of a frame: its caption on the left, its read-only value on the right.
+void addFigure(QGroupBox* frame, int number, const QString& caption, int top)
+{
+    auto* label = new QLabel(caption, frame);
+    label->setObjectName(QStringLiteral("Label%1").arg(number));
+    label->setGeometry(twRect(240, top, 2220, 285));
+    auto* value = new QLineEdit(QStringLiteral("0"), frame);
+    value->setObjectName(QStringLiteral("Text%1").arg(number));
+    value->setGeometry(twRect(2520, top, 975, 285));
+    value->setReadOnly(true);
+}
+
+} // namespace
+
+Feat::Feat(Languages& languages, QWidget* owner) : QDialog(owner), m_languages(languages)
+{
+    setObjectName(QStringLiteral("Feat"));
+    setWindowTitle(QStringLiteral("Technical Features"));
+    setModal(true);
+    QFont f = font();
+    f.setPointSizeF(8.0);
+    setFont(f);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+    setAutoFillBackground(true);
+    setFixedSize(tw(4695), tw(4215));
+
+    auto* frame1 = new QGroupBox(QStringLiteral("Geometric Data"), this);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    frame1->setGeometry(twRect(480, 480, 3735, 1575));
+    addFigure(frame1, 1, QStringLiteral("Overall Depth of Array (m)"), 360);
+    addFigure(frame1, 2, QStringLiteral("Overall Height of Array (m)"), 720);
+    addFigure(frame1, 3, QStringLiteral("Bottom Elevation (m)"), 1080);
+
+    auto* frame2 = new QGroupBox(QStringLiteral("Mechanical Data"), this);
+    frame2->setObjectName(QStringLiteral("Frame2"));
+    frame2->setGeometry(twRect(480, 2280, 3735, 855));
+    addFigure(frame2, 4, QStringLiteral("Array Weight (kg)"), 360);
+
+    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("Command2"));
+    close->setGeometry(twRect(1680, 3360, 1215, 375));
+    connect(close, &QPushButton::clicked, this, &QDialog::hide);
+
+    relabel();
+    m_languages.registerWindow(this);
+}
+
+Feat::~Feat()
+{
+    m_languages.unregisterWindow(this);
+}
+
+void Feat::relabel()
+{
+    const QString section = QStringLiteral("Feat");
+    for (const char* name : {"Frame1", "Frame2"}) {
+        const QString n = QString::fromLatin1(name);
+        findChild<QGroupBox*>(n)->setTitle(m_languages.GetLabel(section, n));
+    }
+    for (const char* name : {"Label1", "Label2", "Label3", "Label4"}) {
+        const QString n = QString::fromLatin1(name);
+        findChild<QLabel*>(n)->setText(m_languages.GetLabel(section, n));
+    }
+}

@@ -1,0 +1,177 @@
+#include "mechanical/gui/Mecanic.h"
+
+#include "mechanical/Mechanical.h"
+#include "platform/gui/Surface.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+/// Design positions are in twips, 15 to the pixel at 96 dpi.
+constexpr int tw(int twips)
+{
+    return (twips + 7) / 15;
+}
+
+QRect twRect(int left, int top, int width, int height)
+{
+    return {tw(left), tw(top), tw(width), tw(height)};
+}
+
+constexpr int kClientWidth = 4410;
+constexpr int kClientHeight = 9135;
+constexpr int kRowTop = 480;
+constexpr int kRowPitch = 240;
+
+} // namespace
+
+Mecanic::Mecanic(ProjectState& state, Languages& languages, AngleTexts angleTexts, QWidget* owner)
+    : QWidget(owner, Qt::Tool), m_state(state), m_languages(languages),
+      m_angleTexts(std::move(angleTexts))
+{
+    setObjectName(QStringLiteral("Mecanic"));
+    setWindowTitle(QStringLiteral("Mechanical View"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    QFont f = font();
+    f.setPointSizeF(8.0);
+    setFont(f);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+    setAutoFillBackground(true);
+
+    buildLayout();
+    Form_Load();
+    m_languages.registerWindow(this);
+
+    connect(m_command1, &QPushButton::clicked, this, &Mecanic::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &Mecanic::Command2_Click);
+}
+
+Mecanic::~Mecanic()
+{
+    m_languages.unregisterWindow(this);
+}
+
+void Mecanic::buildLayout()
+{
+    setFixedSize(tw(kClientWidth), tw(kClientHeight));
+
+    // The drawing spans the whole window, under the controls; its outlines lie
+    // to the right of the table.
+    const QSize client(tw(kClientWidth), tw(kClientHeight));
+    m_drawing = new Surface(QStringLiteral("MecanicDrawing"), client + QSize(4, 4),
+                            mechanical::kScaleWidth, mechanical::kScaleHeight, this);
+    m_drawing->setFrameStyle(QFrame::NoFrame);
+    m_drawing->setLineWidth(0);
+    m_drawing->setGeometry(QRect(QPoint(0, 0), client));
+
+    // A row is 240 twips high; the fields take the row's height so that they
+    // do not overlap.
+    const int rowHeight = tw(kRowPitch);
+    for (int i = 0; i < 16; ++i) {
+        const int top = kRowTop + kRowPitch * i;
+        auto* label = new QLabel(QStringLiteral("B%1").arg(i + 1), this);
+        label->setObjectName(QStringLiteral("Label1"));
+        label->setGeometry(twRect(480, top, i < 9 ? 255 : 375, 255));
+        m_label1[static_cast<size_t>(i)] = label;
+
+        auto* splay = new QLineEdit(QStringLiteral("0"), this);
+        splay->setObjectName(QStringLiteral("Text1"));
+        splay->setGeometry(tw(840), tw(top), tw(495), rowHeight);
+        m_text1[static_cast<size_t>(i)] = splay;
+
+        auto* cumulative = new QLineEdit(QStringLiteral("0"), this);
+        cumulative->setObjectName(QStringLiteral("Text2"));
+        cumulative->setGeometry(tw(1320), tw(top), tw(495), rowHeight);
+        m_text2[static_cast<size_t>(i)] = cumulative;
+
+        // Nothing reads the table back: it only shows the angles.
+        splay->setReadOnly(true);
+        cumulative->setReadOnly(true);
+    }
+
+    m_label2 = new QLabel(QStringLiteral("Model :"), this);
+    m_label2->setObjectName(QStringLiteral("Label2"));
+    m_label2->setGeometry(twRect(480, 4440, 735, 255));
+    m_text3 = new QLineEdit(QStringLiteral("TS250"), this);
+    m_text3->setObjectName(QStringLiteral("Text3"));
+    m_text3->setGeometry(twRect(1200, 4440, 615, 285));
+    m_text3->setReadOnly(true);
+
+    m_command2 = new QPushButton(QStringLiteral("Refresh"), this);
+    m_command2->setObjectName(QStringLiteral("Command2"));
+    m_command2->setGeometry(twRect(480, 8040, 1335, 375));
+    m_command1 = new QPushButton(QStringLiteral("Close"), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setGeometry(twRect(480, 8520, 1335, 375));
+}
+
+void Mecanic::Form_Load()
+{
+    for (int i = 0; i < 16; ++i) {
+        m_text1[static_cast<size_t>(i)]->setEnabled(false);
+        m_text2[static_cast<size_t>(i)]->setEnabled(false);
+    }
+    PintarMecanic();
+    relabel();
+}
+
+void Mecanic::PintarMecanic()
+{
+    const QStringList angles = m_angleTexts ? m_angleTexts() : QStringList();
+    const mechanical::View view = mechanical::PintarMecanic(angles, m_state, QLocale());
+
+    for (size_t i = 0; i < 16; ++i) {
+        const bool inUse = i < view.rows.size();
+        m_text1[i]->setEnabled(inUse);
+        m_text2[i]->setEnabled(inUse);
+        if (inUse) {
+            m_text1[i]->setText(view.rows[i].splay);
+            m_text2[i]->setText(view.rows[i].cumulative);
+        }
+    }
+    m_drawing->replay(view.ops, mechanical::kSurface);
+    if (view.modelKey)
+        m_text3->setText(*view.modelKey);
+}
+
+void Mecanic::setModelText(const QString& key)
+{
+    m_text3->setText(key);
+}
+
+QString Mecanic::modelText() const
+{
+    return m_text3->text();
+}
+
+void Mecanic::clearTable()
+{
+    for (size_t i = 0; i < 16; ++i) {
+        m_text1[i]->setText(QStringLiteral("0"));
+        m_text2[i]->setText(QStringLiteral("0"));
+    }
+}
+
+void Mecanic::relabel()
+{
+    m_label2->setText(m_languages.GetLabel(QStringLiteral("Principal"), QStringLiteral("Frame10")));
+    m_command2->setText(
+        m_languages.GetLabel(QStringLiteral("Mecanic"), QStringLiteral("Command2")));
+    m_command1->setText(
+        m_languages.GetLabel(QStringLiteral("Mecanic"), QStringLiteral("Command1")));
+}
+
+void Mecanic::Command1_Click()
+{
+    close();
+    emit closedByButton();
+}
+
+void Mecanic::Command2_Click()
+{
+    PintarMecanic();
+}
