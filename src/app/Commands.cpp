@@ -1,5 +1,6 @@
 #include "app/Commands.h"
 
+#include "app/GeometryCommand.h"
 #include "app/IniCommands.h"
 #include "i18n/Languages.h"
 #include "platform/gui/DialogSink.h"
@@ -23,6 +24,7 @@ struct Command
 const Command kCommands[] = {
     {"ini-read", runIniRead, false},
     {"ini-write", runIniWrite, false},
+    {"geometry", runGeometry, true},
 };
 
 const Command* findCommand(const char* name)
@@ -78,5 +80,8 @@ int runWindow(QApplication& app)
     }
     messages.setOwner(principal.get());
     principal->show();
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() >= 2)
+        principal->loadProject(args.at(1));
     return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "platform/gui/Canvas.h"
 
 #include <QTransform>
+#include <cmath>
 
 Canvas::Canvas(QSize pixels, double scaleWidth, double scaleHeight, QColor background)
     : m_image(pixels.expandedTo(QSize(1, 1)), QImage::Format_RGB32), m_background(background),
@@ -89,6 +90,10 @@ void Canvas::replay(const DrawList& list, int surface)
 {
     for (const DrawOp& op : list) {
         if (op.surface != surface)
+            continue;
+        // A degenerate view (no height at all) can put points at infinity: skip them.
+        if (!std::isfinite(op.x1) || !std::isfinite(op.y1) || !std::isfinite(op.x2) ||
+            !std::isfinite(op.y2))
             continue;
         switch (op.kind) {
         case DrawOp::Kind::Clear:

@@ -1,6 +1,8 @@
 #include "project/gui/Principal.h"
 
 #include "i18n/Languages.h"
+#include "mechanical/gui/Feat.h"
+#include "mechanical/gui/Mecanic.h"
 #include "platform/Messages.h"
 #include "platform/Numbers.h"
 #include "platform/gui/Surface.h"
@@ -11,6 +13,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -66,6 +71,9 @@ Principal::Principal(Languages& languages, MessageSink& messages, int userLangua
 
     Form_Load();
     connectHandlers();
+    // The other windows exist from the start, hidden.
+    m_feat = new Feat(m_languages, this);
+    mechanicalView();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -162,7 +170,12 @@ void Principal::connectHandlers()
     for (int i = 1; i <= 13; ++i)
         m_validation->addField(m_text[i]);
 
+    connect(m_command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(m_command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(findChild<QAction*>(QStringLiteral("Save")), &QAction::triggered, this,
+            [this] { SaveData(); });
+    connect(findChild<QAction*>(QStringLiteral("Load")), &QAction::triggered, this,
+            [this] { Load_Click(); });
 
     connect(m_picture1, &Surface::mouseMoved, this, [this](double x, double y) {
         showReadout(sideview::readoutPicture1(x, y, gatherInputs(), m_state));
@@ -333,6 +346,29 @@ void Principal::fieldLostFocus(QLineEdit* field)
 
 // ---- Commands --------------------------------------------------------------
 
+Mecanic* Principal::mechanicalView()
+{
+    if (!m_mecanic) {
+        auto angleTexts = [this] {
+            QStringList l;
+            for (QComboBox* c : m_combo3)
+                l << c->currentText();
+            return l;
+        };
+        m_mecanic = new Mecanic(m_state, m_languages, angleTexts, this);
+        connect(m_mecanic, &Mecanic::closedByButton, this, [this] { DibuixarGeneral(); });
+    }
+    return m_mecanic;
+}
+
+void Principal::Command1_Click()
+{
+    Mecanic* view = mechanicalView();
+    view->show();
+    view->raise();
+    view->setModelText(m_state.modelcaixa == 1 ? QStringLiteral("TS160") : QStringLiteral("TS250"));
+}
+
 void Principal::Command2_Click()
 {
     for (Surface* s : {m_picture1, m_picture33, m_picture44})
@@ -348,6 +384,106 @@ void Principal::Command2_Click()
 void Principal::closeEvent(QCloseEvent* event)
 {
     event->accept();
+}
+
+// ---- Project files ---------------------------------------------------------
+
+ProjectFields Principal::fields() const
+{
+    ProjectFields f;
+    f.Label58 = findChild<QLabel*>(QStringLiteral("Label58"))->text();
+    for (int i = 1; i <= 13; ++i)
+        f.Text[i] = m_text[i]->text();
+    f.Text15 = m_text[15]->text();
+    f.Text16 = m_text[16]->text();
+    f.Label59 = findChild<QLabel*>(QStringLiteral("Label59"))->text();
+    f.Combo2 = m_combo2->currentText();
+    f.Combo1 = m_combo1->currentText();
+    for (int k = 1; k <= 16; ++k)
+        f.Combo3[k] = m_combo3[k - 1]->currentText();
+    f.Combo4 = m_combo4->currentText();
+    return f;
+}
+
+void Principal::assignFields(const ProjectFields& f)
+{
+    // In the order of the file; lists take their text only, keeping their selection.
+    findChild<QLabel*>(QStringLiteral("Label58"))->setText(f.Label58);
+    for (int i = 1; i <= 13; ++i)
+        m_text[i]->setText(f.Text[i]);
+    m_text[15]->setText(f.Text15);
+    m_text[16]->setText(f.Text16);
+    findChild<QLabel*>(QStringLiteral("Label59"))->setText(f.Label59);
+    m_combo2->setEditText(f.Combo2);
+    m_combo1->setEditText(f.Combo1);
+    for (int k = 1; k <= 16; ++k)
+        m_combo3[k - 1]->setEditText(f.Combo3[k]);
+    m_combo4->setEditText(f.Combo4);
+}
+
+void Principal::SaveData()
+{
+    const QString path = QFileDialog::getSaveFileName(this, QString(), QString(),
+                                                      QStringLiteral("Ficheros de datos (*.ini)"));
+    if (path.isEmpty())
+        return;
+    if (const auto error = projectfile::save(path, fields(), m_state, QLocale()))
+        showError(*error);
+}
+
+void Principal::Load_Click()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QString(), QString(),
+                                                      QStringLiteral("Ficheros de datos (*.ini)"));
+    if (!path.isEmpty())
+        loadProject(path);
+}
+
+bool Principal::loadProject(const QString& path)
+{
+    // Reading a missing file would leave an empty one behind: refuse it instead.
+    if (!QFileInfo(path).isFile()) {
+        showError(tr("Cannot open %1: no such file.").arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    ProjectFields f = fields();
+    const projectfile::LoadResult result = projectfile::load(path, f, m_state, QLocale());
+    assignFields(f);
+    if (!result.ok()) {
+        showError(result.error);
+        return false;
+    }
+
+    const int nb = result.boxes;
+    for (int i = 0; i < 16; ++i)
+        m_combo3[i]->setEnabled(i < nb);
+    for (int i : {1, 2, 3, 4, 13})
+        m_text[i]->setEnabled(true);
+    m_combo1->setEnabled(true);
+    m_combo2->setEnabled(true);
+    m_combo4->setEnabled(true);
+    switch (result.areas) {
+    case 1:
+        setArea2Enabled(false);
+        setArea3Enabled(false);
+        break;
+    case 2:
+        setArea2Enabled(true);
+        setArea3Enabled(false);
+        break;
+    case 3:
+        setArea2Enabled(true);
+        setArea3Enabled(true);
+        break;
+    default:
+        break;
+    }
+    DibuixarGeneral();
+    mechanicalView()->PintarMecanic();
+    m_command2->setEnabled(true);
+    findChild<QAction*>(QStringLiteral("Save"))->setEnabled(true);
+    findChild<QAction*>(QStringLiteral("SaveFoto"))->setEnabled(true);
+    return true;
 }
 
 // ---- Side view -------------------------------------------------------------
@@ -426,6 +562,11 @@ void Principal::showMessage(const QString& tag)
 {
     m_raised.append(tag);
     m_messages.show(Message{tag, label(QStringLiteral("MsgBox"), tag), QStringLiteral("Warning")});
+}
+
+void Principal::showError(const QString& description)
+{
+    m_messages.show(Message{QString(), description, QString()});
 }
 
 QString Principal::label(const QString& section, const QString& tag) const

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "files/ProjectFile.h"
 #include "i18n/Languages.h"
 #include "platform/OneBased.h"
 #include "project/ProjectState.h"
 #include "sideview/SideView.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 
 class QAction;
@@ -18,6 +20,8 @@ class QPushButton;
 class Surface;
 class MessageSink;
 class FieldValidation;
+class Mecanic;
+class Feat;
 
 /// The main window: the project's fields and lists, the side view with its
 /// three drawing surfaces, the menus and the two command buttons. It holds the
@@ -57,6 +61,21 @@ public:
 
     Surface* picture(int id) const;
 
+    /// The mechanical view, created hidden when it does not exist yet.
+    Mecanic* mechanicalView();
+    Feat* featuresWindow() const { return m_feat; }
+
+    /// The texts a project file holds, as the window shows them now.
+    ProjectFields fields() const;
+    /// Asks for a file name and saves the project there; a cancel saves nothing.
+    void SaveData();
+    /// Asks for a project file and loads it; a cancel changes nothing.
+    void Load_Click();
+    /// Loads the project file at `path` into the window, re-enables the fields
+    /// and redraws, as the Load command does. A failure is shown as a message,
+    /// keeping what was assigned before it; returns false then.
+    bool loadProject(const QString& path);
+
     /// Re-reads every caption of this window from the current language file.
     void relabel();
     void Updated() override { relabel(); }
@@ -76,6 +95,7 @@ private:
     void Text13_Change();
     void Text13_KeyPress();
     void Text13_LostFocus();
+    void Command1_Click();
     void Command2_Click();
 
     bool validateField(QLineEdit* field);
@@ -84,6 +104,8 @@ private:
     void setArea3Enabled(bool on);
 
     void showMessage(const QString& tag);
+    void showError(const QString& description);
+    void assignFields(const ProjectFields& f);
     QString label(const QString& section, const QString& tag) const;
     double number(const QString& text) const;
     void showReadout(const sideview::Readout& r);
@@ -106,4 +128,6 @@ private:
     Surface* m_picture33 = nullptr;
     Surface* m_picture44 = nullptr;
     FieldValidation* m_validation = nullptr;
+    QPointer<Mecanic> m_mecanic;
+    Feat* m_feat = nullptr;
 };
