@@ -7,11 +7,17 @@
 
 int runGeometry(const QStringList& args, QIODevice& out, QIODevice& err)
 {
+    return runGeometry(args, out, err, defaultLanguagesDir());
+}
+
+int runGeometry(const QStringList& args, QIODevice& out, QIODevice& err,
+                const QString& languagesDir)
+{
     if (args.size() != 1) {
         err.write("usage: splmap geometry PROJECT.ini\n");
         return 2;
     }
-    Languages languages(defaultLanguagesDir());
+    Languages languages(languagesDir);
     CapturingSink messages;
     try {
         Principal window(languages, messages, userLanguageId());

@@ -8,3 +8,6 @@
 /// one JSON object. Needs a QApplication. Returns 0, or 2 after a one-line
 /// error on `err` when the project cannot be loaded.
 int runGeometry(const QStringList& args, QIODevice& out, QIODevice& err);
+/// As above, with the language files taken from `languagesDir`.
+int runGeometry(const QStringList& args, QIODevice& out, QIODevice& err,
+                const QString& languagesDir);
