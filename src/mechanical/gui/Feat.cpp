@@ -1,22 +1,12 @@
 #include "mechanical/gui/Feat.h"
 
+#include "platform/gui/WindowLook.h"
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace {
-
-/// Design positions are in twips, 15 to the pixel at 96 dpi.
-constexpr int tw(int twips)
-{
-    return (twips + 7) / 15;
-}
-
-QRect twRect(int left, int top, int width, int height)
-{
-    return {tw(left), tw(top), tw(width), tw(height)};
-}
 
 // One figure of a frame: its caption on the left, its read-only value on the right.
 void addFigure(QGroupBox* frame, int number, const QString& caption, int top)
@@ -37,13 +27,8 @@ Feat::Feat(Languages& languages, QWidget* owner) : QDialog(owner), m_languages(l
     setObjectName(QStringLiteral("Feat"));
     setWindowTitle(QStringLiteral("Technical Features"));
     setModal(true);
-    QFont f = font();
-    f.setPointSizeF(8.0);
-    setFont(f);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::white);
-    setPalette(p);
-    setAutoFillBackground(true);
+    useDesignFont(this);
+    useWhiteBackground(this);
     setFixedSize(tw(4695), tw(4215));
 
     auto* frame1 = new QGroupBox(QStringLiteral("Geometric Data"), this);

@@ -2,23 +2,13 @@
 
 #include "mechanical/Mechanical.h"
 #include "platform/gui/Surface.h"
+#include "platform/gui/WindowLook.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace {
-
-/// Design positions are in twips, 15 to the pixel at 96 dpi.
-constexpr int tw(int twips)
-{
-    return (twips + 7) / 15;
-}
-
-QRect twRect(int left, int top, int width, int height)
-{
-    return {tw(left), tw(top), tw(width), tw(height)};
-}
 
 constexpr int kClientWidth = 4410;
 constexpr int kClientHeight = 9135;
@@ -34,13 +24,8 @@ Mecanic::Mecanic(ProjectState& state, Languages& languages, AngleTexts angleText
     setObjectName(QStringLiteral("Mecanic"));
     setWindowTitle(QStringLiteral("Mechanical View"));
     setAttribute(Qt::WA_DeleteOnClose);
-    QFont f = font();
-    f.setPointSizeF(8.0);
-    setFont(f);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::white);
-    setPalette(p);
-    setAutoFillBackground(true);
+    useDesignFont(this);
+    useWhiteBackground(this);
 
     buildLayout();
     Form_Load();

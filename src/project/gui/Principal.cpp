@@ -6,6 +6,7 @@
 #include "platform/Messages.h"
 #include "platform/Numbers.h"
 #include "platform/gui/Surface.h"
+#include "platform/gui/WindowLook.h"
 #include "project/BoxModel.h"
 #include "project/Editing.h"
 #include "project/gui/FieldValidation.h"
@@ -58,9 +59,7 @@ Principal::Principal(Languages& languages, MessageSink& messages, int userLangua
 {
     setObjectName(QStringLiteral("Principal"));
     setWindowTitle(QString::fromLatin1(kCaption));
-    QFont f = font();
-    f.setPointSizeF(8.0);
-    setFont(f);
+    useDesignFont(this);
     buildLayout();
     buildMenus();
 
@@ -127,8 +126,8 @@ void Principal::Form_Load()
         m_text[i]->setEnabled(false);
     m_text[13]->setEnabled(true);
     m_combo4->setEnabled(false);
-    setArea2Enabled(false);
-    setArea3Enabled(false);
+    setAreaEnabled(2, false);
+    setAreaEnabled(3, false);
 
     for (int n = 1; n <= 3; ++n) {
         m_state.areaLine[n].areavertical = false;
@@ -254,39 +253,33 @@ void Principal::Combo1_Click()
     }
 }
 
-void Principal::setArea2Enabled(bool on)
+void Principal::setAreaEnabled(int area, bool on)
 {
-    m_frame[3]->setEnabled(on);
-    for (int i = 6; i <= 9; ++i)
-        findChild<QLabel*>(QStringLiteral("Label%1").arg(i))->setEnabled(on);
-    for (int i = 5; i <= 8; ++i)
-        m_text[i]->setEnabled(on);
-}
-
-void Principal::setArea3Enabled(bool on)
-{
-    m_frame[4]->setEnabled(on);
-    for (int i = 10; i <= 13; ++i)
-        findChild<QLabel*>(QStringLiteral("Label%1").arg(i))->setEnabled(on);
-    for (int i = 9; i <= 12; ++i)
-        m_text[i]->setEnabled(on);
+    // Area 2 is Frame3 with Label6..9 and Text5..8; area 3 is Frame4, Label10..13, Text9..12.
+    m_frame[area + 1]->setEnabled(on);
+    const int firstLabel = 4 * area - 2;
+    const int firstText = 4 * area - 3;
+    for (int i = 0; i < 4; ++i) {
+        findChild<QLabel*>(QStringLiteral("Label%1").arg(firstLabel + i))->setEnabled(on);
+        m_text[firstText + i]->setEnabled(on);
+    }
 }
 
 void Principal::Area2EnabledTrue()
 {
-    setArea2Enabled(true);
+    setAreaEnabled(2, true);
 }
 void Principal::Area2EnabledFalse()
 {
-    setArea2Enabled(false);
+    setAreaEnabled(2, false);
 }
 void Principal::Area3EnabledTrue()
 {
-    setArea3Enabled(true);
+    setAreaEnabled(3, true);
 }
 void Principal::Area3EnabledFalse()
 {
-    setArea3Enabled(false);
+    setAreaEnabled(3, false);
 }
 
 void Principal::Text13_Change()
@@ -464,16 +457,16 @@ bool Principal::loadProject(const QString& path)
     m_combo4->setEnabled(true);
     switch (result.areas) {
     case 1:
-        setArea2Enabled(false);
-        setArea3Enabled(false);
+        setAreaEnabled(2, false);
+        setAreaEnabled(3, false);
         break;
     case 2:
-        setArea2Enabled(true);
-        setArea3Enabled(false);
+        setAreaEnabled(2, true);
+        setAreaEnabled(3, false);
         break;
     case 3:
-        setArea2Enabled(true);
-        setArea3Enabled(true);
+        setAreaEnabled(2, true);
+        setAreaEnabled(3, true);
         break;
     default:
         break;

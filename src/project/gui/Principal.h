@@ -100,8 +100,7 @@ private:
 
     bool validateField(QLineEdit* field);
     void fieldLostFocus(QLineEdit* field);
-    void setArea2Enabled(bool on);
-    void setArea3Enabled(bool on);
+    void setAreaEnabled(int area, bool on);
 
     void showMessage(const QString& tag);
     void showError(const QString& description);

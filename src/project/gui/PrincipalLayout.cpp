@@ -1,6 +1,7 @@
 // Builds the controls of the main window at their design positions.
 
 #include "platform/gui/Surface.h"
+#include "platform/gui/WindowLook.h"
 #include "project/gui/Principal.h"
 
 #include <QAction>
@@ -12,18 +13,6 @@
 #include <QPushButton>
 
 namespace {
-
-/// Design positions are in twips, 15 to the pixel at 96 dpi; Qt scales the
-/// pixels for high-DPI screens.
-constexpr int tw(int twips)
-{
-    return (twips + (twips >= 0 ? 7 : -7)) / 15;
-}
-
-QRect twRect(int left, int top, int width, int height)
-{
-    return {tw(left), tw(top), tw(width), tw(height)};
-}
 
 template <typename W> W* make(QWidget* parent, const QString& name, QRect geometry)
 {
