@@ -39,7 +39,7 @@ void Canvas::line(double x1, double y1, double x2, double y2, std::optional<QCol
 {
     QPainter p(&m_image);
     preparePen(p, colour);
-    p.setRenderHint(QPainter::Antialiasing, m_lineWidth > 1);
+    // Aliased, so that every pixel of a line has exactly the line's colour.
     p.drawLine(toPixels(x1, y1), toPixels(x2, y2));
 }
 

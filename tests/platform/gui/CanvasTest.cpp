@@ -1,0 +1,114 @@
+#include "platform/gui/Canvas.h"
+#include "platform/gui/Surface.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+QColor at(const Canvas& c, double x, double y)
+{
+    return c.image().pixelColor(c.toPixels(x, y).toPoint());
+}
+
+int count(const Canvas& c, QColor colour)
+{
+    int n = 0;
+    for (int y = 0; y < c.image().height(); ++y)
+        for (int x = 0; x < c.image().width(); ++x)
+            n += c.image().pixelColor(x, y) == colour;
+    return n;
+}
+
+} // namespace
+
+TEST(Canvas, DrawsInItsOwnScaleUnits)
+{
+    // 200 x 100 pixels for 50 x 10 units: 4 pixels a unit across, 10 down.
+    Canvas c(QSize(200, 100), 50, 10);
+    c.line(0, 5, 50, 5, QColor(Qt::red));
+    EXPECT_EQ(at(c, 25, 5), QColor(Qt::red));
+    EXPECT_EQ(at(c, 25, 2), QColor(Qt::white));
+    c.line(10, 0, 10, 10); // no colour: the foreground
+    EXPECT_EQ(at(c, 10, 8), QColor(Qt::black));
+
+    c.clear();
+    EXPECT_EQ(count(c, Qt::white), 200 * 100);
+
+    // A new scale height stretches what follows.
+    c.setScaleHeight(20);
+    c.box(0, 10, 50, 20, QColor(Qt::blue));
+    EXPECT_EQ(count(c, Qt::blue), 200 * 50);
+}
+
+TEST(Canvas, PointsAreAsWideAsTheLine)
+{
+    Canvas c(QSize(100, 100), 100, 100);
+    c.point(20, 20, QColor(Qt::red));
+    EXPECT_EQ(count(c, Qt::red), 1);
+    c.setLineWidth(5);
+    c.point(60, 60, QColor(Qt::red));
+    const int dot = count(c, Qt::red) - 1;
+    EXPECT_GE(dot, 9);  // a round dot about five pixels across
+    EXPECT_LE(dot, 25);
+    EXPECT_EQ(at(c, 60, 60), QColor(Qt::red));
+    EXPECT_EQ(at(c, 64, 60), QColor(Qt::white));
+}
+
+TEST(Canvas, ReplaysOnlyItsOwnOperationsAndSkipsPointsAtInfinity)
+{
+    Canvas c(QSize(100, 100), 100, 100);
+    const double inf = std::numeric_limits<double>::infinity();
+    DrawList ops = {draw::line(2, 0, 50, 100, 50, 0xFF0000), draw::lineWidth(1, 3),
+                    draw::line(1, 0, 10, inf, 10, 0x0000FF), draw::line(1, 0, 30, 100, 30, 0x00FF00),
+                    draw::point(1, 80, 80, 0xFF0000)};
+    c.replay(ops, 1);
+    EXPECT_EQ(count(c, QColor(0xFF0000)) > 0, true);
+    EXPECT_EQ(at(c, 50, 50), QColor(Qt::white));
+    EXPECT_EQ(count(c, QColor(0x0000FF)), 0);
+    EXPECT_EQ(c.lineWidth(), 3);
+    EXPECT_EQ(at(c, 50, 30), QColor(0x00FF00));
+    EXPECT_EQ(at(c, 50, 31), QColor(0x00FF00)); // three pixels wide
+}
+
+TEST(Canvas, BlockTransferIntoAParallelogram)
+{
+    Canvas source(QSize(40, 20), 40, 20);
+    source.box(0, 0, 20, 20, QColor(Qt::red)); // left half red, right half white
+
+    // Straight copy, scaled to twice the size.
+    Canvas straight(QSize(80, 40), 80, 40);
+    straight.blockTransfer(source, {0, 0}, {80, 0}, {0, 40});
+    EXPECT_EQ(at(straight, 20, 20), QColor(Qt::red));
+    EXPECT_EQ(at(straight, 60, 20), QColor(Qt::white));
+
+    // Turned a quarter: the source's top edge runs down the left side, so its
+    // left (red) half ends up at the top.
+    Canvas turned(QSize(100, 100), 100, 100);
+    turned.box(0, 0, 100, 100, QColor(Qt::black));
+    turned.blockTransfer(source, {20, 10}, {20, 50}, {0, 10});
+    EXPECT_EQ(at(turned, 10, 20), QColor(Qt::red));
+    EXPECT_EQ(at(turned, 10, 40), QColor(Qt::white));
+    EXPECT_EQ(at(turned, 50, 50), QColor(Qt::black)); // outside: untouched
+}
+
+TEST(Surface, KeepsItsPictureAndReportsTheMouseInScaleUnits)
+{
+    Surface s(QStringLiteral("P"), QSize(104, 54), 200, 100);
+    EXPECT_EQ(s.objectName(), "P");
+    EXPECT_EQ(s.canvas().image().size(), QSize(100, 50)); // inside a 2-pixel border
+    s.canvas().line(0, 50, 200, 50, QColor(Qt::red));
+    s.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&s));
+    const QImage shown = s.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(52, 27), QColor(Qt::red));
+
+    QSignalSpy moved(&s, &Surface::mouseMoved);
+    QTest::mouseMove(&s, QPoint(2 + 25, 2 + 10));
+    QTRY_COMPARE(moved.size(), 1);
+    EXPECT_DOUBLE_EQ(moved[0][0].toDouble(), 50.0);
+    EXPECT_DOUBLE_EQ(moved[0][1].toDouble(), 20.0);
+}
