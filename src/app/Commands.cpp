@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -35,6 +36,14 @@ const Command* findCommand(const char* name)
     return nullptr;
 }
 
+/// Headless commands promise one line on stderr when they fail, so Qt's own
+/// notes (about the runtime folder, fonts, ...) are left out; its errors are not.
+void quietHandler(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 } // namespace
 
 bool isHeadlessCommand(const char* name)
@@ -45,6 +54,7 @@ bool isHeadlessCommand(const char* name)
 int runHeadless(int argc, char** argv)
 {
     const Command* command = findCommand(argv[1]);
+    qInstallMessageHandler(quietHandler);
     std::unique_ptr<QCoreApplication> app;
     if (command->needsWindows) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
