@@ -20,12 +20,13 @@ struct Command
     const char* name;
     int (*run)(const QStringList& args, QIODevice& out, QIODevice& err);
     bool needsWindows; ///< builds windows off-screen
+    bool bytes;        ///< arguments after the file name are bytes, not text
 };
 
 const Command kCommands[] = {
-    {"ini-read", runIniRead, false},
-    {"ini-write", runIniWrite, false},
-    {"geometry", runGeometry, true},
+    {"ini-read", runIniRead, false, true},
+    {"ini-write", runIniWrite, false, true},
+    {"geometry", runGeometry, true, false},
 };
 
 const Command* findCommand(const char* name)
@@ -62,7 +63,11 @@ int runHeadless(int argc, char** argv)
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    const QStringList args = QCoreApplication::arguments().mid(2);
+    // The first argument is a file name; the others are text, or bytes kept as they are.
+    QStringList args;
+    for (int i = 2; i < argc; ++i)
+        args << (i > 2 && command->bytes ? QString::fromLatin1(argv[i])
+                                         : QFile::decodeName(argv[i]));
     QFile out;
     QFile err;
     out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);

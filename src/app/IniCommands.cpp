@@ -29,7 +29,7 @@ int runIniRead(const QStringList& args, QIODevice& out, QIODevice& err)
         return failure(err, QStringLiteral("ini-read: names must be Latin-1 text"));
     try {
         const QString value = INIread(args[0], args[1], args[2]);
-        out.write((value + u'\n').toLocal8Bit());
+        out.write(value.toLatin1() + '\n'); // the file's bytes, unchanged
     } catch (const FileError& e) {
         return failure(err, QStringLiteral("ini-read: ") + e.description());
     }

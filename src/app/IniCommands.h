@@ -10,11 +10,11 @@
 /// 2 on failure (wrong number of arguments, file error, text the file cannot
 /// hold), after one line on `err`.
 ///
-/// Arguments and output are text in the terminal's encoding (UTF-8; the same
-/// local 8-bit encoding that decoded the arguments), while the file stores one
-/// byte per character in Latin-1. So "é" typed in a UTF-8 terminal is stored as
-/// the byte 0xE9 and printed back as "é", and a value the GUI saved reads the
-/// same here; ASCII passes through byte for byte. A name or value with a
-/// character outside Latin-1 is refused rather than stored as "?".
+/// Names and values pass through as bytes: the file stores one byte per
+/// character (Latin-1), the command line gives SECTION, KEY and VALUE as bytes
+/// (decoded as Latin-1, which keeps every byte), and ini-read prints the
+/// value's bytes as the file holds them. FILE is a path in the system's
+/// encoding. A name or value with a character outside Latin-1 (possible only
+/// through a direct call) is refused rather than stored as "?".
 int runIniRead(const QStringList& args, QIODevice& out, QIODevice& err);
 int runIniWrite(const QStringList& args, QIODevice& out, QIODevice& err);

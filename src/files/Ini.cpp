@@ -1,5 +1,7 @@
 #include "files/Ini.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -116,7 +118,8 @@ QByteArray rewritten(const QByteArray& old, const QByteArray& section, const QBy
         const qsizetype k = l.indexOf(keyStart, s);
         w.chop(2);
         if (k < 0 || k > next) {
-            w.insert(h + 1, line + CrLf);
+            // A header ending the file with a lone CR leaves h + 1 past the end.
+            w.insert(std::min(h + 1, w.size()), line + CrLf);
         } else {
             qsizetype e = w.indexOf('\r', k);
             if (e < 0)

@@ -148,8 +148,8 @@ LoadResult load(const QString& path, ProjectFields& fields, ProjectState& state,
 
     result.boxes = countOf(fields.Combo2, locale);
     result.areas = countOf(fields.Combo1, locale);
-    // A box count beyond 1..16 still leaves numcaixes a valid index into the box arrays.
-    state.numcaixes = static_cast<int16_t>(std::clamp(result.boxes, 1, 16) - 1);
+    // No boxes (index -1) for a count of 0 or less; never more than the sixteen that exist.
+    state.numcaixes = static_cast<int16_t>(std::clamp(result.boxes, 0, 16) - 1);
     state.seleccio = static_cast<float>(result.areas - 1);
     // The model's front height overrides the stored one.
     if (const BoxModel* model = boxModelByKey(fields.Label58))

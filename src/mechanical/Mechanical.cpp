@@ -17,7 +17,7 @@ double radians(double degrees)
 
 int boxCount(const ProjectState& state)
 {
-    return std::clamp(state.numcaixes + 1, 1, 16);
+    return std::clamp(state.numcaixes + 1, 0, 16);
 }
 
 void computeCorners(ProjectState& state, const QLocale& locale)

@@ -1,6 +1,8 @@
 #include "platform/Numbers.h"
 #include "sideview/SideView.h"
 
+#include <algorithm>
+
 #include <cmath>
 
 // Precision: the area fields arrive as singles and every stored result (view
@@ -11,20 +13,21 @@ namespace sideview {
 
 int areasInUse(float seleccio)
 {
-    if (!(seleccio >= 1.0f)) // also a NaN
-        return 1;
-    if (seleccio < 2.0f)
-        return 2;
-    return 3;
+    if (seleccio == 0.0f || seleccio == 1.0f || seleccio == 2.0f)
+        return static_cast<int>(seleccio) + 1;
+    return 0;
+}
+
+int areasTested(float seleccio)
+{
+    if (!(seleccio >= 0.0f)) // also a NaN
+        return 0;
+    return seleccio >= 2.0f ? 3 : static_cast<int>(seleccio) + 1;
 }
 
 int boxesInUse(int numcaixes)
 {
-    if (numcaixes < 0)
-        return 1;
-    if (numcaixes > 15)
-        return 16;
-    return numcaixes + 1;
+    return std::clamp(numcaixes + 1, 0, 16);
 }
 
 namespace {
@@ -107,6 +110,9 @@ void PintarAreas(const Inputs& in, ProjectState& state, const QLocale& locale, R
     out.ops.push_back(draw::clear(Picture1));
     out.ops.push_back(draw::clear(Picture33));
     out.ops.push_back(draw::clear(Picture44));
+    // With no areas selected the view is only cleared: no lines, labels or line descriptions.
+    if (count == 0)
+        return;
 
     const double SW1 = in.SW1, SH1 = in.SH1, SH44 = in.SH44;
     const double offsetmax = state.offsetmax;

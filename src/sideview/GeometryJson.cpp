@@ -1,6 +1,7 @@
 #include "sideview/GeometryJson.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <utility>
@@ -16,9 +17,11 @@ void appendReal(QByteArray& s, float v)
         s += "null";
         return;
     }
+    // Nine significant digits with a point, whatever the user's locale.
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(v));
-    s += buf;
+    const auto r =
+        std::to_chars(buf, buf + sizeof buf, static_cast<double>(v), std::chars_format::general, 9);
+    s.append(buf, r.ptr - buf);
 }
 
 void appendString(QByteArray& s, const QString& text)

@@ -86,7 +86,7 @@ void PintarRaig(const Inputs& in, ProjectState& state, Redraw& out)
     const double height = static_cast<double>(state.alturamax) + 1.0;
     const double SW1 = in.SW1, SH1 = in.SH1, SH44 = in.SH44;
     const int N = boxesInUse(state.numcaixes);
-    const int areas = areasInUse(state.seleccio);
+    const int areas = areasTested(state.seleccio);
 
     // Overlay coordinates of a point in metres.
     auto Xr = [&](double x) {

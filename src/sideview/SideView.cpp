@@ -27,14 +27,20 @@ QString computeExtents(const Inputs& in, ProjectState& state)
     for (int n = 1; n <= 3; ++n)
         end[n] = static_cast<float>(in.dist[n]) + static_cast<float>(in.len[n]);
 
-    const int areas = areasInUse(state.seleccio);
-    float offset = 0;
-    if (areas == 1)
+    float offset = state.offsetmax; // kept when no areas are selected
+    switch (areasInUse(state.seleccio)) {
+    case 1:
         offset = GetMaximX(end[1], 0, 0, 0);
-    else if (areas == 2)
+        break;
+    case 2:
         offset = GetMaximX(end[1], end[2], 0, 0);
-    else
+        break;
+    case 3:
         offset = GetMaximX(end[1], end[2], end[3], 0);
+        break;
+    default:
+        break;
+    }
     state.offsetmax = (offset == 0.0f) ? 0.001f : offset;
 
     double angle = std::atan((static_cast<double>(H) - state.alturaunacaixa / 2.0) /

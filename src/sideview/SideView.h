@@ -51,11 +51,17 @@ QString computeExtents(const Inputs& in, ProjectState& state);
 /// The axes of Picture1 and their five division marks each.
 void Pintareixos(const Inputs& in, const ProjectState& state, DrawList& ops);
 
-/// How many audience areas `seleccio` selects, always 1 to 3 (a project file
-/// may hold any number there): below 1 is one area, from 2 on it is three.
+/// How many audience areas are drawn: 1, 2 or 3 for a `seleccio` of 0, 1 or 2.
+/// Any other value (a project file may hold any number of areas) draws none
+/// and leaves the view's width as it was.
 int areasInUse(float seleccio);
 
-/// How many boxes the `numcaixes` index selects, always 1 to 16.
+/// How many areas the rays are tested against: `seleccio` + 1, and never more
+/// than the three that exist.
+int areasTested(float seleccio);
+
+/// How many boxes the `numcaixes` index selects: index + 1, none for a negative
+/// index, and never more than the sixteen that exist.
 int boxesInUse(int numcaixes);
 
 /// Audience areas (one, two or three by `seleccio`): clears the surfaces,

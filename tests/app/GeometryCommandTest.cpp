@@ -84,6 +84,22 @@ TEST(GeometryCommand, ReportsTheMessagesOfTheRedraw)
     EXPECT_EQ(messages[0].toString(), "Z1Z2");
 }
 
+TEST(GeometryCommand, AProjectSavedBeforeChoosingTheBoxesHasNone)
+{
+    QTemporaryDir dir;
+    const QString path = demoCopy(dir);
+    INIwrite(path, "Default", "numcaixes", "0");
+    const Outcome r = geometry({path});
+    ASSERT_EQ(r.code, 0) << r.err.constData();
+    const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+    EXPECT_EQ(o["numcaixes"].toInt(), -1);
+    // No ray was traced: every ray keeps its start values.
+    for (const QJsonValue& ray : o["rays"].toArray())
+        EXPECT_EQ(ray.toObject()["x2raig"].toDouble(), 0.0);
+    // The box positions are still worked out for all sixteen boxes.
+    EXPECT_LT(o["boxes"].toArray()[15].toObject()["ybaixm"].toDouble(), 10.0);
+}
+
 TEST(GeometryCommand, AProjectThatCannotBeLoadedIsAnError)
 {
     QTemporaryDir dir;

@@ -211,3 +211,12 @@ TEST(IniFiles, WritingManyKeysAtOnceGivesTheBytesOfOneWriteEach)
     INIwriteAll(all, "Default", entries);
     EXPECT_EQ(contents(all), contents(one));
 }
+
+TEST(IniWrite, AHeaderEndingTheFileWithALoneCarriageReturn)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.ini");
+    put(path, "[Default]\r");
+    INIwrite(path, "Default", "x", "1");
+    EXPECT_EQ(contents(path), "[Default]\rx=1\r\n");
+}

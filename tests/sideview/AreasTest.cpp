@@ -83,11 +83,20 @@ TEST(Areas, SelectionDecidesTheAreasDrawnHighestFirst)
     EXPECT_EQ(starts, (std::vector<double>{40, 20, 0}));
     EXPECT_EQ(countOps(out.ops, DrawOp::Kind::LineWidth, Picture33), 1);
 
-    // A project file may hold any selection.
-    l.state.seleccio = 7;
-    EXPECT_EQ(countOps(drawSmallView(l).ops, DrawOp::Kind::Line, Picture44), 3);
-    l.state.seleccio = -3;
-    EXPECT_EQ(countOps(drawSmallView(l).ops, DrawOp::Kind::Line, Picture44), 1);
+    // A project file may hold any selection: another one only clears the view.
+    for (float odd : {7.0f, -1.0f, -3.0f}) {
+        l.state.seleccio = odd;
+        l.state.areaLine[1].areahoritzontal = false;
+        const Redraw r = drawSmallView(l);
+        EXPECT_EQ(countOps(r.ops, DrawOp::Kind::Line, Picture44), 0) << odd;
+        EXPECT_EQ(countOps(r.ops, DrawOp::Kind::Clear, Picture44), 1) << odd;
+        EXPECT_TRUE(r.captions.isEmpty()) << odd;
+        EXPECT_FALSE(l.state.areaLine[1].areahoritzontal) << odd;
+    }
+    EXPECT_EQ(areasTested(7.0f), 3);
+    EXPECT_EQ(areasTested(-1.0f), 0);
+    EXPECT_EQ(boxesInUse(-1), 0);
+    EXPECT_EQ(boxesInUse(20), 16);
 }
 
 TEST(Areas, AxisLabelsCarryTheirRounding)

@@ -15,6 +15,8 @@ Surface::Surface(const QString& name, QSize outer, double scaleWidth, double sca
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(kBorder);
     setMouseTracking(true);
+    // A click on the picture takes the focus, so leaving a field this way checks it.
+    setFocusPolicy(Qt::ClickFocus);
     resize(outer);
 }
 

@@ -52,7 +52,7 @@ TEST(Canvas, PointsAreAsWideAsTheLine)
     c.setLineWidth(5);
     c.point(60, 60, QColor(Qt::red));
     const int dot = count(c, Qt::red) - 1;
-    EXPECT_GE(dot, 9);  // a round dot about five pixels across
+    EXPECT_GE(dot, 9); // a round dot about five pixels across
     EXPECT_LE(dot, 25);
     EXPECT_EQ(at(c, 60, 60), QColor(Qt::red));
     EXPECT_EQ(at(c, 64, 60), QColor(Qt::white));
@@ -63,8 +63,8 @@ TEST(Canvas, ReplaysOnlyItsOwnOperationsAndSkipsPointsAtInfinity)
     Canvas c(QSize(100, 100), 100, 100);
     const double inf = std::numeric_limits<double>::infinity();
     DrawList ops = {draw::line(2, 0, 50, 100, 50, 0xFF0000), draw::lineWidth(1, 3),
-                    draw::line(1, 0, 10, inf, 10, 0x0000FF), draw::line(1, 0, 30, 100, 30, 0x00FF00),
-                    draw::point(1, 80, 80, 0xFF0000)};
+                    draw::line(1, 0, 10, inf, 10, 0x0000FF),
+                    draw::line(1, 0, 30, 100, 30, 0x00FF00), draw::point(1, 80, 80, 0xFF0000)};
     c.replay(ops, 1);
     EXPECT_EQ(count(c, QColor(0xFF0000)) > 0, true);
     EXPECT_EQ(at(c, 50, 50), QColor(Qt::white));

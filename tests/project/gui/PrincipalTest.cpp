@@ -225,6 +225,18 @@ TEST_F(PrincipalTest, ATextThatIsNotANumberKeepsTheFocus)
     EXPECT_TRUE(text(8)->hasFocus()); // the next field down, the length
 }
 
+TEST_F(PrincipalTest, ClickingTheSideViewChecksTheFieldBeingLeft)
+{
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    text(13)->setFocus();
+    QTRY_VERIFY(text(13)->hasFocus());
+    text(13)->setText("x");
+    QTest::mouseClick(window.picture(sideview::Picture1), Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_EQ(shownTags(), QStringList({"Value"}));
+    QTRY_VERIFY(text(13)->hasFocus());
+}
+
 TEST_F(PrincipalTest, EmptyHeightIsRefusedAndNoRedrawHappens)
 {
     window.show();
