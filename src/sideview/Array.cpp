@@ -3,8 +3,9 @@
 #include <cmath>
 
 // Precision: the height and the box angles are doubles, as is every step of the
-// arithmetic; the corner positions are stored as singles and read back as such
-// by the next box, so the chain accumulates in single precision.
+// arithmetic (the height is the field's number in double here; only the extents
+// of the view read it as a single); the corner positions are stored as singles and read back as
+// such by the next box, so the chain accumulates in single precision.
 
 namespace sideview {
 

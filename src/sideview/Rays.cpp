@@ -8,8 +8,9 @@
 // start) are singles, and the comparisons between them are made in single
 // precision. Each of them is computed in double from its operands and rounded
 // once when it is assigned; sines, cosines and tangents are taken in double of
-// the single tilt. The area fields are read as singles; every stored result is
-// a single.
+// the single tilt. The height stays the field's number in double, as in the
+// array drawing. The area fields are read as singles; every stored result is a
+// single.
 
 namespace sideview {
 
