@@ -1,13 +1,13 @@
-#include "i18n/Language.h"
+#include "i18n/Languages.h"
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-// A languages folder of its own for each test, with files written on demand.
 class LanguageFiles : public testing::Test
 {
 protected:
@@ -17,127 +17,99 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(content);
     }
-
     QTemporaryDir dir;
     clsLanguage lang{dir.path()};
 };
 
-void expectError(const std::function<void()>& f, const QString& description)
+struct Recorder : iLanguage
 {
-    try {
-        f();
-        ADD_FAILURE() << "no LanguageError";
-    } catch (const LanguageError& e) {
-        EXPECT_EQ(e.number(), 0x80040000u);
-        EXPECT_EQ(e.description(), description);
-        EXPECT_EQ(QString::fromUtf8(e.what()), description);
-    }
-}
+    Recorder(QString name, QStringList& log) : name(std::move(name)), log(log) {}
+    void Updated() override { log << name; }
+    QString name;
+    QStringList& log;
+};
 
 } // namespace
 
-TEST_F(LanguageFiles, FindsTheFirstMatchAtAnyDepthInDocumentOrder)
+TEST_F(LanguageFiles, FindsTheFirstTagInDocumentOrderWithinTheSection)
 {
-    write(7, R"(<?xml version="1.0"?>
-<Labels>
-  <Wrap>
-    <Sec>
-      <Group><Deeper><T>nested</T></Deeper></Group>
-      <T>direct</T>
-      <U>u-text</U>
-    </Sec>
-  </Wrap>
-  <Sec><T>second section</T><V>only here</V></Sec>
-</Labels>)");
+    write(7, "<Labels><Wrap><Sec><Group><T>nested</T></Group><T>direct</T></Sec></Wrap><Sec>"
+             "<T>2nd</T><V>only here</V></Sec><Other><U>other</U></Other><U>out</U></Labels>");
     lang.LoadLanguageFile(7);
     EXPECT_EQ(lang.GetLabel("Sec", "T"), "nested");
-    EXPECT_EQ(lang.GetLabel("Sec", "U"), "u-text");
-    // The first section holding the tag is not the only one searched.
     EXPECT_EQ(lang.GetLabel("Sec", "V"), "only here");
-    EXPECT_EQ(lang.GetLabel("Wrap", "T"), "nested");
-    EXPECT_EQ(lang.GetLabel("Group", "T"), "nested");
+    EXPECT_EQ(lang.GetLabel("Sec", "U"), "");
+    EXPECT_EQ(lang.GetLabel("Labels", "U"), "");
+    EXPECT_EQ(lang.GetLabel("sec", "T"), "");
+    for (const char* bad : {"*", "Sec|//Other", "Other or 1"})
+        EXPECT_EQ(lang.GetLabel(bad, "U"), "") << bad;
 }
 
-TEST_F(LanguageFiles, SectionBoundsTheSearchAndNamesAreCaseSensitive)
-{
-    write(7, R"(<Labels>
-  <A><OK>from A</OK></A>
-  <B><OK>from B</OK><Only>b</Only></B>
-  <OK>outside</OK>
-</Labels>)");
-    lang.LoadLanguageFile(7);
-    EXPECT_EQ(lang.GetLabel("A", "OK"), "from A");
-    EXPECT_EQ(lang.GetLabel("B", "OK"), "from B");
-    EXPECT_EQ(lang.GetLabel("A", "Only"), "");
-    // The root and a tag are no sections; a section is not its own tag.
-    EXPECT_EQ(lang.GetLabel("Labels", "OK"), "");
-    EXPECT_EQ(lang.GetLabel("OK", "OK"), "");
-    EXPECT_EQ(lang.GetLabel("A", "ok"), "");
-    EXPECT_EQ(lang.GetLabel("a", "OK"), "");
-}
-
-TEST_F(LanguageFiles, ARootNotNamedLabelsLoadsButFindsNothing)
-{
-    for (const char* doc : {"<labels><A><OK>x</OK></A></labels>",
-                            "<Root><Labels><A><OK>x</OK></A></Labels></Root>"}) {
-        write(7, doc);
-        lang.LoadLanguageFile(7);
-        EXPECT_TRUE(lang.isLoaded());
-        EXPECT_EQ(lang.GetLabel("A", "OK"), "") << doc;
-    }
-}
-
-TEST_F(LanguageFiles, LabelTextIsTheTrimmedTextContent)
-{
-    write(7, R"(<Labels><A>
-  <T>
-     Save &amp; <!-- note --><b>quit</b><![CDATA[ <now>]]>
-  </T>
-  <Empty/>
-  <Inner>  two  spaces  </Inner>
-</A></Labels>)");
-    lang.LoadLanguageFile(7);
-    EXPECT_EQ(lang.GetLabel("A", "T"), "Save & quit <now>");
-    EXPECT_EQ(lang.GetLabel("A", "Empty"), "");
-    EXPECT_EQ(lang.GetLabel("A", "Inner"), "two  spaces");
-}
-
-TEST_F(LanguageFiles, NamesThatAreNotXmlNamesFindNothing)
-{
-    write(7, "<Labels><A><T>t</T><B><T>deep</T></B></A><Z><T>z</T></Z></Labels>");
-    lang.LoadLanguageFile(7);
-    ASSERT_EQ(lang.GetLabel("A", "T"), "t");
-    for (const char* bad :
-         {"", "*", "A|//Z", "A//B", "A[2]", "A or 1", "..", "1A", "$tag", "'A'"}) {
-        EXPECT_EQ(lang.GetLabel(bad, "T"), "") << bad;
-        EXPECT_EQ(lang.GetLabel("A", bad), "") << bad;
-    }
-}
-
-TEST_F(LanguageFiles, ASecondLoadReplacesTheFirstCompletely)
+TEST_F(LanguageFiles, EachLoadReplacesTheDocumentAndOnlyALabelsRootCounts)
 {
     write(1, "<Labels><A><T>one</T><OnlyInOne>x</OnlyInOne></A></Labels>");
     write(2, "<Labels><A><T>two</T></A></Labels>");
+    write(3, "<labels><A><T>three</T></A></labels>");
     lang.LoadLanguageFile(1);
     lang.LoadLanguageFile(2);
     EXPECT_EQ(lang.GetLabel("A", "T"), "two");
     EXPECT_EQ(lang.GetLabel("A", "OnlyInOne"), "");
+    lang.LoadLanguageFile(3);
+    EXPECT_EQ(lang.GetLabel("A", "T"), "");
 }
 
-TEST_F(LanguageFiles, FailedLoadsLeaveNoDocument)
+TEST_F(LanguageFiles, FailedLoadsAndEarlyLookUpsRaiseLanguageErrors)
 {
-    expectError([this] { lang.GetLabel("A", "T"); }, "Language file not loaded.");
-
+    EXPECT_THROW(lang.GetLabel("A", "T"), LanguageError);
     write(1, "<Labels><A><T>one</T></A></Labels>");
     write(2, "<Labels><A><T>broken</A></Labels>");
-    write(3, "");
-    lang.LoadLanguageFile(1);
-
-    for (int32_t id : {2, 3, 4}) {
+    for (int32_t id : {2, 4}) { // malformed, missing
         lang.LoadLanguageFile(1);
-        ASSERT_TRUE(lang.isLoaded());
-        expectError([&] { lang.LoadLanguageFile(id); }, "Error loading language file.");
-        EXPECT_FALSE(lang.isLoaded()) << id;
-        expectError([this] { lang.GetLabel("A", "T"); }, "Language file not loaded.");
+        try {
+            lang.LoadLanguageFile(id);
+            ADD_FAILURE() << "no LanguageError for " << id;
+        } catch (const LanguageError& e) {
+            EXPECT_EQ(e.number(), 0x80040000u);
+            EXPECT_EQ(e.description(), "Error loading language file.");
+        }
+        EXPECT_THROW(lang.GetLabel("A", "T"), LanguageError);
     }
+}
+
+TEST_F(LanguageFiles, ApplyingTellsRegisteredWindowsInOrderOnlyAfterASuccessfulLoad)
+{
+    write(1, "<Labels><A><T>one</T></A></Labels>");
+    Languages languages(dir.path());
+    QStringList log;
+    Recorder a("a", log), b("b", log), c("c", log);
+    for (Recorder* r : {&b, &a, &c, &b}) // b keeps its first place
+        languages.registerWindow(r);
+    languages.ApplyLanguage(1);
+    EXPECT_EQ(log, QStringList({"b", "a", "c"}));
+    EXPECT_EQ(languages.GetLabel("A", "T"), "one");
+    log.clear();
+    languages.unregisterWindow(&a);
+    EXPECT_THROW(languages.ApplyLanguage(99), LanguageError);
+    EXPECT_TRUE(log.isEmpty());
+    languages.ApplyLanguage(1);
+    EXPECT_EQ(log, QStringList({"b", "c"}));
+}
+
+TEST(UserLanguage, FollowsThePrimaryLanguageOfTheFirstLocaleVariableSet)
+{
+    const auto idFor = [](QMap<QString, QString> env) {
+        return userLanguageId([&](const char* name) { return env.value(name); });
+    };
+    using namespace languageId;
+    for (const char* es : {"es", "es_ES.UTF-8", "es_MX", "ES_es"})
+        EXPECT_EQ(idFor({{"LANG", es}}), Spanish) << es;
+    for (const char* de : {"de", "de_DE.UTF-8", "de_AT"})
+        EXPECT_EQ(idFor({{"LANG", de}}), German) << de;
+    for (const char* other : {"en_US.UTF-8", "fr_FR", "C", "", "deu", "est_EE"})
+        EXPECT_EQ(idFor({{"LANG", other}}), English) << other;
+    EXPECT_EQ(idFor({}), English);
+    // LC_ALL beats LC_MESSAGES beats LANG; an empty one does not count.
+    EXPECT_EQ(idFor({{"LC_ALL", "de"}, {"LC_MESSAGES", "es"}, {"LANG", "en"}}), German);
+    EXPECT_EQ(idFor({{"LC_ALL", ""}, {"LC_MESSAGES", "es"}, {"LANG", "de"}}), Spanish);
+    EXPECT_EQ(idFor({{"LC_ALL", "fr_FR"}, {"LANG", "de"}}), English);
 }

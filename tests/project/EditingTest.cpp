@@ -1,5 +1,4 @@
 #include "project/Editing.h"
-#include "project/BoxModel.h"
 
 #include <gtest/gtest.h>
 
@@ -19,25 +18,6 @@ void choose(ProjectState& s, int k, double a, const QString& first = QStringLite
 }
 
 } // namespace
-
-TEST(BoxModels, TablesAndAngleLists)
-{
-    EXPECT_EQ(boxModel(0).key, "TS250");
-    EXPECT_EQ(boxModel(1).display, "TS-160");
-    EXPECT_FLOAT_EQ(boxModel(1).alturaunacaixa, 0.181f);
-    EXPECT_EQ(boxModel(0).angleList(point),
-              QStringList({"0", "0.5", "1", "1.5", "2", "3", "4", "5", "6"}));
-    EXPECT_EQ(boxModel(0).angleList(QLocale(QLocale::Spanish, QLocale::Spain)),
-              QStringList({"0", "0,5", "1", "1,5", "2", "3", "4", "5", "6"}));
-    EXPECT_EQ(boxModel(1).angleList(point),
-              QStringList({"0", "1", "2", "3", "4", "5", "6", "7", "8"}));
-    const QStringList first = firstBoxAngleList();
-    ASSERT_EQ(first.size(), 21);
-    EXPECT_EQ(first.front(), "0");
-    EXPECT_EQ(first.back(), "20");
-    EXPECT_EQ(boxModelByKey("TS160"), &boxModel(1));
-    EXPECT_EQ(boxModelByKey("ts160"), nullptr);
-}
 
 TEST(SplayAngles, ChangingOneBoxShiftsItAndEveryBoxBelow)
 {
@@ -85,15 +65,4 @@ TEST(SplayAngles, StoredTextOfCumulativeAngles)
     EXPECT_EQ(BoxValue::number(2.5).toStoredText(QLocale(QLocale::German)), "2,5");
     EXPECT_EQ(BoxValue::text("7,5x").toStoredText(point), "7,5x");
     EXPECT_EQ(BoxValue().toStoredText(point), "");
-}
-
-TEST(Clearance, ArrayMustBeShorterThanTheHeight)
-{
-    ProjectState s;
-    s.numcaixes = 2; // three TS250 boxes: 0.942 m
-    EXPECT_LE(editing::clearance(0.9, s), 0.0);
-    EXPECT_GT(editing::clearance(1.0, s), 0.0);
-    s.applyModel(1);
-    EXPECT_FLOAT_EQ(s.alturaunacaixa, 0.181f);
-    EXPECT_GT(editing::clearance(0.9, s), 0.0);
 }

@@ -3,11 +3,12 @@
 #include "sideview/SideView.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
-// A project laid out by hand for the side-view tests: the array, the areas and
-// the surfaces, with the box angles kept as the window keeps them.
+// A project laid out by hand for the side-view tests: the array at 3 m, the
+// areas and the surfaces, with the box angles kept as the window keeps them.
 struct Layout
 {
     ProjectState state;
@@ -23,10 +24,8 @@ struct Layout
         int k = 1;
         for (double a : splay)
             in.angle[k++] = a;
-        for (int j = 1; j <= 16; ++j) {
-            sum += in.angle[j];
-            state.box[j] = BoxValue::number(sum);
-        }
+        for (int j = 1; j <= 16; ++j)
+            state.box[j] = BoxValue::number(sum += in.angle[j]);
     }
     void boxes(int n) { state.numcaixes = static_cast<int16_t>(n - 1); }
     void area(int n, double d, double len, double z1, double z2)
@@ -35,8 +34,7 @@ struct Layout
         in.len[n] = len;
         in.z1[n] = z1;
         in.z2[n] = z2;
-        if (n - 1 > state.seleccio)
-            state.seleccio = static_cast<float>(n - 1);
+        state.seleccio = std::max(state.seleccio, static_cast<float>(n - 1));
     }
     sideview::Redraw redraw() { return sideview::DibuixarGeneral(in, state, locale); }
 
@@ -53,8 +51,7 @@ inline double rad(double degrees)
 
 inline int countOps(const DrawList& ops, DrawOp::Kind kind, int surface)
 {
-    int n = 0;
-    for (const DrawOp& op : ops)
-        n += (op.kind == kind && op.surface == surface) ? 1 : 0;
-    return n;
+    return static_cast<int>(std::count_if(ops.begin(), ops.end(), [&](const DrawOp& op) {
+        return op.kind == kind && op.surface == surface;
+    }));
 }

@@ -62,11 +62,11 @@ void Canvas::point(double x, double y, std::optional<QColor> colour)
         p.drawPoint(c);
         return;
     }
-    p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(Qt::NoPen);
     p.setBrush(col);
+    // Centred on the middle of the pixel, so the dot is as many pixels across as the width.
     const double r = m_lineWidth / 2.0;
-    p.drawEllipse(c, r, r);
+    p.drawEllipse(c + QPointF(0.5, 0.5), r, r);
 }
 
 void Canvas::blockTransfer(const Canvas& source, QPointF topLeft, QPointF topRight,
