@@ -10,7 +10,8 @@ args=()
 [ -f "$project" ] && args=("$project")
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "run.sh: no display found, so the main window cannot be shown." >&2
-    echo "        Start it from a desktop session, or under a virtual display (xvfb-run ./run.sh)." >&2
+    echo "        Start it from a desktop session, or under a virtual display:" >&2
+    echo "        xvfb-run ./run.sh (xvfb-run comes with the xvfb package)." >&2
     exit 1
 fi
 exec build-release/splmap "${args[@]}"
