@@ -77,6 +77,29 @@ private:
     bool m_first = true;
 };
 
+// Writes `[`, the separators between the elements, and `]`.
+class Array
+{
+public:
+    explicit Array(QByteArray& s) : m_s(s) { m_s += '['; }
+    ~Array() { m_s += ']'; }
+    Array(const Array&) = delete;
+    Array& operator=(const Array&) = delete;
+
+    /// The text to write the next element to.
+    QByteArray& next()
+    {
+        if (!m_first)
+            m_s += ',';
+        m_first = false;
+        return m_s;
+    }
+
+private:
+    QByteArray& m_s;
+    bool m_first = true;
+};
+
 // The selected index held as a single, as a whole number (0 for what is none).
 int wholeNumber(float v)
 {
@@ -125,69 +148,64 @@ QByteArray geometryJson(const ProjectState& state, const QMap<QString, QString>&
         root.integer("numcaixes", state.numcaixes);
         root.integer("primerraig", state.primerraig);
 
-        root.key("boxes") += '[';
-        for (int j = 1; j <= 16; ++j) {
-            if (j > 1)
-                s += ',';
-            Object b(s);
-            b.real("box", static_cast<float>(state.box[j].toDouble(locale)));
-            b.real("xbaixm", state.xbaixm[j]);
-            b.real("ybaixm", state.ybaixm[j]);
-            b.real("xdalt", state.xdalt[j]);
-            b.real("ydalt", state.ydalt[j]);
-            b.real("xbaix", state.xbaix[j]);
-            b.real("ybaix", state.ybaix[j]);
+        {
+            Array list(root.key("boxes"));
+            for (int j = 1; j <= 16; ++j) {
+                Object b(list.next());
+                b.real("box", static_cast<float>(state.box[j].toDouble(locale)));
+                b.real("xbaixm", state.xbaixm[j]);
+                b.real("ybaixm", state.ybaixm[j]);
+                b.real("xdalt", state.xdalt[j]);
+                b.real("ydalt", state.ydalt[j]);
+                b.real("xbaix", state.xbaix[j]);
+                b.real("ybaix", state.ybaix[j]);
+            }
         }
-        s += ']';
 
-        root.key("areas") += '[';
-        for (int n = 1; n <= 3; ++n) {
-            if (n > 1)
-                s += ',';
-            const AreaView& v = state.areaView[n];
-            const AreaLine& l = state.areaLine[n];
-            Object a(s);
-            a.real("X1", v.X1);
-            a.real("Y1", v.Y1);
-            a.real("X2", v.X2);
-            a.real("Y2", v.Y2);
-            a.boolean("areavertical", l.areavertical);
-            a.boolean("areahoritzontal", l.areahoritzontal);
-            a.real("areax", l.areax);
-            a.real("areaz", l.areaz);
-            a.real("areapendent", l.areapendent);
-            a.real("areaorigen", l.areaorigen);
+        {
+            Array list(root.key("areas"));
+            for (int n = 1; n <= 3; ++n) {
+                const AreaView& v = state.areaView[n];
+                const AreaLine& l = state.areaLine[n];
+                Object a(list.next());
+                a.real("X1", v.X1);
+                a.real("Y1", v.Y1);
+                a.real("X2", v.X2);
+                a.real("Y2", v.Y2);
+                a.boolean("areavertical", l.areavertical);
+                a.boolean("areahoritzontal", l.areahoritzontal);
+                a.real("areax", l.areax);
+                a.real("areaz", l.areaz);
+                a.real("areapendent", l.areapendent);
+                a.real("areaorigen", l.areaorigen);
+            }
         }
-        s += ']';
 
-        root.key("rays") += '[';
-        for (int k = 1; k <= 16; ++k) {
-            if (k > 1)
-                s += ',';
-            const RayLine& r = state.rayLine[k];
-            Object o(s);
-            o.real("x1raig", state.x1raig[k]);
-            o.real("y1raig", state.y1raig[k]);
-            o.real("x2raig", state.x2raig[k]);
-            o.real("y2raig", state.y2raig[k]);
-            o.boolean("raigvertical", r.raigvertical);
-            o.boolean("raighoritzontal", r.raighoritzontal);
-            o.real("raigx", r.raigx);
-            o.real("raigz", r.raigz);
-            o.real("raigpendent", r.raigpendent);
-            o.real("raigorigen", r.raigorigen);
-            o.real("tallx", r.tallx);
-            o.real("tally", r.tally);
+        {
+            Array list(root.key("rays"));
+            for (int k = 1; k <= 16; ++k) {
+                const RayLine& r = state.rayLine[k];
+                Object o(list.next());
+                o.real("x1raig", state.x1raig[k]);
+                o.real("y1raig", state.y1raig[k]);
+                o.real("x2raig", state.x2raig[k]);
+                o.real("y2raig", state.y2raig[k]);
+                o.boolean("raigvertical", r.raigvertical);
+                o.boolean("raighoritzontal", r.raighoritzontal);
+                o.real("raigx", r.raigx);
+                o.real("raigz", r.raigz);
+                o.real("raigpendent", r.raigpendent);
+                o.real("raigorigen", r.raigorigen);
+                o.real("tallx", r.tallx);
+                o.real("tally", r.tally);
+            }
         }
-        s += ']';
 
-        root.key("messages") += '[';
-        for (int i = 0; i < messages.size(); ++i) {
-            if (i > 0)
-                s += ',';
-            appendString(s, messages[i]);
+        {
+            Array list(root.key("messages"));
+            for (const QString& tag : messages)
+                appendString(list.next(), tag);
         }
-        s += ']';
     }
     s += '\n';
     return s;

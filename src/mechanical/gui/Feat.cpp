@@ -11,12 +11,12 @@ namespace {
 // One figure of a frame: its caption on the left, its read-only value on the right.
 void addFigure(QGroupBox* frame, int number, const QString& caption, int top)
 {
-    auto* label = new QLabel(caption, frame);
-    label->setObjectName(QStringLiteral("Label%1").arg(number));
-    label->setGeometry(twRect(240, top, 2220, 285));
-    auto* value = new QLineEdit(QStringLiteral("0"), frame);
-    value->setObjectName(QStringLiteral("Text%1").arg(number));
-    value->setGeometry(twRect(2520, top, 975, 285));
+    auto* label =
+        make<QLabel>(frame, QStringLiteral("Label%1").arg(number), twRect(240, top, 2220, 285));
+    label->setText(caption);
+    auto* value =
+        make<QLineEdit>(frame, QStringLiteral("Text%1").arg(number), twRect(2520, top, 975, 285));
+    value->setText(QStringLiteral("0"));
     value->setReadOnly(true);
 }
 
@@ -31,21 +31,19 @@ Feat::Feat(Languages& languages, QWidget* owner) : QDialog(owner), m_languages(l
     useWhiteBackground(this);
     setFixedSize(tw(4695), tw(4215));
 
-    auto* frame1 = new QGroupBox(QStringLiteral("Geometric Data"), this);
-    frame1->setObjectName(QStringLiteral("Frame1"));
-    frame1->setGeometry(twRect(480, 480, 3735, 1575));
+    auto* frame1 = make<QGroupBox>(this, QStringLiteral("Frame1"), twRect(480, 480, 3735, 1575));
+    frame1->setTitle(QStringLiteral("Geometric Data"));
     addFigure(frame1, 1, QStringLiteral("Overall Depth of Array (m)"), 360);
     addFigure(frame1, 2, QStringLiteral("Overall Height of Array (m)"), 720);
     addFigure(frame1, 3, QStringLiteral("Bottom Elevation (m)"), 1080);
 
-    auto* frame2 = new QGroupBox(QStringLiteral("Mechanical Data"), this);
-    frame2->setObjectName(QStringLiteral("Frame2"));
-    frame2->setGeometry(twRect(480, 2280, 3735, 855));
+    auto* frame2 = make<QGroupBox>(this, QStringLiteral("Frame2"), twRect(480, 2280, 3735, 855));
+    frame2->setTitle(QStringLiteral("Mechanical Data"));
     addFigure(frame2, 4, QStringLiteral("Array Weight (kg)"), 360);
 
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setObjectName(QStringLiteral("Command2"));
-    close->setGeometry(twRect(1680, 3360, 1215, 375));
+    auto* close =
+        make<QPushButton>(this, QStringLiteral("Command2"), twRect(1680, 3360, 1215, 375));
+    close->setText(QStringLiteral("Close"));
     connect(close, &QPushButton::clicked, this, &QDialog::hide);
 
     relabel();

@@ -58,19 +58,19 @@ void Mecanic::buildLayout()
     const int rowHeight = tw(kRowPitch);
     for (int i = 0; i < 16; ++i) {
         const int top = kRowTop + kRowPitch * i;
-        auto* label = new QLabel(QStringLiteral("B%1").arg(i + 1), this);
-        label->setObjectName(QStringLiteral("Label1"));
-        label->setGeometry(twRect(480, top, i < 9 ? 255 : 375, 255));
+        auto* label =
+            make<QLabel>(this, QStringLiteral("Label1"), twRect(480, top, i < 9 ? 255 : 375, 255));
+        label->setText(QStringLiteral("B%1").arg(i + 1));
         m_label1[static_cast<size_t>(i)] = label;
 
-        auto* splay = new QLineEdit(QStringLiteral("0"), this);
-        splay->setObjectName(QStringLiteral("Text1"));
-        splay->setGeometry(tw(840), tw(top), tw(495), rowHeight);
+        auto* splay = make<QLineEdit>(this, QStringLiteral("Text1"),
+                                      QRect(tw(840), tw(top), tw(495), rowHeight));
+        splay->setText(QStringLiteral("0"));
         m_text1[static_cast<size_t>(i)] = splay;
 
-        auto* cumulative = new QLineEdit(QStringLiteral("0"), this);
-        cumulative->setObjectName(QStringLiteral("Text2"));
-        cumulative->setGeometry(tw(1320), tw(top), tw(495), rowHeight);
+        auto* cumulative = make<QLineEdit>(this, QStringLiteral("Text2"),
+                                           QRect(tw(1320), tw(top), tw(495), rowHeight));
+        cumulative->setText(QStringLiteral("0"));
         m_text2[static_cast<size_t>(i)] = cumulative;
 
         // Nothing reads the table back: it only shows the angles.
@@ -78,20 +78,16 @@ void Mecanic::buildLayout()
         cumulative->setReadOnly(true);
     }
 
-    m_label2 = new QLabel(QStringLiteral("Model :"), this);
-    m_label2->setObjectName(QStringLiteral("Label2"));
-    m_label2->setGeometry(twRect(480, 4440, 735, 255));
-    m_text3 = new QLineEdit(QStringLiteral("TS250"), this);
-    m_text3->setObjectName(QStringLiteral("Text3"));
-    m_text3->setGeometry(twRect(1200, 4440, 615, 285));
+    m_label2 = make<QLabel>(this, QStringLiteral("Label2"), twRect(480, 4440, 735, 255));
+    m_label2->setText(QStringLiteral("Model :"));
+    m_text3 = make<QLineEdit>(this, QStringLiteral("Text3"), twRect(1200, 4440, 615, 285));
+    m_text3->setText(QStringLiteral("TS250"));
     m_text3->setReadOnly(true);
 
-    m_command2 = new QPushButton(QStringLiteral("Refresh"), this);
-    m_command2->setObjectName(QStringLiteral("Command2"));
-    m_command2->setGeometry(twRect(480, 8040, 1335, 375));
-    m_command1 = new QPushButton(QStringLiteral("Close"), this);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(twRect(480, 8520, 1335, 375));
+    m_command2 = make<QPushButton>(this, QStringLiteral("Command2"), twRect(480, 8040, 1335, 375));
+    m_command2->setText(QStringLiteral("Refresh"));
+    m_command1 = make<QPushButton>(this, QStringLiteral("Command1"), twRect(480, 8520, 1335, 375));
+    m_command1->setText(QStringLiteral("Close"));
 }
 
 void Mecanic::Form_Load()

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QRect>
-
-class QWidget;
+#include <QString>
+#include <QWidget>
 
 /// Design positions of the windows are in twips, 15 to the pixel at 96 dpi; Qt
 /// scales the pixels for high-DPI screens.
@@ -14,6 +14,15 @@ constexpr int tw(int twips)
 inline QRect twRect(int left, int top, int width, int height)
 {
     return {tw(left), tw(top), tw(width), tw(height)};
+}
+
+/// A control of a window, named and placed as designed.
+template <typename W> W* make(QWidget* parent, const QString& name, QRect geometry)
+{
+    auto* w = new W(parent);
+    w->setObjectName(name);
+    w->setGeometry(geometry);
+    return w;
 }
 
 /// The small font every window of the program is laid out for.

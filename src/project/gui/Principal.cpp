@@ -12,7 +12,6 @@
 #include "project/gui/FieldValidation.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -139,7 +138,7 @@ void Principal::Form_Load()
     }
 
     DrawList axes;
-    sideview::Pintareixos(gatherInputs(), m_state, axes);
+    sideview::Pintareixos(scales(), m_state, axes);
     m_picture1->replay(axes, sideview::Picture1);
     for (Surface* s : {m_picture1, m_picture33, m_picture44})
         s->setAutoRedraw(false);
@@ -177,10 +176,10 @@ void Principal::connectHandlers()
             [this] { Load_Click(); });
 
     connect(m_picture1, &Surface::mouseMoved, this, [this](double x, double y) {
-        showReadout(sideview::readoutPicture1(x, y, gatherInputs(), m_state));
+        showReadout(sideview::readoutPicture1(x, y, scales(), m_state));
     });
     connect(m_picture44, &Surface::mouseMoved, this, [this](double x, double y) {
-        showReadout(sideview::readoutPicture44(x, y, gatherInputs(), m_state));
+        showReadout(sideview::readoutPicture44(x, y, scales(), m_state));
     });
 }
 
@@ -374,11 +373,6 @@ void Principal::Command2_Click()
     // The SPL window is not part of the program yet.
 }
 
-void Principal::closeEvent(QCloseEvent* event)
-{
-    event->accept();
-}
-
 // ---- Project files ---------------------------------------------------------
 
 ProjectFields Principal::fields() const
@@ -481,9 +475,21 @@ bool Principal::loadProject(const QString& path)
 
 // ---- Side view -------------------------------------------------------------
 
-sideview::Inputs Principal::gatherInputs() const
+sideview::Inputs Principal::scales() const
 {
     sideview::Inputs in;
+    in.SW1 = static_cast<float>(m_picture1->scaleWidth());
+    in.SH1 = static_cast<float>(m_picture1->scaleHeight());
+    in.SW44 = static_cast<float>(m_picture44->scaleWidth());
+    in.SH44 = static_cast<float>(m_picture44->scaleHeight());
+    in.SW33 = static_cast<float>(m_picture33->scaleWidth());
+    in.SH33 = static_cast<float>(m_picture33->scaleHeight());
+    return in;
+}
+
+sideview::Inputs Principal::gatherInputs() const
+{
+    sideview::Inputs in = scales();
     const QLocale locale;
     auto value = [&](int i) { return numbers::toDouble(m_text[i]->text(), locale); };
     in.H = value(13);
@@ -496,12 +502,6 @@ sideview::Inputs Principal::gatherInputs() const
     }
     for (int k = 1; k <= 16; ++k)
         in.angle[k] = numbers::toDouble(m_combo3[k - 1]->currentText(), locale);
-    in.SW1 = static_cast<float>(m_picture1->scaleWidth());
-    in.SH1 = static_cast<float>(m_picture1->scaleHeight());
-    in.SW44 = static_cast<float>(m_picture44->scaleWidth());
-    in.SH44 = static_cast<float>(m_picture44->scaleHeight());
-    in.SW33 = static_cast<float>(m_picture33->scaleWidth());
-    in.SH33 = static_cast<float>(m_picture33->scaleHeight());
     return in;
 }
 

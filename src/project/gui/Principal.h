@@ -54,6 +54,8 @@ public:
 
     /// The field values a redraw reads, converted with the user's locale.
     sideview::Inputs gatherInputs() const;
+    /// The current scales of the three surfaces, with no field values.
+    sideview::Inputs scales() const;
     /// Current captions of the labels the side view writes, by objectName.
     QMap<QString, QString> sideViewCaptions() const;
     /// Message tags raised by the side view since the window was built.
@@ -79,9 +81,6 @@ public:
     /// Re-reads every caption of this window from the current language file.
     void relabel();
     void Updated() override { relabel(); }
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildLayout();

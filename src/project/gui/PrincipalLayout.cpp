@@ -14,14 +14,6 @@
 
 namespace {
 
-template <typename W> W* make(QWidget* parent, const QString& name, QRect geometry)
-{
-    auto* w = new W(parent);
-    w->setObjectName(name);
-    w->setGeometry(geometry);
-    return w;
-}
-
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, QRect geometry)
 {
     auto* l = make<QLabel>(parent, name, geometry);
