@@ -1,5 +1,7 @@
 #include "mechanical/Mechanical.h"
 
+#include "project/BoxModel.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -67,10 +69,8 @@ View PintarMecanic(const QStringList& angleTexts, ProjectState& state, const QLo
             view.ops.push_back(draw::line(kSurface, x[c], y[c], x[(c + 1) % 4], y[(c + 1) % 4]));
     }
 
-    if (state.modelcaixa == 0)
-        view.modelKey = QStringLiteral("TS250");
-    else if (state.modelcaixa == 1)
-        view.modelKey = QStringLiteral("TS160");
+    if (state.modelcaixa == 0 || state.modelcaixa == 1)
+        view.modelKey = boxModel(state.modelcaixa).key;
     return view;
 }
 

@@ -358,7 +358,8 @@ void Principal::Command1_Click()
     Mecanic* view = mechanicalView();
     view->show();
     view->raise();
-    view->setModelText(m_state.modelcaixa == 1 ? QStringLiteral("TS160") : QStringLiteral("TS250"));
+    if (m_state.modelcaixa == 0 || m_state.modelcaixa == 1)
+        view->setModelText(boxModel(m_state.modelcaixa).key);
 }
 
 void Principal::Command2_Click()
