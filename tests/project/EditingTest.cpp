@@ -58,11 +58,3 @@ TEST(SplayAngles, FirstBoxStoresItsTextAndTiltsTheWholeArray)
     EXPECT_DOUBLE_EQ(boxAt(s, 1), 0.0);
     EXPECT_DOUBLE_EQ(boxAt(s, 2), 1.0);
 }
-
-TEST(SplayAngles, StoredTextOfCumulativeAngles)
-{
-    EXPECT_EQ(BoxValue::number(2.5).toStoredText(point), "2.5");
-    EXPECT_EQ(BoxValue::number(2.5).toStoredText(QLocale(QLocale::German)), "2,5");
-    EXPECT_EQ(BoxValue::text("7,5x").toStoredText(point), "7,5x");
-    EXPECT_EQ(BoxValue().toStoredText(point), "");
-}

@@ -51,22 +51,6 @@ TEST(SideViewFrame, MaximumAngleOfFirstBox)
     EXPECT_FLOAT_EQ(s.offsetmax, 0.001f);
 }
 
-TEST(SideViewFrame, AxesAndMarksSitOnTheAxisCrossing)
-{
-    ProjectState s;
-    Inputs in;
-    DrawList ops;
-    Pintareixos(in, s, ops);
-    ASSERT_EQ(ops.size(), 12u);
-    for (const DrawOp& op : ops)
-        EXPECT_EQ(op.surface, Picture1);
-    // The last distance mark is at the right edge, the last height mark at the top.
-    EXPECT_NEAR(ops[4].x1, in.SW1, 1e-4);
-    EXPECT_NEAR(ops[9].y1, 0.0, 1e-9);
-    EXPECT_EQ(ops[10], draw::line(Picture1, 18, 0, 18, in.SH1));
-    EXPECT_EQ(ops[11], draw::line(Picture1, 0, 110, in.SW1, 110));
-}
-
 TEST(SideViewFrame, MouseReadoutInMetres)
 {
     ProjectState s;

@@ -248,15 +248,6 @@ TEST_F(PrincipalTest, EmptyHeightIsRefusedAndNoRedrawHappens)
     EXPECT_FALSE(command2()->isEnabled());
 }
 
-TEST_F(PrincipalTest, MouseReadoutAtTheAxisCrossingIsZero)
-{
-    window.show();
-    Surface* p1 = window.picture(sideview::Picture1);
-    emit p1->mouseMoved(18, 110);
-    EXPECT_EQ(label("Label46")->text(), "0.00");
-    EXPECT_EQ(label("Label47")->text(), "0.00");
-}
-
 TEST(PrincipalStartup, MissingLanguageFileEndsTheStart)
 {
     Languages languages(QStringLiteral("/nonexistent/Languages"));

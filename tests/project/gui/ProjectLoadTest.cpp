@@ -97,26 +97,6 @@ TEST_F(ProjectLoad, TheSideViewShowsRaysAndAreas)
     EXPECT_FALSE(overlayHas(170, 2, Qt::black));
 }
 
-TEST_F(ProjectLoad, AFailedLoadShowsWhyAndKeepsWhatWasRead)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("bad.ini");
-    QFile::copy(demo(), path);
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    QByteArray bytes = f.readAll();
-    bytes.replace("LastAngle1=5", "LastAngle1=");
-    f.resize(0);
-    f.write(bytes);
-    f.close();
-
-    EXPECT_FALSE(window.loadProject(path));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].title.isEmpty());
-    EXPECT_TRUE(messages.shown[0].text.contains("LastAngle1"));
-    EXPECT_EQ(text(13)->text(), "10"); // read before the failure
-}
-
 TEST_F(ProjectLoad, MechanicalViewIsModelessAndShowsTheModel)
 {
     ASSERT_TRUE(window.loadProject(demo()));
