@@ -32,7 +32,6 @@ int runGeometry(const QStringList& args, QIODevice& out, QIODevice& err,
             tags << m.tag;
         out.write(sideview::geometryJson(window.state(), window.sideViewCaptions(), tags,
                                          window.gatherInputs()));
-        out.write("\n");
         return 0;
     } catch (const LanguageError& e) {
         err.write(("splmap geometry: " + e.description() + "\n").toUtf8());

@@ -1,11 +1,17 @@
 #include "files/Ini.h"
 
+#include "platform/MessageText.h"
+
 #include <algorithm>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <utility>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 FileError::FileError(QString description)
     : m_description(std::move(description)), m_utf8(m_description.toUtf8())
@@ -41,7 +47,16 @@ bool isControl(char c)
 
 QString describe(const char* what, const QString& fileName, const QString& reason)
 {
-    return QStringLiteral("Cannot %1 %2: %3").arg(QLatin1String(what), fileName, reason);
+    return QStringLiteral("Cannot %1 %2: %3")
+        .arg(QLatin1String(what), messagetext::printable(fileName), reason);
+}
+
+// Refuses a folder, pipe, device or socket before anything opens it.
+void requirePlainFile(const char* what, const QString& fileName)
+{
+    const QString kind = specialFileKind(fileName);
+    if (!kind.isEmpty())
+        throw FileError(describe(what, fileName, QStringLiteral("it is %1, not a file").arg(kind)));
 }
 
 // Creates an empty file when there is none; an existing file is left as it is.
@@ -141,14 +156,20 @@ QByteArray rewritten(const QByteArray& old, const QByteArray& section, const QBy
     return w.mid(start, end - start) + CrLf;
 }
 
-QByteArray lookedUp(const QByteArray& contents, const QByteArray& section, const QByteArray& key)
+namespace {
+
+// Calls onKeyLine(m, line) for every line that INIread looks at for a key: the
+// lines inside a section headed "[section]" (without case) that hold no "[".
+// m is the lower-case copy of the line. Stops when onKeyLine returns true.
+template <class OnKeyLine>
+void scanSection(const QByteArray& contents, const QByteArray& section, OnKeyLine&& onKeyLine)
 {
     const QByteArray header = '[' + lower(section) + ']';
-    const QByteArray prefix = lower(key) + '=';
     bool inSection = false;
 
     qsizetype pos = 0;
     while (pos < contents.size()) {
+        // A line ends at CR or CR LF; a lone LF is part of the line.
         qsizetype end = contents.indexOf('\r', pos);
         if (end < 0)
             end = contents.size();
@@ -165,10 +186,52 @@ QByteArray lookedUp(const QByteArray& contents, const QByteArray& section, const
             inSection = true;
         if (bracket || !inSection)
             continue;
-        if (m.startsWith(prefix))
-            return line.mid(prefix.size());
+        if (onKeyLine(m, line))
+            return;
     }
-    return {};
+}
+
+} // namespace
+
+QByteArray lookedUp(const QByteArray& contents, const QByteArray& section, const QByteArray& key)
+{
+    const QByteArray prefix = lower(key) + '=';
+    QByteArray value;
+    scanSection(contents, section, [&](const QByteArray& m, const QByteArray& line) {
+        if (!m.startsWith(prefix))
+            return false;
+        value = line.mid(prefix.size());
+        return true;
+    });
+    return value;
+}
+
+SectionIndex::SectionIndex(const QByteArray& contents, const QByteArray& section)
+    : m_contents(contents), m_section(section)
+{
+    // For a key without "=", a line starts with key "=" exactly when the text
+    // before its first "=" is the key.
+    scanSection(contents, section, [&](const QByteArray& m, const QByteArray& line) {
+        const qsizetype eq = m.indexOf('=');
+        if (eq >= 0) {
+            const QByteArray key = m.left(eq);
+            if (!m_first.contains(key))
+                m_first.insert(key, line.mid(eq + 1));
+        }
+        return false;
+    });
+}
+
+QByteArray SectionIndex::value(const QByteArray& key) const
+{
+    if (key.contains('='))
+        return lookedUp(m_contents, m_section, key);
+    return m_first.value(lower(key));
+}
+
+QString SectionIndex::value(const QString& key) const
+{
+    return QString::fromLatin1(value(key.toLatin1()));
 }
 
 } // namespace ini
@@ -176,6 +239,7 @@ QByteArray lookedUp(const QByteArray& contents, const QByteArray& section, const
 void INIwrite(const QString& fileName, const QString& section, const QString& key,
               const QString& value)
 {
+    requirePlainFile("write", fileName);
     ensureExists(fileName);
     // Someone else's file may still be writable through its group or others.
     makeWritable(fileName);
@@ -189,6 +253,7 @@ void INIwrite(const QString& fileName, const QString& section, const QString& ke
 void INIwriteAll(const QString& fileName, const QString& section,
                  const std::vector<std::pair<QString, QString>>& entries)
 {
+    requirePlainFile("write", fileName);
     ensureExists(fileName);
     makeWritable(fileName);
     if (!QFileInfo(fileName).isWritable())
@@ -200,13 +265,29 @@ void INIwriteAll(const QString& fileName, const QString& section,
     replaceContents(fileName, text);
 }
 
-QString INIread(const QString& fileName, const QString& section, const QString& key)
+namespace {
+
+// Everything INIread does before it scans the text.
+QByteArray readForLookup(const QString& fileName)
 {
+    requirePlainFile("read", fileName);
     ensureExists(fileName);
     // A file we may read but not change (read-only, someone else's) is read all the same.
     makeWritable(fileName);
-    const QByteArray contents = readAll(fileName);
+    return readAll(fileName);
+}
+
+} // namespace
+
+QString INIread(const QString& fileName, const QString& section, const QString& key)
+{
+    const QByteArray contents = readForLookup(fileName);
     return QString::fromLatin1(ini::lookedUp(contents, section.toLatin1(), key.toLatin1()));
+}
+
+ini::SectionIndex INIreadSection(const QString& fileName, const QString& section)
+{
+    return ini::SectionIndex(readForLookup(fileName), section.toLatin1());
 }
 
 bool fitsIniCodePage(const QString& text)
@@ -215,4 +296,31 @@ bool fitsIniCodePage(const QString& text)
         if (c.unicode() > 0xFF)
             return false;
     return true;
+}
+
+QString specialFileKind(const QString& path)
+{
+#ifdef Q_OS_UNIX
+    struct stat st
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    if (S_ISDIR(st.st_mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(st.st_mode))
+        return QStringLiteral("a pipe");
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+        return QStringLiteral("a device");
+    if (S_ISSOCK(st.st_mode))
+        return QStringLiteral("a socket");
+    return {};
+#else
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("a folder");
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("a device");
+    return {};
+#endif
 }

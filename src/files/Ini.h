@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <exception>
 #include <utility>
@@ -62,6 +63,13 @@ QString INIread(const QString& fileName, const QString& section, const QString& 
 /// code page, so that it is stored and read back unchanged.
 bool fitsIniCodePage(const QString& text);
 
+/// What stands at the path when it is something other than a plain file: "a
+/// folder", "a pipe", "a device" or "a socket"; empty for a plain file and when
+/// nothing is there. Reading such a thing as a file would fail, wait for a
+/// writer that never comes, or never end, so the INI routines refuse it and
+/// say what it is.
+QString specialFileKind(const QString& path);
+
 namespace ini {
 
 /// The text INIwrite makes of the file's old bytes, without touching any file.
@@ -71,4 +79,31 @@ QByteArray rewritten(const QByteArray& old, const QByteArray& section, const QBy
 /// The value INIread finds in the file's bytes (empty when not found).
 QByteArray lookedUp(const QByteArray& contents, const QByteArray& section, const QByteArray& key);
 
+/// The key lines of one section, gathered in a single pass over the file's
+/// bytes, so that looking up the 201 keys of a project costs one reading
+/// instead of one per key. Every lookup gives exactly what lookedUp() gives for
+/// the same bytes: the same lines end the section (any line holding "["), the
+/// same lines open it (every header matching without case, not only the
+/// first), and the first matching key line wins.
+class SectionIndex
+{
+public:
+    SectionIndex() = default;
+    SectionIndex(const QByteArray& contents, const QByteArray& section);
+
+    /// The value of the key, or empty when the section has no such key.
+    QByteArray value(const QByteArray& key) const;
+    /// As value(), for Latin-1 names and values.
+    QString value(const QString& key) const;
+
+private:
+    QHash<QByteArray, QByteArray> m_first; ///< lower-case key -> value of its first line
+    QByteArray m_contents, m_section;      ///< for keys holding "=", looked up directly
+};
+
 } // namespace ini
+
+/// Reads the file once and returns its Section for looking up many keys, each
+/// lookup giving what INIread would give for it. Prepares the file as INIread
+/// does (a missing file is created empty). Throws FileError.
+ini::SectionIndex INIreadSection(const QString& fileName, const QString& section);

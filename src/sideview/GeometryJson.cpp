@@ -1,104 +1,17 @@
 #include "sideview/GeometryJson.h"
 
+#include "platform/Json.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <utility>
 
 namespace sideview {
 
 namespace {
 
-void appendReal(QByteArray& s, float v)
-{
-    // JSON has no infinities or NaN.
-    if (!std::isfinite(v)) {
-        s += "null";
-        return;
-    }
-    // Nine significant digits with a point, whatever the user's locale.
-    char buf[32];
-    const auto r =
-        std::to_chars(buf, buf + sizeof buf, static_cast<double>(v), std::chars_format::general, 9);
-    s.append(buf, r.ptr - buf);
-}
-
-void appendString(QByteArray& s, const QString& text)
-{
-    s += '"';
-    for (const char c : text.toUtf8()) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            s += '\\';
-            s += c;
-        } else if (u < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", u);
-            s += buf;
-        } else {
-            s += c;
-        }
-    }
-    s += '"';
-}
-
-void appendBool(QByteArray& s, bool b)
-{
-    s += b ? "true" : "false";
-}
-
-// Writes `"key":` with the separator before it when the object already has members.
-class Object
-{
-public:
-    explicit Object(QByteArray& s) : m_s(s) { m_s += '{'; }
-    ~Object() { m_s += '}'; }
-    Object(const Object&) = delete;
-    Object& operator=(const Object&) = delete;
-
-    QByteArray& key(const char* name)
-    {
-        if (!m_first)
-            m_s += ',';
-        m_first = false;
-        m_s += '"';
-        m_s += name;
-        m_s += "\":";
-        return m_s;
-    }
-    void real(const char* name, float v) { appendReal(key(name), v); }
-    void boolean(const char* name, bool v) { appendBool(key(name), v); }
-    void integer(const char* name, int v) { key(name) += QByteArray::number(v); }
-    void string(const char* name, const QString& v) { appendString(key(name), v); }
-
-private:
-    QByteArray& m_s;
-    bool m_first = true;
-};
-
-// Writes `[`, the separators between the elements, and `]`.
-class Array
-{
-public:
-    explicit Array(QByteArray& s) : m_s(s) { m_s += '['; }
-    ~Array() { m_s += ']'; }
-    Array(const Array&) = delete;
-    Array& operator=(const Array&) = delete;
-
-    /// The text to write the next element to.
-    QByteArray& next()
-    {
-        if (!m_first)
-            m_s += ',';
-        m_first = false;
-        return m_s;
-    }
-
-private:
-    QByteArray& m_s;
-    bool m_first = true;
-};
+using json::Array;
+using json::Object;
 
 // The selected index held as a single, as a whole number (0 for what is none).
 int wholeNumber(float v)
@@ -204,7 +117,7 @@ QByteArray geometryJson(const ProjectState& state, const QMap<QString, QString>&
         {
             Array list(root.key("messages"));
             for (const QString& tag : messages)
-                appendString(list.next(), tag);
+                json::appendString(list.next(), tag);
         }
     }
     s += '\n';

@@ -14,9 +14,10 @@ namespace sideview {
 /// The geometry of the last side-view redraw as one JSON object: the extents,
 /// the axis captions, the surface scales, the selection, the array, the area
 /// and ray results and the messages raised, for comparing one redraw with
-/// another. Reals are the stored singles with 9 significant digits; array entry
-/// k - 1 belongs to box or area k. A caption missing from `captions` is written
-/// as the label's design caption. The locale reads box angles held as text.
+/// another. Reals are the stored singles with 9 significant digits, or the
+/// strings "inf", "-inf" and "nan" for values that are not finite; array entry
+/// k - 1 belongs to box or area k. The text ends with one newline. A caption missing from
+/// `captions` is written as the label's design caption. The locale reads box angles held as text.
 QByteArray geometryJson(const ProjectState& state, const QMap<QString, QString>& captions,
                         const QStringList& messages, const Inputs& scales,
                         const QLocale& locale = QLocale());

@@ -4,8 +4,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <random>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -133,4 +136,73 @@ TEST(IniFiles, WritingManyKeysAtOnceGivesTheBytesOfOneWriteEach)
         INIwrite(one, "Default", k, v);
     INIwriteAll(all, "Default", entries);
     EXPECT_EQ(contents(all), contents(one));
+}
+
+TEST(IniRead, OneReadingOfASectionFindsWhatEachKeyReadFinds)
+{
+    // Files made of the lines and line ends that the rules treat differently:
+    // headers in other cases or with blanks, repeated sections, "[" in values,
+    // repeated keys, blanks before "=", "=" in values, Latin-1 capitals, lone
+    // CR and lone LF.
+    const char* const lines[] = {
+        "[Default]", "[default]", "[DEFAULT] ", " [Default]", "[Other]", "[]",    "k=1",
+        "K=2",       "k =3",      " k=4",       "k==5",       "=6",      "x[y=7", "k=8[",
+        "\xC4=9",    "\xE4=10",   "kk=11",      "k",          "",        "k=a=b", "\xC4x=12",
+    };
+    const char* const ends[] = {"\r\n", "\r", "\n", "\r\n\r\n"};
+    const QByteArray keys[] = {"k", "K", "kk", "", "x", "\xE4", "\xC4", "k=", "=", "k=a", "y"};
+    std::mt19937 random(9);
+    for (int file = 0; file < 3000; ++file) {
+        QByteArray text;
+        const int count = static_cast<int>(random() % 12);
+        for (int i = 0; i < count; ++i) {
+            text += lines[random() % std::size(lines)];
+            text += ends[random() % std::size(ends)];
+        }
+        if (random() % 4 == 0)
+            text.chop(1); // a last line without its end, or with a lone CR
+        for (const QByteArray section : {"Default", "DEFAULT", "Other", ""}) {
+            const ini::SectionIndex index(text, section);
+            for (const QByteArray& key : keys)
+                ASSERT_EQ(index.value(key), ini::lookedUp(text, section, key))
+                    << text.toPercentEncoding().constData() << " [" << section.constData() << "] "
+                    << key.constData();
+        }
+    }
+
+    // Through the file, in Latin-1.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.ini");
+    put(path, "[default]\r\nNAME=Caf\xE9\r\nname=second\r\n[Default]\r\nother=x\r\n");
+    const ini::SectionIndex file = INIreadSection(path, "Default");
+    for (const char* key : {"name", "Name", "other", "absent"})
+        EXPECT_EQ(file.value(QString(key)), INIread(path, "Default", key)) << key;
+    EXPECT_EQ(file.value(QString("name")), QString::fromLatin1("Caf\xE9"));
+}
+
+TEST(IniFiles, AFolderPipeOrDeviceIsRefusedAsWhatItIs)
+{
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("pipe");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const std::pair<QString, const char*> cases[] = {
+        {dir.path(), "a folder"}, {pipe, "a pipe"}, {"/dev/null", "a device"}};
+    for (const auto& [path, kind] : cases) {
+        EXPECT_EQ(specialFileKind(path), kind);
+        // Reading the pipe would wait for a writer for ever.
+        for (const auto& call : {std::function<void()>([&] { INIread(path, "S", "k"); }),
+                                 std::function<void()>([&] { INIreadSection(path, "S"); }),
+                                 std::function<void()>([&] { INIwrite(path, "S", "k", "v"); })}) {
+            try {
+                call();
+                ADD_FAILURE() << "no error for " << kind;
+            } catch (const FileError& e) {
+                EXPECT_TRUE(e.description().contains(QString("it is %1, not a file").arg(kind)))
+                    << e.what();
+            }
+        }
+    }
+    EXPECT_EQ(specialFileKind(dir.filePath("none")), "");
+    put(dir.filePath("plain"), "x");
+    EXPECT_EQ(specialFileKind(dir.filePath("plain")), "");
 }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <tuple>
 
 namespace {
@@ -15,6 +16,13 @@ QByteArray contents(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void put(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
 }
 
 // A project whose every value differs from the start values, numbers written
@@ -124,8 +132,9 @@ TEST(ProjectFile, SavingKeepsOtherSectionsAndLoadingDerivesCounts)
     };
     const Case cases[] = {
         {"TS160", "16", "3", "1", {16, 3, 15, 2.f, 1, 0.181f}},
-        {"TS250", "2.5", "0", "2.5", {2, 0, 1, -1.f, 2, 0.314f}},
-        {"other", "40", "x", "1.5", {40, 0, 15, -1.f, 2, 0.9f}},
+        {"TS250", "2.5", " 1 ", "2.5", {2, 1, 1, 0.f, 2, 0.314f}},
+        // Saved before the number of boxes was chosen: no boxes.
+        {"other", "0", "2", "1.5", {0, 2, -1, 1.f, 2, 0.9f}},
     };
     INIwrite(path, "Default", "alturaunacaixa", "0.9");
     for (const Case& c : cases) {
@@ -142,5 +151,167 @@ TEST(ProjectFile, SavingKeepsOtherSectionsAndLoadingDerivesCounts)
                              s.alturaunacaixa),
                   c.derived)
             << c.eti;
+    }
+}
+
+TEST(ProjectFile, ACountTheListsCannotShowFailsTheLoad)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.ini");
+    ProjectFields f;
+    ProjectState s;
+    sample(f, s, point);
+    ASSERT_EQ(projectfile::save(path, f, s, point), std::nullopt);
+    // Each bad text of the number of boxes, then of the number of areas.
+    const std::pair<const char*, const char*> cases[] = {
+        {"numcaixes", "abc"}, {"numcaixes", ""},     {"numcaixes", "17"},  {"numcaixes", "16.6"},
+        {"numcaixes", "-1"},  {"numcaixes", "1e30"}, {"numcaixes", "3 4"}, {"numzones", "0"},
+        {"numzones", "4"},    {"numzones", "x"},     {"numzones", " "},    {"numzones", "-2"},
+    };
+    for (const auto& [key, text] : cases) {
+        INIwriteAll(path, "Default", {{"numcaixes", "5"}, {"numzones", "2"}, {key, text}});
+        ProjectFields g;
+        ProjectState t;
+        t.numcaixes = 9;
+        const projectfile::LoadResult r = projectfile::load(path, g, t, point);
+        EXPECT_FALSE(r.ok()) << key << " " << text;
+        EXPECT_TRUE(r.error.contains(key)) << r.error.toStdString();
+        EXPECT_TRUE(
+            r.error.contains(QString(key) == "numcaixes" ? "number of boxes" : "number of areas"))
+            << r.error.toStdString();
+        EXPECT_EQ(t.numcaixes, 9); // nothing derived from the bad count
+    }
+}
+
+TEST(ProjectFile, ASaveTheFileCannotHoldIsRefusedAndTheFileKept)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.ini");
+    ProjectFields f;
+    ProjectState s;
+    sample(f, s, point);
+    ASSERT_EQ(projectfile::unsavableField(f), std::nullopt);
+    ASSERT_EQ(projectfile::save(path, f, s, point), std::nullopt);
+    const QByteArray saved = contents(path);
+
+    struct Case
+    {
+        QString ProjectFields::*field; // or box 3's text when null
+        QString text;
+        const char* named;
+    };
+    const Case cases[] = {
+        {&ProjectFields::Text15, "Hall [east]", "the project name (Text15)"},
+        {&ProjectFields::Text16, "two\nlines", "the customer name (Text16)"},
+        {&ProjectFields::Text16, "cr\r", "the customer name (Text16)"},
+        {&ProjectFields::Label58, "TS250\t", "the model key (eti)"},
+        {&ProjectFields::Combo4, QString::fromUtf8("TS\xE2\x82\xAC"), "the model (model)"},
+        {nullptr, "5[", "box 3 (box3)"},
+    };
+    for (const Case& c : cases) {
+        ProjectFields g = f;
+        ProjectState t = s;
+        if (c.field)
+            g.*c.field = c.text;
+        else
+            t.box[3] = BoxValue::text(c.text);
+        const std::optional<QString> error = projectfile::save(path, g, t, point);
+        ASSERT_TRUE(error.has_value()) << c.named;
+        EXPECT_TRUE(error->contains(c.named)) << error->toStdString();
+        EXPECT_FALSE(error->contains(u'\n') || error->contains(u'\r') || error->contains(u'\t'));
+        EXPECT_EQ(contents(path), saved) << c.named;
+        if (c.field) {
+            EXPECT_TRUE(error->contains(projectfile::unsavableField(g).value_or("?")));
+        }
+    }
+    // The area fields and the angles are named as the window shows them.
+    ProjectFields g = f;
+    g.Text[7] = "[";
+    g.Combo3[12] = "\n";
+    EXPECT_TRUE(projectfile::unsavableField(g)->startsWith("Area 2 Elevation Z2 (Text7)"));
+    g.Text[7] = "1";
+    EXPECT_TRUE(projectfile::unsavableField(g)->startsWith("the angle of Box 12 (angle12)"));
+    // Nothing is created either.
+    EXPECT_TRUE(projectfile::save(dir.filePath("new.ini"), g, s, point));
+    EXPECT_FALSE(QFile::exists(dir.filePath("new.ini")));
+}
+
+TEST(ProjectFile, LoadingReadsEachKeyAsTheKeyByKeyReadDoes)
+{
+    // Duplicate sections and keys, other cases, blanks and a lone LF around a
+    // saved project: every field gets what INIread gives for its key.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.ini");
+    ProjectFields f;
+    ProjectState s;
+    sample(f, s, point);
+    ASSERT_EQ(projectfile::save(path, f, s, point), std::nullopt);
+    QByteArray text = contents(path);
+    text.replace("[Default]\r\n", "[Other]\r\nText15=other\r\n[DEFAULT]\r\nTEXT15=upper\r\n"
+                                  "text16 =blank\r\ntext1=lone\nLF\r\n\r\n[default]\r\n");
+    text += "[Default]\r\nText2=late\r\nText16=late\r\nText1=second\r\n";
+    put(path, text);
+
+    ProjectFields g;
+    ProjectState t;
+    const projectfile::LoadResult r = projectfile::load(path, g, t, point);
+    ASSERT_TRUE(r.ok()) << r.error.toStdString();
+    EXPECT_EQ(g.Text15, "upper");
+    EXPECT_EQ(g.Text16, QString::fromLatin1("Caf\xE9 owner"));
+    EXPECT_EQ(g.Text[1], "lone\nLF");
+    EXPECT_EQ(g.Text[2], f.Text[2]);
+    const QStringList fieldKeys = projectfile::keys().mid(0, 36);
+    QStringList loaded;
+    loaded << g.Label58;
+    for (int i = 1; i <= 13; ++i)
+        loaded << g.Text[i];
+    loaded << g.Text15 << g.Text16 << g.Label59 << g.Combo2 << g.Combo1;
+    for (int i = 1; i <= 16; ++i)
+        loaded << g.Combo3[i];
+    loaded << g.Combo4;
+    for (qsizetype i = 0; i < fieldKeys.size(); ++i)
+        EXPECT_EQ(loaded[i], INIread(path, "Default", fieldKeys[i])) << fieldKeys[i].toStdString();
+    EXPECT_EQ(t.x1, s.x1);
+}
+
+TEST(ProjectFile, LoadErrorsNameWhatIsWrongInOneShortLine)
+{
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("pipe.ini");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const std::pair<QString, const char*> places[] = {
+        {dir.path(), "it is a folder"},
+        {pipe, "it is a pipe"},
+        {"/dev/zero", "it is a device"},
+        {dir.filePath("none.ini"), "no such file"},
+    };
+    for (const auto& [path, reason] : places) {
+        ProjectFields f;
+        ProjectState s;
+        const projectfile::LoadResult r = projectfile::load(path, f, s, point);
+        EXPECT_TRUE(r.error.startsWith(QString("Cannot load %1: %2").arg(path, reason)))
+            << r.error.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("none.ini")));
+
+    // A long value with control characters is quoted short and escaped.
+    const QString path = dir.filePath("p.ini");
+    ProjectFields f;
+    ProjectState s;
+    sample(f, s, point);
+    ASSERT_EQ(projectfile::save(path, f, s, point), std::nullopt);
+    const QString value = "\x1b]0;title\x07" + QString(1 << 20, u'9') + "\x7f";
+    for (const char* key : {"LastAngle1", "numcaixes"}) {
+        INIwrite(path, "Default", "LastAngle1", key == QString("LastAngle1") ? value : "1");
+        INIwrite(path, "Default", "numcaixes", key == QString("numcaixes") ? value : "1");
+        ProjectFields g;
+        ProjectState t;
+        const QString error = projectfile::load(path, g, t, point).error;
+        EXPECT_LT(error.size(), path.size() + 200) << key;
+        EXPECT_TRUE(error.contains("\"\\x1b]0;title\\x0799")) << error.toStdString();
+        EXPECT_TRUE(error.contains(QString("999...\" (%1 characters)").arg(value.size())))
+            << error.toStdString();
+        for (const QChar c : error)
+            EXPECT_GE(c.unicode(), 0x20);
     }
 }

@@ -20,14 +20,19 @@ TEST(GeometryJson, HoldsEveryResultOfARedraw)
     // Any text and value still give valid JSON.
     QMap<QString, QString> captions = out.captions;
     captions["Label59"] = "quote \" back \\ line\n tab\t \u00e9";
+    // Values that are not finite are named, not lost as null.
     l.state.alturamax = std::numeric_limits<float>::infinity();
+    l.state.x2raig[2] = -std::numeric_limits<float>::infinity();
+    l.state.y2raig[2] = std::numeric_limits<float>::quiet_NaN();
+    const QByteArray text = geometryJson(l.state, captions, out.messages, l.in, l.locale);
+    EXPECT_TRUE(text.endsWith("}\n") && text.count('\n') == 1);
     QJsonParseError error{};
-    const QJsonObject o = QJsonDocument::fromJson(
-                              geometryJson(l.state, captions, out.messages, l.in, l.locale), &error)
-                              .object();
+    const QJsonObject o = QJsonDocument::fromJson(text, &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
     EXPECT_EQ(o["Label59"].toString(), captions["Label59"]);
-    EXPECT_TRUE(o["alturamax"].isNull());
+    EXPECT_EQ(o["alturamax"].toString(), "inf");
+    EXPECT_EQ(o["rays"][1]["x2raig"].toString(), "-inf");
+    EXPECT_EQ(o["rays"][1]["y2raig"].toString(), "nan");
 
     // Every stored single reads back exactly.
     EXPECT_EQ(float(o["offsetmax"].toDouble()), l.state.offsetmax);

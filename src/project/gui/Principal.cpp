@@ -13,9 +13,7 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -429,11 +427,6 @@ void Principal::Load_Click()
 
 bool Principal::loadProject(const QString& path)
 {
-    // Reading a missing file would leave an empty one behind: refuse it instead.
-    if (!QFileInfo(path).isFile()) {
-        showError(tr("Cannot open %1: no such file.").arg(QDir::toNativeSeparators(path)));
-        return false;
-    }
     ProjectFields f = fields();
     const projectfile::LoadResult result = projectfile::load(path, f, m_state, QLocale());
     assignFields(f);
