@@ -160,9 +160,11 @@ namespace {
 
 // Calls onKeyLine(m, line) for every line that INIread looks at for a key: the
 // lines inside a section headed "[section]" (without case) that hold no "[".
-// m is the lower-case copy of the line. Stops when onKeyLine returns true.
+// `lowered` is the lower-case copy of `contents`, and m the line's part of it.
+// Stops when onKeyLine returns true.
 template <class OnKeyLine>
-void scanSection(const QByteArray& contents, const QByteArray& section, OnKeyLine&& onKeyLine)
+void scanSection(const QByteArray& contents, const QByteArray& lowered, const QByteArray& section,
+                 OnKeyLine&& onKeyLine)
 {
     const QByteArray header = '[' + lower(section) + ']';
     bool inSection = false;
@@ -173,12 +175,12 @@ void scanSection(const QByteArray& contents, const QByteArray& section, OnKeyLin
         qsizetype end = contents.indexOf('\r', pos);
         if (end < 0)
             end = contents.size();
-        const QByteArray line = contents.mid(pos, end - pos);
+        const QByteArrayView line = QByteArrayView(contents).sliced(pos, end - pos);
+        const QByteArrayView m = QByteArrayView(lowered).sliced(pos, end - pos);
         pos = end + 1;
         if (pos < contents.size() && contents[pos] == '\n')
             ++pos;
 
-        const QByteArray m = lower(line);
         const bool bracket = m.contains('[');
         if (bracket)
             inSection = false;
@@ -197,26 +199,26 @@ QByteArray lookedUp(const QByteArray& contents, const QByteArray& section, const
 {
     const QByteArray prefix = lower(key) + '=';
     QByteArray value;
-    scanSection(contents, section, [&](const QByteArray& m, const QByteArray& line) {
+    scanSection(contents, lower(contents), section, [&](QByteArrayView m, QByteArrayView line) {
         if (!m.startsWith(prefix))
             return false;
-        value = line.mid(prefix.size());
+        value = line.sliced(prefix.size()).toByteArray();
         return true;
     });
     return value;
 }
 
 SectionIndex::SectionIndex(const QByteArray& contents, const QByteArray& section)
-    : m_contents(contents), m_section(section)
+    : m_contents(contents), m_lowered(lower(contents)), m_section(section)
 {
     // For a key without "=", a line starts with key "=" exactly when the text
-    // before its first "=" is the key.
-    scanSection(contents, section, [&](const QByteArray& m, const QByteArray& line) {
+    // before its first "=" is the key. The views point into the texts kept here.
+    scanSection(m_contents, m_lowered, section, [&](QByteArrayView m, QByteArrayView line) {
         const qsizetype eq = m.indexOf('=');
         if (eq >= 0) {
-            const QByteArray key = m.left(eq);
+            const QByteArrayView key = m.first(eq);
             if (!m_first.contains(key))
-                m_first.insert(key, line.mid(eq + 1));
+                m_first.insert(key, line.sliced(eq + 1));
         }
         return false;
     });
@@ -226,7 +228,7 @@ QByteArray SectionIndex::value(const QByteArray& key) const
 {
     if (key.contains('='))
         return lookedUp(m_contents, m_section, key);
-    return m_first.value(lower(key));
+    return m_first.value(QByteArrayView(lower(key))).toByteArray();
 }
 
 QString SectionIndex::value(const QString& key) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 #include <exception>
@@ -97,8 +98,9 @@ public:
     QString value(const QString& key) const;
 
 private:
-    QHash<QByteArray, QByteArray> m_first; ///< lower-case key -> value of its first line
-    QByteArray m_contents, m_section;      ///< for keys holding "=", looked up directly
+    QByteArray m_contents, m_lowered, m_section;
+    /// Lower-case key -> value of its first line, both views of the texts above.
+    QHash<QByteArrayView, QByteArrayView> m_first;
 };
 
 } // namespace ini

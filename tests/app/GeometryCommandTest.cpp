@@ -8,6 +8,8 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <utility>
 
 namespace {
 
@@ -43,6 +45,7 @@ TEST(GeometryCommand, PrintsTheRedrawOfALoadedProject)
     ASSERT_EQ(r.code, 0) << r.err.constData();
     const QJsonObject o = QJsonDocument::fromJson(r.out).object();
     ASSERT_FALSE(o.isEmpty()) << r.out.constData();
+    EXPECT_TRUE(r.out.endsWith("}\n") && r.out.count('\n') == 1);
 
     // Ten metres of height, two areas reaching 30 + 10 m.
     EXPECT_DOUBLE_EQ(o["offsetmax"].toDouble(), 40.0);
@@ -115,6 +118,23 @@ TEST(GeometryCommand, AProjectThatCannotBeLoadedIsAnError)
     r = geometry({broken});
     EXPECT_EQ(r.code, 2);
     EXPECT_TRUE(r.err.contains("LastAngle1")) << r.err.constData();
+
+    // Damaged counts, a folder and a pipe are each named for what they are.
+    INIwrite(broken, "Default", "LastAngle1", "1");
+    INIwrite(broken, "Default", "numcaixes", "17");
+    const QString pipe = dir.filePath("pipe.ini");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const std::pair<QString, const char*> cases[] = {
+        {broken, "the number of boxes (numcaixes) is not from 0 to 16: \"17\""},
+        {dir.path(), "it is a folder"},
+        {pipe, "it is a pipe"},
+    };
+    for (const auto& [path, reason] : cases) {
+        r = geometry({path});
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.err.count('\n'), 1);
+        EXPECT_TRUE(r.err.contains(reason)) << r.err.constData();
+    }
 
     EXPECT_EQ(geometry({}).code, 2);
 }
