@@ -42,7 +42,8 @@ private:
 /// The new text replaces the file in one step (written beside it, then renamed
 /// over it, keeping its permissions), so a failed write leaves the old file as
 /// it was. The file is first made writable by its owner.
-/// Throws FileError when the file cannot be created, read or replaced.
+/// Throws FileError when the file cannot be created, read or replaced, and for
+/// a folder, pipe or device (see specialFileKind).
 void INIwrite(const QString& fileName, const QString& section, const QString& key,
               const QString& value);
 
@@ -57,7 +58,8 @@ void INIwriteAll(const QString& fileName, const QString& section,
 /// A line ends at CR or CR LF; a lone LF does not end a line. A missing file is
 /// created empty. Making the file writable by its owner is attempted but its
 /// failure does not matter for reading.
-/// Throws FileError when the file cannot be created or read.
+/// Throws FileError when the file cannot be created or read, and for a folder,
+/// pipe or device.
 QString INIread(const QString& fileName, const QString& section, const QString& key);
 
 /// True when every character of the text has a byte of its own in the file's
