@@ -232,14 +232,17 @@ void fitCaption(QWidget* caption)
     if (!isCaption(caption) || !plainText(caption))
         return;
     const bool wasShortened = isCaptionShortened(caption);
+    // The tool tip and name stay ours even when a new text was set over them.
+    const bool hadTip = caption->property(kFull).isValid();
     const QString full = fullCaption(caption);
     caption->setProperty(kShown, QVariant());
     caption->setProperty(kFull, QVariant());
 
     const QRect room = captionRoom(caption);
     if (full.isEmpty() || textFits(caption, full, room)) {
-        if (wasShortened) {
+        if (wasShortened)
             setShownText(caption, full);
+        if (hadTip) {
             caption->setToolTip(QString());
             caption->setAccessibleName(QString());
         }
