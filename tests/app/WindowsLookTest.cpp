@@ -201,6 +201,8 @@ TEST(WindowsLook, ControlsAreNamedAfterTheirCaptionsInTheCurrentLanguage)
     EXPECT_EQ(field(principal, "Text13"), "Distance to floor");
     EXPECT_EQ(combo("Combo2"), "Num. of Boxes");
     EXPECT_EQ(combo("Combo3", 2), "Box 3");
+    EXPECT_EQ(principal.findChildren<QComboBox*>("Combo3").at(2)->lineEdit()->accessibleName(),
+              "Box 3");
     EXPECT_EQ(combo("Combo1"), "Number of Areas");
     EXPECT_EQ(field(principal, "Text1"), "Area 1 Distance to Array");
     EXPECT_EQ(field(principal, "Text6"), "Area 2 Elevation Z1");

@@ -2,7 +2,9 @@
 
 #include "platform/gui/CaptionFit.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QVariant>
 
@@ -10,6 +12,16 @@ namespace {
 
 const char* const kCaptions = "splmapNameCaptions";
 const char* const kTail = "splmapNameTail";
+
+// An editable list hands its focus to its edit line, which is what assistive
+// tools then announce: it carries the list's name too.
+void giveName(QWidget* control, const QString& name)
+{
+    control->setAccessibleName(name);
+    if (auto* combo = qobject_cast<QComboBox*>(control))
+        if (QLineEdit* edit = combo->lineEdit())
+            edit->setAccessibleName(name);
+}
 
 } // namespace
 
@@ -30,7 +42,7 @@ void nameAfter(QWidget* control, const QList<QWidget*>& captions, const QString&
         list << QVariant::fromValue(QPointer<QWidget>(c));
     control->setProperty(kCaptions, list);
     control->setProperty(kTail, tail);
-    control->setAccessibleName(nameFromCaptions(control));
+    giveName(control, nameFromCaptions(control));
 }
 
 QString nameFromCaptions(const QWidget* control)
@@ -50,7 +62,7 @@ void applyNames(QWidget* window)
 {
     for (QWidget* w : window->findChildren<QWidget*>())
         if (w->window() == window->window() && w->property(kCaptions).isValid())
-            w->setAccessibleName(nameFromCaptions(w));
+            giveName(w, nameFromCaptions(w));
 }
 
 } // namespace a11y
