@@ -3,7 +3,7 @@
 # Only what is missing is installed; apt-get runs through sudo when not root.
 set -euo pipefail
 pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
-      libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
+      libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core fonts-liberation
       qt6-qpa-plugins clang-format)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -1,6 +1,8 @@
 #include "mechanical/gui/Feat.h"
 
+#include "platform/gui/Accessibility.h"
 #include "platform/gui/WindowLook.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +20,7 @@ void addFigure(QGroupBox* frame, int number, const QString& caption, int top)
         make<QLineEdit>(frame, QStringLiteral("Text%1").arg(number), twRect(2520, top, 975, 285));
     value->setText(QStringLiteral("0"));
     value->setReadOnly(true);
+    a11y::labelFor(label, value);
 }
 
 } // namespace
@@ -66,4 +69,5 @@ void Feat::relabel()
         const QString n = QString::fromLatin1(name);
         findChild<QLabel*>(n)->setText(m_languages.GetLabel(section, n));
     }
+    settleCaptions(this);
 }

@@ -1,6 +1,7 @@
 #include "mechanical/gui/Mecanic.h"
 
 #include "mechanical/Mechanical.h"
+#include "platform/gui/Accessibility.h"
 #include "platform/gui/Surface.h"
 #include "platform/gui/WindowLook.h"
 
@@ -83,6 +84,7 @@ void Mecanic::buildLayout()
     m_text3 = make<QLineEdit>(this, QStringLiteral("Text3"), twRect(1200, 4440, 615, 285));
     m_text3->setText(QStringLiteral("TS250"));
     m_text3->setReadOnly(true);
+    a11y::labelFor(m_label2, m_text3);
 
     m_command2 = make<QPushButton>(this, QStringLiteral("Command2"), twRect(480, 8040, 1335, 375));
     m_command2->setText(QStringLiteral("Refresh"));
@@ -144,6 +146,15 @@ void Mecanic::relabel()
         m_languages.GetLabel(QStringLiteral("Mecanic"), QStringLiteral("Command2")));
     m_command1->setText(
         m_languages.GetLabel(QStringLiteral("Mecanic"), QStringLiteral("Command1")));
+    // The table's columns have no caption on the window; their names are for
+    // assistive tools only.
+    const QString splay = m_languages.GetLabel(QStringLiteral("Mecanic"), QStringLiteral("Text1"));
+    const QString total = m_languages.GetLabel(QStringLiteral("Mecanic"), QStringLiteral("Text2"));
+    for (size_t i = 0; i < 16; ++i) {
+        a11y::nameAfter(m_text1[i], {m_label1[i]}, splay);
+        a11y::nameAfter(m_text2[i], {m_label1[i]}, total);
+    }
+    settleCaptions(this);
 }
 
 void Mecanic::Command1_Click()

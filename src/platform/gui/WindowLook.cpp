@@ -1,13 +1,37 @@
 #include "platform/gui/WindowLook.h"
 
+#include "platform/gui/Accessibility.h"
+#include "platform/gui/CaptionFit.h"
+
+#include <QApplication>
 #include <QPalette>
 #include <QWidget>
 
+QFont designFont()
+{
+    QFont f;
+    // Where the narrow face is missing, the nearest condensed ones; what still
+    // does not fit is shortened by settleCaptions.
+    f.setFamilies({QStringLiteral("Liberation Sans Narrow"),
+                   QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
+    f.setPixelSize(11);
+    return f;
+}
+
 void useDesignFont(QWidget* window)
 {
-    QFont f = window->font();
-    f.setPointSizeF(8.0);
+    // Widgets under a style sheet take the application's font, not their
+    // window's: the program has one font, so it is the application's too.
+    const QFont f = designFont();
+    if (QApplication::font() != f)
+        QApplication::setFont(f);
     window->setFont(f);
+}
+
+void settleCaptions(QWidget* window)
+{
+    a11y::applyNames(window);
+    fitCaptions(window);
 }
 
 void useWhiteBackground(QWidget* window)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -25,7 +26,14 @@ template <typename W> W* make(QWidget* parent, const QString& name, QRect geomet
     return w;
 }
 
-/// The small font every window of the program is laid out for.
+/// The font every window of the program is laid out for: a narrow sans serif
+/// at a fixed pixel size, so that the captions of all languages fit the design
+/// positions, which are fixed in pixels too.
+QFont designFont();
 void useDesignFont(QWidget* window);
+/// Brings the captions of `window` in line after they were (re)set: the
+/// accessible names of its controls follow them, and captions too long for
+/// their place are shortened, with the whole text as tool tip.
+void settleCaptions(QWidget* window);
 /// A white window background, as the tool windows have.
 void useWhiteBackground(QWidget* window);

@@ -599,4 +599,5 @@ void Principal::relabel()
             l->setText(label(sec, name));
     m_command1->setText(label(sec, QStringLiteral("Command1")));
     m_command2->setText(label(sec, QStringLiteral("Command2")));
+    settleCaptions(this);
 }

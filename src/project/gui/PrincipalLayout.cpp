@@ -1,5 +1,6 @@
 // Builds the controls of the main window at their design positions.
 
+#include "platform/gui/Accessibility.h"
 #include "platform/gui/Surface.h"
 #include "platform/gui/WindowLook.h"
 #include "project/gui/Principal.h"
@@ -18,7 +19,6 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, 
 {
     auto* l = make<QLabel>(parent, name, geometry);
     l->setText(caption);
-    l->setWordWrap(true);
     return l;
 }
 
@@ -97,31 +97,36 @@ void Principal::buildLayout()
     // Line Array Settings.
     QGroupBox* f5 =
         makeFrame(client, "Frame5", "Line Array Settings", twRect(120, 360, 1935, 8775));
-    makeLabel(f5, "Label15", "Distance to floor", QRect(8, 18, 113, 14));
+    QLabel* l15 = makeLabel(f5, "Label15", "Distance to floor", QRect(8, 18, 113, 14));
     m_text[13] = make<QLineEdit>(f5, "Text13", QRect(8, 34, 64, 20));
-    makeLabel(f5, "Label14", "Num. of Boxes", QRect(8, 60, 113, 14));
+    a11y::labelFor(l15, m_text[13]);
+    QLabel* l14 = makeLabel(f5, "Label14", "Num. of Boxes", QRect(8, 60, 113, 14));
     m_combo2 = makeCombo(f5, "Combo2", QRect(8, 76, 64, 22));
-    makeLabel(f5, "Label17", "Max  Angle  of 1st Box", QRect(8, 104, 113, 28));
+    a11y::labelFor(l14, m_combo2);
+    makeLabel(f5, "Label17", "Max  Angle  of 1st Box", QRect(8, 114, 113, 14));
     auto* l59 = makeLabel(f5, "Label59", "0", QRect(8, 132, 40, 18));
     l59->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     l59->setAlignment(Qt::AlignCenter);
     makeLabel(f5, "Label16", "Angle", QRect(64, 156, 57, 14));
     for (int i = 0; i < 16; ++i) {
         const int y = 174 + i * 25;
-        makeLabel(f5, QStringLiteral("Label%1").arg(18 + i), QStringLiteral("Box %1").arg(i + 1),
-                  QRect(8, y + 3, 54, 14));
+        QLabel* box = makeLabel(f5, QStringLiteral("Label%1").arg(18 + i),
+                                QStringLiteral("Box %1").arg(i + 1), QRect(8, y + 3, 54, 14));
         m_combo3[i] = makeCombo(f5, QStringLiteral("Combo3"), QRect(62, y, 58, 22));
         m_combo3[i]->setProperty("index", i);
+        a11y::labelFor(box, m_combo3[i]);
     }
     // A field of this frame that only the wizard writes; it is never shown.
     m_text[14] = make<QLineEdit>(f5, "Text14", QRect(8, 0, 1, 1));
     m_text[14]->hide();
+    a11y::nameAfter(m_text[14], {f5});
 
     // Audience Geometry, with the three areas.
     QGroupBox* f2 =
         makeFrame(client, "Frame2", "Audience Geometry", twRect(2520, 4800, 6015, 2655));
-    makeLabel(f2, "Label1", "Number of Areas", QRect(10, 18, 100, 16));
+    QLabel* l1 = makeLabel(f2, "Label1", "Number of Areas", QRect(10, 18, 100, 16));
     m_combo1 = makeCombo(f2, "Combo1", QRect(112, 15, 50, 22));
+    a11y::labelFor(l1, m_combo1);
     const QPoint f2At = f2->geometry().topLeft();
     const int areaLeft[3] = {2640, 4560, 6480};
     const QString areaCaption[3] = {"Area 1", "Area 2", "Area 3"};
@@ -139,19 +144,23 @@ void Principal::buildLayout()
         m_frame[frameNo[a]] = f;
         for (int row = 0; row < 4; ++row) {
             const int y = 16 + row * 28;
-            makeLabel(f, QStringLiteral("Label%1").arg(labelNo[a][row]), rowCaption[row],
-                      QRect(5, y - 3, 64, 28));
-            m_text[textNo[a][row]] = make<QLineEdit>(
-                f, QStringLiteral("Text%1").arg(textNo[a][row]), QRect(70, y, 46, 20));
+            QLabel* l = makeLabel(f, QStringLiteral("Label%1").arg(labelNo[a][row]),
+                                  rowCaption[row], QRect(4, y + 3, 78, 14));
+            QLineEdit* t = make<QLineEdit>(f, QStringLiteral("Text%1").arg(textNo[a][row]),
+                                           QRect(82, y, 35, 20));
+            m_text[textNo[a][row]] = t;
+            a11y::labelFor(l, t, {f});
         }
     }
 
     // Project and customer.
     QGroupBox* f8 = makeFrame(client, "Frame8", "Data", twRect(2520, 7680, 6015, 1455));
-    makeLabel(f8, "Label43", "Project:", QRect(10, 24, 66, 16));
+    QLabel* l43 = makeLabel(f8, "Label43", "Project:", QRect(10, 24, 66, 16));
     m_text[15] = make<QLineEdit>(f8, "Text15", QRect(80, 21, 305, 20));
-    makeLabel(f8, "Label57", "Customer:", QRect(10, 57, 66, 16));
+    a11y::labelFor(l43, m_text[15]);
+    QLabel* l57 = makeLabel(f8, "Label57", "Customer:", QRect(10, 57, 66, 16));
     m_text[16] = make<QLineEdit>(f8, "Text16", QRect(80, 54, 305, 20));
+    a11y::labelFor(l57, m_text[16]);
 
     // Coordinates under the mouse.
     QGroupBox* f6 = makeFrame(client, "Frame6", "Coordinates (m)", twRect(8640, 4800, 1695, 1095));
@@ -164,6 +173,7 @@ void Principal::buildLayout()
 
     QGroupBox* f10 = makeFrame(client, "Frame10", "Model", twRect(8640, 6000, 1695, 855));
     m_combo4 = makeCombo(f10, "Combo4", QRect(10, 22, 93, 22));
+    a11y::nameAfter(m_combo4, {f10});
 
     QGroupBox* f9 = makeFrame(client, "Frame9", "Mechanical View", twRect(8640, 6960, 1695, 975));
     m_command1 = make<QPushButton>(f9, "Command1", QRect(10, 24, 93, 30));

@@ -1,0 +1,239 @@
+// Every window of the program, in every language: each caption fits its place
+// and every input control carries the name of its caption.
+
+#include "i18n/Languages.h"
+#include "mechanical/gui/Feat.h"
+#include "mechanical/gui/Mecanic.h"
+#include "platform/Messages.h"
+#include "platform/gui/CaptionFit.h"
+#include "project/gui/Principal.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOption>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+struct Program
+{
+    Languages languages{QStringLiteral(SPLMAP_LANGUAGES_DIR)};
+    CapturingSink messages;
+    ProjectState state;
+};
+
+struct WindowMaker
+{
+    const char* name;
+    std::function<std::unique_ptr<QWidget>(Program&)> make;
+};
+
+// The windows of the program. A new window joins the checks by being added here.
+const std::vector<WindowMaker>& allWindows()
+{
+    static const std::vector<WindowMaker> windows = {
+        {"Principal",
+         [](Program& p) {
+             return std::make_unique<Principal>(p.languages, p.messages, languageId::English);
+         }},
+        {"Mecanic",
+         [](Program& p) {
+             return std::make_unique<Mecanic>(p.state, p.languages, Mecanic::AngleTexts(), nullptr);
+         }},
+        {"Feat", [](Program& p) { return std::make_unique<Feat>(p.languages, nullptr); }},
+    };
+    return windows;
+}
+
+// The widgets that belong to `window` itself, not to a window it owns.
+template <typename W> QList<W*> own(QWidget* window)
+{
+    QList<W*> list;
+    for (W* w : window->findChildren<W*>())
+        if (w->window() == window && w->isVisibleTo(window))
+            list << w;
+    return list;
+}
+
+QString where(const QWidget* window, const QWidget* w, const char* language)
+{
+    return QStringLiteral("%1/%2 in %3: \"%4\"")
+        .arg(window->objectName(), w->objectName(), QString::fromLatin1(language), fullCaption(w));
+}
+
+// What the user sees of a caption must lie inside its widget, and the widget
+// inside its parent's contents (a frame's border and title are not contents).
+void expectCaptionsFit(QWidget* window, const char* language)
+{
+    for (QWidget* w : own<QWidget>(window)) {
+        const bool label = qobject_cast<QLabel*>(w) != nullptr;
+        const bool button = qobject_cast<QAbstractButton*>(w) != nullptr;
+        auto* frame = qobject_cast<QGroupBox*>(w);
+        if (!label && !button && !frame)
+            continue;
+        const QString at = where(window, w, language);
+        const QFontMetrics fm(w->font());
+        if (auto* l = qobject_cast<QLabel*>(w)) {
+            const QRect room = l->contentsRect();
+            const int flags = int(l->alignment()) | (l->wordWrap() ? int(Qt::TextWordWrap) : 0);
+            const QRect used = fm.boundingRect(room, flags, l->text());
+            EXPECT_LE(used.width(), room.width()) << at.toStdString();
+            EXPECT_LE(used.height(), room.height()) << at.toStdString();
+        } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+            // Two pixels of the button's frame and two of air on either side.
+            const int width = fm.size(Qt::TextShowMnemonic, b->text()).width();
+            EXPECT_LE(width, b->width() - 8) << at.toStdString();
+            EXPECT_LE(fm.height(), b->height() - 4) << at.toStdString();
+        } else {
+            QStyleOptionGroupBox opt;
+            opt.initFrom(frame);
+            opt.text = frame->title();
+            opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+            const QRect title = frame->style()->subControlRect(QStyle::CC_GroupBox, &opt,
+                                                               QStyle::SC_GroupBoxLabel, frame);
+            EXPECT_TRUE(frame->rect().contains(title)) << at.toStdString();
+        }
+        if (isCaptionShortened(w)) {
+            EXPECT_EQ(w->toolTip(), fullCaption(w)) << at.toStdString();
+        }
+        // With the design font nothing needs shortening in the shipped languages.
+        EXPECT_FALSE(isCaptionShortened(w)) << at.toStdString();
+
+        QWidget* parent = w->parentWidget();
+        if (parent && parent != window && label) {
+            EXPECT_TRUE(parent->contentsRect().contains(w->geometry()))
+                << at.toStdString() << " lies across its frame's border";
+        }
+    }
+}
+
+// The input controls of a window: fields, lists and spin boxes (a list's own
+// edit line belongs to the list).
+QList<QWidget*> inputControls(QWidget* window)
+{
+    QList<QWidget*> list;
+    for (QWidget* w : own<QWidget>(window)) {
+        if (qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
+            (qobject_cast<QLineEdit*>(w) && !qobject_cast<QComboBox*>(w->parentWidget())))
+            list << w;
+    }
+    return list;
+}
+
+void expectEveryControlNamed(QWidget* window, const char* language)
+{
+    QStringList names;
+    for (QWidget* w : inputControls(window)) {
+        EXPECT_FALSE(w->accessibleName().isEmpty()) << where(window, w, language).toStdString();
+        names << w->accessibleName();
+    }
+    names.removeDuplicates();
+    EXPECT_EQ(names.size(), inputControls(window).size())
+        << window->objectName().toStdString() << " in " << language
+        << ": two controls share a name";
+    // A label beside a control leads to it.
+    for (QLabel* l : own<QLabel>(window)) {
+        if (l->buddy()) {
+            EXPECT_TRUE(l->buddy()->accessibleName().contains(fullCaption(l)))
+                << where(window, l, language).toStdString();
+        }
+    }
+}
+
+} // namespace
+
+TEST(WindowsLook, EveryCaptionFitsAndEveryControlIsNamedInEveryLanguage)
+{
+    Program program;
+    program.languages.ApplyLanguage(languageId::English);
+    std::vector<std::unique_ptr<QWidget>> windows;
+    for (const WindowMaker& m : allWindows())
+        windows.push_back(m.make(program));
+    for (auto& w : windows)
+        w->show();
+
+    // English again last: a caption shortened in a longer language gets its text back.
+    const std::pair<int32_t, const char*> languages[] = {{languageId::English, "English"},
+                                                         {languageId::German, "German"},
+                                                         {languageId::Spanish, "Spanish"},
+                                                         {languageId::English, "English"}};
+    for (const auto& [id, name] : languages) {
+        program.languages.ApplyLanguage(id);
+        for (auto& w : windows) {
+            expectCaptionsFit(w.get(), name);
+            expectEveryControlNamed(w.get(), name);
+        }
+    }
+}
+
+// The names a screen reader gives, found by objectName, in English and German.
+TEST(WindowsLook, ControlsAreNamedAfterTheirCaptionsInTheCurrentLanguage)
+{
+    Program program;
+    Principal principal(program.languages, program.messages, languageId::English);
+    Mecanic mecanic(program.state, program.languages, Mecanic::AngleTexts(), nullptr);
+    Feat feat(program.languages, nullptr);
+    auto field = [&](QWidget& w, const char* name) {
+        QWidget* c = w.findChild<QLineEdit*>(QString::fromLatin1(name));
+        return c ? c->accessibleName().toStdString() : std::string("(none)");
+    };
+    auto combo = [&](const char* name, int i = 0) {
+        return principal.findChildren<QComboBox*>(QString::fromLatin1(name))
+            .at(i)
+            ->accessibleName()
+            .toStdString();
+    };
+    auto row = [&](const char* name, int i) {
+        return mecanic.findChildren<QLineEdit*>(QString::fromLatin1(name))
+            .at(i)
+            ->accessibleName()
+            .toStdString();
+    };
+
+    EXPECT_EQ(field(principal, "Text13"), "Distance to floor");
+    EXPECT_EQ(combo("Combo2"), "Num. of Boxes");
+    EXPECT_EQ(combo("Combo3", 2), "Box 3");
+    EXPECT_EQ(principal.findChildren<QComboBox*>("Combo3").at(2)->lineEdit()->accessibleName(),
+              "Box 3");
+    EXPECT_EQ(combo("Combo1"), "Number of Areas");
+    EXPECT_EQ(field(principal, "Text1"), "Area 1 Distance to Array");
+    EXPECT_EQ(field(principal, "Text6"), "Area 2 Elevation Z1");
+    EXPECT_EQ(field(principal, "Text12"), "Area 3 Lenght");
+    EXPECT_EQ(field(principal, "Text15"), "Project:");
+    EXPECT_EQ(field(principal, "Text16"), "Customer:");
+    EXPECT_EQ(combo("Combo4"), "Model");
+    EXPECT_EQ(row("Text1", 2), "B3 Splay angle");
+    EXPECT_EQ(row("Text2", 15), "B16 Cumulative angle");
+    EXPECT_EQ(field(mecanic, "Text3"), "Model");
+    EXPECT_EQ(field(feat, "Text2"), "Overall Height of Array (m)");
+    EXPECT_EQ(principal.findChild<QLabel*>("Label15")->buddy(),
+              principal.findChild<QLineEdit*>("Text13"));
+    EXPECT_EQ(principal.findChild<QLabel*>("Label7")->buddy(),
+              principal.findChild<QLineEdit*>("Text6"));
+
+    program.languages.ApplyLanguage(languageId::German);
+    EXPECT_EQ(field(principal, "Text13"), "Abstand zum Boden");
+    EXPECT_EQ(combo("Combo2"), "Anzahl Boxen");
+    EXPECT_EQ(combo("Combo3", 2), "Box 3");
+    EXPECT_EQ(field(principal, "Text1"), "Fläche 1 Abstand zum Array");
+    EXPECT_EQ(field(principal, "Text6"), "Fläche 2 Höhe Z1");
+    EXPECT_EQ(field(principal, "Text12"), "Fläche 3 Länge");
+    EXPECT_EQ(field(principal, "Text15"), "Projekt:");
+    EXPECT_EQ(combo("Combo4"), "Modell");
+    EXPECT_EQ(row("Text1", 2), "B3 Spreizwinkel");
+    EXPECT_EQ(row("Text2", 15), "B16 Gesamtwinkel");
+    EXPECT_EQ(field(mecanic, "Text3"), "Modell");
+    EXPECT_EQ(field(feat, "Text2"), "Gesamthöhe des Arrays (m)");
+
+    program.languages.ApplyLanguage(languageId::Spanish);
+    EXPECT_EQ(combo("Combo3", 2), "Caja 3");
+    EXPECT_EQ(field(principal, "Text6"), "Área 2 Elevación Z1");
+}
