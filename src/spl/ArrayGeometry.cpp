@@ -1,6 +1,7 @@
 #include "spl/ArrayGeometry.h"
 
 #include <cmath>
+#include <limits>
 
 namespace spl {
 
@@ -23,7 +24,9 @@ float CalcularSPLInicial(int pot, double numca, int modelcaixa)
     if (numca == 0)
         return 0;
     const double S = modelcaixa == 0 ? 104.0 : modelcaixa == 1 ? 99.0 : 0.0;
-    return static_cast<float>(10.0 * std::log10(numca) + S + 10.0 * std::log10(double(pot)));
+    const double level = 10.0 * std::log10(numca) + S + 10.0 * std::log10(double(pot));
+    // A negative count (only from a negative box pitch) has no level: the lowest one.
+    return std::isnan(level) ? -std::numeric_limits<float>::infinity() : static_cast<float>(level);
 }
 
 void CasInclinacio(const Request& in, Geometry& g)

@@ -8,7 +8,7 @@ namespace spl {
 /// The reference level at 1 m of `numca` boxes fed with `pot` watts:
 /// 10 log10(numca) + S + 10 log10(pot), S being the model's sensitivity (104 dB
 /// for TS250, 99 dB for TS160, 0 for other models). No boxes give 0. The count
-/// may be fractional (a near-field count).
+/// may be fractional (a near-field count); a negative one gives minus infinity.
 float CalcularSPLInicial(int pot, double numca, int modelcaixa);
 
 /// Classifies the array into one of four shapes and writes its reference

@@ -3,6 +3,8 @@
 #include "spl/Calculation.h"
 #include "spl/Grid.h"
 
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -56,9 +58,10 @@ TEST(FastVsLiteral, SmallRandomProjectsAtEveryFrequency)
 {
     std::mt19937 rng(20261207);
     for (int16_t f : spl::kFrequencies)
-        for (int i = 0; i < 6; ++i) {
-            const float res = std::uniform_int_distribution<>(3, 10)(rng) / 10.0f;
+        for (int i = 0; i < 4; ++i) {
+            const float res = float(std::uniform_int_distribution<>(4, 10)(rng)) / 10.0f;
             spl::Request req = randomRequest(rng, f, res);
+            req.alturamax = std::min(req.alturamax, 8.0f);
             const auto lit = literalCalculation(req);
             const auto fast = spl::calculate(req, 1 + i % 2);
             ASSERT_EQ(lit.has_value(), fast.has_value());
@@ -66,4 +69,70 @@ TEST(FastVsLiteral, SmallRandomProjectsAtEveryFrequency)
                 expectSameResult(*fast, *lit,
                                  "f=" + std::to_string(f) + " project " + std::to_string(i));
         }
+}
+
+TEST(FastVsLiteral, RowsComputedInAnyOrderAndPieces)
+{
+    std::mt19937 rng(7);
+    spl::Request req = randomRequest(rng, 4000, 0.4f);
+    req.N = 12;
+    req.angle[4] = 2;
+    spl::Calculation calc(req);
+    const int rows = calc.rows();
+    ASSERT_GT(rows, 10);
+    calc.computeRows(rows / 2, rows + 5); // beyond the last row is ignored
+    calc.computeRows(1, rows / 3);
+    calc.computeRows(rows / 3 + 1, rows / 2 - 1);
+    const spl::Result pieces = calc.finish();
+    expectSameResult(pieces, *literalCalculation(req), "pieces");
+
+    // Without the cells only the counts are kept, and they are the same.
+    req.keepCells = false;
+    const spl::Result counts = *spl::calculate(req, 2);
+    EXPECT_TRUE(counts.spl.empty());
+    EXPECT_EQ(counts.distribucio, pieces.distribucio);
+}
+
+TEST(FastVsLiteral, NoGridEverHoldsNaN)
+{
+    // Projects as hand-edited files may hold them: any model index, no boxes,
+    // typed angles of every sign, odd box dimensions.
+    std::mt19937 rng(99);
+    auto pick = [&](int n) { return std::uniform_int_distribution<>(0, n - 1)(rng); };
+    for (int i = 0; i < 60; ++i) {
+        spl::Request req = randomRequest(rng, spl::kFrequencies[std::size_t(pick(21))], 0.5f);
+        req.alturamax = std::min(req.alturamax, 8.0f);
+        switch (i % 6) {
+        case 0:
+            req.modelcaixa = int16_t(2 + pick(3));
+            req.pot = spl::potFor(req.modelcaixa);
+            break;
+        case 1:
+            req.N = 0;
+            break;
+        case 2:
+            for (int k = 1; k <= 16; ++k)
+                req.angle[std::size_t(k)] = pick(40) - 20;
+            break;
+        case 3:
+            req.ampladaunacaixa = float(pick(3)) - 1.0f;
+            break;
+        case 4:
+            req.alturaunacaixa = float(pick(3)) - 1.0f;
+            break;
+        default:
+            req.angle[2] = 0.001; // a radius of kilometres
+            req.angle[3] = 0;
+            break;
+        }
+        const auto fast = spl::calculate(req, 2);
+        ASSERT_TRUE(fast.has_value());
+        for (const auto* grid : {&fast->splInicial, &fast->graus, &fast->spl})
+            for (float v : *grid)
+                ASSERT_FALSE(std::isnan(v)) << "project " << i;
+        if (i % 6 == 2) { // projects the window can make: as the literal model
+            const auto lit = literalCalculation(req);
+            expectSameResult(*fast, *lit, "project " + std::to_string(i));
+        }
+    }
 }
