@@ -71,9 +71,7 @@ SPL_PASS void straightPass(const double* st, const double* ct, const float* X, i
 #pragma omp simd
     for (int i = 0; i < n; ++i) {
         const double x = Kx * st[i];
-        double s, c;
-        vmath::sincos(x, s, c);
-        const double d = s / x;
+        const double d = vmath::sin(x) / x;
         const double r = ct[i] / X[i];
         const double rp = power == 2 ? r * r : r;
         const double v = d * d * rp;
@@ -94,8 +92,7 @@ SPL_PASS void arcPass(const double* st, const double* ct, int n, double ck, doub
         double sp, cp;
         vmath::sincos(psi, sp, cp);
         const double g = Cg * sb;
-        double sg, cg;
-        vmath::sincos(Cg180 * sb, sg, cg);
+        const double sg = vmath::sin(Cg180 * sb);
         const double e = g == 0 ? 1.0 : sg / g;
         re[i] += e * cp;
         im[i] += e * sp;
