@@ -48,6 +48,7 @@ struct Calculation::Model
     int prefix = 0;             // columns whose left edge lies within the near-field limit
     std::vector<float> onAxis;  // level of an on-axis cell, per column
     std::vector<double> log10X; // per column
+    std::vector<double> invX;   // per column
 };
 
 Calculation::Calculation(const Request& request) : m(std::make_unique<Model>())
@@ -98,9 +99,11 @@ Calculation::Calculation(const Request& request) : m(std::make_unique<Model>())
     const double Lref = out.Lref();
     m->onAxis.resize(std::size_t(cols));
     m->log10X.resize(std::size_t(cols));
+    m->invX.resize(std::size_t(cols));
     for (int c = 0; c < cols; ++c) {
         const double X = out.columnX[std::size_t(c)];
         m->log10X[std::size_t(c)] = std::log10(X);
+        m->invX[std::size_t(c)] = 1 / X;
         const double level = dB != 0 ? Lref - 10 * std::log10(double(dB)) - 20 * std::log10(X / dB)
                                      : Lref - 20 * m->log10X[std::size_t(c)];
         m->onAxis[std::size_t(c)] = storedLevel(level);
@@ -171,19 +174,16 @@ void Calculation::computeRows(int first, int last)
                 row.spl[c] = onSource ? storedLevel(s - 10 * m->log10X[std::size_t(c)]) : 0.0f;
             }
         } else {
-            for (int c = 0; c < prefix; ++c) {
-                row.nField[c] = 0;
-                row.border[c] = 1;
-                row.splInicial[c] = LrefF;
-            }
+            std::fill_n(row.nField, prefix, int8_t{0});
+            std::fill_n(row.border, prefix, int8_t{1});
+            std::fill_n(row.splInicial, prefix, LrefF);
         }
-        for (int c = prefix; c < cols; ++c) {
-            row.nField[c] = 0;
-            row.border[c] = 0;
-            row.splInicial[c] = LrefF;
-        }
+        std::fill_n(row.nField + prefix, cols - prefix, int8_t{0});
+        std::fill_n(row.border + prefix, cols - prefix, int8_t{0});
+        std::fill_n(row.splInicial + prefix, cols - prefix, LrefF);
         const int from = inside ? prefix : 0;
-        farRow(m->rows, out.columnX.data(), m->onAxis.data(), Y, from, prefix, cols, row, scratch);
+        farRow(m->rows, out.columnX.data(), m->invX.data(), m->onAxis.data(), Y, from, prefix, cols,
+               row, scratch);
         float* counts = &out.distribucio[std::size_t(r - 1) * kClasses];
         std::fill_n(counts, kClasses, 0.0f);
         countClasses(row.spl, cols, counts);

@@ -36,13 +36,13 @@ inline bool nearSingleTie(double v)
 /// Elevation angles of a row: |atan(dy / X)| in degrees, under 0.1 degree 0,
 /// negative below the centre of a curved array. Marks the cells whose single
 /// might round differently from the library's atan.
-SPL_PASS void anglePass(const float* X, int n, double dy, double pi, double sign, float* graus,
+SPL_PASS void anglePass(const double* invX, int n, double dy, double pi, double sign, float* graus,
                         int64_t* flag)
 {
     const double ady = std::abs(dy);
 #pragma omp simd
     for (int i = 0; i < n; ++i) {
-        const double v = ady / X[i];
+        const double v = ady * invX[i];
         const double th = vmath::atanPositive(v) * 180 / pi;
         const bool tiny = th < 0.1;
         const float g = static_cast<float>(tiny ? 0.0 : sign * th);
@@ -52,11 +52,11 @@ SPL_PASS void anglePass(const float* X, int n, double dy, double pi, double sign
 }
 
 /// sin and cos of each cell's angle in radians.
-SPL_PASS void thetaPass(const float* graus, int n, double pi, double* st, double* ct)
+SPL_PASS void thetaPass(const float* graus, int n, double piOver180, double* st, double* ct)
 {
 #pragma omp simd
     for (int i = 0; i < n; ++i) {
-        const double t = graus[i] * pi / 180;
+        const double t = graus[i] * piOver180;
         double s, c;
         vmath::sincos(t, s, c);
         st[i] = s;
@@ -65,14 +65,14 @@ SPL_PASS void thetaPass(const float* graus, int n, double pi, double* st, double
 }
 
 /// Straight arrays: the line-source directivity times the distance term.
-SPL_PASS void straightPass(const double* st, const double* ct, const float* X, int n, double Kx,
+SPL_PASS void straightPass(const double* st, const double* ct, const double* invX, int n, double Kx,
                            double power, double* w, int64_t* flag)
 {
 #pragma omp simd
     for (int i = 0; i < n; ++i) {
         const double x = Kx * st[i];
         const double d = vmath::sin(x) / x;
-        const double r = ct[i] / X[i];
+        const double r = ct[i] * invX[i];
         const double rp = power == 2 ? r * r : r;
         const double v = d * d * rp;
         w[i] = v;
@@ -93,14 +93,15 @@ SPL_PASS void arcPass(const double* st, const double* ct, int n, double ck, doub
         vmath::sincos(psi, sp, cp);
         const double g = Cg * sb;
         const double sg = vmath::sin(Cg180 * sb);
-        const double e = g == 0 ? 1.0 : sg / g;
+        // sin g / g tends to 1 as g tends to 0; below 1e-9 it is 1 in double.
+        const double e = std::abs(g) < 1e-9 ? 1.0 : sg * vmath::reciprocal(g);
         re[i] += e * cp;
         im[i] += e * sp;
     }
 }
 
 /// Curved arrays: combines the straight section with the arc sum.
-SPL_PASS void curvedPass(const double* st, const double* ct, const float* X, int n, double Ku,
+SPL_PASS void curvedPass(const double* st, const double* ct, const double* invX, int n, double Ku,
                          double Ka, double arcScale, double power, const double* re,
                          const double* im, double* w)
 {
@@ -110,27 +111,46 @@ SPL_PASS void curvedPass(const double* st, const double* ct, const float* X, int
         const double a = Ka * st[i];
         double sa, ca;
         vmath::sincos(a, sa, ca);
-        const double Ss = -sa / u;
+        const double Ss = -sa * vmath::reciprocal(u);
         const double Cs = ca;
         const double Ts = -sa;
         const double Re = re[i] * arcScale;
         const double Im = im[i] * arcScale;
         const double P = Im * Cs + Ss + Re * Ts;
         const double Q = Cs * Re - Im * Ts;
-        const double r = ct[i] / X[i];
+        const double r = ct[i] * invX[i];
         const double rp = power == 2 ? r * r : r;
         w[i] = (P * P + Q * Q) * rp;
     }
 }
 
-/// level = K + 10 log10(w).
-SPL_PASS void levelPass(const double* w, int n, double K, double* out)
+/// level = K + 10 log10(w); returns how many w are zero, subnormal, infinite
+/// or not a number, and marks them in `odd` for the library's logarithm.
+SPL_PASS int levelPass(const double* w, int n, double K, double* out, int64_t* odd)
 {
-#pragma omp simd
+    int count = 0;
+#pragma omp simd reduction(+ : count)
     for (int i = 0; i < n; ++i) {
         const double v = w[i];
         const bool normal = v >= DBL_MIN && v <= DBL_MAX;
         out[i] = K + kC10 * vmath::logNormal(normal ? v : 1.0);
+        odd[i] = normal ? 0 : 1;
+        count += normal ? 0 : 1;
+    }
+    return count;
+}
+
+/// The stored level of each cell: on axis the column's, else the level found,
+/// 0 where sin x = 0, minus infinity where it has no value.
+SPL_PASS void storePass(const double* level, const int64_t* flag, const float* graus,
+                        const float* onAxis, int n, float* spl)
+{
+    constexpr float minusInf = -std::numeric_limits<float>::infinity();
+#pragma omp simd
+    for (int i = 0; i < n; ++i) {
+        const double L = flag[i] == 2 ? 0.0 : level[i];
+        const float f = (flag[i] == 3 || std::isnan(L)) ? minusInf : static_cast<float>(L);
+        spl[i] = graus[i] == 0 ? onAxis[i] : f;
     }
 }
 
@@ -173,19 +193,21 @@ RowModel prepareRows(const Request& in, const Result& g)
     return m;
 }
 
-void farRow(const RowModel& m, const float* X, const float* onAxis, float Y, int from,
-            int borderEnd, int cols, RowCells& row, RowBuffers& b)
+void farRow(const RowModel& m, const float* X, const double* invX, const float* onAxis, float Y,
+            int from, int borderEnd, int cols, RowCells& row, RowBuffers& b)
 {
     const double dy = double(Y) - m.yc;
     const double sign = (m.curved && Y < m.yc) ? -1.0 : 1.0;
+    const double piOver180 = m.pi / 180;
     for (int c0 = from; c0 < cols; c0 += RowBuffers::kChunk) {
         const int n = std::min(RowBuffers::kChunk, cols - c0);
         float* graus = row.graus + c0;
+        const double* ix = invX + c0;
         // Calculargraus
         if (Y == m.yc) {
             std::fill_n(graus, n, 0.0f);
         } else {
-            anglePass(X + c0, n, dy, m.pi, sign, graus, b.flag);
+            anglePass(ix, n, dy, m.pi, sign, graus, b.flag);
             for (int i = 0; i < n; ++i) {
                 if (!b.flag[i])
                     continue;
@@ -196,9 +218,10 @@ void farRow(const RowModel& m, const float* X, const float* onAxis, float Y, int
             }
         }
         // CalculardBFarField, for the whole chunk; on-axis cells are taken apart at the end.
-        thetaPass(graus, n, m.pi, b.st, b.ct);
+        thetaPass(graus, n, piOver180, b.st, b.ct);
         // The border cells of the chunk, then the far ones, differ only in the distance term.
         const int split = std::clamp(borderEnd - c0, 0, n);
+        std::fill_n(b.flag, n, 0);
         if (m.curved) {
             std::fill_n(b.re, n, 0.0);
             std::fill_n(b.im, n, 0.0);
@@ -217,10 +240,9 @@ void farRow(const RowModel& m, const float* X, const float* onAxis, float Y, int
                     arcPass(b.st, b.ct, n, m.cosK[k], m.sinK[k], m.Cpsi, m.Cg, m.Cg180, b.re, b.im);
                 }
             }
-            curvedPass(b.st, b.ct, X + c0, split, m.Ku, m.Ka, m.arcScale, 1, b.re, b.im, b.w);
-            curvedPass(b.st + split, b.ct + split, X + c0 + split, n - split, m.Ku, m.Ka,
-                       m.arcScale, 2, b.re + split, b.im + split, b.w + split);
-            std::fill_n(b.flag, n, 0);
+            curvedPass(b.st, b.ct, ix, split, m.Ku, m.Ka, m.arcScale, 1, b.re, b.im, b.w);
+            curvedPass(b.st + split, b.ct + split, ix + split, n - split, m.Ku, m.Ka, m.arcScale, 2,
+                       b.re + split, b.im + split, b.w + split);
             if (m.wideTrig) {
                 for (int i = 0; i < n; ++i) {
                     const double a = m.Ka * b.st[i];
@@ -233,9 +255,9 @@ void farRow(const RowModel& m, const float* X, const float* onAxis, float Y, int
                 }
             }
         } else {
-            straightPass(b.st, b.ct, X + c0, split, m.Kx, 1, b.w, b.flag);
-            straightPass(b.st + split, b.ct + split, X + c0 + split, n - split, m.Kx, 2,
-                         b.w + split, b.flag + split);
+            straightPass(b.st, b.ct, ix, split, m.Kx, 1, b.w, b.flag);
+            straightPass(b.st + split, b.ct + split, ix + split, n - split, m.Kx, 2, b.w + split,
+                         b.flag + split);
             if (m.wideTrig) {
                 for (int i = 0; i < n; ++i) {
                     const double x = m.Kx * b.st[i];
@@ -245,21 +267,15 @@ void farRow(const RowModel& m, const float* X, const float* onAxis, float Y, int
                 }
             }
         }
-        double* level = b.re; // no longer needed
-        levelPass(b.w, split, m.Kborder, level);
-        levelPass(b.w + split, n - split, m.Kfar, level + split);
-        float* spl = row.spl + c0;
-        for (int i = 0; i < n; ++i) {
-            double L = level[i];
-            const double v = b.w[i];
-            if (!(v >= DBL_MIN && v <= DBL_MAX))
-                L = (i < split ? m.Kborder : m.Kfar) + kC10 * std::log(v);
-            if (b.flag[i] == 2)
-                L = 0; // sin(x) = 0
-            else if (b.flag[i] == 3)
-                L = std::numeric_limits<double>::quiet_NaN(); // |sin x| / x < 0
-            spl[i] = graus[i] == 0 ? onAxis[c0 + i] : storedLevel(L);
-        }
+        double* level = b.re; // the arc sums are used up
+        int odd = levelPass(b.w, split, m.Kborder, level, b.odd);
+        odd += levelPass(b.w + split, n - split, m.Kfar, level + split, b.odd + split);
+        for (int i = 0; odd > 0 && i < n; ++i)
+            if (b.odd[i]) {
+                level[i] = (i < split ? m.Kborder : m.Kfar) + kC10 * std::log(b.w[i]);
+                --odd;
+            }
+        storePass(level, b.flag, graus, onAxis + c0, n, row.spl + c0);
     }
 }
 

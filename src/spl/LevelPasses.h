@@ -58,14 +58,14 @@ struct RowBuffers
     explicit RowBuffers(int) {}
     static constexpr int kChunk = 256;
     alignas(64) double st[kChunk], ct[kChunk], re[kChunk], im[kChunk], w[kChunk];
-    alignas(64) int64_t flag[kChunk];
+    alignas(64) int64_t flag[kChunk], odd[kChunk];
 };
 
 /// Calculargraus and CalculardBFarField over columns from..cols-1 of one row at
 /// height Y: the elevation angle and final level of every cell outside the near
-/// field; columns below borderEnd are border cells. `onAxis` is the level of an
-/// on-axis cell of each column.
-void farRow(const RowModel& model, const float* X, const float* onAxis, float Y, int from,
-            int borderEnd, int cols, RowCells& row, RowBuffers& scratch);
+/// field; columns below borderEnd are border cells. `invX` is 1 / X and
+/// `onAxis` the level of an on-axis cell, per column.
+void farRow(const RowModel& model, const float* X, const double* invX, const float* onAxis, float Y,
+            int from, int borderEnd, int cols, RowCells& row, RowBuffers& scratch);
 
 } // namespace spl
