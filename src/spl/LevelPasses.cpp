@@ -90,7 +90,7 @@ SPL_PASS void arcPass(const double* st, const double* ct, int n, double ck, doub
         const double sb = st[i] * ck + ct[i] * sk;
         const double psi = Cpsi * cb;
         double sp, cp;
-        vmath::sincos(psi, sp, cp);
+        vmath::sincosQuadrant(psi, sp, cp);
         const double g = Cg * sb;
         const double sg = vmath::sin(Cg180 * sb);
         // sin g / g tends to 1 as g tends to 0; below 1e-9 it is 1 in double.

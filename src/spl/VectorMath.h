@@ -82,6 +82,42 @@ namespace detail {
     c = detail::flip(detail::cosOfReduced(z), odd);
 }
 
+/// sin and cos of x, |x| <= kTrigLimit, both accurate to a few units of 1e-16
+/// absolutely: reduced by pi/2 to [-pi/4, pi/4], where shorter polynomials do.
+[[gnu::always_inline]] inline void sincosQuadrant(double x, double& s, double& c)
+{
+    constexpr double invpio2 = 6.36619772367581382433e-01;
+    constexpr double pio2_1 = 1.57079632673412561417e+00;
+    constexpr double pio2_2 = 6.07710050630396597660e-11;
+    constexpr double pio2_3 = 2.02226624871116645580e-21;
+    constexpr double shifter = 0x1.8p52;
+    const double shifted = x * invpio2 + shifter;
+    const uint64_t q = std::bit_cast<uint64_t>(shifted);
+    const double n = shifted - shifter;
+    double r = x - n * pio2_1;
+    r = r - n * pio2_2;
+    r = r - n * pio2_3;
+    const double z = r * r;
+    const double sv =
+        r +
+        r * z *
+            (-1.66666666666666324348e-01 +
+             z * (8.33333333332248946124e-03 +
+                  z * (-1.98412698298579493134e-04 +
+                       z * (2.75573137070700676789e-06 +
+                            z * (-2.50507602534068634195e-08 + z * 1.58969099521155010221e-10)))));
+    const double cv =
+        1.0 + z * (-0.5 + z * (4.16666666666666019037e-02 +
+                               z * (-1.38888888888741095749e-03 +
+                                    z * (2.48015872894767294178e-05 +
+                                         z * (-2.75573143513906633035e-07 +
+                                              z * (2.08757232129817482790e-09 +
+                                                   z * -1.13596475577881948265e-11))))));
+    const bool odd = (q & 1) != 0;
+    s = detail::flip(odd ? cv : sv, (q & 2) << 62);
+    c = detail::flip(odd ? sv : cv, ((q + 1) & 2) << 62);
+}
+
 /// sin x, |x| <= kTrigLimit, with its relative accuracy near its zeros.
 [[gnu::always_inline]] inline double sin(double x)
 {

@@ -19,6 +19,10 @@ TEST(VectorMath, SinAndCosOverTheArgumentsOfTheModel)
             worstSin = std::max(worstSin, std::abs(s - std::sin(x)));
             worstCos = std::max(worstCos, std::abs(c - std::cos(x)));
             EXPECT_EQ(spl::vmath::sin(x), s);
+            double qs, qc;
+            spl::vmath::sincosQuadrant(x, qs, qc);
+            worstSin = std::max(worstSin, std::abs(qs - std::sin(x)));
+            worstCos = std::max(worstCos, std::abs(qc - std::cos(x)));
         }
     EXPECT_LT(worstSin, 1e-15);
     EXPECT_LT(worstCos, 1e-15);
