@@ -1,6 +1,7 @@
 #include "app/Commands.h"
 
 #include "app/GeometryCommand.h"
+#include "app/GridCommand.h"
 #include "app/IniCommands.h"
 #include "i18n/Languages.h"
 #include "platform/gui/DialogSink.h"
@@ -27,6 +28,7 @@ const Command kCommands[] = {
     {"ini-read", runIniRead, false, true},
     {"ini-write", runIniWrite, false, true},
     {"geometry", runGeometry, true, false},
+    {"grid", runGrid, true, false},
 };
 
 const Command* findCommand(const char* name)

@@ -1,8 +1,6 @@
 #include "app/GeometryCommand.h"
 
-#include "i18n/Languages.h"
-#include "platform/Messages.h"
-#include "project/gui/Principal.h"
+#include "app/HeadlessProject.h"
 #include "sideview/GeometryJson.h"
 
 int runGeometry(const QStringList& args, QIODevice& out, QIODevice& err)
@@ -18,23 +16,12 @@ int runGeometry(const QStringList& args, QIODevice& out, QIODevice& err,
         return 2;
     }
     Languages languages(languagesDir);
-    CapturingSink messages;
-    try {
-        Principal window(languages, messages, userLanguageId());
-        if (!window.loadProject(args[0])) {
-            const QString why = messages.shown.empty() ? QStringLiteral("cannot load the project")
-                                                       : messages.shown.back().text;
-            err.write(("splmap geometry: " + why.simplified() + "\n").toUtf8());
-            return 2;
-        }
-        QStringList tags;
-        for (const Message& m : messages.shown)
-            tags << m.tag;
-        out.write(sideview::geometryJson(window.state(), window.sideViewCaptions(), tags,
-                                         window.gatherInputs()));
-        return 0;
-    } catch (const LanguageError& e) {
-        err.write(("splmap geometry: " + e.description() + "\n").toUtf8());
+    const auto loaded = loadProjectHeadless(args[0], languages);
+    if (const QString* why = std::get_if<QString>(&loaded)) {
+        err.write(("splmap geometry: " + *why + "\n").toUtf8());
         return 2;
     }
+    const LoadedProject& p = std::get<LoadedProject>(loaded);
+    out.write(sideview::geometryJson(p.state, p.captions, p.messages, p.inputs));
+    return 0;
 }

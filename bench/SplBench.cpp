@@ -1,0 +1,119 @@
+// The SPL calculation is the product: a map should follow every edit. Two
+// cases: the demo project at 1000 Hz and 0.3 m (about 106,000 cells), and an
+// extreme one, sixteen curved TS250 boxes at 10 kHz and 0.1 m (1,131,156
+// cells, 12 arc terms each). Each is timed for the literal one-thread model
+// that the tests check against, and for the program's calculation on one
+// thread and on every core. Targets: one thread at least 30 times faster than
+// the literal model; extreme within 20 ms and the demo within 1.5 ms on two cores.
+
+#include "files/ProjectFile.h"
+#include "platform/Numbers.h"
+#include "sideview/SideView.h"
+#include "spl/Calculation.h"
+#include "spl/LiteralModel.h" // from the tests
+#include "spl/RequestFromProject.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+namespace {
+
+/// The request the SPL window would make for a project file after loading it.
+spl::Request requestFor(const char* file, int16_t hz, const char* res)
+{
+    const QLocale locale = QLocale::c();
+    ProjectFields fields;
+    ProjectState state;
+    const QString path = QStringLiteral(SPLMAP_EXAMPLES_DIR "/") + QString::fromLatin1(file);
+    if (!projectfile::load(path, fields, state, locale).ok())
+        std::abort();
+    sideview::Inputs in;
+    in.H = numbers::toDouble(fields.Text[13], locale);
+    const int base[4] = {0, 1, 5, 9};
+    for (int n = 1; n <= 3; ++n) {
+        in.dist[n] = numbers::toDouble(fields.Text[std::size_t(base[n])], locale);
+        in.z1[n] = numbers::toDouble(fields.Text[std::size_t(base[n] + 1)], locale);
+        in.z2[n] = numbers::toDouble(fields.Text[std::size_t(base[n] + 2)], locale);
+        in.len[n] = numbers::toDouble(fields.Text[std::size_t(base[n] + 3)], locale);
+    }
+    sideview::computeExtents(in, state);
+    return spl::requestFromProject(fields, state, locale, hz, QString::fromLatin1(res));
+}
+
+const spl::Request& demoCase()
+{
+    static const spl::Request r = [] {
+        spl::Request q = requestFor("demo.ini", 1000, "0.3");
+        q.keepCells = false;
+        return q;
+    }();
+    return r;
+}
+
+const spl::Request& extremeCase()
+{
+    static const spl::Request r = [] {
+        spl::Request q = requestFor("extreme.ini", 10000, "0.1");
+        q.keepCells = false;
+        return q;
+    }();
+    return r;
+}
+
+int allCores()
+{
+    return int(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+void literal(benchmark::State& s, const spl::Request& (*which)())
+{
+    for (auto _ : s)
+        benchmark::DoNotOptimize(literalCalculation(which()));
+}
+
+void fast(benchmark::State& s, const spl::Request& (*which)(), int threads, bool cells)
+{
+    spl::Request r = which();
+    r.keepCells = cells;
+    for (auto _ : s)
+        benchmark::DoNotOptimize(spl::calculate(r, threads == 0 ? allCores() : threads));
+    s.counters["threads"] = threads == 0 ? allCores() : threads;
+}
+
+double minimum(const std::vector<double>& v)
+{
+    return *std::min_element(v.begin(), v.end());
+}
+
+void configure(benchmark::internal::Benchmark* b, int repetitions)
+{
+    b->Unit(benchmark::kMillisecond)
+        ->MeasureProcessCPUTime()
+        ->UseRealTime()
+        ->Repetitions(repetitions)
+        ->ReportAggregatesOnly(true)
+        ->ComputeStatistics("min", minimum);
+}
+
+} // namespace
+
+#define SPL_CASE(name, which, literalReps, fastReps)                                               \
+    BENCHMARK_CAPTURE(literal, name, which)                                                        \
+        ->Apply([](auto* b) { configure(b, literalReps); })                                        \
+        ->Iterations(1);                                                                           \
+    BENCHMARK_CAPTURE(fast, name##_1thread, which, 1, false)->Apply([](auto* b) {                  \
+        configure(b, fastReps);                                                                    \
+    });                                                                                            \
+    BENCHMARK_CAPTURE(fast, name##_allthreads, which, 0, false)->Apply([](auto* b) {               \
+        configure(b, fastReps);                                                                    \
+    });                                                                                            \
+    BENCHMARK_CAPTURE(fast, name##_allthreads_cells, which, 0, true)->Apply([](auto* b) {          \
+        configure(b, fastReps);                                                                    \
+    })
+
+SPL_CASE(demo, demoCase, 5, 20);
+SPL_CASE(extreme, extremeCase, 3, 10);

@@ -1,0 +1,232 @@
+#include "spl/Calculation.h"
+
+#include "spl/ArrayGeometry.h"
+#include "spl/Grid.h"
+#include "spl/LevelPasses.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <limits>
+#include <thread>
+#include <vector>
+
+namespace spl {
+
+float CalcularcaixesFresnel(const FresnelSource& s, float X, float Y)
+{
+    const double r = std::sqrt((s.landamig + 2.0 * X) * s.landamig);
+    const double Z = 2 * r;
+    double n = 0;
+    if (std::abs(double(Y) - s.yc) < 0.008) {
+        if (s.yc + r >= s.T && s.yc - r <= s.B)
+            n = s.Nb;
+        else
+            n = Z / s.d2;
+    } else if (Y >= s.B && Y <= s.T) {
+        if (Y + r <= s.T && Y - r < s.B)
+            n = (Y + r - s.B) / s.d2;
+        if (Y + r <= s.T && Y - r >= s.B)
+            n = Z / s.d2;
+        if (Y + r > s.T && Y - r >= s.B)
+            n = (s.T - (Y - r)) / s.d2;
+        if (Y + r >= s.T && Y - r <= s.B)
+            n = s.Nb;
+    }
+    return CalcularSPLInicial(s.pot, n, s.modelcaixa);
+}
+
+struct Calculation::Model
+{
+    Request in;
+    Result out;
+    bool refused = false;
+    RowModel rows; // the per-calculation figures of the row passes
+    FresnelSource fresnel;
+    float Tf = 0;               // the height as a single, for the grid
+    double nearLo = 0;          // lowest centre height of a near-field row
+    int prefix = 0;             // columns whose left edge lies within the near-field limit
+    std::vector<float> onAxis;  // level of an on-axis cell, per column
+    std::vector<double> log10X; // per column
+    std::vector<double> invX;   // per column
+};
+
+Calculation::Calculation(const Request& request) : m(std::make_unique<Model>())
+{
+    m->in = request;
+    const Request& in = m->in;
+    Result& out = m->out;
+    out.frequencia = in.frequencia;
+    out.landamig = in.landamig;
+    CasInclinacio(in, out);
+    out.distanciaborder = CalcularNearField(in);
+    if (!PintarMapa(in, out)) {
+        m->refused = true;
+        return;
+    }
+    const int cols = out.ParticionsXmapa;
+    const int rowsCount = out.PartYFarField;
+    const std::size_t cells = std::size_t(cols) * std::size_t(rowsCount);
+    if (in.keepCells) {
+        out.nField.assign(cells, 0);
+        out.border.assign(cells, 0);
+        out.splInicial.assign(cells, 0.0f);
+        out.graus.assign(cells, 0.0f);
+        out.spl.assign(cells, 0.0f);
+    }
+    out.distribucio.assign(std::size_t(rowsCount) * kClasses, 0.0f);
+
+    const float dB = out.distanciaborder;
+    const float step = out.PasHoritzontal;
+    m->Tf = static_cast<float>(in.T);
+    m->nearLo = double(m->Tf) - out.alturarray;
+    m->prefix = 0;
+    if (dB != 0)
+        while (m->prefix < cols && !(static_cast<float>(m->prefix * double(step)) > dB))
+            ++m->prefix;
+
+    FresnelSource& f = m->fresnel;
+    f.T = in.T;
+    f.B = in.T - out.alturarray;
+    f.yc = out.ycerclefresnel;
+    f.landamig = in.landamig;
+    f.d2 = in.ampladaunacaixa;
+    f.Nb = out.curved() ? out.CaixesRectes + 1 : in.N;
+    f.pot = in.pot;
+    f.modelcaixa = in.modelcaixa;
+
+    m->rows = prepareRows(in, out);
+    const double Lref = out.Lref();
+    m->onAxis.resize(std::size_t(cols));
+    m->log10X.resize(std::size_t(cols));
+    m->invX.resize(std::size_t(cols));
+    for (int c = 0; c < cols; ++c) {
+        const double X = out.columnX[std::size_t(c)];
+        m->log10X[std::size_t(c)] = std::log10(X);
+        m->invX[std::size_t(c)] = 1 / X;
+        const double level = dB != 0 ? Lref - 10 * std::log10(double(dB)) - 20 * std::log10(X / dB)
+                                     : Lref - 20 * m->log10X[std::size_t(c)];
+        m->onAxis[std::size_t(c)] = storedLevel(level);
+    }
+}
+
+Calculation::~Calculation() = default;
+Calculation::Calculation(Calculation&&) noexcept = default;
+Calculation& Calculation::operator=(Calculation&&) noexcept = default;
+
+bool Calculation::refused() const
+{
+    return m->refused;
+}
+
+int Calculation::rows() const
+{
+    return m->out.PartYFarField;
+}
+
+const Result& Calculation::result() const
+{
+    return m->out;
+}
+
+void Calculation::computeRows(int first, int last)
+{
+    Result& out = m->out;
+    const int cols = out.ParticionsXmapa;
+    if (m->refused || cols == 0)
+        return;
+    first = std::max(first, 1);
+    last = std::min(last, int(out.PartYFarField));
+    RowBuffers scratch(cols);
+    std::vector<int8_t> nFieldRow, borderRow;
+    std::vector<float> splInicialRow, grausRow, splRow;
+    if (!m->in.keepCells) {
+        nFieldRow.resize(std::size_t(cols));
+        borderRow.resize(std::size_t(cols));
+        splInicialRow.resize(std::size_t(cols));
+        grausRow.resize(std::size_t(cols));
+        splRow.resize(std::size_t(cols));
+    }
+    const float LrefF = out.Lref();
+    for (int r = first; r <= last; ++r) {
+        RowCells row;
+        if (m->in.keepCells) {
+            const std::size_t at = out.cell(r, 1);
+            row = {&out.nField[at], &out.border[at], &out.splInicial[at], &out.graus[at],
+                   &out.spl[at]};
+        } else {
+            row = {nFieldRow.data(), borderRow.data(), splInicialRow.data(), grausRow.data(),
+                   splRow.data()};
+        }
+        const float Y = out.rowY[std::size_t(r - 1)];
+        const bool inside = m->nearLo <= Y && Y <= m->Tf;
+        const int prefix = m->prefix;
+        if (inside) {
+            // Near-field cells: the Fresnel count, then 10 dB per decade of distance.
+            const bool onSource = m->fresnel.B <= Y && Y <= m->fresnel.T;
+            for (int c = 0; c < prefix; ++c) {
+                const float X = out.columnX[std::size_t(c)];
+                const float s = CalcularcaixesFresnel(m->fresnel, X, Y);
+                row.nField[c] = 1;
+                row.border[c] = 0;
+                row.splInicial[c] = s;
+                row.graus[c] = 0;
+                row.spl[c] = onSource ? storedLevel(s - 10 * m->log10X[std::size_t(c)]) : 0.0f;
+            }
+        } else {
+            std::fill_n(row.nField, prefix, int8_t{0});
+            std::fill_n(row.border, prefix, int8_t{1});
+            std::fill_n(row.splInicial, prefix, LrefF);
+        }
+        std::fill_n(row.nField + prefix, cols - prefix, int8_t{0});
+        std::fill_n(row.border + prefix, cols - prefix, int8_t{0});
+        std::fill_n(row.splInicial + prefix, cols - prefix, LrefF);
+        const int from = inside ? prefix : 0;
+        farRow(m->rows, out.columnX.data(), m->invX.data(), m->onAxis.data(), Y, from, prefix, cols,
+               row, scratch);
+        float* counts = &out.distribucio[std::size_t(r - 1) * kClasses];
+        std::fill_n(counts, kClasses, 0.0f);
+        countClasses(row.spl, cols, counts);
+    }
+}
+
+Result Calculation::finish()
+{
+    copyCentreRowCounts(m->out);
+    return std::move(m->out);
+}
+
+std::optional<Result> calculate(const Request& request, int threads)
+{
+    Calculation calc(request);
+    if (calc.refused())
+        return std::nullopt;
+    const int rows = calc.rows();
+    if (threads <= 0)
+        threads = int(std::max(1u, std::thread::hardware_concurrency()));
+    threads = std::min(threads, std::max(1, rows));
+    if (threads == 1) {
+        calc.computeRows(1, rows);
+        return calc.finish();
+    }
+    // Rows are handed out a few at a time, so that fast and slow rows even out.
+    std::atomic<int> next{1};
+    const int batch = std::max(1, std::min(8, rows / (threads * 8)));
+    auto work = [&] {
+        for (;;) {
+            const int first = next.fetch_add(batch);
+            if (first > rows)
+                return;
+            calc.computeRows(first, std::min(rows, first + batch - 1));
+        }
+    };
+    std::vector<std::thread> pool;
+    for (int t = 1; t < threads; ++t)
+        pool.emplace_back(work);
+    work();
+    for (std::thread& t : pool)
+        t.join();
+    return calc.finish();
+}
+
+} // namespace spl

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "spl/Request.h"
+#include "spl/Result.h"
+
+#include <memory>
+#include <optional>
+
+namespace spl {
+
+/// Where a near-field cell's Fresnel zone is counted: the straight source and
+/// the figures of the count.
+struct FresnelSource
+{
+    double T = 0;       ///< top of the source: the number in Text13
+    double B = 0;       ///< bottom: T - alturarray
+    float yc = 0;       ///< centre of the source, ycerclefresnel
+    float landamig = 0; ///< half wavelength
+    float d2 = 0;       ///< box pitch, ampladaunacaixa
+    int Nb = 0;         ///< boxes of the straight source
+    int pot = 0;        ///< power figure
+    int modelcaixa = 0;
+};
+
+/// The near-field level of a cell at (X, Y): the reference level of the
+/// (fractional) number of boxes of the straight source inside the first
+/// Fresnel zone seen from the cell.
+float CalcularcaixesFresnel(const FresnelSource& s, float X, float Y);
+
+/// One calculation, open so that its rows can be computed in parts: the
+/// constructor classifies the array, finds the near-field limit and lays out
+/// the grid; computeRows fills rows; finish hands over the result. Disjoint row
+/// ranges may be computed at the same time on different threads, so a caller
+/// can spread the rows, stop early or throw the calculation away.
+class Calculation
+{
+public:
+    explicit Calculation(const Request& request);
+    ~Calculation();
+    Calculation(Calculation&&) noexcept;
+    Calculation& operator=(Calculation&&) noexcept;
+
+    /// The grid would be too large (see PintarMapa): there are no rows to compute.
+    bool refused() const;
+    /// Number of rows, PartYFarField.
+    int rows() const;
+    /// Computes rows first..last (1-based, inclusive): each cell's near-field
+    /// class and level, elevation angle and final level (Calculargraus and
+    /// CalculardBFarField), and the row's class counts.
+    void computeRows(int first, int last);
+    /// Gives the centre row the counts of the row below it and hands over the
+    /// result. Call once, after every row was computed.
+    Result finish();
+    /// The result so far: geometry and grid dimensions are set from the start.
+    const Result& result() const;
+
+private:
+    struct Model;
+    std::unique_ptr<Model> m;
+};
+
+/// The whole calculation on `threads` threads (0: one per core). Returns
+/// nothing when the grid is refused.
+std::optional<Result> calculate(const Request& request, int threads = 0);
+
+} // namespace spl

@@ -1,0 +1,141 @@
+#include "spl/GridOutput.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace spl {
+
+namespace {
+
+/// 9 significant digits with a point, whatever the locale; non-finite as text.
+char* appendReal(char* p, char* end, float v)
+{
+    if (std::isnan(v))
+        return std::copy_n("nan", 3, p);
+    if (std::isinf(v))
+        return v < 0 ? std::copy_n("-inf", 4, p) : std::copy_n("inf", 3, p);
+    return std::to_chars(p, end, double(v), std::chars_format::general, 9).ptr;
+}
+
+char* appendInt(char* p, char* end, long v)
+{
+    return std::to_chars(p, end, v).ptr;
+}
+
+class Json
+{
+public:
+    QByteArray text;
+    void key(const char* name)
+    {
+        text += m_first ? "{\"" : ",\"";
+        m_first = false;
+        text += name;
+        text += "\":";
+    }
+    void real(const char* name, float v)
+    {
+        key(name);
+        char buf[32];
+        char* e = appendReal(buf, buf + sizeof buf, v);
+        const bool quoted = !std::isfinite(v);
+        if (quoted)
+            text += '"';
+        text.append(buf, e - buf);
+        if (quoted)
+            text += '"';
+    }
+    void integer(const char* name, long v)
+    {
+        key(name);
+        text += QByteArray::number(qlonglong(v));
+    }
+
+private:
+    bool m_first = true;
+};
+
+} // namespace
+
+QByteArray gridJson(const Result& r)
+{
+    Json j;
+    j.integer("CasArray", r.CasArray);
+    j.integer("CaixesRectes", r.CaixesRectes);
+    j.real("AlturaRecta", r.AlturaRecta);
+    j.integer("CaixesCorbes", r.CaixesCorbes);
+    j.real("AngleCorbaTotal", r.AngleCorbaTotal);
+    j.real("AngleCorbaMig", r.AngleCorbaMig);
+    j.real("AmpladaCorba", r.AmpladaCorba);
+    j.real("AlturaCorba", r.AlturaCorba);
+    j.real("RadiCorba", r.RadiCorba);
+    j.real("alturarray", r.alturarray);
+    j.real("ycerclefresnel", r.ycerclefresnel);
+    j.real("SPLTotalFLAT", r.SPLTotalFLAT);
+    j.real("SPLTotalCURBAT", r.SPLTotalCURBAT);
+    j.real("distanciaborder", r.distanciaborder);
+    j.real("PasHoritzontal", r.PasHoritzontal);
+    j.integer("ParticionsXmapa", r.ParticionsXmapa);
+    j.integer("FilesSota", r.FilesSota);
+    j.integer("FilesSobre", r.FilesSobre);
+    j.integer("PartYFarField", r.PartYFarField);
+    j.integer("frequencia", r.frequencia);
+    j.real("landamig", r.landamig);
+    j.real("resolucioy", r.resolucioy);
+    j.key("MatriuDistribucio");
+    QByteArray& s = j.text;
+    s += '[';
+    for (int row = 1; row <= r.PartYFarField; ++row) {
+        s += row == 1 ? "[" : ",[";
+        for (int k = 1; k <= kClasses; ++k) {
+            if (k > 1)
+                s += ',';
+            s += QByteArray::number(qlonglong(r.MatriuDistribucio(row, k)));
+        }
+        s += ']';
+    }
+    s += "]}";
+    return s;
+}
+
+bool writeCellsCsv(const Result& r, QIODevice& out)
+{
+    std::string buf;
+    buf.reserve(1 << 20);
+    buf += "row,col,X,Y,NField,Border,SPLInicial,Graus,SPL\n";
+    char line[256];
+    for (int row = 1; row <= r.PartYFarField; ++row) {
+        for (int col = 1; col <= r.ParticionsXmapa; ++col) {
+            char* const end = line + sizeof line;
+            char* p = appendInt(line, end, row);
+            *p++ = ',';
+            p = appendInt(p, end, col);
+            *p++ = ',';
+            p = appendReal(p, end, r.MatriuX(row, col));
+            *p++ = ',';
+            p = appendReal(p, end, r.MatriuY(row, col));
+            *p++ = ',';
+            p = appendInt(p, end, r.MatriuNField(row, col));
+            *p++ = ',';
+            p = appendInt(p, end, r.MatriuBorder(row, col));
+            *p++ = ',';
+            p = appendReal(p, end, r.MatriuSPLInicial(row, col));
+            *p++ = ',';
+            p = appendReal(p, end, r.MatriuGraus(row, col));
+            *p++ = ',';
+            p = appendReal(p, end, r.MatriuSPL(row, col));
+            *p++ = '\n';
+            buf.append(line, std::size_t(p - line));
+        }
+        if (buf.size() > (1 << 20) - 4096) {
+            if (out.write(buf.data(), qint64(buf.size())) != qint64(buf.size()))
+                return false;
+            buf.clear();
+        }
+    }
+    return out.write(buf.data(), qint64(buf.size())) == qint64(buf.size());
+}
+
+} // namespace spl

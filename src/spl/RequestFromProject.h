@@ -1,0 +1,20 @@
+#pragma once
+
+#include "files/ProjectFile.h"
+#include "project/ProjectState.h"
+#include "spl/Request.h"
+
+#include <QLocale>
+#include <QString>
+
+namespace spl {
+
+/// The request of one calculation from the project as the main window holds
+/// it after a side-view redraw (which sets alturamax and offsetmax), the
+/// frequency chosen in the SPL window and the text of its resolution field.
+/// Numbers are read from the field texts with `locale`.
+Request requestFromProject(const ProjectFields& fields, const ProjectState& state,
+                           const QLocale& locale, int16_t frequencia,
+                           const QString& resolutionText);
+
+} // namespace spl

@@ -1,0 +1,138 @@
+#include "LiteralModel.h"
+#include "RandomProjects.h"
+#include "spl/Calculation.h"
+#include "spl/Grid.h"
+
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+/// Every field, every cell and every count of two results, the levels within
+/// 1e-4 dB and always in the same class.
+void expectSameResult(const spl::Result& fast, const spl::Result& lit, const std::string& what)
+{
+    SCOPED_TRACE(what);
+    ASSERT_EQ(fast.CasArray, lit.CasArray);
+    EXPECT_EQ(fast.CaixesRectes, lit.CaixesRectes);
+    EXPECT_EQ(fast.AlturaRecta, lit.AlturaRecta);
+    EXPECT_EQ(fast.CaixesCorbes, lit.CaixesCorbes);
+    EXPECT_EQ(fast.AngleCorbaTotal, lit.AngleCorbaTotal);
+    EXPECT_EQ(fast.AngleCorbaMig, lit.AngleCorbaMig);
+    EXPECT_EQ(fast.AmpladaCorba, lit.AmpladaCorba);
+    EXPECT_EQ(fast.AlturaCorba, lit.AlturaCorba);
+    EXPECT_EQ(fast.RadiCorba, lit.RadiCorba);
+    EXPECT_EQ(fast.alturarray, lit.alturarray);
+    EXPECT_EQ(fast.ycerclefresnel, lit.ycerclefresnel);
+    EXPECT_EQ(fast.SPLTotalFLAT, lit.SPLTotalFLAT);
+    EXPECT_EQ(fast.SPLTotalCURBAT, lit.SPLTotalCURBAT);
+    EXPECT_EQ(fast.distanciaborder, lit.distanciaborder);
+    EXPECT_EQ(fast.PasHoritzontal, lit.PasHoritzontal);
+    ASSERT_EQ(fast.ParticionsXmapa, lit.ParticionsXmapa);
+    ASSERT_EQ(fast.FilesSota, lit.FilesSota);
+    ASSERT_EQ(fast.FilesSobre, lit.FilesSobre);
+    ASSERT_EQ(fast.PartYFarField, lit.PartYFarField);
+    EXPECT_EQ(fast.columnX, lit.columnX);
+    EXPECT_EQ(fast.rowY, lit.rowY);
+    EXPECT_EQ(fast.nField, lit.nField);
+    EXPECT_EQ(fast.border, lit.border);
+    EXPECT_EQ(fast.splInicial, lit.splInicial);
+    EXPECT_EQ(fast.graus, lit.graus);
+    int bad = 0;
+    for (std::size_t i = 0; i < lit.spl.size() && bad < 5; ++i) {
+        const float a = fast.spl[i], b = lit.spl[i];
+        const bool same = a == b || std::abs(double(a) - b) <= 1e-4;
+        if (!same || spl::levelClass(a) != spl::levelClass(b)) {
+            ++bad;
+            ADD_FAILURE() << "cell " << i / std::size_t(lit.ParticionsXmapa) + 1 << ","
+                          << i % std::size_t(lit.ParticionsXmapa) + 1 << ": " << a << " vs " << b;
+        }
+    }
+    EXPECT_EQ(fast.distribucio, lit.distribucio);
+}
+
+} // namespace
+
+TEST(FastVsLiteral, SmallRandomProjectsAtEveryFrequency)
+{
+    std::mt19937 rng(20261207);
+    for (int16_t f : spl::kFrequencies)
+        for (int i = 0; i < 4; ++i) {
+            const float res = float(std::uniform_int_distribution<>(4, 10)(rng)) / 10.0f;
+            spl::Request req = randomRequest(rng, f, res);
+            req.alturamax = std::min(req.alturamax, 8.0f);
+            const auto lit = literalCalculation(req);
+            const auto fast = spl::calculate(req, 1 + i % 2);
+            ASSERT_EQ(lit.has_value(), fast.has_value());
+            if (lit)
+                expectSameResult(*fast, *lit,
+                                 "f=" + std::to_string(f) + " project " + std::to_string(i));
+        }
+}
+
+TEST(FastVsLiteral, RowsComputedInAnyOrderAndPieces)
+{
+    std::mt19937 rng(7);
+    spl::Request req = randomRequest(rng, 4000, 0.4f);
+    req.N = 12;
+    req.angle[4] = 2;
+    spl::Calculation calc(req);
+    const int rows = calc.rows();
+    ASSERT_GT(rows, 10);
+    calc.computeRows(rows / 2, rows + 5); // beyond the last row is ignored
+    calc.computeRows(1, rows / 3);
+    calc.computeRows(rows / 3 + 1, rows / 2 - 1);
+    const spl::Result pieces = calc.finish();
+    expectSameResult(pieces, *literalCalculation(req), "pieces");
+
+    // Without the cells only the counts are kept, and they are the same.
+    req.keepCells = false;
+    const spl::Result counts = *spl::calculate(req, 2);
+    EXPECT_TRUE(counts.spl.empty());
+    EXPECT_EQ(counts.distribucio, pieces.distribucio);
+}
+
+TEST(FastVsLiteral, NoGridEverHoldsNaN)
+{
+    // Projects as hand-edited files may hold them: any model index, no boxes,
+    // typed angles of every sign, odd box dimensions.
+    std::mt19937 rng(99);
+    auto pick = [&](int n) { return std::uniform_int_distribution<>(0, n - 1)(rng); };
+    for (int i = 0; i < 60; ++i) {
+        spl::Request req = randomRequest(rng, spl::kFrequencies[std::size_t(pick(21))], 0.5f);
+        req.alturamax = std::min(req.alturamax, 8.0f);
+        switch (i % 6) {
+        case 0:
+            req.modelcaixa = int16_t(2 + pick(3));
+            req.pot = spl::potFor(req.modelcaixa);
+            break;
+        case 1:
+            req.N = 0;
+            break;
+        case 2:
+            for (int k = 1; k <= 16; ++k)
+                req.angle[std::size_t(k)] = pick(40) - 20;
+            break;
+        case 3:
+            req.ampladaunacaixa = float(pick(3)) - 1.0f;
+            break;
+        case 4:
+            req.alturaunacaixa = float(pick(3)) - 1.0f;
+            break;
+        default:
+            req.angle[2] = 0.001; // a radius of kilometres
+            req.angle[3] = 0;
+            break;
+        }
+        const auto fast = spl::calculate(req, 2);
+        ASSERT_TRUE(fast.has_value());
+        for (const auto* grid : {&fast->splInicial, &fast->graus, &fast->spl})
+            for (float v : *grid)
+                ASSERT_FALSE(std::isnan(v)) << "project " << i;
+        if (i % 6 == 2) { // projects the window can make: as the literal model
+            const auto lit = literalCalculation(req);
+            expectSameResult(*fast, *lit, "project " + std::to_string(i));
+        }
+    }
+}

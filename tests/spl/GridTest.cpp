@@ -1,0 +1,149 @@
+#include "spl/Grid.h"
+#include "LiteralModel.h"
+#include "spl/ArrayGeometry.h"
+#include "spl/Calculation.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+/// Eight TS250 boxes hanging straight from 10 m in a 10 m high view.
+spl::Request straightEight(float res, int16_t hz = 1000)
+{
+    spl::Request r;
+    r.N = 8;
+    r.T = 10;
+    r.alturamax = 10;
+    r.offsetmax = 40;
+    r.resolucioy = res;
+    r.frequencia = hz;
+    r.landamig = spl::landamigFor(345, hz);
+    return r;
+}
+
+spl::Result layout(const spl::Request& r)
+{
+    spl::Result out;
+    spl::CasInclinacio(r, out);
+    EXPECT_TRUE(spl::PintarMapa(r, out));
+    return out;
+}
+
+} // namespace
+
+// Pins the singles of the grid in every build type: a compiler that keeps
+// (double)(float) values unrounded changes these figures.
+TEST(GridLayout, StepsAndDimensionsForSeveralResolutions)
+{
+    struct Case
+    {
+        float res;
+        float step;
+        int cols, sota, sobre;
+    };
+    // step = res * 7317 / 11790; 300 m of columns; rows from the centre at 8.744 m
+    // down to the floor and up to M = 11 * 1.8 = 19.8 m.
+    const Case cases[] = {{0.3f, 0.186183214f, 1611, 30, 36},
+                          {0.1f, 0.0620610714f, 4834, 88, 110},
+                          {1.0f, 0.620610714f, 483, 9, 11},
+                          {0.25f, 0.155152678f, 1934, 35, 44}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.res);
+        const spl::Result g = layout(straightEight(c.res));
+        EXPECT_EQ(g.PasHoritzontal, c.step);
+        EXPECT_EQ(g.ParticionsXmapa, c.cols);
+        EXPECT_EQ(g.FilesSota, c.sota);
+        EXPECT_EQ(g.FilesSobre, c.sobre);
+        EXPECT_EQ(g.PartYFarField, c.sota + c.sobre);
+        EXPECT_EQ(g.rowY[std::size_t(c.sobre)], g.ycerclefresnel); // the centre row
+        EXPECT_EQ(g.columnX[0], float(g.PasHoritzontal / 2.0));
+    }
+}
+
+TEST(GridLayout, RowCountsRoundHalvesToEven)
+{
+    spl::Request r; // no boxes: the source's centre is the height itself
+    r.resolucioy = 0.5f;
+    r.alturamax = 2;
+    r.T = 1.0; // (0.25 + 1) / 0.5 = 2.5 rows below
+    EXPECT_EQ(layout(r).FilesSota, 2);
+    r.T = 1.5; // 3.5 rows below
+    EXPECT_EQ(layout(r).FilesSota, 4);
+    EXPECT_EQ(layout(r).FilesSobre, 7); // (5.4 - 1.75) / 0.5 = 7.3
+}
+
+TEST(GridLayout, AGridTooLargeIsRefused)
+{
+    spl::Request r = straightEight(0.1f);
+    r.keepCells = false;
+    r.alturamax = 5000; // 90,000 rows
+    EXPECT_TRUE(spl::Calculation(r).refused());
+    EXPECT_FALSE(spl::calculate(r).has_value());
+    EXPECT_FALSE(literalCalculation(r).has_value());
+    r.alturamax = 116; // 2,110 rows of 4,834 columns: over ten million cells
+    EXPECT_TRUE(spl::Calculation(r).refused());
+    r.alturamax = 100; // 1,822 rows: 8.8 million cells are calculated
+    spl::Calculation fits(r);
+    EXPECT_FALSE(fits.refused());
+    EXPECT_GT(fits.rows(), 1800);
+    r.alturamax = 10;
+    r.T = -50; // the source below the floor: no rows can reach it
+    EXPECT_TRUE(spl::Calculation(r).refused());
+}
+
+TEST(GridCells, NearFieldBorderAndFarCells)
+{
+    const spl::Result g = *spl::calculate(straightEight(0.3f), 1);
+    ASSERT_NEAR(g.distanciaborder, 9.38, 0.005);
+    const int centre = g.FilesSobre + 1;
+    int nearCols = 0;
+    while (float(nearCols * double(g.PasHoritzontal)) <= g.distanciaborder)
+        ++nearCols;
+    for (int r = 1; r <= g.PartYFarField; ++r) {
+        const float Y = g.MatriuY(r, 1);
+        const bool onSource = Y >= 10 - 2.512 && Y <= 10;
+        SCOPED_TRACE(r);
+        EXPECT_EQ(g.MatriuNField(r, nearCols), onSource ? 1 : 0);
+        EXPECT_EQ(g.MatriuBorder(r, nearCols), onSource ? 0 : 1);
+        EXPECT_EQ(g.MatriuNField(r, nearCols + 1) + g.MatriuBorder(r, nearCols + 1), 0);
+        EXPECT_EQ(g.MatriuSPLInicial(r, nearCols + 1), g.SPLTotalFLAT);
+        if (onSource) { // 10 dB per decade of distance from the Fresnel level
+            EXPECT_FLOAT_EQ(g.MatriuSPL(r, 5),
+                            float(g.MatriuSPLInicial(r, 5) - 10 * std::log10(g.MatriuX(r, 5))));
+        }
+    }
+    // On the centre row every far cell is on axis: no directivity.
+    EXPECT_EQ(g.MatriuGraus(centre, 200), 0.0f);
+    EXPECT_FLOAT_EQ(g.MatriuSPL(centre, 200),
+                    float(g.SPLTotalFLAT - 10 * std::log10(double(g.distanciaborder)) -
+                          20 * std::log10(g.MatriuX(centre, 200) / double(g.distanciaborder))));
+    // A cell above the centre, far out, is off axis by a positive angle.
+    EXPECT_GT(g.MatriuGraus(1, 10), 0.1f);
+}
+
+TEST(GridCells, TheCentreRowIsCountedWithTheRowBelow)
+{
+    spl::Request req = straightEight(0.3f);
+    req.angle[3] = 4; // curved: the rows above and below differ
+    const spl::Result g = *spl::calculate(req, 2);
+    const int centre = g.FilesSobre + 1;
+    float own[6] = {};
+    spl::countClasses(&g.spl[g.cell(centre, 1)], g.ParticionsXmapa, own);
+    bool differs = false;
+    for (int k = 1; k <= 6; ++k) {
+        EXPECT_EQ(g.MatriuDistribucio(centre, k), g.MatriuDistribucio(centre + 1, k));
+        differs |= own[k - 1] != g.MatriuDistribucio(centre, k);
+    }
+    EXPECT_TRUE(differs) << "the case does not show the copy";
+
+    // With the centre row last there is nothing to copy.
+    req.T = 1.2;
+    req.resolucioy = 1;
+    const spl::Result low = *spl::calculate(req, 1);
+    ASSERT_EQ(low.FilesSota, 1);
+    float last[6] = {};
+    spl::countClasses(&low.spl[low.cell(low.PartYFarField, 1)], low.ParticionsXmapa, last);
+    for (int k = 1; k <= 6; ++k)
+        EXPECT_EQ(low.MatriuDistribucio(low.PartYFarField, k), last[k - 1]);
+}
