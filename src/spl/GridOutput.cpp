@@ -1,5 +1,7 @@
 #include "spl/GridOutput.h"
 
+#include "platform/Json.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -24,80 +26,43 @@ char* appendInt(char* p, char* end, long v)
     return std::to_chars(p, end, v).ptr;
 }
 
-class Json
-{
-public:
-    QByteArray text;
-    void key(const char* name)
-    {
-        text += m_first ? "{\"" : ",\"";
-        m_first = false;
-        text += name;
-        text += "\":";
-    }
-    void real(const char* name, float v)
-    {
-        key(name);
-        char buf[32];
-        char* e = appendReal(buf, buf + sizeof buf, v);
-        const bool quoted = !std::isfinite(v);
-        if (quoted)
-            text += '"';
-        text.append(buf, e - buf);
-        if (quoted)
-            text += '"';
-    }
-    void integer(const char* name, long v)
-    {
-        key(name);
-        text += QByteArray::number(qlonglong(v));
-    }
-
-private:
-    bool m_first = true;
-};
-
 } // namespace
 
 QByteArray gridJson(const Result& r)
 {
-    Json j;
-    j.integer("CasArray", r.CasArray);
-    j.integer("CaixesRectes", r.CaixesRectes);
-    j.real("AlturaRecta", r.AlturaRecta);
-    j.integer("CaixesCorbes", r.CaixesCorbes);
-    j.real("AngleCorbaTotal", r.AngleCorbaTotal);
-    j.real("AngleCorbaMig", r.AngleCorbaMig);
-    j.real("AmpladaCorba", r.AmpladaCorba);
-    j.real("AlturaCorba", r.AlturaCorba);
-    j.real("RadiCorba", r.RadiCorba);
-    j.real("alturarray", r.alturarray);
-    j.real("ycerclefresnel", r.ycerclefresnel);
-    j.real("SPLTotalFLAT", r.SPLTotalFLAT);
-    j.real("SPLTotalCURBAT", r.SPLTotalCURBAT);
-    j.real("distanciaborder", r.distanciaborder);
-    j.real("PasHoritzontal", r.PasHoritzontal);
-    j.integer("ParticionsXmapa", r.ParticionsXmapa);
-    j.integer("FilesSota", r.FilesSota);
-    j.integer("FilesSobre", r.FilesSobre);
-    j.integer("PartYFarField", r.PartYFarField);
-    j.integer("frequencia", r.frequencia);
-    j.real("landamig", r.landamig);
-    j.real("resolucioy", r.resolucioy);
-    j.key("MatriuDistribucio");
-    QByteArray& s = j.text;
-    s += '[';
-    for (int row = 1; row <= r.PartYFarField; ++row) {
-        s += row == 1 ? "[" : ",[";
-        for (int k = 1; k <= kClasses; ++k) {
-            if (k > 1)
-                s += ',';
-            s += QByteArray::number(qlonglong(r.MatriuDistribucio(row, k)));
+    QByteArray text;
+    {
+        json::Object j(text);
+        j.integer("CasArray", r.CasArray);
+        j.integer("CaixesRectes", r.CaixesRectes);
+        j.real("AlturaRecta", r.AlturaRecta);
+        j.integer("CaixesCorbes", r.CaixesCorbes);
+        j.real("AngleCorbaTotal", r.AngleCorbaTotal);
+        j.real("AngleCorbaMig", r.AngleCorbaMig);
+        j.real("AmpladaCorba", r.AmpladaCorba);
+        j.real("AlturaCorba", r.AlturaCorba);
+        j.real("RadiCorba", r.RadiCorba);
+        j.real("alturarray", r.alturarray);
+        j.real("ycerclefresnel", r.ycerclefresnel);
+        j.real("SPLTotalFLAT", r.SPLTotalFLAT);
+        j.real("SPLTotalCURBAT", r.SPLTotalCURBAT);
+        j.real("distanciaborder", r.distanciaborder);
+        j.real("PasHoritzontal", r.PasHoritzontal);
+        j.integer("ParticionsXmapa", r.ParticionsXmapa);
+        j.integer("FilesSota", r.FilesSota);
+        j.integer("FilesSobre", r.FilesSobre);
+        j.integer("PartYFarField", r.PartYFarField);
+        j.integer("frequencia", r.frequencia);
+        j.real("landamig", r.landamig);
+        j.real("resolucioy", r.resolucioy);
+        json::Array rows(j.key("MatriuDistribucio"));
+        for (int row = 1; row <= r.PartYFarField; ++row) {
+            json::Array counts(rows.next());
+            for (int k = 1; k <= kClasses; ++k)
+                counts.next() += QByteArray::number(qlonglong(r.MatriuDistribucio(row, k)));
         }
-        s += ']';
-    }
-    s += "]}";
-    return s;
+    } // the writers close their brackets here
+    return text;
 }
 
 bool writeCellsCsv(const Result& r, QIODevice& out)
