@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -28,6 +29,30 @@ struct DrawOp
 };
 
 using DrawList = std::vector<DrawOp>;
+
+/// A stretch of one pixel row in one colour, pixels x0 up to (not including) x1.
+struct PixelRun
+{
+    int x0 = 0;
+    int x1 = 0;
+    uint32_t rgb = 0; ///< 0xRRGGBB
+
+    bool operator==(const PixelRun&) const = default;
+};
+
+/// A picture computed pixel by pixel for a surface of a given pixel size, as
+/// the runs of each pixel row, top row first. Pixels that no run covers keep
+/// what the surface showed before. Used where drawing shape by shape would be
+/// far too slow (the colour map) and the result must be exact to the pixel.
+struct PixelRuns
+{
+    int width = 0;
+    int height = 0;
+    std::vector<PixelRun> runs;
+    std::vector<std::size_t> rowStart; ///< height + 1 offsets into runs; row y is [rowStart[y], rowStart[y + 1])
+
+    bool operator==(const PixelRuns&) const = default;
+};
 
 /// Small builders so that drawing code reads like the drawing it makes.
 namespace draw {

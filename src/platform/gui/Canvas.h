@@ -42,6 +42,16 @@ public:
     /// parallelogram whose top-left, top-right and bottom-left corners are given
     /// in this canvas's scale units (a rectangle when they are axis-aligned).
     void blockTransfer(const Canvas& source, QPointF topLeft, QPointF topRight, QPointF bottomLeft);
+    /// The same in this canvas's pixels: every pixel whose centre falls inside
+    /// the parallelogram takes the source pixel under the corresponding point
+    /// (nearest pixel, no smoothing); the pixels outside are left as they are.
+    /// With corners (0, 0), (w, 0), (0, h) of an equal-sized source the copy is exact.
+    void transferPixels(const Canvas& source, QPointF topLeft, QPointF topRight,
+                        QPointF bottomLeft);
+
+    /// Paints runs of pixels computed for a picture of this size; the parts
+    /// of rows or runs outside the image are ignored.
+    void paintRuns(const PixelRuns& runs);
 
     /// Draws the operations of `list` that belong to `surface`, in order.
     void replay(const DrawList& list, int surface);
