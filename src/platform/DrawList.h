@@ -30,28 +30,31 @@ struct DrawOp
 
 using DrawList = std::vector<DrawOp>;
 
-/// A stretch of one pixel row in one colour, pixels x0 up to (not including) x1.
-struct PixelRun
+/// A picture computed pixel by pixel for a surface of a given pixel size,
+/// used where drawing shape by shape would be far too slow (the colour map)
+/// and the result must be exact to the pixel. Rows that look alike share one
+/// line: `lines` holds the distinct lines, `width` pixels each, and `lineOf`
+/// tells for every pixel row, top first, which line it shows (-1 for none).
+/// Pixels of value `kKeep`, and rows of no line, keep what the surface showed.
+struct PixelRows
 {
-    int x0 = 0;
-    int x1 = 0;
-    uint32_t rgb = 0; ///< 0xRRGGBB
+    static constexpr uint32_t kKeep = 0xFFFFFFFFu;
 
-    bool operator==(const PixelRun&) const = default;
-};
-
-/// A picture computed pixel by pixel for a surface of a given pixel size, as
-/// the runs of each pixel row, top row first. Pixels that no run covers keep
-/// what the surface showed before. Used where drawing shape by shape would be
-/// far too slow (the colour map) and the result must be exact to the pixel.
-struct PixelRuns
-{
     int width = 0;
     int height = 0;
-    std::vector<PixelRun> runs;
-    std::vector<std::size_t> rowStart; ///< height + 1 offsets into runs; row y is [rowStart[y], rowStart[y + 1])
+    std::vector<uint32_t> lines; ///< 0xRRGGBB or kKeep
+    std::vector<int> lineOf;
 
-    bool operator==(const PixelRuns&) const = default;
+    /// The pixel at (x, y): its 0xRRGGBB colour, or kKeep.
+    uint32_t at(int x, int y) const
+    {
+        const int line = lineOf[static_cast<std::size_t>(y)];
+        return line < 0 ? kKeep
+                        : lines[static_cast<std::size_t>(line) * static_cast<std::size_t>(width) +
+                                static_cast<std::size_t>(x)];
+    }
+
+    bool operator==(const PixelRows&) const = default;
 };
 
 /// Small builders so that drawing code reads like the drawing it makes.

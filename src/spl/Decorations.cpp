@@ -51,8 +51,8 @@ DrawList rampPicture(double width, double height)
     for (int k = 1; k <= kClasses; ++k) {
         for (int i = 0; i < kSteps; ++i) {
             const double x = (k - 1) * segment + i * segment / kSteps;
-            ops.push_back(draw::box(0, x, 0, x + segment / kSteps, height,
-                                    classColour(k, i * 256 / kSteps)));
+            ops.push_back(
+                draw::box(0, x, 0, x + segment / kSteps, height, classColour(k, i * 256 / kSteps)));
         }
     }
     return ops;

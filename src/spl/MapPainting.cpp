@@ -6,12 +6,13 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <span>
 
 namespace spl {
 
 namespace {
 
-constexpr uint32_t kNone = 0xFFFFFFFFu; // a pixel no box has claimed yet
+constexpr uint32_t kNone = PixelRows::kKeep; // a pixel no box has claimed yet
 
 uint32_t rgbOf(int r, int g, int b)
 {
@@ -19,36 +20,103 @@ uint32_t rgbOf(int r, int g, int b)
            static_cast<uint32_t>(b);
 }
 
+// The 256 colours of the ramp of class k (1..6).
+const std::array<uint32_t, kRampSteps>& rampColours(int k)
+{
+    static const auto table = [] {
+        std::array<std::array<uint32_t, kRampSteps>, kClasses> t{};
+        for (int c = 1; c <= kClasses; ++c)
+            for (int i = 0; i < kRampSteps; ++i)
+                t[static_cast<size_t>(c - 1)][static_cast<size_t>(i)] = classColour(c, i);
+        return t;
+    }();
+    return table[static_cast<size_t>(std::clamp(k, 1, kClasses) - 1)];
+}
+
+// Converts scale units to pixel coordinates as the surface does (x * pixels /
+// units), with a multiplication where that cannot change the result.
+struct PixelScale
+{
+    explicit PixelScale(int pixels, double units) : pixels(pixels), units(units), inv(1.0 / units)
+    {
+    }
+    double pixels, units, inv;
+};
+
+// floor(t) as a whole number, limited to the range a surface can use (-1
+// stands for anything left of it).
+inline int floorEdge(double t)
+{
+    t = std::min(std::max(t, -1.0), 1e8); // NaN becomes -1 too
+    const int i = static_cast<int>(t);    // towards zero: one too many below 0
+    return i - (t < i);
+}
+
 // The first pixel whose centre lies beyond pixel coordinate p: a box from a to
 // b covers the pixels edge(a) up to (not including) edge(b).
-int edge(double p)
+inline int edge(double p)
 {
-    const double e = std::floor(p + 0.5);
-    if (!(e > -1.0))
-        return -1;
-    return e < 1e8 ? static_cast<int>(e) : 100000000;
+    return floorEdge(p + 0.5);
+}
+
+// edge() of scale coordinate x. The product with the inverse is off by far less
+// than 1e-9 pixels; only when it lies that close to a pixel centre is the
+// exact quotient taken.
+inline int edgeOf(double x, const PixelScale& k)
+{
+    const double v = x * k.pixels;
+    const double t = v * k.inv + 0.5;
+    const int f = floorEdge(t);
+    const double fraction = t - f;
+    if (fraction < 1e-9 || fraction > 1.0 - 1e-9)
+        return floorEdge(v / k.units + 0.5);
+    return f;
+}
+
+// The pixels of a surface's width and where their centres lie in scale units.
+struct PixelColumns
+{
+    PixelColumns(int pixels, double units) : scale(pixels, units)
+    {
+        centre.reserve(static_cast<size_t>(pixels));
+        for (int p = 0; p < pixels; ++p)
+            centre.push_back((p + 0.5) * units / pixels);
+    }
+    PixelScale scale;
+    std::vector<double> centre;
+};
+
+// Whether a box starting at scale coordinate `left` covers the centre of pixel
+// p (edge(left) <= p), comparing in scale units where the answer is plain.
+inline bool startsBy(float left, int p, const PixelColumns& c)
+{
+    constexpr double kNear = 1e-9;
+    const double centre = c.centre[static_cast<size_t>(p)];
+    if (left < centre - kNear)
+        return true;
+    if (left > centre + kNear)
+        return false;
+    return edgeOf(left, c.scale) <= p;
 }
 
 // Paints one segment onto a pixel row in reverse painting order: a pixel takes
 // the segment's colour only when no later box has claimed it. Every pixel at
 // or right of `limit` is claimed already; the segment lowers it when its boxes
 // cover a stretch without gaps from some pixel up to it.
-void paintBack(const MapSegment& seg, const OverlayPixels& o, std::vector<uint32_t>& line,
-               int& limit)
+void paintBack(const MapSegment& seg, const PixelColumns& c, std::span<uint32_t> line, int& limit)
 {
-    std::array<int, kRampSteps> first{};
-    std::array<int, kRampSteps> end{};
-    float left = seg.x1;
-    for (int i = 0; i < kRampSteps; ++i) {
-        first[static_cast<size_t>(i)] = edge(static_cast<double>(left) * o.width / o.scaleWidth);
-        end[static_cast<size_t>(i)] =
-            edge((static_cast<double>(left) + i) * o.width / o.scaleWidth);
-        left = static_cast<float>(static_cast<double>(left) + seg.s);
-    }
-    const int stop = std::min(limit, o.width);
-
+    const PixelScale& k = c.scale;
+    const int stop = std::min(limit, static_cast<int>(line.size()));
     if (seg.s < 0 || !std::isfinite(seg.s)) {
         // Boxes stepping leftwards: no order to rely on, look at each one.
+        std::array<int, kRampSteps> first{};
+        std::array<int, kRampSteps> end{};
+        float left = seg.x1;
+        for (size_t i = 0; i < kRampSteps; ++i) {
+            first[i] = edgeOf(left, k);
+            end[i] = edgeOf(static_cast<double>(left) + static_cast<double>(i), k);
+            left = static_cast<float>(static_cast<double>(left) + seg.s);
+        }
         for (int p = 0; p < stop; ++p) {
             if (line[static_cast<size_t>(p)] != kNone)
                 continue;
@@ -62,29 +130,58 @@ void paintBack(const MapSegment& seg, const OverlayPixels& o, std::vector<uint32
         return;
     }
 
-    // Both edges grow with i, so the last box starting at or before a pixel is
-    // the only one that can be the last to cover it.
-    size_t i = 0;
-    for (int p = std::max(first[0], 0); p < stop; ++p) {
-        while (i + 1 < kRampSteps && first[i + 1] <= p)
-            ++i;
-        if (line[static_cast<size_t>(p)] == kNone && end[i] > p)
-            line[static_cast<size_t>(p)] = classColour(seg.k, static_cast<int>(i));
+    const int lo = std::max(edgeOf(seg.x1, k), 0);
+    if (lo >= stop)
+        return;
+
+    // The boxes' left edges. Adding in single precision gives exactly the
+    // single nearest to the double sum, so the running sum is kept as a float.
+    std::array<float, kRampSteps> lefts;
+    float left = seg.x1;
+    for (float& l : lefts) {
+        l = left;
+        left += seg.s;
     }
 
-    // The stretch the boxes cover without a gap up to the last box's end.
-    const size_t last = kRampSteps - 1;
-    if (end[last] <= first[last] || end[last] < stop)
-        return;
-    int start = first[last];
-    for (size_t j = last; j-- > 0;) {
-        if (end[j] <= first[j])
-            continue;
-        if (end[j] < start)
-            break;
-        start = first[j];
+    // Where each box ends. A box i units wide reaches the next one's start
+    // (one step s on) once i > s, and then covers every pixel up to it; only
+    // the first few boxes and the last need their own end.
+    const int narrow = std::min(kRampSteps - 1, static_cast<int>(std::min(seg.s, 1e6f)) + 3);
+    std::array<int, kRampSteps> ends; // only the entries endOf reads are set
+    for (int i = 0; i < narrow; ++i) {
+        const auto u = static_cast<size_t>(i);
+        const double right = static_cast<double>(lefts[u]) + i;
+        ends[u] = right >= lefts[u + 1] ? INT_MAX : edgeOf(right, k);
     }
-    limit = std::min(limit, std::max(start, 0));
+    ends[kRampSteps - 1] = edgeOf(static_cast<double>(lefts[kRampSteps - 1]) + (kRampSteps - 1), k);
+    const auto endOf = [&](int i) {
+        return i < narrow || i == kRampSteps - 1 ? ends[static_cast<size_t>(i)] : INT_MAX;
+    };
+
+    // Both edges of the boxes grow with i, so a pixel belongs to the last box
+    // starting at or before it, when that box reaches it. The boxes follow
+    // each other by s, which tells where to look.
+    const double perBox = seg.s > 0 ? 1.0 / seg.s : 0.0;
+    const std::array<uint32_t, kRampSteps>& colours = rampColours(seg.k);
+    int gap = lo - 1; // the last pixel the segment leaves uncovered
+    for (int p = lo; p < stop; ++p) {
+        const double guess =
+            perBox > 0 ? (c.centre[static_cast<size_t>(p)] - seg.x1) * perBox : kRampSteps;
+        int J = guess >= kRampSteps - 1 ? kRampSteps - 1 : std::max(static_cast<int>(guess), 0);
+        while (J < kRampSteps - 1 && startsBy(lefts[static_cast<size_t>(J) + 1], p, c))
+            ++J;
+        while (J > 0 && !startsBy(lefts[static_cast<size_t>(J)], p, c))
+            --J;
+        if (p >= endOf(J)) {
+            gap = p;
+            continue;
+        }
+        uint32_t& pixel = line[static_cast<size_t>(p)];
+        if (pixel == kNone)
+            pixel = colours[static_cast<size_t>(J)];
+    }
+    // From just after the last gap, everything up to the edge is claimed now.
+    limit = std::min(limit, gap + 1);
 }
 
 } // namespace
@@ -111,9 +208,8 @@ uint32_t classColour(int k, int i)
 std::vector<MapSegment> FerDistribucionsSPL(const DistributionRows& in, const MapView& view)
 {
     std::vector<MapSegment> out;
-    const int rows = std::max(
-        0, std::min({in.rows, static_cast<int>(in.counts.size() / kClasses),
-                     static_cast<int>(in.rowY.size())}));
+    const int rows = std::max(0, std::min({in.rows, static_cast<int>(in.counts.size() / kClasses),
+                                           static_cast<int>(in.rowY.size())}));
     const double SH44 = view.SH44, SH1 = view.SH1;
     const double height = static_cast<double>(view.alturamax) + 1.0;
     const double half = static_cast<double>(in.resolucioy) / 2.0;
@@ -147,14 +243,11 @@ std::vector<MapSegment> FerDistribucionsSPL(const DistributionRows& in, const Ma
     return out;
 }
 
-PixelRuns mapRuns(const std::vector<MapSegment>& segments, const OverlayPixels& o)
+void mapLines(const std::vector<MapSegment>& segments, const OverlayPixels& o, const LineSink& sink)
 {
-    PixelRuns out;
-    out.width = std::max(o.width, 0);
-    out.height = std::max(o.height, 0);
-    out.rowStart.assign(static_cast<size_t>(out.height) + 1, 0);
-    if (out.width == 0 || out.height == 0 || !(o.scaleWidth > 0) || !(o.scaleHeight > 0))
-        return out;
+    const int width = o.width, height = o.height;
+    if (width <= 0 || height <= 0 || !(o.scaleWidth > 0) || !(o.scaleHeight > 0))
+        return;
 
     // Neighbouring segments of one row share its band of pixel rows.
     struct Group
@@ -175,46 +268,63 @@ PixelRuns mapRuns(const std::vector<MapSegment>& segments, const OverlayPixels& 
     }
 
     // For every pixel row, the groups whose boxes cover its centre, in painting order.
-    std::vector<std::vector<int>> covering(static_cast<size_t>(out.height));
+    std::vector<std::vector<int>> covering(static_cast<size_t>(height));
     for (size_t g = 0; g < groups.size(); ++g) {
         const MapSegment& s = segments[groups[g].from];
         const double a = static_cast<double>(std::min(s.y1, s.y2)) * o.height / o.scaleHeight;
         const double b = static_cast<double>(std::max(s.y1, s.y2)) * o.height / o.scaleHeight;
-        const int from = std::max(edge(a), 0), to = std::min(edge(b), out.height);
+        const int from = std::max(edge(a), 0), to = std::min(edge(b), height);
         for (int y = from; y < to; ++y)
             covering[static_cast<size_t>(y)].push_back(static_cast<int>(g));
     }
 
-    std::vector<uint32_t> line(static_cast<size_t>(out.width));
-    for (int y = 0; y < out.height; ++y) {
+    const PixelColumns across(width, o.scaleWidth);
+    std::vector<uint32_t> line(static_cast<size_t>(width));
+    // The boxes of the last line made (class, start and step of each segment,
+    // in painting order): pixel rows covered by boxes alike show the same line.
+    std::vector<std::array<float, 3>> lastKey, key;
+    bool made = false;
+    for (int y = 0; y < height; ++y) {
         const auto& here = covering[static_cast<size_t>(y)];
-        if (y > 0 && here == covering[static_cast<size_t>(y - 1)]) {
-            // The same boxes as the row above: the same runs.
-            const size_t from = out.rowStart[static_cast<size_t>(y - 1)];
-            const size_t to = out.rowStart[static_cast<size_t>(y)];
-            for (size_t i = from; i < to; ++i)
-                out.runs.push_back(out.runs[i]);
-            out.rowStart[static_cast<size_t>(y) + 1] = out.runs.size();
+        if (here.empty())
             continue;
+        key.clear();
+        for (int g : here) {
+            const Group& group = groups[static_cast<size_t>(g)];
+            for (size_t i = group.from; i < group.to; ++i)
+                key.push_back({static_cast<float>(segments[i].k), segments[i].x1, segments[i].s});
+            key.push_back({0, 0, 0}); // end of a row
         }
-        std::fill(line.begin(), line.end(), kNone);
-        int limit = out.width;
-        for (auto g = here.rbegin(); g != here.rend() && limit > 0; ++g) {
-            const Group& group = groups[static_cast<size_t>(*g)];
-            for (size_t i = group.to; i-- > group.from && limit > 0;)
-                paintBack(segments[i], o, line, limit);
+        const bool same = made && key == lastKey;
+        if (!same) {
+            std::fill(line.begin(), line.end(), kNone);
+            int limit = width;
+            for (auto g = here.rbegin(); g != here.rend() && limit > 0; ++g) {
+                const Group& group = groups[static_cast<size_t>(*g)];
+                for (size_t i = group.to; i-- > group.from && limit > 0;)
+                    paintBack(segments[i], across, line, limit);
+            }
+            std::swap(key, lastKey);
+            made = true;
         }
-        for (int x = 0; x < out.width;) {
-            const uint32_t c = line[static_cast<size_t>(x)];
-            int e = x + 1;
-            while (e < out.width && line[static_cast<size_t>(e)] == c)
-                ++e;
-            if (c != kNone)
-                out.runs.push_back({x, e, c});
-            x = e;
-        }
-        out.rowStart[static_cast<size_t>(y) + 1] = out.runs.size();
+        sink(y, line, same);
     }
+}
+
+PixelRows mapPixels(const std::vector<MapSegment>& segments, const OverlayPixels& o)
+{
+    PixelRows out;
+    out.width = std::max(o.width, 0);
+    out.height = std::max(o.height, 0);
+    out.lineOf.assign(static_cast<size_t>(out.height), -1);
+    int last = -1;
+    mapLines(segments, o, [&](int y, std::span<const uint32_t> line, bool same) {
+        if (!same) {
+            out.lines.insert(out.lines.end(), line.begin(), line.end());
+            ++last;
+        }
+        out.lineOf[static_cast<size_t>(y)] = last;
+    });
     return out;
 }
 

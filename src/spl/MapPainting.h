@@ -7,7 +7,9 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 /// The colour map of the SPL calculation as plain computation: the class
@@ -88,7 +90,15 @@ struct OverlayPixels
 /// out (they keep the picture underneath). A box from pixel coordinates a to
 /// b (scale units times pixels per unit) covers the pixels whose centre c has
 /// a < c <= b, horizontally and vertically alike.
-PixelRuns mapRuns(const std::vector<MapSegment>& segments, const OverlayPixels& overlay);
+PixelRows mapPixels(const std::vector<MapSegment>& segments, const OverlayPixels& overlay);
+
+/// The same, one pixel row at a time, top to bottom, without keeping the
+/// picture: `line` holds the row's pixels (PixelRows::kKeep where no box
+/// lands), `same` tells that it equals the line of the previous call. Rows no
+/// box covers are skipped.
+using LineSink = std::function<void(int y, std::span<const uint32_t> line, bool same)>;
+void mapLines(const std::vector<MapSegment>& segments, const OverlayPixels& overlay,
+              const LineSink& sink);
 
 /// A point of the corner table, in device pixels.
 struct PointL
@@ -113,10 +123,10 @@ std::optional<double> rotationAngle(const QString& combo30, const QString& label
 /// The values the rotation reads.
 struct RotationInputs
 {
-    int width = 0;  ///< overlay inner size in pixels
+    int width = 0; ///< overlay inner size in pixels
     int height = 0;
-    float T = 0;    ///< height of the array's top point (Text13), m
-    float h = 0;    ///< front height of one box, m
+    float T = 0; ///< height of the array's top point (Text13), m
+    float h = 0; ///< front height of one box, m
     float alturamax = 0;
     float SH1 = kSideScaleHeight;
     float SH44 = kOverlayScaleHeight;

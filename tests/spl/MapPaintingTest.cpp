@@ -1,5 +1,5 @@
-#include "sideview/SideView.h"
 #include "spl/MapPainting.h"
+#include "sideview/SideView.h"
 
 #include <QLocale>
 #include <cmath>
@@ -32,14 +32,11 @@ MapView viewOf(float offsetmax = 20, float alturamax = 5)
     return v;
 }
 
-// The colour of pixel x of pixel row y, or none when no run covers it.
-std::optional<uint32_t> pixel(const PixelRuns& p, int x, int y)
+// The colour of pixel x of pixel row y, or none when no box covers it.
+std::optional<uint32_t> pixel(const PixelRows& p, int x, int y)
 {
-    for (size_t i = p.rowStart[static_cast<size_t>(y)]; i < p.rowStart[static_cast<size_t>(y) + 1];
-         ++i)
-        if (p.runs[i].x0 <= x && x < p.runs[i].x1)
-            return p.runs[i].rgb;
-    return std::nullopt;
+    const uint32_t c = p.at(x, y);
+    return c == PixelRows::kKeep ? std::nullopt : std::optional<uint32_t>(c);
 }
 
 } // namespace
@@ -95,9 +92,8 @@ TEST(MapPainting, ASegmentReachingTheEdgeIsCutThereAndTheRestLiesBeyond)
 TEST(MapPainting, TopAndLastRowsReachTheEdges)
 {
     // alturamax 5: 118 units for 6 m.
-    const auto segs = FerDistribucionsSPL(rowsOf({{1, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0},
-                                                   {0, 1, 0, 0, 0, 0}}),
-                                          viewOf());
+    const auto segs = FerDistribucionsSPL(
+        rowsOf({{1, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0}, {0, 1, 0, 0, 0, 0}}), viewOf());
     ASSERT_EQ(segs.size(), 3u);
     EXPECT_EQ(segs[0].y1, 0.0f);
     EXPECT_NEAR(segs[0].y2, 212.4 - 118 * 9.5 / 6, 1e-4);
@@ -106,8 +102,8 @@ TEST(MapPainting, TopAndLastRowsReachTheEdges)
     EXPECT_EQ(segs[2].y2, 212.4f); // the last row, although its centre is at 8.75 m
 
     // A row reaching below the floor stops at the bottom edge too.
-    const auto low = FerDistribucionsSPL(rowsOf({{1, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0}}, 0.1f),
-                                         viewOf());
+    const auto low =
+        FerDistribucionsSPL(rowsOf({{1, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0}}, 0.1f), viewOf());
     EXPECT_EQ(low[0].y2, 212.4f);
     EXPECT_EQ(low[1].y2, 212.4f);
 }
@@ -117,8 +113,8 @@ TEST(MapPainting, PixelsShowTheLastBoxCoveringTheirCentre)
     // One pixel per unit: box i of a segment covers pixels from its left edge
     // to i units further on.
     MapSegment seg{1, 2, 10.0f, 74.0f, 0.25f, 0.0f, 3.0f};
-    const PixelRuns p = mapRuns({seg}, {200, 3, 200.0, 3.0});
-    ASSERT_EQ(p.rowStart.size(), 4u);
+    const PixelRows p = mapPixels({seg}, {200, 3, 200.0, 3.0});
+    ASSERT_EQ(p.lineOf.size(), 3u);
     // Box 0 is empty and box 1 starts at 10.25: pixel 10 (centre 10.5) is box 1's.
     EXPECT_EQ(pixel(p, 9, 1), std::nullopt);
     EXPECT_EQ(pixel(p, 10, 1), classColour(2, 1));
@@ -131,13 +127,13 @@ TEST(MapPainting, PixelsShowTheLastBoxCoveringTheirCentre)
     // A following segment paints over that overshoot, except where its own
     // first steps leave a gap.
     MapSegment next{1, 3, 74.0f, 138.0f, 0.25f, 0.0f, 3.0f};
-    const PixelRuns q = mapRuns({seg, next}, {200, 3, 200.0, 3.0});
+    const PixelRows q = mapPixels({seg, next}, {200, 3, 200.0, 3.0});
     EXPECT_EQ(pixel(q, 73, 1), classColour(2, 253));
     EXPECT_EQ(pixel(q, 74, 1), classColour(3, 1));
     EXPECT_EQ(pixel(q, 199, 1), classColour(3, 255));
-    // Every pixel row with a box is the same.
-    EXPECT_EQ(std::vector<PixelRun>(q.runs.begin(), q.runs.begin() + q.rowStart[1]),
-              std::vector<PixelRun>(q.runs.begin() + q.rowStart[2], q.runs.end()));
+    // The pixel rows of one map row share their line.
+    EXPECT_EQ(q.lines.size(), 200u);
+    EXPECT_EQ(q.lineOf, (std::vector<int>{0, 0, 0}));
 }
 
 TEST(MapPainting, RotationTurnsClockwiseAboutTheArrayPlane)

@@ -101,6 +101,8 @@ void Canvas::transferPixels(const Canvas& source, QPointF a, QPointF b, QPointF 
     // The inverse map, from a pixel centre here to the source.
     const double du = fy / det, dv = -ey / det; // per pixel to the right
     const double eu = -fx / det, ev = ex / det; // per pixel down
+    const auto* in = reinterpret_cast<const QRgb*>(source.m_image.constBits());
+    const auto stride = static_cast<std::size_t>(source.m_image.bytesPerLine()) / sizeof(QRgb);
     for (int y = y0; y < y1; ++y) {
         auto* out = reinterpret_cast<QRgb*>(m_image.scanLine(y));
         const double qy = y + 0.5 - a.y();
@@ -110,26 +112,31 @@ void Canvas::transferPixels(const Canvas& source, QPointF a, QPointF b, QPointF 
             const double u = qx * du + u0, v = qx * dv + v0;
             if (u < 0 || v < 0 || u >= sw || v >= sh)
                 continue;
-            const auto* in =
-                reinterpret_cast<const QRgb*>(source.m_image.constScanLine(static_cast<int>(v)));
-            out[x] = in[static_cast<int>(u)];
+            out[x] = in[static_cast<std::size_t>(v) * stride + static_cast<std::size_t>(u)];
         }
     }
 }
 
-void Canvas::paintRuns(const PixelRuns& runs)
+void Canvas::paintRows(const PixelRows& rows)
 {
-    const int w = m_image.width();
-    const int rows = std::min(runs.height, m_image.height());
-    for (int y = 0; y < rows && static_cast<std::size_t>(y + 1) < runs.rowStart.size(); ++y) {
-        auto* out = reinterpret_cast<QRgb*>(m_image.scanLine(y));
-        for (std::size_t i = runs.rowStart[static_cast<std::size_t>(y)];
-             i < runs.rowStart[static_cast<std::size_t>(y) + 1]; ++i) {
-            const PixelRun& r = runs.runs[i];
-            const int x0 = std::max(r.x0, 0), x1 = std::min(r.x1, w);
-            if (x0 < x1)
-                std::fill(out + x0, out + x1, 0xFF000000u | r.rgb);
-        }
+    const int h = std::min(rows.height, static_cast<int>(rows.lineOf.size()));
+    const auto w = static_cast<std::size_t>(std::max(rows.width, 0));
+    for (int y = 0; y < h; ++y) {
+        const int line = rows.lineOf[static_cast<std::size_t>(y)];
+        if (line >= 0)
+            paintLine(y, std::span(rows.lines).subspan(static_cast<std::size_t>(line) * w, w));
+    }
+}
+
+void Canvas::paintLine(int y, std::span<const uint32_t> line)
+{
+    if (y < 0 || y >= m_image.height())
+        return;
+    auto* out = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+    const std::size_t w = std::min(line.size(), static_cast<std::size_t>(m_image.width()));
+    for (std::size_t x = 0; x < w; ++x) {
+        if (line[x] != PixelRows::kKeep)
+            out[x] = 0xFF000000u | line[x];
     }
 }
 

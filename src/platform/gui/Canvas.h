@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPointF>
 #include <QSize>
+#include <span>
 
 /// A drawing surface with a user scale, keeping its picture in an image so
 /// that it can be shown, printed, exported and read back pixel by pixel.
@@ -49,9 +50,11 @@ public:
     void transferPixels(const Canvas& source, QPointF topLeft, QPointF topRight,
                         QPointF bottomLeft);
 
-    /// Paints runs of pixels computed for a picture of this size; the parts
-    /// of rows or runs outside the image are ignored.
-    void paintRuns(const PixelRuns& runs);
+    /// Paints pixels computed for a picture of this size; what lies outside
+    /// the image is ignored.
+    void paintRows(const PixelRows& rows);
+    /// Paints one such row of pixels at pixel row y.
+    void paintLine(int y, std::span<const uint32_t> line);
 
     /// Draws the operations of `list` that belong to `surface`, in order.
     void replay(const DrawList& list, int surface);

@@ -23,9 +23,8 @@ void Rotate(Canvas& picDest, const Canvas& picsrc, const RotationInputs& in, dou
     picDest.transferPixels(picsrc, at(P[0]), at(P[1]), at(P[2]));
 }
 
-void paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44,
-              const DistributionRows& rows, const ProjectState& state, float T,
-              std::optional<double> angle)
+void paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44, const DistributionRows& rows,
+              const ProjectState& state, float T, std::optional<double> angle)
 {
     picture1.setScaleHeight(kSideScaleHeight);
     picture33.setScaleHeight(kOverlayScaleHeight);
@@ -39,10 +38,15 @@ void paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44,
     view.SW44 = static_cast<float>(picture44.scaleWidth());
     view.SH44 = static_cast<float>(picture44.scaleHeight());
     const std::vector<MapSegment> segments = FerDistribucionsSPL(rows, view);
-    picture33.paintRuns(mapRuns(segments, overlayOf(picture33)));
-    picture44.paintRuns(mapRuns(segments, overlayOf(picture44)));
-
-    if (angle) {
+    const auto paint = [&segments](Canvas& c) {
+        mapLines(segments, overlayOf(c),
+                 [&c](int y, std::span<const uint32_t> line, bool) { c.paintLine(y, line); });
+    };
+    paint(picture33);
+    if (!angle) {
+        paint(picture44);
+    } else {
+        // The turn clears Picture44 first, so its own painting would not be seen.
         RotationInputs in;
         in.width = picture44.image().width();
         in.height = picture44.image().height();

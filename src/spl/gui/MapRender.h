@@ -20,9 +20,8 @@ void Rotate(Canvas& picDest, const Canvas& picsrc, const RotationInputs& in, dou
 /// both overlays, turns Picture33's picture into Picture44 when there is an
 /// angle, and draws the areas and rays of `state` in black over both. `T` is
 /// the height of the array's top point; `angle` comes from rotationAngle.
-void paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44,
-              const DistributionRows& rows, const ProjectState& state, float T,
-              std::optional<double> angle);
+void paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44, const DistributionRows& rows,
+              const ProjectState& state, float T, std::optional<double> angle);
 
 /// The same on a window's surfaces, which then show the new picture.
 void paintMap(Surface& picture1, Surface& picture33, Surface& picture44,

@@ -29,9 +29,12 @@ struct Swatch
 
 // The colour legend: the colour each class of the map starts with.
 constexpr Swatch kLegend[] = {
-    {"Picture1", "Label2", 480, 0xFF00FF, ">130dB"}, {"Picture7", "Label3", 720, 0xFF0000, "120dB"},
-    {"Picture2", "Label4", 960, 0xFFFF00, "110dB"},  {"Picture3", "Label5", 1200, 0x00FF00, "105dB"},
-    {"Picture4", "Label6", 1440, 0x00FFFF, "100dB"}, {"Picture5", "Label7", 1680, 0x0000C0, "95dB"},
+    {"Picture1", "Label2", 480, 0xFF00FF, ">130dB"},
+    {"Picture7", "Label3", 720, 0xFF0000, "120dB"},
+    {"Picture2", "Label4", 960, 0xFFFF00, "110dB"},
+    {"Picture3", "Label5", 1200, 0x00FF00, "105dB"},
+    {"Picture4", "Label6", 1440, 0x00FFFF, "100dB"},
+    {"Picture5", "Label7", 1680, 0x0000C0, "95dB"},
     {"Picture6", "Label8", 1920, 0x000000, "< 95dB"},
 };
 
@@ -88,8 +91,8 @@ SPL::~SPL()
 
 QStringList SPL::frequencyItems()
 {
-    return {"100 Hz",  "125 Hz",  "160 Hz",  "200 Hz",  "250 Hz",  "315 Hz",   "400 Hz",
-            "500 Hz",  "630 Hz",  "800 Hz",  "1000 Hz", "1250 Hz", "1600 Hz",  "2000 Hz",
+    return {"100 Hz",  "125 Hz",  "160 Hz",  "200 Hz",  "250 Hz",  "315 Hz",  "400 Hz",
+            "500 Hz",  "630 Hz",  "800 Hz",  "1000 Hz", "1250 Hz", "1600 Hz", "2000 Hz",
             "2500 Hz", "3150 Hz", "4000 Hz", "5000 Hz", "6300 Hz", "8000 Hz", "10000 Hz"};
 }
 
@@ -98,7 +101,8 @@ void SPL::buildLayout()
     setFixedSize(tw(kClientWidth), tw(kClientHeight));
 
     for (const Swatch& s : kLegend) {
-        auto* swatch = make<QFrame>(this, QString::fromLatin1(s.picture), twRect(480, s.top, 615, 255));
+        auto* swatch =
+            make<QFrame>(this, QString::fromLatin1(s.picture), twRect(480, s.top, 615, 255));
         swatch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         swatch->setLineWidth(1);
         QPalette p = swatch->palette();
@@ -219,8 +223,8 @@ void SPL::MostrarPunteroRaton()
 
 void SPL::showMessage(const QString& tag)
 {
-    m_messages.show(
-        Message{tag, m_languages.GetLabel(QStringLiteral("MsgBox"), tag), QStringLiteral("Warning")});
+    m_messages.show(Message{tag, m_languages.GetLabel(QStringLiteral("MsgBox"), tag),
+                            QStringLiteral("Warning")});
 }
 
 void SPL::relabel()
@@ -234,5 +238,6 @@ void SPL::relabel()
         else if (auto* b = findChild<QPushButton*>(n))
             b->setText(text);
     }
-    m_command2->setText(m_languages.GetLabel(QStringLiteral("Mecanic"), QStringLiteral("Command1")));
+    m_command2->setText(
+        m_languages.GetLabel(QStringLiteral("Mecanic"), QStringLiteral("Command1")));
 }

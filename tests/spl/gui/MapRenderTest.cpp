@@ -1,5 +1,5 @@
-#include "platform/gui/Canvas.h"
 #include "spl/gui/MapRender.h"
+#include "platform/gui/Canvas.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -21,7 +21,8 @@ void paintBoxByBox(QImage& image, const std::vector<MapSegment>& segments, doubl
     for (const MapSegment& s : segments) {
         float left = s.x1;
         for (int i = 0; i < 256; ++i) {
-            const QRectF box(QPointF(left * fx, s.y1 * fy), QPointF((double(left) + i) * fx, s.y2 * fy));
+            const QRectF box(QPointF(left * fx, s.y1 * fy),
+                             QPointF((double(left) + i) * fx, s.y2 * fy));
             p.fillRect(box.normalized(), QColor::fromRgb(classColour(s.k, i)));
             left = static_cast<float>(double(left) + s.s);
         }
@@ -60,7 +61,7 @@ void expectSamePicture(const std::vector<MapSegment>& segs, QSize size, double s
     underlay(fast);
     QImage literal = fast.image().copy();
     paintBoxByBox(literal, segs, scaleWidth, kOverlayScaleHeight);
-    fast.paintRuns(mapRuns(segs, {size.width(), size.height(), scaleWidth, kOverlayScaleHeight}));
+    fast.paintRows(mapPixels(segs, {size.width(), size.height(), scaleWidth, kOverlayScaleHeight}));
 
     int wrong = 0;
     for (int y = 0; y < size.height(); ++y)
@@ -115,7 +116,7 @@ TEST(MapRender, ZeroAngleCopiesPicture33AndNoAngleLeavesPicture44Alone)
     EXPECT_EQ(c[1].scaleHeight(), 212.4f);
     EXPECT_NE(c[1].image(), c[2].image()); // different scale widths
     Canvas own(QSize(782, 484), 178.0, 212.4);
-    own.paintRuns(mapRuns(FerDistribucionsSPL(rows, {4, 15}), {782, 484, 178.0, 212.4}));
+    own.paintRows(mapPixels(FerDistribucionsSPL(rows, {4, 15}), {782, 484, 178.0, 212.4}));
     EXPECT_EQ(c[2].image().pixel(300, 200), own.image().pixel(300, 200));
     EXPECT_EQ(c[2].image().pixel(700, 10), own.image().pixel(700, 10));
 

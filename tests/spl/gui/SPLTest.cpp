@@ -72,9 +72,12 @@ TEST_F(SPLTest, ControlsSitAtTheirPlacesWithTheirTexts)
 
     // The legend, top to bottom, in the colour each class starts with.
     const std::vector<std::tuple<const char*, int, QRgb, const char*, const char*>> legend = {
-        {"Picture1", 480, 0xFF00FF, "Label2", ">130dB"}, {"Picture7", 720, 0xFF0000, "Label3", "120dB"},
-        {"Picture2", 960, 0xFFFF00, "Label4", "110dB"},  {"Picture3", 1200, 0x00FF00, "Label5", "105dB"},
-        {"Picture4", 1440, 0x00FFFF, "Label6", "100dB"}, {"Picture5", 1680, 0x0000C0, "Label7", "95dB"},
+        {"Picture1", 480, 0xFF00FF, "Label2", ">130dB"},
+        {"Picture7", 720, 0xFF0000, "Label3", "120dB"},
+        {"Picture2", 960, 0xFFFF00, "Label4", "110dB"},
+        {"Picture3", 1200, 0x00FF00, "Label5", "105dB"},
+        {"Picture4", 1440, 0x00FFFF, "Label6", "100dB"},
+        {"Picture5", 1680, 0x0000C0, "Label7", "95dB"},
         {"Picture6", 1920, 0x000000, "Label8", "< 95dB"}};
     for (const auto& [picture, top, colour, label, caption] : legend) {
         auto* swatch = window->findChild<QWidget*>(picture);
