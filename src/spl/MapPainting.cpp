@@ -47,8 +47,11 @@ struct PixelScale
 // stands for anything left of it).
 inline int floorEdge(double t)
 {
-    t = std::min(std::max(t, -1.0), 1e8); // NaN becomes -1 too
-    const int i = static_cast<int>(t);    // towards zero: one too many below 0
+    if (!(t > -1.0)) // NaN too
+        return -1;
+    if (!(t < 1e8))
+        return 100000000;
+    const int i = static_cast<int>(t); // towards zero: one too many below 0
     return i - (t < i);
 }
 
@@ -87,11 +90,11 @@ struct PixelColumns
 };
 
 // Whether a box starting at scale coordinate `left` covers the centre of pixel
-// p (edge(left) <= p), comparing in scale units where the answer is plain.
-inline bool startsBy(float left, int p, const PixelColumns& c)
+// p, at `centre` in scale units (edge(left) <= p), comparing in scale units
+// where the answer is plain.
+inline bool startsBy(float left, int p, double centre, const PixelColumns& c)
 {
     constexpr double kNear = 1e-9;
-    const double centre = c.centre[static_cast<size_t>(p)];
     if (left < centre - kNear)
         return true;
     if (left > centre + kNear)
@@ -143,19 +146,15 @@ void paintBack(const MapSegment& seg, const PixelColumns& c, std::span<uint32_t>
         left += seg.s;
     }
 
-    // Where each box ends. A box i units wide reaches the next one's start
-    // (one step s on) once i > s, and then covers every pixel up to it; only
-    // the first few boxes and the last need their own end.
-    const int narrow = std::min(kRampSteps - 1, static_cast<int>(std::min(seg.s, 1e6f)) + 3);
-    std::array<int, kRampSteps> ends; // only the entries endOf reads are set
-    for (int i = 0; i < narrow; ++i) {
-        const auto u = static_cast<size_t>(i);
-        const double right = static_cast<double>(lefts[u]) + i;
-        ends[u] = right >= lefts[u + 1] ? INT_MAX : edgeOf(right, k);
-    }
-    ends[kRampSteps - 1] = edgeOf(static_cast<double>(lefts[kRampSteps - 1]) + (kRampSteps - 1), k);
+    // Where box i ends. When it reaches the next box's start (as every box
+    // wider than a step does) it covers every pixel before that start, and
+    // those are all the pixels it can show.
+    const int lastEnd = edgeOf(static_cast<double>(lefts[kRampSteps - 1]) + (kRampSteps - 1), k);
     const auto endOf = [&](int i) {
-        return i < narrow || i == kRampSteps - 1 ? ends[static_cast<size_t>(i)] : INT_MAX;
+        if (i == kRampSteps - 1)
+            return lastEnd;
+        const double right = static_cast<double>(lefts[static_cast<size_t>(i)]) + i;
+        return right >= lefts[static_cast<size_t>(i) + 1] ? INT_MAX : edgeOf(right, k);
     };
 
     // Both edges of the boxes grow with i, so a pixel belongs to the last box
@@ -165,12 +164,12 @@ void paintBack(const MapSegment& seg, const PixelColumns& c, std::span<uint32_t>
     const std::array<uint32_t, kRampSteps>& colours = rampColours(seg.k);
     int gap = lo - 1; // the last pixel the segment leaves uncovered
     for (int p = lo; p < stop; ++p) {
-        const double guess =
-            perBox > 0 ? (c.centre[static_cast<size_t>(p)] - seg.x1) * perBox : kRampSteps;
-        int J = guess >= kRampSteps - 1 ? kRampSteps - 1 : std::max(static_cast<int>(guess), 0);
-        while (J < kRampSteps - 1 && startsBy(lefts[static_cast<size_t>(J) + 1], p, c))
+        const double centre = c.centre[static_cast<size_t>(p)];
+        const double guess = perBox > 0 ? (centre - seg.x1) * perBox : kRampSteps;
+        int J = guess >= kRampSteps - 1 ? kRampSteps - 1 : guess > 0 ? static_cast<int>(guess) : 0;
+        while (J < kRampSteps - 1 && startsBy(lefts[static_cast<size_t>(J) + 1], p, centre, c))
             ++J;
-        while (J > 0 && !startsBy(lefts[static_cast<size_t>(J)], p, c))
+        while (J > 0 && !startsBy(lefts[static_cast<size_t>(J)], p, centre, c))
             --J;
         if (p >= endOf(J)) {
             gap = p;

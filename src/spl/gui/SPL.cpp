@@ -50,8 +50,9 @@ QLabel* label(QWidget* parent, const char* name, const char* text, QRect geometr
 
 Surface* picture(QWidget* parent, const char* name, QRect geometry, const DrawList& ops)
 {
-    auto* s = new Surface(QString::fromLatin1(name), geometry.size(), geometry.width(),
-                          geometry.height(), parent);
+    // Without its border, the surface's picture is as large as the whole control.
+    auto* s = new Surface(QString::fromLatin1(name), geometry.size() + QSize(4, 4),
+                          geometry.width(), geometry.height(), parent);
     s->setFrameStyle(QFrame::NoFrame);
     s->setLineWidth(0);
     s->setGeometry(geometry);

@@ -1,6 +1,7 @@
 #include "spl/gui/SPL.h"
 #include "i18n/Languages.h"
 #include "platform/Messages.h"
+#include "platform/gui/Surface.h"
 #include "platform/gui/WindowLook.h"
 
 #include <QApplication>
@@ -67,8 +68,20 @@ TEST_F(SPLTest, ControlsSitAtTheirPlacesWithTheirTexts)
     EXPECT_EQ(button("Command2")->geometry(), twRect(3960, 2160, 1215, 375));
     EXPECT_EQ(window->findChild<QLabel*>("Label9")->text(), "1000 W");
     EXPECT_EQ(window->findChild<QLineEdit*>("Text3")->text(), "250 W");
-    for (const char* image : {"Image1", "Image2"})
-        EXPECT_NE(window->findChild<QWidget*>(image), nullptr) << image;
+    // The decorative pictures are drawn, and stay drawn once shown.
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    for (const char* image : {"Image1", "Image2"}) {
+        const auto* picture = window->findChild<Surface*>(image);
+        ASSERT_NE(picture, nullptr) << image;
+        const QImage drawn = picture->canvas().image();
+        int coloured = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                coloured += drawn.pixelColor(x, y) != QColor(Qt::white);
+        EXPECT_GT(coloured, 50) << image;
+    }
+    window->hide();
 
     // The legend, top to bottom, in the colour each class starts with.
     const std::vector<std::tuple<const char*, int, QRgb, const char*, const char*>> legend = {
