@@ -1,6 +1,6 @@
 #include "platform/gui/Canvas.h"
 
-#include <QTransform>
+#include <algorithm>
 #include <cmath>
 
 Canvas::Canvas(QSize pixels, double scaleWidth, double scaleHeight, QColor background)
@@ -72,18 +72,72 @@ void Canvas::point(double x, double y, std::optional<QColor> colour)
 void Canvas::blockTransfer(const Canvas& source, QPointF topLeft, QPointF topRight,
                            QPointF bottomLeft)
 {
-    const QPointF a = toPixels(topLeft.x(), topLeft.y());
-    const QPointF b = toPixels(topRight.x(), topRight.y());
-    const QPointF c = toPixels(bottomLeft.x(), bottomLeft.y());
-    const double w = source.m_image.width();
-    const double h = source.m_image.height();
-    // Maps the source's pixel rectangle onto the parallelogram a, b, c.
-    const QTransform t((b.x() - a.x()) / w, (b.y() - a.y()) / w, (c.x() - a.x()) / h,
-                       (c.y() - a.y()) / h, a.x(), a.y());
-    QPainter p(&m_image);
-    p.setCompositionMode(m_drawMode);
-    p.setTransform(t);
-    p.drawImage(QPointF(0, 0), source.m_image);
+    transferPixels(source, toPixels(topLeft.x(), topLeft.y()), toPixels(topRight.x(), topRight.y()),
+                   toPixels(bottomLeft.x(), bottomLeft.y()));
+}
+
+void Canvas::transferPixels(const Canvas& source, QPointF a, QPointF b, QPointF c)
+{
+    const int sw = source.m_image.width();
+    const int sh = source.m_image.height();
+    // The source pixel (u, v) lands at a + u * e + v * f.
+    const double ex = (b.x() - a.x()) / sw, ey = (b.y() - a.y()) / sw;
+    const double fx = (c.x() - a.x()) / sh, fy = (c.y() - a.y()) / sh;
+    const double det = ex * fy - fx * ey;
+    if (det == 0.0 || !std::isfinite(det))
+        return;
+
+    // Only the pixels within the parallelogram's bounding box can be reached.
+    const QPointF d = b + (c - a);
+    const double left = std::min({a.x(), b.x(), c.x(), d.x()});
+    const double right = std::max({a.x(), b.x(), c.x(), d.x()});
+    const double top = std::min({a.y(), b.y(), c.y(), d.y()});
+    const double bottom = std::max({a.y(), b.y(), c.y(), d.y()});
+    const int x0 = std::max(0, static_cast<int>(std::floor(left)));
+    const int x1 = std::min(m_image.width(), static_cast<int>(std::ceil(right)));
+    const int y0 = std::max(0, static_cast<int>(std::floor(top)));
+    const int y1 = std::min(m_image.height(), static_cast<int>(std::ceil(bottom)));
+
+    // The inverse map, from a pixel centre here to the source.
+    const double du = fy / det, dv = -ey / det; // per pixel to the right
+    const double eu = -fx / det, ev = ex / det; // per pixel down
+    const auto* in = reinterpret_cast<const QRgb*>(source.m_image.constBits());
+    const auto stride = static_cast<std::size_t>(source.m_image.bytesPerLine()) / sizeof(QRgb);
+    for (int y = y0; y < y1; ++y) {
+        auto* out = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+        const double qy = y + 0.5 - a.y();
+        const double u0 = qy * eu, v0 = qy * ev;
+        for (int x = x0; x < x1; ++x) {
+            const double qx = x + 0.5 - a.x();
+            const double u = qx * du + u0, v = qx * dv + v0;
+            if (u < 0 || v < 0 || u >= sw || v >= sh)
+                continue;
+            out[x] = in[static_cast<std::size_t>(v) * stride + static_cast<std::size_t>(u)];
+        }
+    }
+}
+
+void Canvas::paintRows(const PixelRows& rows)
+{
+    const int h = std::min(rows.height, static_cast<int>(rows.lineOf.size()));
+    const auto w = static_cast<std::size_t>(std::max(rows.width, 0));
+    for (int y = 0; y < h; ++y) {
+        const int line = rows.lineOf[static_cast<std::size_t>(y)];
+        if (line >= 0)
+            paintLine(y, std::span(rows.lines).subspan(static_cast<std::size_t>(line) * w, w));
+    }
+}
+
+void Canvas::paintLine(int y, std::span<const uint32_t> line)
+{
+    if (y < 0 || y >= m_image.height())
+        return;
+    auto* out = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+    const std::size_t w = std::min(line.size(), static_cast<std::size_t>(m_image.width()));
+    for (std::size_t x = 0; x < w; ++x) {
+        if (line[x] != PixelRows::kKeep)
+            out[x] = 0xFF000000u | line[x];
+    }
 }
 
 void Canvas::replay(const DrawList& list, int surface)

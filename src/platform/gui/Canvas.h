@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPointF>
 #include <QSize>
+#include <span>
 
 /// A drawing surface with a user scale, keeping its picture in an image so
 /// that it can be shown, printed, exported and read back pixel by pixel.
@@ -42,6 +43,18 @@ public:
     /// parallelogram whose top-left, top-right and bottom-left corners are given
     /// in this canvas's scale units (a rectangle when they are axis-aligned).
     void blockTransfer(const Canvas& source, QPointF topLeft, QPointF topRight, QPointF bottomLeft);
+    /// The same in this canvas's pixels: every pixel whose centre falls inside
+    /// the parallelogram takes the source pixel under the corresponding point
+    /// (nearest pixel, no smoothing); the pixels outside are left as they are.
+    /// With corners (0, 0), (w, 0), (0, h) of an equal-sized source the copy is exact.
+    void transferPixels(const Canvas& source, QPointF topLeft, QPointF topRight,
+                        QPointF bottomLeft);
+
+    /// Paints pixels computed for a picture of this size; what lies outside
+    /// the image is ignored.
+    void paintRows(const PixelRows& rows);
+    /// Paints one such row of pixels at pixel row y.
+    void paintLine(int y, std::span<const uint32_t> line);
 
     /// Draws the operations of `list` that belong to `surface`, in order.
     void replay(const DrawList& list, int surface);

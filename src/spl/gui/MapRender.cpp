@@ -1,0 +1,78 @@
+#include "spl/gui/MapRender.h"
+
+#include "platform/gui/Canvas.h"
+#include "platform/gui/Surface.h"
+#include "sideview/SideView.h"
+
+namespace spl {
+
+namespace {
+
+OverlayPixels overlayOf(const Canvas& c)
+{
+    return {c.image().width(), c.image().height(), c.scaleWidth(), c.scaleHeight()};
+}
+
+} // namespace
+
+void Rotate(Canvas& picDest, const Canvas& picsrc, const RotationInputs& in, double angle)
+{
+    picDest.clear();
+    const std::array<PointL, 3> P = rotationCorners(in, angle);
+    const auto at = [](PointL p) { return QPointF(p.x, p.y); };
+    picDest.transferPixels(picsrc, at(P[0]), at(P[1]), at(P[2]));
+}
+
+void paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44, const DistributionRows& rows,
+              const ProjectState& state, float T, std::optional<double> angle)
+{
+    picture1.setScaleHeight(kSideScaleHeight);
+    picture33.setScaleHeight(kOverlayScaleHeight);
+    picture44.setScaleHeight(kOverlayScaleHeight);
+
+    MapView view;
+    view.alturamax = state.alturamax;
+    view.offsetmax = state.offsetmax;
+    view.SW1 = static_cast<float>(picture1.scaleWidth());
+    view.SH1 = static_cast<float>(picture1.scaleHeight());
+    view.SW44 = static_cast<float>(picture44.scaleWidth());
+    view.SH44 = static_cast<float>(picture44.scaleHeight());
+    const std::vector<MapSegment> segments = FerDistribucionsSPL(rows, view);
+    const auto paint = [&segments](Canvas& c) {
+        mapLines(segments, overlayOf(c),
+                 [&c](int y, std::span<const uint32_t> line, bool) { c.paintLine(y, line); });
+    };
+    paint(picture33);
+    if (!angle) {
+        paint(picture44);
+    } else {
+        // The turn clears Picture44 first, so its own painting would not be seen.
+        RotationInputs in;
+        in.width = picture44.image().width();
+        in.height = picture44.image().height();
+        in.T = T;
+        in.h = state.alturaunacaixa;
+        in.alturamax = state.alturamax;
+        in.SH1 = view.SH1;
+        in.SH44 = view.SH44;
+        Rotate(picture44, picture33, in, *angle);
+    }
+
+    DrawList ops;
+    RepintarAreas(state, ops);
+    RepintarRaig(state, ops);
+    picture1.replay(ops, sideview::Picture1);
+    picture33.replay(ops, sideview::Picture33);
+    picture44.replay(ops, sideview::Picture44);
+}
+
+void paintMap(Surface& picture1, Surface& picture33, Surface& picture44,
+              const DistributionRows& rows, const ProjectState& state, float T,
+              std::optional<double> angle)
+{
+    paintMap(picture1.canvas(), picture33.canvas(), picture44.canvas(), rows, state, T, angle);
+    for (Surface* s : {&picture1, &picture33, &picture44})
+        s->refresh();
+}
+
+} // namespace spl

@@ -1,0 +1,244 @@
+#include "spl/gui/SPL.h"
+
+#include "platform/Messages.h"
+#include "platform/Numbers.h"
+#include "platform/gui/Surface.h"
+#include "platform/gui/WindowLook.h"
+#include "project/gui/FieldValidation.h"
+#include "spl/Decorations.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kClientWidth = 5310;
+constexpr int kClientHeight = 2700;
+
+struct Swatch
+{
+    const char* picture;
+    const char* label;
+    int top;
+    QRgb colour;
+    const char* text;
+};
+
+// The colour legend: the colour each class of the map starts with.
+constexpr Swatch kLegend[] = {
+    {"Picture1", "Label2", 480, 0xFF00FF, ">130dB"},
+    {"Picture7", "Label3", 720, 0xFF0000, "120dB"},
+    {"Picture2", "Label4", 960, 0xFFFF00, "110dB"},
+    {"Picture3", "Label5", 1200, 0x00FF00, "105dB"},
+    {"Picture4", "Label6", 1440, 0x00FFFF, "100dB"},
+    {"Picture5", "Label7", 1680, 0x0000C0, "95dB"},
+    {"Picture6", "Label8", 1920, 0x000000, "< 95dB"},
+};
+
+// The captions of this window's own section.
+constexpr const char* kLabelled[] = {"Label50", "Label11", "Label1", "Label10", "Command1"};
+
+QLabel* label(QWidget* parent, const char* name, const char* text, QRect geometry)
+{
+    auto* l = make<QLabel>(parent, QString::fromLatin1(name), geometry);
+    l->setText(QString::fromUtf8(text));
+    return l;
+}
+
+Surface* picture(QWidget* parent, const char* name, QRect geometry, const DrawList& ops)
+{
+    // Without its border, the surface's picture is as large as the whole control.
+    auto* s = new Surface(QString::fromLatin1(name), geometry.size() + QSize(4, 4),
+                          geometry.width(), geometry.height(), parent);
+    s->setFrameStyle(QFrame::NoFrame);
+    s->setLineWidth(0);
+    s->setGeometry(geometry);
+    s->setFocusPolicy(Qt::NoFocus);
+    s->replay(ops, 0);
+    return s;
+}
+
+} // namespace
+
+SPL::SPL(Languages& languages, MessageSink& messages, QWidget* owner)
+    : QDialog(owner), m_languages(languages), m_messages(messages)
+{
+    setObjectName(QStringLiteral("SPL"));
+    setWindowTitle(QStringLiteral("SPL Mapping"));
+    setModal(true);
+    useDesignFont(this);
+    buildLayout();
+    Form_Load();
+
+    m_validation = new FieldValidation(
+        this, [this](QLineEdit*) { return Text1_Validate(); }, [](QLineEdit*) {});
+    m_validation->addField(m_text1);
+
+    connect(m_combo4, &QComboBox::activated, this, [this] { Combo4_Click(); });
+    connect(m_command1, &QPushButton::clicked, this, &SPL::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &SPL::Command2_Click);
+
+    relabel();
+    m_languages.registerWindow(this);
+}
+
+SPL::~SPL()
+{
+    m_languages.unregisterWindow(this);
+}
+
+QStringList SPL::frequencyItems()
+{
+    return {"100 Hz",  "125 Hz",  "160 Hz",  "200 Hz",  "250 Hz",  "315 Hz",  "400 Hz",
+            "500 Hz",  "630 Hz",  "800 Hz",  "1000 Hz", "1250 Hz", "1600 Hz", "2000 Hz",
+            "2500 Hz", "3150 Hz", "4000 Hz", "5000 Hz", "6300 Hz", "8000 Hz", "10000 Hz"};
+}
+
+void SPL::buildLayout()
+{
+    setFixedSize(tw(kClientWidth), tw(kClientHeight));
+
+    for (const Swatch& s : kLegend) {
+        auto* swatch =
+            make<QFrame>(this, QString::fromLatin1(s.picture), twRect(480, s.top, 615, 255));
+        swatch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        swatch->setLineWidth(1);
+        QPalette p = swatch->palette();
+        p.setColor(QPalette::Window, QColor::fromRgb(s.colour));
+        swatch->setPalette(p);
+        swatch->setAutoFillBackground(true);
+        label(this, s.label, s.text, twRect(1200, s.top, 825, 255));
+    }
+
+    label(this, "Label50", "Frequency (1/3 Octave) :", twRect(2160, 480, 1935, 255));
+    m_combo4 = make<QComboBox>(this, QStringLiteral("Combo4"), twRect(4080, 480, 1095, 315));
+    m_combo4->setEditable(true);
+    m_combo4->setInsertPolicy(QComboBox::NoInsert);
+
+    label(this, "Label11", "Power (TS250):", twRect(2160, 840, 1335, 255));
+    label(this, "Label9", "1000 W", twRect(4080, 840, 735, 255));
+    label(this, "Label1", "Power (TS160):", twRect(2160, 1200, 1455, 255));
+    label(this, "Label12", "250 W", twRect(4080, 1200, 735, 255));
+    // Two fields nothing reads or writes, under the power labels.
+    for (auto [name, text, top] : {std::tuple{"Text2", "1000 W", 960}, {"Text3", "250 W", 1320}}) {
+        auto* field = make<QLineEdit>(this, QString::fromLatin1(name), twRect(4080, top, 735, 285));
+        field->setText(QString::fromLatin1(text));
+        field->lower();
+    }
+
+    label(this, "Label10", "Vertical Resolution", twRect(2160, 1560, 1455, 255));
+    m_text1 = make<QLineEdit>(this, QStringLiteral("Text1"), twRect(4080, 1560, 735, 285));
+    // 0.3 m, written in the user's own decimal form.
+    m_text1->setText(numbers::generalDouble(0.3, QLocale()));
+
+    m_command1 = make<QPushButton>(this, QStringLiteral("Command1"), twRect(2040, 2040, 1575, 495));
+    m_command1->setText(QStringLiteral("CALCULATE"));
+    m_command2 = make<QPushButton>(this, QStringLiteral("Command2"), twRect(3960, 2160, 1215, 375));
+    m_command2->setText(QStringLiteral("Close"));
+
+    const QRect image1 = twRect(120, 2220, 1815, 435);
+    picture(this, "Image1", image1, spl::arrayPicture(image1.width(), image1.height()));
+    const QRect image2 = twRect(480, 120, 4695, 240);
+    picture(this, "Image2", image2, spl::rampPicture(image2.width(), image2.height()));
+}
+
+void SPL::Form_Load()
+{
+    const QSignalBlocker quiet(m_combo4);
+    m_combo4->addItems(frequencyItems());
+    m_combo4->setCurrentIndex(0);
+}
+
+QString SPL::resolutionText() const
+{
+    return m_text1->text();
+}
+
+float SPL::resolucioy() const
+{
+    return numbers::toSingle(m_text1->text(), QLocale());
+}
+
+void SPL::Combo4_Click()
+{
+    const QString text = m_combo4->currentText();
+    const QStringList items = frequencyItems();
+    const auto i = items.indexOf(text);
+    if (i >= 0)
+        frequencia = static_cast<int16_t>(QStringView(items[i]).chopped(3).toInt());
+    const auto twice = static_cast<int16_t>(2 * frequencia);
+    landamig = static_cast<float>(static_cast<double>(velso) / twice);
+}
+
+bool SPL::Text1_Validate()
+{
+    const QLocale locale;
+    const QString text = m_text1->text();
+    if (!numbers::isNumber(text, locale)) {
+        showMessage(QStringLiteral("Value"));
+        m_command1->setEnabled(false);
+        return false;
+    }
+    const double v = numbers::toDouble(text, locale);
+    if (v < 0) {
+        showMessage(QStringLiteral("ValNeg"));
+        m_command1->setEnabled(false);
+    } else if (v < 0.1) {
+        showMessage(QStringLiteral("ValSma"));
+        m_command1->setEnabled(false);
+    } else if (v > 1) {
+        showMessage(QStringLiteral("ValHi"));
+        m_command1->setEnabled(false);
+    } else {
+        m_command1->setEnabled(true);
+    }
+    return true;
+}
+
+void SPL::Command1_Click()
+{
+    MostrarRelojArena();
+    emit calculateRequested();
+    MostrarPunteroRaton();
+    hide();
+}
+
+void SPL::Command2_Click()
+{
+    hide();
+}
+
+void SPL::MostrarRelojArena()
+{
+    hide();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void SPL::MostrarPunteroRaton()
+{
+    QApplication::restoreOverrideCursor();
+}
+
+void SPL::showMessage(const QString& tag)
+{
+    m_messages.show(Message{tag, m_languages.GetLabel(QStringLiteral("MsgBox"), tag),
+                            QStringLiteral("Warning")});
+}
+
+void SPL::relabel()
+{
+    const QString section = QStringLiteral("SPL");
+    for (const char* name : kLabelled) {
+        const QString n = QString::fromLatin1(name);
+        const QString text = m_languages.GetLabel(section, n);
+        if (auto* l = findChild<QLabel*>(n))
+            l->setText(text);
+        else if (auto* b = findChild<QPushButton*>(n))
+            b->setText(text);
+    }
+    m_command2->setText(
+        m_languages.GetLabel(QStringLiteral("Mecanic"), QStringLiteral("Command1")));
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "i18n/Languages.h"
+
+#include <QDialog>
+#include <QStringList>
+#include <cstdint>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class MessageSink;
+class FieldValidation;
+
+/// The SPL window: the frequency and the vertical resolution of a calculation,
+/// the power of each box model and the colour legend of the map. CALCULATE
+/// hides the window and shows the busy cursor while the owner runs the
+/// calculation (connected to `calculateRequested`); Close hides it. The owner
+/// creates it once and shows it modally; hiding keeps every field.
+class SPL : public QDialog, public iLanguage
+{
+    Q_OBJECT
+public:
+    /// Builds the window hidden and runs its load (the frequency list), with
+    /// its captions from `languages` (which must hold a language); `messages`
+    /// shows the resolution check's messages. Throws LanguageError otherwise.
+    SPL(Languages& languages, MessageSink& messages, QWidget* owner);
+    ~SPL() override;
+
+    /// The 21 third-octave frequencies of the list, in its order.
+    static QStringList frequencyItems();
+
+    // Public values, read and written by the main window.
+    int16_t frequencia = 100; ///< selected centre frequency, Hz
+    float landamig = 1.725f;  ///< half wavelength velso / (2 * frequencia), m
+    int16_t velso = 345;      ///< speed of sound, m/s
+
+    /// The text of the vertical resolution field (`Text1`), in the user's form.
+    QString resolutionText() const;
+    /// Its number in the user's locale, as a single (0 when it is not a number).
+    float resolucioy() const;
+
+    /// Sets `frequencia` from the list's text (unchanged when the text is none
+    /// of the items), then `landamig`.
+    void Combo4_Click();
+    /// Checks the vertical resolution: a text that is not a number keeps the
+    /// focus (returns false); a number outside 0.1 .. 1 m is reported; CALCULATE
+    /// is enabled only for a number within.
+    bool Text1_Validate();
+    /// Hides the window and shows the busy cursor, asks for the calculation,
+    /// then restores the cursor and hides the window.
+    void Command1_Click();
+    /// Hides the window.
+    void Command2_Click();
+    void MostrarRelojArena();
+    void MostrarPunteroRaton();
+
+    /// Re-reads the captions from the current language.
+    void relabel();
+    void Updated() override { relabel(); }
+
+signals:
+    /// CALCULATE was pressed: the owner runs the calculation now, while the
+    /// window is hidden and the busy cursor shown.
+    void calculateRequested();
+
+private:
+    void buildLayout();
+    void Form_Load();
+    void showMessage(const QString& tag);
+
+    Languages& m_languages;
+    MessageSink& m_messages;
+    QComboBox* m_combo4 = nullptr;
+    QLineEdit* m_text1 = nullptr;
+    QPushButton* m_command1 = nullptr;
+    QPushButton* m_command2 = nullptr;
+    FieldValidation* m_validation = nullptr;
+};

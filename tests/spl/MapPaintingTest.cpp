@@ -1,0 +1,227 @@
+#include "spl/MapPainting.h"
+#include "sideview/SideView.h"
+
+#include <QLocale>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <numbers>
+
+using namespace spl;
+
+namespace {
+
+// Rows of a map with the given class counts, 0.5 m high, the top row's centre at `top`.
+DistributionRows rowsOf(std::vector<std::array<float, 6>> counts, float top = 9.75f)
+{
+    DistributionRows d;
+    d.rows = static_cast<int>(counts.size());
+    d.PasHoritzontal = 0.25f;
+    d.resolucioy = 0.5f;
+    for (size_t r = 0; r < counts.size(); ++r) {
+        d.counts.insert(d.counts.end(), counts[r].begin(), counts[r].end());
+        d.rowY.push_back(top - 0.5f * static_cast<float>(r));
+    }
+    return d;
+}
+
+MapView viewOf(float offsetmax = 20, float alturamax = 5)
+{
+    MapView v;
+    v.offsetmax = offsetmax;
+    v.alturamax = alturamax;
+    return v;
+}
+
+// The colour of pixel x of pixel row y, or none when no box covers it.
+std::optional<uint32_t> pixel(const PixelRows& p, int x, int y)
+{
+    const uint32_t c = p.at(x, y);
+    return c == PixelRows::kKeep ? std::nullopt : std::optional<uint32_t>(c);
+}
+
+} // namespace
+
+TEST(MapPainting, ClassRampsRunBetweenTheLegendColours)
+{
+    const std::vector<std::pair<uint32_t, uint32_t>> ends = {
+        {0xFF00FF, 0xFF0000}, {0xFF0000, 0xFFFF00}, {0xFFFF00, 0x00FF00},
+        {0x00FF00, 0x00FFFF}, {0x00FFFF, 0x0000FF}, {0x0000FF, 0x000000}};
+    for (int k = 1; k <= 6; ++k) {
+        EXPECT_EQ(classColour(k, 0), ends[static_cast<size_t>(k - 1)].first) << k;
+        EXPECT_EQ(classColour(k, 255), ends[static_cast<size_t>(k - 1)].second) << k;
+    }
+    EXPECT_EQ(classColour(2, 100), 0xFF6400u);
+    EXPECT_EQ(classColour(5, 1), 0x00FEFFu);
+}
+
+TEST(MapPainting, SegmentsFollowInClassOrderWithoutGaps)
+{
+    // 20 m shown across 121.06 units: one cell of 0.25 m is 1.51325 units.
+    const auto segs = FerDistribucionsSPL(rowsOf({{3, 0, 10, 0, 7, 2}}), viewOf());
+    ASSERT_EQ(segs.size(), 4u);
+    const std::vector<int> classes = {1, 3, 5, 6};
+    float cells = 0;
+    for (size_t i = 0; i < segs.size(); ++i) {
+        EXPECT_EQ(segs[i].k, classes[i]);
+        EXPECT_EQ(segs[i].x1, i == 0 ? 0.0f : segs[i - 1].xEnd);
+        cells += std::array<float, 6>{3, 0, 10, 0, 7, 2}[static_cast<size_t>(classes[i] - 1)];
+        EXPECT_NEAR(segs[i].xEnd, cells * 0.25 * 121.06 / 20, 1e-4);
+        EXPECT_FLOAT_EQ(segs[i].s, (segs[i].xEnd - segs[i].x1) / 256);
+    }
+
+    // A row all of one class is one ramp over its cells' total width.
+    const auto one = FerDistribucionsSPL(rowsOf({{0, 0, 0, 0, 0, 40}}), viewOf());
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one[0].k, 6);
+    EXPECT_EQ(one[0].x1, 0.0f);
+    EXPECT_NEAR(one[0].xEnd, 10 * 121.06 / 20, 1e-4);
+}
+
+TEST(MapPainting, ASegmentReachingTheEdgeIsCutThereAndTheRestLiesBeyond)
+{
+    // 10 cells of 0.25 m at 2 m shown: 151 units, then 3 more cells would pass 178.
+    const auto segs = FerDistribucionsSPL(rowsOf({{10, 4, 0, 5, 0, 0}}), viewOf(2));
+    ASSERT_EQ(segs.size(), 3u);
+    EXPECT_NEAR(segs[0].xEnd, 151.325, 1e-3);
+    EXPECT_EQ(segs[1].xEnd, 178.0f);
+    EXPECT_EQ(segs[2].x1, 178.0f);
+    EXPECT_EQ(segs[2].xEnd, 178.0f);
+    EXPECT_EQ(segs[2].s, 0.0f);
+}
+
+TEST(MapPainting, TopAndLastRowsReachTheEdges)
+{
+    // alturamax 5: 118 units for 6 m.
+    const auto segs = FerDistribucionsSPL(
+        rowsOf({{1, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0}, {0, 1, 0, 0, 0, 0}}), viewOf());
+    ASSERT_EQ(segs.size(), 3u);
+    EXPECT_EQ(segs[0].y1, 0.0f);
+    EXPECT_NEAR(segs[0].y2, 212.4 - 118 * 9.5 / 6, 1e-4);
+    EXPECT_NEAR(segs[1].y1, 212.4 - 118 * 9.5 / 6, 1e-4);
+    EXPECT_NEAR(segs[1].y2, 212.4 - 118 * 9.0 / 6, 1e-4);
+    EXPECT_EQ(segs[2].y2, 212.4f); // the last row, although its centre is at 8.75 m
+
+    // A row reaching below the floor stops at the bottom edge too.
+    const auto low =
+        FerDistribucionsSPL(rowsOf({{1, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0}}, 0.1f), viewOf());
+    EXPECT_EQ(low[0].y2, 212.4f);
+    EXPECT_EQ(low[1].y2, 212.4f);
+}
+
+TEST(MapPainting, PixelsShowTheLastBoxCoveringTheirCentre)
+{
+    // One pixel per unit: box i of a segment covers pixels from its left edge
+    // to i units further on.
+    MapSegment seg{1, 2, 10.0f, 74.0f, 0.25f, 0.0f, 3.0f};
+    const PixelRows p = mapPixels({seg}, {200, 3, 200.0, 3.0});
+    ASSERT_EQ(p.lineOf.size(), 3u);
+    // Box 0 is empty and box 1 starts at 10.25: pixel 10 (centre 10.5) is box 1's.
+    EXPECT_EQ(pixel(p, 9, 1), std::nullopt);
+    EXPECT_EQ(pixel(p, 10, 1), classColour(2, 1));
+    EXPECT_EQ(pixel(p, 11, 1), classColour(2, 5)); // box 5 starts at 11.25, box 6 at 11.5
+    EXPECT_EQ(pixel(p, 60, 1), classColour(2, 201));
+    // The last box starts at 73.75 and reaches 255 units on: to the edge here.
+    EXPECT_EQ(pixel(p, 74, 0), classColour(2, 255));
+    EXPECT_EQ(pixel(p, 199, 2), classColour(2, 255));
+
+    // A following segment paints over that overshoot, except where its own
+    // first steps leave a gap.
+    MapSegment next{1, 3, 74.0f, 138.0f, 0.25f, 0.0f, 3.0f};
+    const PixelRows q = mapPixels({seg, next}, {200, 3, 200.0, 3.0});
+    EXPECT_EQ(pixel(q, 73, 1), classColour(2, 253));
+    EXPECT_EQ(pixel(q, 74, 1), classColour(3, 1));
+    EXPECT_EQ(pixel(q, 199, 1), classColour(3, 255));
+    // The pixel rows of one map row share their line.
+    EXPECT_EQ(q.lines.size(), 200u);
+    EXPECT_EQ(q.lineOf, (std::vector<int>{0, 0, 0}));
+}
+
+TEST(MapPainting, RotationTurnsClockwiseAboutTheArrayPlane)
+{
+    PointL p{10, 0};
+    const PointL r = RotarPunt(0, 0, p, std::numbers::pi / 2);
+    EXPECT_EQ(p, (PointL{0, 10})); // to the right turns downwards on the screen
+    EXPECT_EQ(r, p);
+    PointL q{7, 3};
+    EXPECT_EQ(RotarPunt(4, 3, q, std::numbers::pi), (PointL{1, 3}));
+
+    RotationInputs in;
+    in.width = 782;
+    in.height = 484;
+    in.T = 6.314f;
+    in.h = 0.314f;
+    in.alturamax = 9;
+    const auto straight = rotationCorners(in, 0.0);
+    EXPECT_EQ(straight[0], (PointL{0, 0}));
+    EXPECT_EQ(straight[1], (PointL{782, 0}));
+    EXPECT_EQ(straight[2], (PointL{0, 484}));
+
+    // A quarter turn puts the top-left corner level with the centre, as far
+    // right of the plane as the centre lies below the top.
+    const double cy = std::round((212.4 - 118.0 * 6.157 / 10) * 484 / 212.4);
+    const auto turned = rotationCorners(in, std::numbers::pi / 2);
+    EXPECT_EQ(turned[0], (PointL{static_cast<int32_t>(cy), static_cast<int32_t>(cy)}));
+    EXPECT_EQ(turned[1], (PointL{static_cast<int32_t>(cy), static_cast<int32_t>(cy) + 782}));
+}
+
+TEST(MapPainting, AngleComesFromTheTiltAndLabel59)
+{
+    const QLocale en(QLocale::English, QLocale::UnitedStates);
+    EXPECT_DOUBLE_EQ(*rotationAngle("8", "8", en), 0.38);
+    EXPECT_DOUBLE_EQ(*rotationAngle("2.5", "12", en), 2.5 * 38 / 12 / 100);
+    EXPECT_DOUBLE_EQ(*rotationAngle("0", "12", en), 0.0);
+    EXPECT_DOUBLE_EQ(*rotationAngle("", "12", en), 0.0);
+    EXPECT_EQ(rotationAngle("5", "0", en), std::nullopt);
+    EXPECT_EQ(rotationAngle("5", "x", en), std::nullopt);
+    const QLocale de(QLocale::German, QLocale::Germany);
+    EXPECT_DOUBLE_EQ(*rotationAngle("2,5", "10", de), 0.095);
+}
+
+TEST(MapPainting, AreasAndRaysAreRedrawnInBlackInTheirOrder)
+{
+    using namespace sideview;
+    ProjectState state;
+    for (size_t n = 1; n <= 3; ++n)
+        state.areaView[n] = {float(n), float(10 * n), float(100 + n), float(110 + n)};
+    for (size_t k = 1; k <= 16; ++k) {
+        state.x1raig[k] = 0;
+        state.y1raig[k] = float(k);
+        state.x2raig[k] = 50;
+        state.y2raig[k] = float(20 + k);
+    }
+    const auto lines = [](const DrawList& ops, int surface) {
+        std::vector<float> firstY;
+        for (const DrawOp& op : ops) {
+            if (op.kind == DrawOp::Kind::Line && op.surface == surface) {
+                EXPECT_EQ(op.rgb, std::optional<uint32_t>(0));
+                firstY.push_back(static_cast<float>(op.y1));
+            }
+        }
+        return firstY;
+    };
+
+    state.seleccio = 2;
+    DrawList ops;
+    RepintarAreas(state, ops);
+    EXPECT_EQ(ops.front(), draw::lineWidth(Picture1, 2));
+    EXPECT_EQ(lines(ops, Picture33), (std::vector<float>{30, 20, 10}));
+    EXPECT_EQ(lines(ops, Picture44), (std::vector<float>{30, 20, 10}));
+    // Each area on Picture33, then on Picture44.
+    EXPECT_EQ(ops[3].surface, Picture33);
+    EXPECT_EQ(ops[4].surface, Picture44);
+    state.seleccio = 0;
+    ops.clear();
+    RepintarAreas(state, ops);
+    EXPECT_EQ(lines(ops, Picture44), (std::vector<float>{10}));
+
+    state.numcaixes = 3; // four boxes
+    state.primerraig = 2;
+    ops.clear();
+    RepintarRaig(state, ops);
+    EXPECT_EQ(ops.front(), draw::lineWidth(Picture1, 1));
+    EXPECT_EQ(lines(ops, Picture33), (std::vector<float>{1, 2, 3, 4}));
+    state.primerraig = 1;
+    ops.clear();
+    RepintarRaig(state, ops);
+    EXPECT_EQ(lines(ops, Picture44), (std::vector<float>{1, 2, 3, 4}));
+}

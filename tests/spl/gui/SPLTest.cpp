@@ -1,0 +1,198 @@
+#include "spl/gui/SPL.h"
+#include "i18n/Languages.h"
+#include "platform/Messages.h"
+#include "platform/gui/Surface.h"
+#include "platform/gui/WindowLook.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class SPLTest : public ::testing::Test
+{
+protected:
+    SPLTest() : languages(QStringLiteral(SPLMAP_LANGUAGES_DIR))
+    {
+        languages.ApplyLanguage(languageId::English);
+        window = std::make_unique<SPL>(languages, messages, nullptr);
+    }
+
+    QLineEdit* text1() { return window->findChild<QLineEdit*>("Text1"); }
+    QComboBox* combo4() { return window->findChild<QComboBox*>("Combo4"); }
+    QPushButton* button(const char* name) { return window->findChild<QPushButton*>(name); }
+
+    void showWindow()
+    {
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        text1()->setFocus();
+        QTRY_VERIFY(text1()->hasFocus());
+    }
+
+    // Types a resolution and leaves the field with Tab; the tags shown meanwhile.
+    QStringList enter(const QString& value)
+    {
+        messages.shown.clear();
+        text1()->setFocus();
+        if (!QTest::qWaitFor([this] { return text1()->hasFocus(); }))
+            ADD_FAILURE() << "no focus";
+        text1()->setText(value);
+        QTest::keyClick(text1(), Qt::Key_Tab);
+        QStringList tags;
+        for (const Message& m : messages.shown)
+            tags << m.tag;
+        return tags;
+    }
+
+    Languages languages;
+    CapturingSink messages;
+    std::unique_ptr<SPL> window;
+};
+
+} // namespace
+
+TEST_F(SPLTest, ControlsSitAtTheirPlacesWithTheirTexts)
+{
+    EXPECT_EQ(window->windowTitle(), "SPL Mapping");
+    EXPECT_TRUE(window->isModal());
+    EXPECT_EQ(window->size(), QSize(tw(5310), tw(2700)));
+    EXPECT_EQ(combo4()->geometry(), twRect(4080, 480, 1095, 315));
+    EXPECT_EQ(text1()->geometry(), twRect(4080, 1560, 735, 285));
+    EXPECT_EQ(button("Command1")->geometry(), twRect(2040, 2040, 1575, 495));
+    EXPECT_EQ(button("Command2")->geometry(), twRect(3960, 2160, 1215, 375));
+    EXPECT_EQ(window->findChild<QLabel*>("Label9")->text(), "1000 W");
+    EXPECT_EQ(window->findChild<QLineEdit*>("Text3")->text(), "250 W");
+    // The decorative pictures are drawn, and stay drawn once shown.
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    for (const char* image : {"Image1", "Image2"}) {
+        const auto* picture = window->findChild<Surface*>(image);
+        ASSERT_NE(picture, nullptr) << image;
+        const QImage drawn = picture->canvas().image();
+        int coloured = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                coloured += drawn.pixelColor(x, y) != QColor(Qt::white);
+        EXPECT_GT(coloured, 50) << image;
+    }
+    window->hide();
+
+    // The legend, top to bottom, in the colour each class starts with.
+    const std::vector<std::tuple<const char*, int, QRgb, const char*, const char*>> legend = {
+        {"Picture1", 480, 0xFF00FF, "Label2", ">130dB"},
+        {"Picture7", 720, 0xFF0000, "Label3", "120dB"},
+        {"Picture2", 960, 0xFFFF00, "Label4", "110dB"},
+        {"Picture3", 1200, 0x00FF00, "Label5", "105dB"},
+        {"Picture4", 1440, 0x00FFFF, "Label6", "100dB"},
+        {"Picture5", 1680, 0x0000C0, "Label7", "95dB"},
+        {"Picture6", 1920, 0x000000, "Label8", "< 95dB"}};
+    for (const auto& [picture, top, colour, label, caption] : legend) {
+        auto* swatch = window->findChild<QWidget*>(picture);
+        ASSERT_NE(swatch, nullptr) << picture;
+        EXPECT_EQ(swatch->geometry(), twRect(480, top, 615, 255)) << picture;
+        EXPECT_EQ(swatch->palette().color(QPalette::Window), QColor::fromRgb(colour)) << picture;
+        EXPECT_EQ(window->findChild<QLabel*>(label)->text(), caption);
+    }
+
+    // The 21 frequencies, "100 Hz" shown.
+    ASSERT_EQ(combo4()->count(), 21);
+    EXPECT_EQ(combo4()->itemText(0), "100 Hz");
+    EXPECT_EQ(combo4()->itemText(20), "10000 Hz");
+    EXPECT_EQ(combo4()->currentText(), "100 Hz");
+
+    // Captions from the language file; Close from the mechanical view's section.
+    languages.ApplyLanguage(languageId::German);
+    EXPECT_EQ(button("Command1")->text(), languages.GetLabel("SPL", "Command1"));
+    EXPECT_EQ(window->findChild<QLabel*>("Label50")->text(), languages.GetLabel("SPL", "Label50"));
+    EXPECT_EQ(button("Command2")->text(), languages.GetLabel("Mecanic", "Command1"));
+    EXPECT_EQ(window->findChild<QLabel*>("Label2")->text(), ">130dB");
+}
+
+TEST_F(SPLTest, FrequencySetsTheHalfWavelength)
+{
+    combo4()->setCurrentIndex(10);
+    emit combo4()->activated(10);
+    EXPECT_EQ(window->frequencia, 1000);
+    EXPECT_FLOAT_EQ(window->landamig, 0.1725f);
+
+    combo4()->setCurrentIndex(20);
+    emit combo4()->activated(20);
+    EXPECT_EQ(window->frequencia, 10000);
+    EXPECT_FLOAT_EQ(window->landamig, 345.0f / 20000);
+
+    // A typed text that is none of the items keeps the frequency; the speed
+    // of sound still counts.
+    combo4()->setEditText("1001 Hz");
+    window->velso = 340;
+    window->Combo4_Click();
+    EXPECT_EQ(window->frequencia, 10000);
+    EXPECT_FLOAT_EQ(window->landamig, 0.017f);
+}
+
+TEST_F(SPLTest, ResolutionIsCheckedOnLeavingTheField)
+{
+    showWindow();
+    QPushButton* calculate = button("Command1");
+
+    EXPECT_EQ(enter("0.09"), QStringList{"ValSma"});
+    EXPECT_FALSE(calculate->isEnabled());
+    EXPECT_EQ(enter("0.1"), QStringList());
+    EXPECT_TRUE(calculate->isEnabled());
+    EXPECT_EQ(enter("1.01"), QStringList{"ValHi"});
+    EXPECT_FALSE(calculate->isEnabled());
+    EXPECT_EQ(enter("1"), QStringList());
+    EXPECT_TRUE(calculate->isEnabled());
+    EXPECT_EQ(enter("-1"), QStringList{"ValNeg"});
+    EXPECT_FALSE(calculate->isEnabled());
+    EXPECT_EQ(messages.shown[0].title, "Warning");
+    EXPECT_EQ(messages.shown[0].text, languages.GetLabel("MsgBox", "ValNeg"));
+
+    // A word keeps the focus in the field.
+    EXPECT_EQ(enter("far"), QStringList{"Value"});
+    EXPECT_FALSE(calculate->isEnabled());
+    QTRY_VERIFY(text1()->hasFocus());
+}
+
+TEST_F(SPLTest, DefaultResolutionIsWrittenInTheUsersForm)
+{
+    EXPECT_EQ(text1()->text(), "0.3");
+    EXPECT_FLOAT_EQ(window->resolucioy(), 0.3f);
+
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    SPL german(languages, messages, nullptr);
+    QLocale::setDefault(before);
+    EXPECT_EQ(german.resolutionText(), "0,3");
+}
+
+TEST_F(SPLTest, CalculateRunsHiddenUnderTheBusyCursorAndCloseHides)
+{
+    showWindow();
+    int runs = 0;
+    QObject::connect(window.get(), &SPL::calculateRequested, [&] {
+        ++runs;
+        EXPECT_FALSE(window->isVisible());
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    });
+    QTest::mouseClick(button("Command1"), Qt::LeftButton);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(window->isVisible());
+
+    // Shown again, the fields are as they were; Close only hides.
+    combo4()->setCurrentIndex(3);
+    text1()->setText("0.5");
+    window->show();
+    QTest::mouseClick(button("Command2"), Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(combo4()->currentText(), "200 Hz");
+    EXPECT_EQ(text1()->text(), "0.5");
+    EXPECT_EQ(runs, 1);
+}
