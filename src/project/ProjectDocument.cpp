@@ -340,9 +340,10 @@ bool ProjectDocument::requestSplWindow()
 
 std::pair<QString, QString> ProjectDocument::readout(int surface, double x, double y) const
 {
+    const ProjectState& s = m_d.state;
     const sideview::Readout r = surface == sideview::Picture44
-                                    ? sideview::readoutPicture44(x, y, m_d.scales, m_d.state)
-                                    : sideview::readoutPicture1(x, y, m_d.scales, m_d.state);
+                                    ? sideview::readoutPicture44(x, y, m_d.scales, s, s)
+                                    : sideview::readoutPicture1(x, y, m_d.scales, s, s);
     return {numbers::formatFixed2(r.x, m_locale), numbers::formatFixed2(r.y, m_locale)};
 }
 
@@ -351,7 +352,7 @@ mechanical::View ProjectDocument::PintarMecanic()
     QStringList angles;
     for (int k = 1; k <= 16; ++k)
         angles << m_d.fields.Combo3[k];
-    return mechanical::PintarMecanic(angles, m_d.state, m_locale);
+    return mechanical::PintarMecanic(angles, m_d.state, m_d.state, m_locale);
 }
 
 void ProjectDocument::setScaleHeight(int surface, double height)
