@@ -17,6 +17,5 @@ int runGeometry(const QStringList& args, QIODevice& out, QIODevice& err)
     const ProjectDocument& doc = *project.document;
     out.write(sideview::geometryJson(doc.state(), doc.captions(), doc.raisedMessages(),
                                      doc.scales(), doc.locale()));
-    out.write("\n");
     return 0;
 }

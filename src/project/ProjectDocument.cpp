@@ -5,23 +5,36 @@
 #include "project/Editing.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <cmath>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 
-const QString kDesignCaptions[][2] = {
-    {QStringLiteral("Label35"), QStringLiteral("10")},
-    {QStringLiteral("Label36"), QStringLiteral("5")},
-    {QStringLiteral("Label37"), QStringLiteral("2")},
-    {QStringLiteral("Label38"), QStringLiteral("4")},
-    {QStringLiteral("Label39"), QStringLiteral("6")},
-    {QStringLiteral("Label40"), QStringLiteral("8")},
-    {QStringLiteral("Label41"), QStringLiteral("2")},
-    {QStringLiteral("Label42"), QStringLiteral("1")},
-    {QStringLiteral("Label48"), QStringLiteral("3")},
-    {QStringLiteral("Label49"), QStringLiteral("4")},
-};
+// Why a path is no project file to read: reading a missing one would leave an
+// empty file behind, and reading a pipe would wait for a writer.
+std::optional<QString> notAProjectFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("no such file");
+    if (info.isDir())
+        return QStringLiteral("it is a folder");
+    if (info.isFile())
+        return std::nullopt;
+#ifdef Q_OS_UNIX
+    struct stat st
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode))
+        return QStringLiteral("it is a pipe");
+#endif
+    return QStringLiteral("it is a device, not a file");
+}
 
 // What each area field holds, for messages: Text1..Text12 in area order.
 QString areaFieldName(int n)
@@ -142,9 +155,7 @@ QString ProjectDocument::text(Control c) const
 
 QMap<QString, QString> ProjectDocument::captions() const
 {
-    QMap<QString, QString> m;
-    for (const auto& [name, design] : kDesignCaptions)
-        m.insert(name, m_d.captions.value(name, design));
+    QMap<QString, QString> m = m_d.captions;
     m.insert(QStringLiteral("Label59"), m_d.fields.Label59);
     return m;
 }
@@ -478,19 +489,8 @@ DrawList ProjectDocument::startupDrawing() const
 
 bool ProjectDocument::load(const QString& path)
 {
-    // Reading a missing file would leave an empty one behind: refuse it instead.
-    const QFileInfo info(path);
-    const QString shown = QDir::toNativeSeparators(path);
-    if (!info.exists()) {
-        showError(tr("Cannot open %1: no such file.").arg(shown));
-        return false;
-    }
-    if (info.isDir()) {
-        showError(tr("Cannot open %1: it is a folder, not a project file.").arg(shown));
-        return false;
-    }
-    if (!info.isFile()) {
-        showError(tr("Cannot open %1: it is not a regular file.").arg(shown));
+    if (const auto why = notAProjectFile(path)) {
+        showError(tr("Cannot load %1: %2").arg(QDir::toNativeSeparators(path), *why));
         return false;
     }
 
@@ -566,7 +566,12 @@ void ProjectDocument::adopt(const DocumentData& loaded)
 
 bool ProjectDocument::isStorableText(const QString& text)
 {
-    return !text.contains(u'[') && !text.contains(u'\n') && !text.contains(u'\r');
+    // A "[" starts a section for every later reading, a control character
+    // splits the line or is lost at its end, and the file holds Latin-1 only.
+    for (const QChar c : text)
+        if (c == u'[' || c.unicode() < 0x20 || c.unicode() == 0x7F || c.unicode() > 0xFF)
+            return false;
+    return true;
 }
 
 std::optional<QString> ProjectDocument::unstorableField(const ProjectFields& f)
@@ -601,14 +606,14 @@ std::optional<QString> ProjectDocument::save(const QString& path)
 {
     std::optional<QString> error;
     if (const auto field = unstorableField(m_d.fields)) {
-        error = tr("Cannot save %1: %2 holds a \"[\" or a line break, which a project file "
-                   "cannot hold. Nothing was written.")
+        error = tr("Cannot save %1: %2 holds a \"[\", a line break or another character "
+                   "that a project file cannot hold. Nothing was written.")
                     .arg(QDir::toNativeSeparators(path), *field);
     } else {
         for (int k = 1; k <= 16 && !error; ++k)
             if (!isStorableText(m_d.state.box[k].rawText()))
-                error = tr("Cannot save %1: the cumulative angle of box %2 holds a \"[\" or a "
-                           "line break, which a project file cannot hold. Nothing was written.")
+                error = tr("Cannot save %1: the cumulative angle of box %2 holds a character "
+                           "that a project file cannot hold. Nothing was written.")
                             .arg(QDir::toNativeSeparators(path))
                             .arg(k);
     }

@@ -114,7 +114,8 @@ public:
     const ProjectFields& fields() const { return m_d.fields; }
     const ProjectState& state() const { return m_d.state; }
     const DocumentData& data() const { return m_d; }
-    /// Captions of the side view's labels written by the last redraw, Label59 included.
+    /// Captions of the side view's labels as redraws wrote them, Label59 included;
+    /// a label no redraw wrote yet is missing and keeps its design caption.
     QMap<QString, QString> captions() const;
     /// The surfaces' scales.
     const sideview::Inputs& scales() const { return m_d.scales; }
@@ -177,14 +178,15 @@ public:
     /// corners recomputed. On failure the error is shown and the document is
     /// exactly as it was. Returns whether it loaded.
     bool load(const QString& path);
-    /// Saves the project; returns the error shown, or nothing. A value holding
-    /// a "[" or a line break, which the file cannot hold, refuses the save
-    /// before the file is touched.
+    /// Saves the project; returns the error shown, or nothing. A value the
+    /// file cannot hold (see isStorableText) refuses the save before the file
+    /// is touched.
     std::optional<QString> save(const QString& path);
     /// The first field whose value a project file cannot hold, described for
     /// the user ("the project name (Text15)"), or nothing.
     static std::optional<QString> unstorableField(const ProjectFields& fields);
-    /// Whether a project file can hold the text: no "[" and no line break.
+    /// Whether a project file can hold the text: no "[", no line break or other
+    /// control character, nothing beyond Latin-1.
     static bool isStorableText(const QString& text);
 
 signals:

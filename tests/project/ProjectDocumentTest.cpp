@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -268,7 +269,9 @@ TEST_F(Document, AFailedLoadLeavesTheProjectAsItWas)
     QObject::connect(&doc, &ProjectDocument::textChanged, [&] { ++changes; });
     QObject::connect(&doc, &ProjectDocument::enabledChanged, [&] { ++changes; });
 
-    for (const QString& path : {broken, dir.filePath("missing.ini"), dir.path()}) {
+    const QString pipe = dir.filePath("pipe.ini");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& path : {broken, dir.filePath("missing.ini"), dir.path(), pipe}) {
         EXPECT_FALSE(doc.load(path)) << path.toStdString();
         EXPECT_EQ(doc.fields(), before.fields);
         EXPECT_EQ(doc.data().enabled, before.enabled);
@@ -277,9 +280,11 @@ TEST_F(Document, AFailedLoadLeavesTheProjectAsItWas)
     }
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(redraws, redrawsBefore);
-    ASSERT_EQ(messages.shown.size(), 3u);
+    ASSERT_EQ(messages.shown.size(), 4u);
     EXPECT_TRUE(messages.shown[0].text.contains("LastAngle3"));
-    EXPECT_TRUE(messages.shown[2].text.contains("folder"));
+    EXPECT_TRUE(messages.shown[1].text.contains("no such file"));
+    EXPECT_TRUE(messages.shown[2].text.contains("it is a folder"));
+    EXPECT_TRUE(messages.shown[3].text.contains("it is a pipe"));
     EXPECT_FALSE(QFile::exists(dir.filePath("missing.ini")));
 }
 
@@ -318,8 +323,10 @@ TEST_F(Document, ASaveOfTextTheFileCannotHoldIsRefusedNamingTheField)
     }
     EXPECT_FALSE(doc.save(path));
     EXPECT_EQ(contents(path), original);
-    EXPECT_FALSE(ProjectDocument::isStorableText("x[")); // what the window's fields refuse
-    EXPECT_TRUE(ProjectDocument::isStorableText("Caf\u00e9 ]"));
+    // What the window's free text fields refuse as they are typed.
+    for (const char* bad : {"x[", "a\tb", "\u20ac 5"})
+        EXPECT_FALSE(ProjectDocument::isStorableText(QString::fromUtf8(bad))) << bad;
+    EXPECT_TRUE(ProjectDocument::isStorableText(QString::fromUtf8("Caf\u00e9 ] (2)")));
 }
 
 TEST(HeadlessLoad, GivesTheLoadedDocumentOrTheReason)

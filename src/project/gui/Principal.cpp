@@ -109,8 +109,8 @@ void Principal::connectHandlers()
     // Free text: nothing a project file cannot hold.
     for (int n : {15, 16}) {
         m_text[n]->setValidator(new StorableTextValidator(m_text[n]));
-        m_text[n]->setToolTip(tr("A project file cannot hold \"[\" or line breaks, so they "
-                                 "cannot be typed here."));
+        m_text[n]->setToolTip(tr("A project file cannot hold \"[\", line breaks or characters "
+                                 "outside Latin-1, so they cannot be typed here."));
     }
 
     m_validation = new FieldValidation(
