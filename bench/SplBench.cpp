@@ -6,9 +6,7 @@
 // thread and on every core. Targets: one thread at least 30 times faster than
 // the literal model; extreme within 20 ms and the demo within 1.5 ms on two cores.
 
-#include "files/ProjectFile.h"
-#include "platform/Numbers.h"
-#include "sideview/SideView.h"
+#include "project/ProjectDocument.h"
 #include "spl/Calculation.h"
 #include "spl/LiteralModel.h" // from the tests
 #include "spl/RequestFromProject.h"
@@ -25,23 +23,11 @@ namespace {
 /// The request the SPL window would make for a project file after loading it.
 spl::Request requestFor(const char* file, int16_t hz, const char* res)
 {
-    const QLocale locale = QLocale::c();
-    ProjectFields fields;
-    ProjectState state;
     const QString path = QStringLiteral(SPLMAP_EXAMPLES_DIR "/") + QString::fromLatin1(file);
-    if (!projectfile::load(path, fields, state, locale).ok())
+    const HeadlessProject loaded = loadHeadless(path, QLocale::c());
+    if (!loaded.document)
         std::abort();
-    sideview::Inputs in;
-    in.H = numbers::toDouble(fields.Text[13], locale);
-    const int base[4] = {0, 1, 5, 9};
-    for (int n = 1; n <= 3; ++n) {
-        in.dist[n] = numbers::toDouble(fields.Text[std::size_t(base[n])], locale);
-        in.z1[n] = numbers::toDouble(fields.Text[std::size_t(base[n] + 1)], locale);
-        in.z2[n] = numbers::toDouble(fields.Text[std::size_t(base[n] + 2)], locale);
-        in.len[n] = numbers::toDouble(fields.Text[std::size_t(base[n] + 3)], locale);
-    }
-    sideview::computeExtents(in, state);
-    return spl::requestFromProject(fields, state, locale, hz, QString::fromLatin1(res));
+    return spl::requestFromDocument(*loaded.document, hz, QString::fromLatin1(res));
 }
 
 const spl::Request& demoCase()

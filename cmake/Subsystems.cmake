@@ -37,7 +37,8 @@ function(splmap_test name dir)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
     target_compile_definitions(${name} PRIVATE
         SPLMAP_LANGUAGES_DIR="${PROJECT_SOURCE_DIR}/Languages"
-        SPLMAP_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")
+        SPLMAP_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples"
+        SPLMAP_TEST_PROJECTS_DIR="${PROJECT_SOURCE_DIR}/tests/app/projects")
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
 endfunction()

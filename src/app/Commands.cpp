@@ -3,6 +3,7 @@
 #include "app/GeometryCommand.h"
 #include "app/GridCommand.h"
 #include "app/IniCommands.h"
+#include "app/Windows.h"
 #include "i18n/Languages.h"
 #include "platform/gui/DialogSink.h"
 #include "project/gui/Principal.h"
@@ -20,15 +21,15 @@ struct Command
 {
     const char* name;
     int (*run)(const QStringList& args, QIODevice& out, QIODevice& err);
-    bool needsWindows; ///< builds windows off-screen
-    bool bytes;        ///< arguments after the file name are bytes, not text
+    bool needsGui; ///< paints with the GUI module (fonts, images) off-screen
+    bool bytes;    ///< arguments after the file name are bytes, not text
 };
 
 const Command kCommands[] = {
     {"ini-read", runIniRead, false, true},
     {"ini-write", runIniWrite, false, true},
-    {"geometry", runGeometry, true, false},
-    {"grid", runGrid, true, false},
+    {"geometry", runGeometry, false, false},
+    {"grid", runGrid, false, false},
 };
 
 const Command* findCommand(const char* name)
@@ -59,7 +60,7 @@ int runHeadless(int argc, char** argv)
     const Command* command = findCommand(argv[1]);
     qInstallMessageHandler(quietHandler);
     std::unique_ptr<QCoreApplication> app;
-    if (command->needsWindows) {
+    if (command->needsGui) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QApplication>(argc, argv);
     } else {
@@ -88,17 +89,18 @@ int runWindow(QApplication& app)
 {
     Languages languages(defaultLanguagesDir());
     DialogSink messages;
-    std::unique_ptr<Principal> principal;
+    std::unique_ptr<Windows> windows;
     try {
-        principal = std::make_unique<Principal>(languages, messages, userLanguageId());
+        windows = std::make_unique<Windows>(languages, messages, userLanguageId());
     } catch (const LanguageError& e) {
         QMessageBox::critical(nullptr, QString(), e.description());
         return 1;
     }
-    messages.setOwner(principal.get());
-    principal->show();
+    Principal& principal = windows->principal();
+    messages.setOwner(&principal);
+    principal.show();
     const QStringList args = QCoreApplication::arguments();
     if (args.size() >= 2)
-        principal->loadProject(args.at(1));
+        principal.loadProject(args.at(1));
     return app.exec();
 }

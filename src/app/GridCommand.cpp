@@ -1,6 +1,7 @@
 #include "app/GridCommand.h"
 
-#include "app/HeadlessProject.h"
+#include "i18n/Languages.h"
+#include "project/ProjectDocument.h"
 #include "spl/Calculation.h"
 #include "spl/Grid.h"
 #include "spl/GridOutput.h"
@@ -51,22 +52,28 @@ int runGrid(const QStringList& args, QIODevice& out, QIODevice& err, const QStri
         return fail(err, "the frequency " + freqText +
                              " is not a third-octave band centre from 100 to 10000 Hz");
 
+    // Messages in the user's language, as the window would show them.
     Languages languages(languagesDir);
-    const auto loaded = loadProjectHeadless(project, languages);
-    if (const QString* why = std::get_if<QString>(&loaded))
-        return fail(err, *why);
-    const LoadedProject& p = std::get<LoadedProject>(loaded);
+    try {
+        languages.ApplyLanguage(languageId::English);
+        languages.ApplyLanguage(userLanguageId());
+    } catch (const LanguageError& e) {
+        return fail(err, e.description());
+    }
+    const HeadlessProject loaded = loadHeadless(project);
+    if (!loaded.document)
+        return fail(err, loaded.error);
     auto message = [&](const char* tag) {
         return languages.GetLabel(QStringLiteral("MsgBox"), QString::fromLatin1(tag));
     };
 
-    const QLocale locale;
+    const QLocale& locale = loaded.document->locale();
     const QString problem = spl::resolutionProblem(resText, locale);
     if (!problem.isEmpty())
         return fail(err, "resolution " + resText + ": " + message(qPrintable(problem)));
 
     spl::Request request =
-        spl::requestFromProject(p.fields, p.state, locale, static_cast<int16_t>(hz), resText);
+        spl::requestFromDocument(*loaded.document, static_cast<int16_t>(hz), resText);
     request.keepCells = !cellsPath.isEmpty();
     const std::optional<spl::Result> result = spl::calculate(request);
     if (!result)

@@ -43,15 +43,16 @@ struct View
 };
 
 /// Number of boxes in use, from the state's `numcaixes` index (1 to 16).
-int boxCount(const ProjectState& state);
+int boxCount(const ProjectInputs& project);
 
 /// Corners of all 16 boxes into `x1`..`x4`, `y1`..`y4`: each box hangs from
 /// the bottom front corner of the one above, tilted by its cumulative angle.
-void computeCorners(ProjectState& state, const QLocale& locale);
+void computeCorners(const ProjectInputs& project, BoxCorners& corners, const QLocale& locale);
 
 /// Recomputes the whole view: the table rows, the corners of all 16 boxes and
 /// the outlines of the boxes in use. `angleTexts` are the texts of the main
 /// window's splay angle fields, box 1 first (missing entries read as empty).
-View PintarMecanic(const QStringList& angleTexts, ProjectState& state, const QLocale& locale);
+View PintarMecanic(const QStringList& angleTexts, const ProjectInputs& project, BoxCorners& corners,
+                   const QLocale& locale);
 
 } // namespace mechanical

@@ -2,7 +2,7 @@
 
 namespace editing {
 
-void applySplayAngle(ProjectState& state, int k, double a, const QString& firstBoxText,
+void applySplayAngle(ProjectInputs& state, int k, double a, const QString& firstBoxText,
                      const QLocale& locale)
 {
     const double old = state.LastAngle[k];
@@ -24,7 +24,7 @@ void applySplayAngle(ProjectState& state, int k, double a, const QString& firstB
     state.LastAngle[k] = static_cast<float>(a);
 }
 
-double clearance(double height, const ProjectState& state)
+double clearance(double height, const ProjectInputs& state)
 {
     return height - (state.numcaixes + 1) * static_cast<double>(state.alturaunacaixa);
 }

@@ -45,7 +45,7 @@ QString BoxValue::toStoredText(const QLocale& locale) const
     return {};
 }
 
-void ProjectState::applyModel(int index)
+void ProjectInputs::applyModel(int index)
 {
     const BoxModel& m = boxModel(index);
     modelcaixa = static_cast<int16_t>(m.index);

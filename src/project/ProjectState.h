@@ -65,14 +65,11 @@ struct AreaView
     float X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
 };
 
-/// The project state the main window holds besides its field texts: the
-/// program-wide variables shared by every window and the public variables of
-/// the main window, including the results of the last side-view redraw that
-/// other windows (and the next redraw) read. Its start values are the ones
-/// the main window's start-up sets.
-struct ProjectState
+/// What the user set and the editing rules keep consistent: the model and its
+/// dimensions, the cumulative box angles, the selections and the constants of
+/// the side view's scale. The redraw and the mechanical view only read these.
+struct ProjectInputs
 {
-    // Program-wide variables.
     OneBased<BoxValue, 16> box{BoxValue::number(0)};
     OneBased<float, 16> LastAngle;
     int16_t modelcaixa = 0;
@@ -81,35 +78,59 @@ struct ProjectState
     float traseraunacaixa = 0.25f;
     float angleunacaixa = 3.5f;
     int16_t numcaixes = 0; ///< N - 1, the selected index of the number-of-boxes list
-    OneBased<float, 16> x1, x2, x3, x4, y1, y2, y3, y4; ///< box corners, mechanical view
-
-    // Public variables of the main window.
+    float seleccio = 0;    ///< selected index of the number-of-areas list
     int16_t IniciEixX = 18;
     int16_t IniciEixY = 110;
-    float seleccio = 0;
-    float alturamax = 0;
-    float offsetmax = 0;
     bool ProgCancel = false;
     float pi = 3.1415167f;
+
+    /// Sets the four model dimensions and `modelcaixa` from the model table.
+    void applyModel(int index);
+};
+
+/// The corners of every box as the mechanical view hangs them; the project
+/// file stores them.
+struct BoxCorners
+{
+    OneBased<float, 16> x1, x2, x3, x4, y1, y2, y3, y4;
+};
+
+/// What one side-view redraw leaves: the view's extents, the array's fronts,
+/// the areas' view coordinates and the rays' end points. Other windows (the
+/// SPL map, the mouse readout) read them until the next redraw.
+struct SideViewResults
+{
+    float alturamax = 0;
+    float offsetmax = 0; ///< kept by a redraw that has no areas to measure
 
     // Array drawing results, entry j for box j.
     OneBased<float, 16> xdaltm, xbaixm, ybaixm, xdalt, ydalt, xbaix, ybaix;
 
-    // Audience areas: view coordinates (X11 .. Y32) and line descriptions.
+    // Audience areas: view coordinates (X11 .. Y32).
     OneBased<AreaView, 3> areaView;
-    OneBased<AreaLine, 3> areaLine;
 
-    // Aiming rays: end points on the overlays, line descriptions, first ray.
+    // Aiming rays: end points on the overlays, first ray tested.
     OneBased<float, 16> x1raig, y1raig, x2raig, y2raig;
-    OneBased<RayLine, 16> rayLine;
     int16_t primerraig = 0;
+};
 
-    // Area crossings carried from one area test to the next, and between redraws.
+/// Values a redraw reads from the one before: line descriptions that an area or
+/// ray without a new value keeps, and the area crossings carried from one area
+/// test to the next.
+struct CarriedValues
+{
+    OneBased<AreaLine, 3> areaLine;
+    OneBased<RayLine, 16> rayLine;
     float x2raigintermig = 0, y2raigintermig = 0, y2raigintermig2 = 0;
     float x2raigintermig3 = 0, y2raigintermig3 = 0, y2raigintermig4 = 0;
     bool Heentrat = false;
     bool Heentratarea2 = false;
+};
 
-    /// Sets the four model dimensions and `modelcaixa` from the model table.
-    void applyModel(int index);
+/// The whole project state besides the field texts, under the names every part
+/// of the program uses, made of the four parts above, so that a function can
+/// take only the part it reads or writes. Its start values are the ones the
+/// main window's start-up sets.
+struct ProjectState : ProjectInputs, BoxCorners, SideViewResults, CarriedValues
+{
 };

@@ -17,18 +17,18 @@ float GetMaximX(float a, float b, float c, float d)
     return 0.0f; // only reached when a NaN slipped through
 }
 
-QString computeExtents(const Inputs& in, ProjectState& state)
+QString computeExtents(const Inputs& in, const ProjectInputs& p, SideViewResults& view)
 {
     const float H = static_cast<float>(in.H);
-    state.alturamax = GetMaximX(H, static_cast<float>(in.z2[1]), static_cast<float>(in.z2[2]),
-                                static_cast<float>(in.z2[3]));
+    view.alturamax = GetMaximX(H, static_cast<float>(in.z2[1]), static_cast<float>(in.z2[2]),
+                               static_cast<float>(in.z2[3]));
 
     OneBased<float, 3> end;
     for (int n = 1; n <= 3; ++n)
         end[n] = static_cast<float>(in.dist[n]) + static_cast<float>(in.len[n]);
 
-    float offset = state.offsetmax; // kept when no areas are selected
-    switch (areasInUse(state.seleccio)) {
+    float offset = view.offsetmax; // kept when no areas are selected
+    switch (areasInUse(p.seleccio)) {
     case 1:
         offset = GetMaximX(end[1], 0, 0, 0);
         break;
@@ -41,17 +41,17 @@ QString computeExtents(const Inputs& in, ProjectState& state)
     default:
         break;
     }
-    state.offsetmax = (offset == 0.0f) ? 0.001f : offset;
+    view.offsetmax = (offset == 0.0f) ? 0.001f : offset;
 
-    double angle = std::atan((static_cast<double>(H) - state.alturaunacaixa / 2.0) /
-                             static_cast<double>(state.offsetmax)) *
-                   180.0 / static_cast<double>(state.pi);
+    double angle = std::atan((static_cast<double>(H) - p.alturaunacaixa / 2.0) /
+                             static_cast<double>(view.offsetmax)) *
+                   180.0 / static_cast<double>(p.pi);
     if (!(angle > 0.0))
         angle = 0.0;
     return QString::number(static_cast<long long>(std::trunc(angle)));
 }
 
-void Pintareixos(const Inputs& in, const ProjectState& state, DrawList& ops)
+void Pintareixos(const Inputs& in, const ProjectInputs& state, DrawList& ops)
 {
     const double x0 = state.IniciEixX;
     const double y0 = state.IniciEixY;
@@ -68,26 +68,28 @@ void Pintareixos(const Inputs& in, const ProjectState& state, DrawList& ops)
 Redraw DibuixarGeneral(const Inputs& in, ProjectState& state, const QLocale& locale)
 {
     Redraw out;
-    out.captions.insert(QStringLiteral("Label59"), computeExtents(in, state));
+    out.captions.insert(QStringLiteral("Label59"), computeExtents(in, state, state));
     PintarAreas(in, state, locale, out);
     PintarCaixa(in, state, locale, out);
     Pintareixos(in, state, out.ops);
     return out;
 }
 
-Readout readoutPicture1(double X, double Y, const Inputs& in, const ProjectState& state)
+Readout readoutPicture1(double X, double Y, const Inputs& in, const ProjectInputs& project,
+                        const SideViewResults& view)
 {
     Readout r;
-    r.x = (X - state.IniciEixX) * state.offsetmax / (in.SW1 - state.IniciEixX);
-    r.y = (state.IniciEixY - Y) * (state.alturamax + 1.0) / state.IniciEixY;
+    r.x = (X - project.IniciEixX) * view.offsetmax / (in.SW1 - project.IniciEixX);
+    r.y = (project.IniciEixY - Y) * (view.alturamax + 1.0) / project.IniciEixY;
     return r;
 }
 
-Readout readoutPicture44(double X, double Y, const Inputs& in, const ProjectState& state)
+Readout readoutPicture44(double X, double Y, const Inputs& in, const ProjectInputs&,
+                         const SideViewResults& view)
 {
     Readout r;
-    r.x = state.offsetmax * X / in.SW1;
-    r.y = (state.alturamax + 1.0) * 1.8 - (state.alturamax + 1.0) * Y / in.SH1;
+    r.x = view.offsetmax * X / in.SW1;
+    r.y = (view.alturamax + 1.0) * 1.8 - (view.alturamax + 1.0) * Y / in.SH1;
     return r;
 }
 

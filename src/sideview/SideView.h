@@ -43,13 +43,16 @@ float GetMaximX(float a, float b, float c, float d);
 
 /// Recomputes the view's extents and redraws everything, in order: extents,
 /// `Label59`, audience areas (which clear the surfaces), array and rays, axes.
+/// Reads the state's ProjectInputs, writes its SideViewResults, and reads and
+/// writes its CarriedValues; the box corners are not touched.
 Redraw DibuixarGeneral(const Inputs& in, ProjectState& state, const QLocale& locale);
 
 /// Steps 1 to 4 of the redraw: `alturamax`, `offsetmax` and the `Label59` text.
-QString computeExtents(const Inputs& in, ProjectState& state);
+/// `offsetmax` keeps its value when no areas are in use.
+QString computeExtents(const Inputs& in, const ProjectInputs& project, SideViewResults& view);
 
 /// The axes of Picture1 and their five division marks each.
-void Pintareixos(const Inputs& in, const ProjectState& state, DrawList& ops);
+void Pintareixos(const Inputs& in, const ProjectInputs& project, DrawList& ops);
 
 /// How many audience areas are drawn: 1, 2 or 3 for a `seleccio` of 0, 1 or 2.
 /// Any other value (a project file may hold any number of areas) draws none
@@ -80,7 +83,9 @@ struct Readout
 {
     double x = 0, y = 0;
 };
-Readout readoutPicture1(double X, double Y, const Inputs& in, const ProjectState& state);
-Readout readoutPicture44(double X, double Y, const Inputs& in, const ProjectState& state);
+Readout readoutPicture1(double X, double Y, const Inputs& in, const ProjectInputs& project,
+                        const SideViewResults& view);
+Readout readoutPicture44(double X, double Y, const Inputs& in, const ProjectInputs& project,
+                         const SideViewResults& view);
 
 } // namespace sideview

@@ -1,6 +1,7 @@
 #include "spl/RequestFromProject.h"
 
 #include "platform/Numbers.h"
+#include "project/ProjectDocument.h"
 
 #include <algorithm>
 
@@ -24,6 +25,19 @@ Request requestFromProject(const ProjectFields& fields, const ProjectState& stat
     r.resolucioy = numbers::toSingle(resolutionText, locale);
     r.alturamax = state.alturamax;
     r.offsetmax = state.offsetmax;
+    return r;
+}
+
+Request requestFromDocument(const ProjectDocument& doc, int16_t frequencia,
+                            const QString& resolutionText)
+{
+    Request r =
+        requestFromProject(doc.fields(), doc.state(), doc.locale(), frequencia, resolutionText);
+    const sideview::Inputs& s = doc.scales();
+    r.SW1 = s.SW1;
+    r.SH1 = s.SH1;
+    r.SW44 = s.SW44;
+    r.SH44 = s.SH44;
     return r;
 }
 

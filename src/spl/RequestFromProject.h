@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QString>
 
+class ProjectDocument;
+
 namespace spl {
 
 /// The request of one calculation from the project as the main window holds
@@ -16,5 +18,11 @@ namespace spl {
 Request requestFromProject(const ProjectFields& fields, const ProjectState& state,
                            const QLocale& locale, int16_t frequencia,
                            const QString& resolutionText);
+
+/// The request from the project document as it stands (field texts, state,
+/// locale and the surfaces' scales): what the SPL window, the live map and
+/// the headless commands calculate.
+Request requestFromDocument(const ProjectDocument& doc, int16_t frequencia,
+                            const QString& resolutionText);
 
 } // namespace spl

@@ -24,7 +24,7 @@ Outcome geometry(const QStringList& args)
     QBuffer out, err;
     out.open(QIODevice::WriteOnly);
     err.open(QIODevice::WriteOnly);
-    const int code = runGeometry(args, out, err, QStringLiteral(SPLMAP_LANGUAGES_DIR));
+    const int code = runGeometry(args, out, err);
     return {code, out.data(), err.data()};
 }
 

@@ -6,6 +6,7 @@
 #include "mechanical/gui/Mecanic.h"
 #include "platform/Messages.h"
 #include "platform/gui/CaptionFit.h"
+#include "project/ProjectDocument.h"
 #include "project/gui/Principal.h"
 
 #include <QAbstractButton>
@@ -27,7 +28,7 @@ struct Program
 {
     Languages languages{QStringLiteral(SPLMAP_LANGUAGES_DIR)};
     CapturingSink messages;
-    ProjectState state;
+    ProjectDocument doc{messages};
 };
 
 struct WindowMaker
@@ -42,12 +43,10 @@ const std::vector<WindowMaker>& allWindows()
     static const std::vector<WindowMaker> windows = {
         {"Principal",
          [](Program& p) {
-             return std::make_unique<Principal>(p.languages, p.messages, languageId::English);
+             return std::make_unique<Principal>(p.doc, p.languages, languageId::English);
          }},
         {"Mecanic",
-         [](Program& p) {
-             return std::make_unique<Mecanic>(p.state, p.languages, Mecanic::AngleTexts(), nullptr);
-         }},
+         [](Program& p) { return std::make_unique<Mecanic>(p.doc, p.languages, nullptr); }},
         {"Feat", [](Program& p) { return std::make_unique<Feat>(p.languages, nullptr); }},
     };
     return windows;
@@ -178,8 +177,8 @@ TEST(WindowsLook, EveryCaptionFitsAndEveryControlIsNamedInEveryLanguage)
 TEST(WindowsLook, ControlsAreNamedAfterTheirCaptionsInTheCurrentLanguage)
 {
     Program program;
-    Principal principal(program.languages, program.messages, languageId::English);
-    Mecanic mecanic(program.state, program.languages, Mecanic::AngleTexts(), nullptr);
+    Principal principal(program.doc, program.languages, languageId::English);
+    Mecanic mecanic(program.doc, program.languages, nullptr);
     Feat feat(program.languages, nullptr);
     auto field = [&](QWidget& w, const char* name) {
         QWidget* c = w.findChild<QLineEdit*>(QString::fromLatin1(name));

@@ -30,7 +30,7 @@ double direction(QPointF a, QPointF b)
 TEST(MechanicalCorners, OneUntiltedBoxHangsFromTheFixedPoint)
 {
     ProjectState s; // TS250, one box, all angles 0
-    computeCorners(s, point);
+    computeCorners(s, s, point);
     EXPECT_FLOAT_EQ(s.x1[1], 2.9f);
     EXPECT_FLOAT_EQ(s.y1[1], 0.5f);
     EXPECT_FLOAT_EQ(s.x2[1], 2.9f);
@@ -50,7 +50,7 @@ TEST(MechanicalCorners, EveryBoxKeepsItsShapeAndHangsFromTheOneAbove)
         double sum = 0;
         for (int k = 1; k <= 16; ++k)
             s.box[k] = BoxValue::number(sum += splays[k - 1]);
-        computeCorners(s, point);
+        computeCorners(s, s, point);
 
         for (int k = 1; k <= 16; ++k) {
             SCOPED_TRACE(testing::Message() << "model " << model << " box " << k);

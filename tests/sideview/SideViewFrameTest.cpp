@@ -23,13 +23,13 @@ TEST(SideViewFrame, ExtentsFollowTheAreasInUse)
     in.len[1] = 15;
     in.dist[2] = 10;
     in.len[2] = 30;
-    in.z2[3] = 7;                          // an area not in use still raises the view
-    EXPECT_EQ(computeExtents(in, s), "8"); // atan(2.843 / 20) = 8.09 degrees
+    in.z2[3] = 7;                             // an area not in use still raises the view
+    EXPECT_EQ(computeExtents(in, s, s), "8"); // atan(2.843 / 20) = 8.09 degrees
     EXPECT_FLOAT_EQ(s.offsetmax, 20.0f);
     EXPECT_FLOAT_EQ(s.alturamax, 7.0f);
 
     s.seleccio = 1;
-    computeExtents(in, s);
+    computeExtents(in, s, s);
     EXPECT_FLOAT_EQ(s.offsetmax, 40.0f);
 }
 
@@ -39,15 +39,15 @@ TEST(SideViewFrame, MaximumAngleOfFirstBox)
     Inputs in;
     in.H = 0.1; // the middle of the top box is below the floor
     in.len[1] = 20;
-    EXPECT_EQ(computeExtents(in, s), "0");
+    EXPECT_EQ(computeExtents(in, s, s), "0");
 
     in.H = 30;
     in.len[1] = 10; // atan(29.843 / 10) = 71.48 degrees, truncated
-    EXPECT_EQ(computeExtents(in, s), "71");
+    EXPECT_EQ(computeExtents(in, s, s), "71");
 
     // No area reaching beyond the array: the view is 1 mm wide.
     in.len[1] = 0;
-    computeExtents(in, s);
+    computeExtents(in, s, s);
     EXPECT_FLOAT_EQ(s.offsetmax, 0.001f);
 }
 
@@ -57,16 +57,16 @@ TEST(SideViewFrame, MouseReadoutInMetres)
     s.offsetmax = 20;
     s.alturamax = 4;
     Inputs in;
-    const Readout origin = readoutPicture1(18, 110, in, s);
+    const Readout origin = readoutPicture1(18, 110, in, s, s);
     EXPECT_DOUBLE_EQ(origin.x, 0.0);
     EXPECT_DOUBLE_EQ(origin.y, 0.0);
-    const Readout corner = readoutPicture1(in.SW1, 0, in, s);
+    const Readout corner = readoutPicture1(in.SW1, 0, in, s, s);
     EXPECT_NEAR(corner.x, 20.0, 1e-5);
     EXPECT_NEAR(corner.y, 5.0, 1e-9);
     // The overlay spans 1.8 times the view's height from its bottom edge.
-    const Readout top = readoutPicture44(0, 0, in, s);
+    const Readout top = readoutPicture44(0, 0, in, s, s);
     EXPECT_NEAR(top.y, 9.0, 1e-9);
-    const Readout right = readoutPicture44(in.SW1 / 2, in.SH1 * 1.8, in, s);
+    const Readout right = readoutPicture44(in.SW1 / 2, in.SH1 * 1.8, in, s, s);
     EXPECT_NEAR(right.x, 10.0, 1e-5);
     EXPECT_NEAR(right.y, 0.0, 1e-5);
 }

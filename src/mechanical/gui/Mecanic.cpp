@@ -4,6 +4,7 @@
 #include "platform/gui/Accessibility.h"
 #include "platform/gui/Surface.h"
 #include "platform/gui/WindowLook.h"
+#include "project/ProjectDocument.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,9 +19,8 @@ constexpr int kRowPitch = 240;
 
 } // namespace
 
-Mecanic::Mecanic(ProjectState& state, Languages& languages, AngleTexts angleTexts, QWidget* owner)
-    : QWidget(owner, Qt::Tool), m_state(state), m_languages(languages),
-      m_angleTexts(std::move(angleTexts))
+Mecanic::Mecanic(ProjectDocument& document, Languages& languages, QWidget* owner)
+    : QWidget(owner, Qt::Tool), m_doc(document), m_languages(languages)
 {
     setObjectName(QStringLiteral("Mecanic"));
     setWindowTitle(QStringLiteral("Mechanical View"));
@@ -104,8 +104,7 @@ void Mecanic::Form_Load()
 
 void Mecanic::PintarMecanic()
 {
-    const QStringList angles = m_angleTexts ? m_angleTexts() : QStringList();
-    const mechanical::View view = mechanical::PintarMecanic(angles, m_state, QLocale());
+    const mechanical::View view = m_doc.PintarMecanic();
 
     for (size_t i = 0; i < 16; ++i) {
         const bool inUse = i < view.rows.size();

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "i18n/Languages.h"
-#include "project/ProjectState.h"
 
 #include <QStringList>
 #include <QWidget>
 #include <array>
-#include <functional>
 
+class ProjectDocument;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -15,19 +14,16 @@ class Surface;
 
 /// The mechanical view: a tool window beside the main window with the angle
 /// table of the array, the model and the outline of every box as it hangs.
-/// It writes the corners of all boxes into the project state. Closing it
-/// destroys it; the owner creates a new one on the next opening.
+/// It shows the project document and stores the corners of all boxes in it.
+/// Closing it destroys it; the owner creates a new one on the next opening.
 class Mecanic : public QWidget, public iLanguage
 {
     Q_OBJECT
 public:
-    /// Reads the texts of the main window's splay angle fields, box 1 first.
-    using AngleTexts = std::function<QStringList()>;
-
     /// Builds the window hidden and runs its load: the table disabled, the
-    /// view computed from `state`, the captions from `languages` (which must
-    /// hold a language). Throws LanguageError otherwise.
-    Mecanic(ProjectState& state, Languages& languages, AngleTexts angleTexts, QWidget* owner);
+    /// view computed from `document`, the captions from `languages` (which
+    /// must hold a language). Throws LanguageError otherwise.
+    Mecanic(ProjectDocument& document, Languages& languages, QWidget* owner);
     ~Mecanic() override;
 
     /// Recomputes the table, the box corners and the drawing.
@@ -57,9 +53,8 @@ private:
     void Command1_Click();
     void Command2_Click();
 
-    ProjectState& m_state;
+    ProjectDocument& m_doc;
     Languages& m_languages;
-    AngleTexts m_angleTexts;
 
     std::array<QLabel*, 16> m_label1{};
     std::array<QLineEdit*, 16> m_text1{};

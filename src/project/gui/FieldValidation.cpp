@@ -83,8 +83,9 @@ bool FieldValidation::eventFilter(QObject* watched, QEvent* event)
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (field && field == m_restoring)
             m_restoring = nullptr;
-        if (!m_fields.contains(field) || reason == Qt::ActiveWindowFocusReason ||
-            reason == Qt::PopupFocusReason)
+        // However the focus arrives, the window's activation included; only the
+        // return from a context menu keeps the user's selection.
+        if (!m_fields.contains(field) || reason == Qt::PopupFocusReason)
             return false;
         // After the click that gave the focus has placed the cursor.
         QTimer::singleShot(0, field, [field] { field->selectAll(); });

@@ -1,58 +1,52 @@
 #include "project/gui/Principal.h"
 
 #include "i18n/Languages.h"
-#include "mechanical/gui/Feat.h"
-#include "mechanical/gui/Mecanic.h"
-#include "platform/Messages.h"
-#include "platform/Numbers.h"
 #include "platform/gui/Surface.h"
 #include "platform/gui/WindowLook.h"
-#include "project/BoxModel.h"
-#include "project/Editing.h"
 #include "project/gui/FieldValidation.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
+#include <QValidator>
+#include <QWheelEvent>
 
 namespace {
 
 const char* const kCaption = "TS160 / TS250 SPL Mapping Software";
 
-/// Enter in the height field: handled as the key goes by, never swallowed.
-class EnterKeyWatcher : public QObject
+/// A free text field refuses what a project file cannot hold.
+class StorableTextValidator : public QValidator
 {
 public:
-    EnterKeyWatcher(QObject* parent, std::function<void()> onEnter)
-        : QObject(parent), m_onEnter(std::move(onEnter))
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
     {
+        return ProjectDocument::isStorableText(input) ? Acceptable : Invalid;
     }
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(e)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter)
-                m_onEnter();
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> m_onEnter;
 };
+
+bool isEnter(const QEvent* e)
+{
+    if (e->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(e)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
 
 } // namespace
 
-Principal::Principal(Languages& languages, MessageSink& messages, int userLanguage, QWidget* parent)
-    : QMainWindow(parent), m_languages(languages), m_messages(messages)
+Principal::Principal(ProjectDocument& document, Languages& languages, int userLanguage,
+                     QWidget* parent)
+    : QMainWindow(parent), m_doc(document), m_languages(languages)
 {
     setObjectName(QStringLiteral("Principal"));
     setWindowTitle(QString::fromLatin1(kCaption));
@@ -65,11 +59,13 @@ Principal::Principal(Languages& languages, MessageSink& messages, int userLangua
     m_languages.ApplyLanguage(languageId::English);
     m_languages.ApplyLanguage(userLanguage);
 
-    Form_Load();
+    mirrorAll();
+    m_picture1->replay(m_doc.startupDrawing(), sideview::Picture1);
+    for (Surface* s : {m_picture1, m_picture33, m_picture44})
+        s->setAutoRedraw(false);
     connectHandlers();
-    // The other windows exist from the start, hidden.
-    m_feat = new Feat(m_languages, this);
-    mechanicalView();
+    connectDocument();
+    m_text[13]->setFocus(Qt::OtherFocusReason);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -78,343 +74,113 @@ Principal::~Principal()
     m_languages.unregisterWindow(this);
 }
 
-void Principal::Form_Load()
-{
-    m_state.pi = 3.1415167f;
-    m_state.IniciEixX = 18;
-    m_state.IniciEixY = 110;
-    for (int j = 1; j <= 16; ++j) {
-        m_state.box[j] = BoxValue::number(0);
-        m_state.LastAngle[j] = 0;
-    }
-
-    m_combo1->addItems({"1", "2", "3"});
-    for (int i = 1; i <= 16; ++i)
-        m_combo2->addItem(QString::number(i));
-    const QLocale locale;
-    for (QComboBox* c : m_combo3)
-        c->addItems(startAngleList(locale));
-    m_combo3[0]->clear();
-    m_combo3[0]->addItems(firstBoxAngleList());
-
-    // Texts with no item selected. The height is the window's design text, so
-    // setting it is not an edit.
-    for (int i = 1; i <= 12; ++i)
-        m_text[i]->setText(QStringLiteral("0"));
-    m_text[13]->setText(QStringLiteral("3"));
-    m_text[14]->setText(QStringLiteral("0"));
-    m_combo1->setCurrentIndex(-1);
-    m_combo1->setEditText(QStringLiteral("1"));
-    m_combo2->setCurrentIndex(-1);
-    m_combo2->setEditText(QStringLiteral("0"));
-    for (QComboBox* c : m_combo3) {
-        c->setCurrentIndex(-1);
-        c->setEditText(QStringLiteral("0"));
-    }
-
-    m_state.Heentrat = false;
-    m_state.Heentratarea2 = false;
-
-    m_combo1->setEnabled(false);
-    m_combo2->setEnabled(false);
-    for (QComboBox* c : m_combo3)
-        c->setEnabled(false);
-    for (int i : {1, 4, 2, 3})
-        m_text[i]->setEnabled(false);
-    m_text[13]->setEnabled(true);
-    m_combo4->setEnabled(false);
-    setAreaEnabled(2, false);
-    setAreaEnabled(3, false);
-
-    for (int n = 1; n <= 3; ++n) {
-        m_state.areaLine[n].areavertical = false;
-        m_state.areaLine[n].areahoritzontal = false;
-    }
-    for (int k = 1; k <= 16; ++k) {
-        m_state.rayLine[k].raigvertical = false;
-        m_state.rayLine[k].raighoritzontal = false;
-    }
-
-    DrawList axes;
-    sideview::Pintareixos(scales(), m_state, axes);
-    m_picture1->replay(axes, sideview::Picture1);
-    for (Surface* s : {m_picture1, m_picture33, m_picture44})
-        s->setAutoRedraw(false);
-
-    m_state.numcaixes = 0;
-    m_state.applyModel(0);
-
-    m_combo4->addItems({boxModel(0).display, boxModel(1).display});
-    m_combo4->setCurrentIndex(-1);
-    m_combo4->setEditText(boxModel(0).display);
-}
+// ---- From the controls to the document ----------------------------------------
 
 void Principal::connectHandlers()
 {
-    connect(m_combo4, &QComboBox::activated, this, [this] { Combo4_Click(); });
-    connect(m_combo2, &QComboBox::activated, this, [this] { Combo2Click(); });
-    connect(m_combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
-    for (int i = 0; i < 16; ++i)
-        connect(m_combo3[i], &QComboBox::activated, this, [this, i] { Combo3_Click(i); });
+    for (int n = 1; n <= 16; ++n)
+        connect(m_text[n], &QLineEdit::textChanged, this, [this, n](const QString& t) {
+            if (!m_mirroring)
+                m_doc.setText(textField(n), t);
+        });
+    for (QComboBox* c : {m_combo1, m_combo2, m_combo4}) {
+        const Control list = controlOf(c);
+        connect(c, &QComboBox::editTextChanged, this, [this, list](const QString& t) {
+            if (!m_mirroring)
+                m_doc.setText(list, t);
+        });
+        connect(c, &QComboBox::activated, this, [this, list](int i) { m_doc.choose(list, i); });
+    }
+    for (int i = 0; i < 16; ++i) {
+        connect(m_combo3[i], &QComboBox::editTextChanged, this, [this, i](const QString& t) {
+            if (!m_mirroring)
+                m_doc.setText(angleList(i), t);
+        });
+        connect(m_combo3[i], &QComboBox::activated, this,
+                [this, i](int index) { m_doc.choose(angleList(i), index); });
+    }
+    // Lists: typed text is applied on leaving or Enter; the wheel turns only a focused list.
+    for (QComboBox* c : findChildren<QComboBox*>()) {
+        c->setFocusPolicy(Qt::StrongFocus);
+        c->installEventFilter(this);
+    }
+    m_text[13]->installEventFilter(this);
 
-    connect(m_text[13], &QLineEdit::textChanged, this, [this] { Text13_Change(); });
-    m_text[13]->installEventFilter(new EnterKeyWatcher(this, [this] { Text13_KeyPress(); }));
+    // Free text: nothing a project file cannot hold.
+    for (int n : {15, 16}) {
+        m_text[n]->setValidator(new StorableTextValidator(m_text[n]));
+        m_text[n]->setToolTip(tr("A project file cannot hold \"[\", line breaks or characters "
+                                 "outside Latin-1, so they cannot be typed here."));
+    }
 
     m_validation = new FieldValidation(
-        this, [this](QLineEdit* f) { return validateField(f); },
-        [this](QLineEdit* f) { fieldLostFocus(f); });
+        this, [this](QLineEdit* f) { return m_doc.validateField(controlOf(f)); },
+        [this](QLineEdit* f) { m_doc.leaveField(controlOf(f)); });
     for (int i = 1; i <= 13; ++i)
         m_validation->addField(m_text[i]);
 
-    connect(m_command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(m_command1, &QPushButton::clicked, this, &Principal::mechanicalViewRequested);
     connect(m_command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(findChild<QAction*>(QStringLiteral("Save")), &QAction::triggered, this,
             [this] { SaveData(); });
     connect(findChild<QAction*>(QStringLiteral("Load")), &QAction::triggered, this,
             [this] { Load_Click(); });
 
-    connect(m_picture1, &Surface::mouseMoved, this, [this](double x, double y) {
-        showReadout(sideview::readoutPicture1(x, y, scales(), m_state));
-    });
-    connect(m_picture44, &Surface::mouseMoved, this, [this](double x, double y) {
-        showReadout(sideview::readoutPicture44(x, y, scales(), m_state));
-    });
+    const auto showReadout = [this](int surface, double x, double y) {
+        const auto [X, Y] = m_doc.readout(surface, x, y);
+        findChild<QLabel*>(QStringLiteral("Label46"))->setText(X);
+        findChild<QLabel*>(QStringLiteral("Label47"))->setText(Y);
+    };
+    connect(m_picture1, &Surface::mouseMoved, this,
+            [showReadout](double x, double y) { showReadout(sideview::Picture1, x, y); });
+    connect(m_picture44, &Surface::mouseMoved, this,
+            [showReadout](double x, double y) { showReadout(sideview::Picture44, x, y); });
 }
 
-// ---- Project edits -------------------------------------------------------
-
-void Principal::Combo4_Click()
+bool Principal::eventFilter(QObject* watched, QEvent* event)
 {
-    const int index = m_combo4->currentIndex();
-    if (index == 0 || index == 1) {
-        const BoxModel& model = boxModel(index);
-        m_state.applyModel(index);
-        findChild<QLabel*>(QStringLiteral("Label58"))->setText(model.key);
-        const QStringList angles = model.angleList(QLocale());
-        for (int i = 1; i < 16; ++i) {
-            QComboBox* c = m_combo3[i];
-            const QString text = c->currentText();
-            c->clear();
-            c->addItems(angles);
-            c->setCurrentIndex(-1);
-            c->setEditText(text.isEmpty() ? model.emptyAngleText : text);
+    if (watched == m_text[13]) {
+        if (isEnter(event)) {
+            m_doc.Text13_KeyPress();
+            m_text[13]->selectAll();
         }
+        return false; // the key goes on
     }
-    DibuixarGeneral();
-}
-
-void Principal::Combo3_Click(int index)
-{
-    const QString text = m_combo3[index]->currentText();
-    editing::applySplayAngle(m_state, index + 1, number(text), m_combo3[0]->currentText(),
-                             QLocale());
-    DibuixarGeneral();
-}
-
-void Principal::Combo2Click()
-{
-    m_state.numcaixes = static_cast<int16_t>(qMax(0, m_combo2->currentIndex()));
-    const int n = static_cast<int>(number(m_combo2->currentText()));
-    for (int i = 1; i < 16; ++i)
-        m_combo3[i]->setEnabled(i <= n - 1);
-    DibuixarGeneral();
-    if (editing::clearance(number(m_text[13]->text()), m_state) <= 0) {
-        missatge();
-        m_command2->setEnabled(false);
-    } else {
-        m_command2->setEnabled(true);
-    }
-}
-
-void Principal::Combo1_Click()
-{
-    m_state.seleccio = static_cast<float>(m_combo1->currentIndex());
-    switch (m_combo1->currentIndex()) {
-    case 0:
-        Area2EnabledFalse();
-        Area3EnabledFalse();
-        DibuixarGeneral();
-        break;
-    case 1:
-        Area2EnabledTrue();
-        Area3EnabledFalse();
-        DibuixarGeneral();
-        break;
-    case 2:
-        Area2EnabledTrue();
-        Area3EnabledTrue();
-        DibuixarGeneral();
-        break;
-    default:
-        break;
-    }
-}
-
-void Principal::setAreaEnabled(int area, bool on)
-{
-    // Area 2 is Frame3 with Label6..9 and Text5..8; area 3 is Frame4, Label10..13, Text9..12.
-    m_frame[area + 1]->setEnabled(on);
-    const int firstLabel = 4 * area - 2;
-    const int firstText = 4 * area - 3;
-    for (int i = 0; i < 4; ++i) {
-        findChild<QLabel*>(QStringLiteral("Label%1").arg(firstLabel + i))->setEnabled(on);
-        m_text[firstText + i]->setEnabled(on);
-    }
-}
-
-void Principal::Area2EnabledTrue()
-{
-    setAreaEnabled(2, true);
-}
-void Principal::Area2EnabledFalse()
-{
-    setAreaEnabled(2, false);
-}
-void Principal::Area3EnabledTrue()
-{
-    setAreaEnabled(3, true);
-}
-void Principal::Area3EnabledFalse()
-{
-    setAreaEnabled(3, false);
-}
-
-void Principal::Text13_Change()
-{
-    m_combo2->setEnabled(true);
-    m_combo4->setEnabled(true);
-}
-
-void Principal::Text13_KeyPress()
-{
-    m_combo2->setEnabled(true);
-    m_text[13]->selectAll();
-}
-
-void Principal::Text13_LostFocus()
-{
-    if (editing::clearance(number(m_text[13]->text()), m_state) > 0) {
-        m_command2->setEnabled(true);
-        for (int i : {1, 4, 2, 3})
-            m_text[i]->setEnabled(true);
-        m_combo1->setEnabled(true);
-        m_combo2->setEnabled(true);
-        DibuixarGeneral();
-        for (int i = 0; i <= m_state.numcaixes && i < 16; ++i)
-            m_combo3[i]->setEnabled(true);
-    } else {
-        missatge();
-        m_command2->setEnabled(false);
-    }
-}
-
-void Principal::missatge()
-{
-    showMessage(QStringLiteral("Small"));
-}
-
-// ---- Numeric fields --------------------------------------------------------
-
-bool Principal::validateField(QLineEdit* field)
-{
-    if (!numbers::isNumber(field->text(), QLocale())) {
-        showMessage(QStringLiteral("Value"));
-        m_command2->setEnabled(false);
+    auto* combo = qobject_cast<QComboBox*>(watched);
+    if (!combo)
         return false;
+    if (event->type() == QEvent::Wheel && !combo->hasFocus()) {
+        event->ignore();
+        return true;
     }
-    m_command2->setEnabled(true);
-    return true;
-}
-
-void Principal::fieldLostFocus(QLineEdit* field)
-{
-    if (field == m_text[13])
-        Text13_LostFocus();
-    else
-        DibuixarGeneral();
-}
-
-// ---- Commands --------------------------------------------------------------
-
-Mecanic* Principal::mechanicalView()
-{
-    if (!m_mecanic) {
-        auto angleTexts = [this] {
-            QStringList l;
-            for (QComboBox* c : m_combo3)
-                l << c->currentText();
-            return l;
-        };
-        m_mecanic = new Mecanic(m_state, m_languages, angleTexts, this);
-        connect(m_mecanic, &Mecanic::closedByButton, this, [this] { DibuixarGeneral(); });
+    // A list holds the focus and hands keys and focus changes to its edit box.
+    bool leaving = isEnter(event);
+    if (event->type() == QEvent::FocusOut) {
+        // Opening the list, a menu or a message box is not leaving the list.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        leaving = reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+                  reason != Qt::MenuBarFocusReason;
     }
-    return m_mecanic;
-}
-
-void Principal::Command1_Click()
-{
-    Mecanic* view = mechanicalView();
-    view->show();
-    view->raise();
-    if (m_state.modelcaixa == 0 || m_state.modelcaixa == 1)
-        view->setModelText(boxModel(m_state.modelcaixa).key);
+    if (leaving && combo->isEnabled())
+        m_doc.applyTypedText(controlOf(combo));
+    return false;
 }
 
 void Principal::Command2_Click()
 {
+    // The side view survives being covered by the SPL window from now on.
     for (Surface* s : {m_picture1, m_picture33, m_picture44})
         s->setAutoRedraw(true);
-    DibuixarGeneral();
-    if (m_state.offsetmax <= 0.001f) {
-        showMessage(QStringLiteral("Audience"));
-        return;
-    }
-    // The SPL window is not part of the program yet.
-}
-
-// ---- Project files ---------------------------------------------------------
-
-ProjectFields Principal::fields() const
-{
-    ProjectFields f;
-    f.Label58 = findChild<QLabel*>(QStringLiteral("Label58"))->text();
-    for (int i = 1; i <= 13; ++i)
-        f.Text[i] = m_text[i]->text();
-    f.Text15 = m_text[15]->text();
-    f.Text16 = m_text[16]->text();
-    f.Label59 = findChild<QLabel*>(QStringLiteral("Label59"))->text();
-    f.Combo2 = m_combo2->currentText();
-    f.Combo1 = m_combo1->currentText();
-    for (int k = 1; k <= 16; ++k)
-        f.Combo3[k] = m_combo3[k - 1]->currentText();
-    f.Combo4 = m_combo4->currentText();
-    return f;
-}
-
-void Principal::assignFields(const ProjectFields& f)
-{
-    // In the order of the file; lists take their text only, keeping their selection.
-    findChild<QLabel*>(QStringLiteral("Label58"))->setText(f.Label58);
-    for (int i = 1; i <= 13; ++i)
-        m_text[i]->setText(f.Text[i]);
-    m_text[15]->setText(f.Text15);
-    m_text[16]->setText(f.Text16);
-    findChild<QLabel*>(QStringLiteral("Label59"))->setText(f.Label59);
-    m_combo2->setEditText(f.Combo2);
-    m_combo1->setEditText(f.Combo1);
-    for (int k = 1; k <= 16; ++k)
-        m_combo3[k - 1]->setEditText(f.Combo3[k]);
-    m_combo4->setEditText(f.Combo4);
+    if (m_doc.requestSplWindow())
+        emit splWindowRequested();
 }
 
 void Principal::SaveData()
 {
     const QString path = QFileDialog::getSaveFileName(this, QString(), QString(),
                                                       QStringLiteral("Ficheros de datos (*.ini)"));
-    if (path.isEmpty())
-        return;
-    if (const auto error = projectfile::save(path, fields(), m_state, QLocale()))
-        showError(*error);
+    if (!path.isEmpty())
+        m_doc.save(path);
 }
 
 void Principal::Load_Click()
@@ -427,44 +193,160 @@ void Principal::Load_Click()
 
 bool Principal::loadProject(const QString& path)
 {
-    ProjectFields f = fields();
-    const projectfile::LoadResult result = projectfile::load(path, f, m_state, QLocale());
-    assignFields(f);
-    if (!result.ok()) {
-        showError(result.error);
-        return false;
-    }
+    return m_doc.load(path);
+}
 
-    const int nb = result.boxes;
-    for (int i = 0; i < 16; ++i)
-        m_combo3[i]->setEnabled(i < nb);
-    for (int i : {1, 2, 3, 4, 13})
-        m_text[i]->setEnabled(true);
-    m_combo1->setEnabled(true);
-    m_combo2->setEnabled(true);
-    m_combo4->setEnabled(true);
-    switch (result.areas) {
-    case 1:
-        setAreaEnabled(2, false);
-        setAreaEnabled(3, false);
-        break;
-    case 2:
-        setAreaEnabled(2, true);
-        setAreaEnabled(3, false);
-        break;
-    case 3:
-        setAreaEnabled(2, true);
-        setAreaEnabled(3, true);
-        break;
+// ---- From the document to the controls ----------------------------------------
+
+void Principal::connectDocument()
+{
+    connect(&m_doc, &ProjectDocument::textChanged, this, &Principal::mirrorText);
+    connect(&m_doc, &ProjectDocument::itemsChanged, this, &Principal::mirrorItems);
+    connect(&m_doc, &ProjectDocument::selectionChanged, this, &Principal::mirrorSelection);
+    connect(&m_doc, &ProjectDocument::enabledChanged, this, &Principal::mirrorEnabled);
+    connect(&m_doc, &ProjectDocument::redrawn, this, &Principal::replay);
+    connect(&m_doc, &ProjectDocument::scalesChanged, this, [this] {
+        m_picture1->setScaleHeight(m_doc.scales().SH1);
+        m_picture33->setScaleHeight(m_doc.scales().SH33);
+        m_picture44->setScaleHeight(m_doc.scales().SH44);
+    });
+    connect(&m_doc, &ProjectDocument::loaded, this, [this] {
+        findChild<QAction*>(QStringLiteral("Save"))->setEnabled(true);
+        findChild<QAction*>(QStringLiteral("SaveFoto"))->setEnabled(true);
+    });
+}
+
+QComboBox* Principal::listOf(Control c) const
+{
+    if (const int i = angleIndex(c); i >= 0)
+        return m_combo3[static_cast<size_t>(i)];
+    switch (c) {
+    case Control::Combo1:
+        return m_combo1;
+    case Control::Combo2:
+        return m_combo2;
+    case Control::Combo4:
+        return m_combo4;
     default:
-        break;
+        return nullptr;
     }
-    DibuixarGeneral();
-    mechanicalView()->PintarMecanic();
-    m_command2->setEnabled(true);
-    findChild<QAction*>(QStringLiteral("Save"))->setEnabled(true);
-    findChild<QAction*>(QStringLiteral("SaveFoto"))->setEnabled(true);
-    return true;
+}
+
+QWidget* Principal::widgetOf(Control c) const
+{
+    const int n = static_cast<int>(c);
+    if (n >= 1 && n <= 16)
+        return m_text[n];
+    if (QComboBox* list = listOf(c))
+        return list;
+    switch (c) {
+    case Control::Label58:
+        return findChild<QLabel*>(QStringLiteral("Label58"));
+    case Control::Label59:
+        return findChild<QLabel*>(QStringLiteral("Label59"));
+    case Control::Command2:
+        return m_command2;
+    default:
+        return nullptr;
+    }
+}
+
+Control Principal::controlOf(QObject* o) const
+{
+    for (int n = 1; n <= 16; ++n)
+        if (o == m_text[n])
+            return textField(n);
+    for (int i = 0; i < 16; ++i)
+        if (o == m_combo3[static_cast<size_t>(i)])
+            return angleList(i);
+    if (o == m_combo1)
+        return Control::Combo1;
+    if (o == m_combo2)
+        return Control::Combo2;
+    return Control::Combo4;
+}
+
+void Principal::mirrorAll()
+{
+    for (int n = 1; n < kControlSlots; ++n) {
+        const auto c = static_cast<Control>(n);
+        if (listOf(c))
+            mirrorItems(c);
+        mirrorText(c);
+        mirrorEnabled(c);
+    }
+}
+
+void Principal::mirrorText(Control c)
+{
+    const QString text = m_doc.text(c);
+    const QScopedValueRollback guard(m_mirroring, true);
+    if (QComboBox* list = listOf(c)) {
+        if (list->currentText() != text)
+            list->setEditText(text);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widgetOf(c))) {
+        if (edit->text() != text)
+            edit->setText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(widgetOf(c))) {
+        label->setText(text);
+    }
+}
+
+void Principal::mirrorItems(Control c)
+{
+    QComboBox* list = listOf(c);
+    if (!list)
+        return;
+    const QStringList items = m_doc.items(c);
+    QStringList shown;
+    for (int i = 0; i < list->count(); ++i)
+        shown << list->itemText(i);
+    if (shown != items) {
+        const QScopedValueRollback guard(m_mirroring, true);
+        list->clear();
+        list->addItems(items);
+    }
+    mirrorSelection(c);
+}
+
+void Principal::mirrorSelection(Control c)
+{
+    QComboBox* list = listOf(c);
+    if (!list)
+        return;
+    {
+        const QScopedValueRollback guard(m_mirroring, true);
+        if (list->currentIndex() != m_doc.selectedIndex(c))
+            list->setCurrentIndex(m_doc.selectedIndex(c));
+    }
+    mirrorText(c);
+}
+
+void Principal::mirrorEnabled(Control c)
+{
+    const bool on = m_doc.isEnabled(c);
+    if (c == Control::Area2 || c == Control::Area3) {
+        // The frame and the four captions; the fields follow their own state.
+        const int area = c == Control::Area2 ? 2 : 3;
+        m_frame[area + 1]->setEnabled(on);
+        for (int i = 0; i < 4; ++i)
+            findChild<QLabel*>(QStringLiteral("Label%1").arg(4 * area - 2 + i))->setEnabled(on);
+        return;
+    }
+    if (c == Control::Label58 || c == Control::Label59)
+        return;
+    if (QWidget* w = widgetOf(c))
+        w->setEnabled(on);
+}
+
+void Principal::replay(const sideview::Redraw& r)
+{
+    m_picture1->replay(r.ops, sideview::Picture1);
+    m_picture33->replay(r.ops, sideview::Picture33);
+    m_picture44->replay(r.ops, sideview::Picture44);
+    for (auto it = r.captions.begin(); it != r.captions.end(); ++it)
+        if (auto* l = findChild<QLabel*>(it.key()))
+            l->setText(it.value());
 }
 
 // ---- Side view -------------------------------------------------------------
@@ -479,38 +361,6 @@ sideview::Inputs Principal::scales() const
     in.SW33 = static_cast<float>(m_picture33->scaleWidth());
     in.SH33 = static_cast<float>(m_picture33->scaleHeight());
     return in;
-}
-
-sideview::Inputs Principal::gatherInputs() const
-{
-    sideview::Inputs in = scales();
-    const QLocale locale;
-    auto value = [&](int i) { return numbers::toDouble(m_text[i]->text(), locale); };
-    in.H = value(13);
-    const int base[4] = {0, 1, 5, 9};
-    for (int n = 1; n <= 3; ++n) {
-        in.dist[n] = value(base[n]);
-        in.z1[n] = value(base[n] + 1);
-        in.z2[n] = value(base[n] + 2);
-        in.len[n] = value(base[n] + 3);
-    }
-    for (int k = 1; k <= 16; ++k)
-        in.angle[k] = numbers::toDouble(m_combo3[k - 1]->currentText(), locale);
-    return in;
-}
-
-void Principal::DibuixarGeneral()
-{
-    const sideview::Redraw r = sideview::DibuixarGeneral(gatherInputs(), m_state, QLocale());
-    // The messages were raised before the surfaces were cleared.
-    for (const QString& tag : r.messages)
-        showMessage(tag);
-    m_picture1->replay(r.ops, sideview::Picture1);
-    m_picture33->replay(r.ops, sideview::Picture33);
-    m_picture44->replay(r.ops, sideview::Picture44);
-    for (auto it = r.captions.begin(); it != r.captions.end(); ++it)
-        if (auto* l = findChild<QLabel*>(it.key()))
-            l->setText(it.value());
 }
 
 QMap<QString, QString> Principal::sideViewCaptions() const
@@ -536,34 +386,11 @@ Surface* Principal::picture(int id) const
     }
 }
 
-void Principal::showReadout(const sideview::Readout& r)
-{
-    const QLocale locale;
-    findChild<QLabel*>(QStringLiteral("Label46"))->setText(numbers::formatFixed2(r.x, locale));
-    findChild<QLabel*>(QStringLiteral("Label47"))->setText(numbers::formatFixed2(r.y, locale));
-}
-
 // ---- Texts -----------------------------------------------------------------
-
-void Principal::showMessage(const QString& tag)
-{
-    m_raised.append(tag);
-    m_messages.show(Message{tag, label(QStringLiteral("MsgBox"), tag), QStringLiteral("Warning")});
-}
-
-void Principal::showError(const QString& description)
-{
-    m_messages.show(Message{QString(), description, QString()});
-}
 
 QString Principal::label(const QString& section, const QString& tag) const
 {
     return m_languages.GetLabel(section, tag);
-}
-
-double Principal::number(const QString& text) const
-{
-    return numbers::toDouble(text, QLocale());
 }
 
 void Principal::relabel()

@@ -2,6 +2,7 @@
 #include "i18n/Languages.h"
 #include "mechanical/gui/Feat.h"
 #include "platform/gui/Surface.h"
+#include "project/ProjectDocument.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -15,20 +16,13 @@ TEST(MecanicWindow, OpensRefreshesFollowsTheLanguageAndCloses)
 {
     Languages languages(SPLMAP_LANGUAGES_DIR);
     languages.ApplyLanguage(languageId::English);
-    ProjectState state;
-    const QStringList angles = QStringList{"2", "1", "1", "2", "3", "4", "5", "6"}
-                               << QStringList(8, "0");
-    // The first boxes of the array with their cumulative angles, as the main window holds them.
-    const auto useBoxes = [&](int boxes) {
-        double sum = 0;
-        for (int k = 1; k <= 16; ++k)
-            state.box[k] = BoxValue::number(sum += angles[k - 1].toDouble());
-        state.numcaixes = static_cast<int16_t>(boxes - 1);
-    };
-    useBoxes(8);
+    CapturingSink messages;
+    ProjectDocument doc(messages);
+    // Eight boxes with angles 5, 1, 1, 1, 1.5, 2, 3, 4.
+    ASSERT_TRUE(doc.load(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini")));
+    const ProjectState& state = doc.state();
     QWidget owner;
-    QPointer<Mecanic> m = new Mecanic(
-        state, languages, [&] { return angles; }, &owner);
+    QPointer<Mecanic> m = new Mecanic(doc, languages, &owner);
     m->show();
     // Whether any pixel near the middle of box k's front edge is dark.
     const auto frontDrawn = [&](int k) {
@@ -44,7 +38,7 @@ TEST(MecanicWindow, OpensRefreshesFollowsTheLanguageAndCloses)
     };
 
     EXPECT_EQ(m->splayField(1)->text(), "1");
-    EXPECT_EQ(m->cumulativeField(1)->text(), "3");
+    EXPECT_EQ(m->cumulativeField(1)->text(), "6");
     EXPECT_TRUE(m->splayField(7)->isEnabled());
     EXPECT_FALSE(m->splayField(8)->isEnabled());
     EXPECT_EQ(m->modelText(), "TS250");
@@ -53,13 +47,13 @@ TEST(MecanicWindow, OpensRefreshesFollowsTheLanguageAndCloses)
     EXPECT_FALSE(frontDrawn(9));
 
     // Nothing but Refresh updates the open window; boxes out of use keep their old texts.
-    useBoxes(3);
-    state.applyModel(1);
+    doc.choose(Control::Combo2, 2);
+    doc.choose(Control::Combo4, 1);
     EXPECT_TRUE(m->splayField(7)->isEnabled());
     m->findChild<QPushButton*>("Command2")->click();
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(m->splayField(i)->isEnabled(), i < 3) << i;
-    EXPECT_EQ(m->splayField(7)->text(), "6");
+    EXPECT_EQ(m->splayField(7)->text(), "4");
     EXPECT_EQ(m->modelText(), "TS160");
     EXPECT_TRUE(frontDrawn(3));
     for (int k = 4; k <= 8; ++k)

@@ -1,17 +1,13 @@
-#include "files/ProjectFile.h"
 #include "i18n/Languages.h"
-#include "mechanical/gui/Mecanic.h"
 #include "platform/Messages.h"
 #include "platform/gui/Surface.h"
 #include "project/gui/Principal.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,12 +16,13 @@ class ProjectLoad : public ::testing::Test
 {
 protected:
     ProjectLoad()
-        : languages(QStringLiteral(SPLMAP_LANGUAGES_DIR)),
-          window(languages, messages, languageId::English)
+        : languages(QStringLiteral(SPLMAP_LANGUAGES_DIR)), doc(messages),
+          window(doc, languages, languageId::English)
     {
     }
 
     QLineEdit* text(int n) { return window.findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n)); }
+    QComboBox* combo(const char* name) { return window.findChild<QComboBox*>(name); }
     QComboBox* angle(int index) { return window.findChildren<QComboBox*>("Combo3").at(index); }
 
     static QString demo() { return QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini"); }
@@ -46,41 +43,36 @@ protected:
 
     Languages languages;
     CapturingSink messages;
+    ProjectDocument doc;
     Principal window;
 };
 
 } // namespace
 
-TEST_F(ProjectLoad, EnablesTheFieldsOfTheLoadedProject)
+TEST_F(ProjectLoad, TheControlsShowTheLoadedProject)
 {
     ASSERT_TRUE(window.loadProject(demo()));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(text(13)->text(), "10");
+    EXPECT_EQ(text(15)->text(), "Main hall, evening show");
+    EXPECT_EQ(combo("Combo2")->currentText(), "8");
+    EXPECT_EQ(angle(4)->currentText(), "1.5");
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(angle(i)->isEnabled(), i < 8) << i;
+    for (const char* c : {"Combo1", "Combo2", "Combo4"})
+        EXPECT_TRUE(combo(c)->isEnabled()) << c;
     EXPECT_TRUE(text(5)->isEnabled());  // two areas
     EXPECT_FALSE(text(9)->isEnabled()); // not three
     EXPECT_TRUE(window.findChild<QPushButton*>("Command2")->isEnabled());
     EXPECT_TRUE(window.findChild<QAction*>("SaveFoto")->isEnabled());
-    EXPECT_EQ(window.state().numcaixes, 7);
-    EXPECT_FLOAT_EQ(window.state().seleccio, 1.0f);
-}
-
-TEST_F(ProjectLoad, SavingTheLoadedProjectGivesTheSameFile)
-{
-    ASSERT_TRUE(window.loadProject(demo()));
-    QTemporaryDir dir;
-    const QString copy = dir.filePath("copy.ini");
-    ASSERT_FALSE(projectfile::save(copy, window.fields(), window.state(), QLocale()));
-    QFile a(demo()), b(copy);
-    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-    EXPECT_EQ(b.readAll(), a.readAll());
+    EXPECT_EQ(window.findChild<QLabel*>("Label59")->text(), "13");
+    EXPECT_EQ(window.sideViewCaptions(), doc.captions());
 }
 
 TEST_F(ProjectLoad, TheSideViewShowsRaysAndAreas)
 {
     ASSERT_TRUE(window.loadProject(demo()));
-    const ProjectState& s = window.state();
+    const ProjectState& s = doc.state();
     // Halfway along each ray of a box in use the overlay is red.
     for (int k = 1; k <= 8; ++k) {
         const double x = (s.x1raig[k] + s.x2raig[k]) / 2;
@@ -95,22 +87,4 @@ TEST_F(ProjectLoad, TheSideViewShowsRaysAndAreas)
     // Above the highest ray, at the far edge, nothing is drawn.
     EXPECT_FALSE(overlayHas(170, 2, Qt::red));
     EXPECT_FALSE(overlayHas(170, 2, Qt::black));
-}
-
-TEST_F(ProjectLoad, MechanicalViewIsModelessAndShowsTheModel)
-{
-    ASSERT_TRUE(window.loadProject(demo()));
-    window.show();
-    auto* view = window.findChild<QPushButton*>("Command1");
-    view->click();
-    Mecanic* m = window.mechanicalView();
-    EXPECT_TRUE(m->isVisible());
-    EXPECT_FALSE(m->isModal());
-    EXPECT_EQ(m->modelText(), "TS250");
-    // The corners were computed for the loaded angles: box 8 hangs lower than box 1.
-    EXPECT_GT(window.state().y1[8], window.state().y1[1]);
-    m->setModelText("x");
-    view->click();
-    EXPECT_EQ(window.mechanicalView(), m);
-    EXPECT_EQ(m->modelText(), "TS250");
 }

@@ -1,0 +1,235 @@
+#pragma once
+
+#include "files/ProjectFile.h"
+#include "mechanical/Mechanical.h"
+#include "platform/Messages.h"
+#include "project/ProjectState.h"
+#include "sideview/SideView.h"
+
+#include <QLocale>
+#include <QMap>
+#include <QObject>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+/// The controls of the main window whose text, items, selection or enabled
+/// state the project document holds, named as the controls are.
+enum class Control : int {
+    Text1 = 1,
+    Text2,
+    Text3,
+    Text4,
+    Text5,
+    Text6,
+    Text7,
+    Text8,
+    Text9,
+    Text10,
+    Text11,
+    Text12,
+    Text13,
+    Text14,
+    Text15,
+    Text16,
+    Combo1,      ///< number of areas
+    Combo2,      ///< number of boxes
+    Combo4,      ///< model
+    Label58,     ///< model key shown on the side view
+    Label59,     ///< maximum angle of box 1
+    Command2,    ///< the SPL button
+    Area2,       ///< frame, captions and fields of area 2 (Frame3, Label6..9, Text5..8)
+    Area3,       ///< frame, captions and fields of area 3 (Frame4, Label10..13, Text9..12)
+    Combo3 = 32, ///< the angle list of box 1; box k is angleList(k - 1)
+};
+
+/// `Text1` .. `Text16`.
+constexpr Control textField(int n)
+{
+    return static_cast<Control>(n);
+}
+/// `Combo3`(i), i = 0 for box 1 .. 15 for box 16.
+constexpr Control angleList(int i)
+{
+    return static_cast<Control>(static_cast<int>(Control::Combo3) + i);
+}
+/// The index i of `Combo3`(i), or -1 for any other control.
+constexpr int angleIndex(Control c)
+{
+    const int i = static_cast<int>(c) - static_cast<int>(Control::Combo3);
+    return i >= 0 && i < 16 ? i : -1;
+}
+/// Whether the control is one of the editable lists.
+constexpr bool isList(Control c)
+{
+    return c == Control::Combo1 || c == Control::Combo2 || c == Control::Combo4 ||
+           angleIndex(c) >= 0;
+}
+constexpr int kControlSlots = static_cast<int>(Control::Combo3) + 16;
+
+/// Everything a document holds, as plain data that can be copied: a load
+/// fills a copy and takes it over only when the whole file was read.
+struct DocumentData
+{
+    ProjectFields fields; ///< the texts a project file holds
+    QString Text14;       ///< a field of the array's frame that nothing reads
+    ProjectState state;
+    std::array<QStringList, kControlSlots> items; ///< items of the lists
+    std::array<int, kControlSlots> selected;      ///< selected item of a list, -1 for none
+    std::array<QString, kControlSlots> applied;   ///< a list's text as last applied
+    std::array<bool, kControlSlots> enabled;      ///< enabled state of every control
+    QMap<QString, QString> captions;              ///< side-view labels the last redraw wrote
+    sideview::Inputs scales;                      ///< the surfaces' scales (no field values)
+};
+
+/// The project as one document, without any window: the field and list texts
+/// that the main window shows, the items of its lists, their selections, which
+/// controls are enabled, the project state and the side view's scales.
+///
+/// Its operations are the editing rules of the main window: each one reads and
+/// writes only the document, ends in a redraw or a message as the rule says,
+/// and reports what changed through the signals, so that any number of windows
+/// (or none, for the commands) can mirror it. Messages go to the MessageSink
+/// by their tag in the language file's "MsgBox" section.
+class ProjectDocument : public QObject
+{
+    Q_OBJECT
+public:
+    /// Looks a label up in the current language (section, tag).
+    using LabelLookup = std::function<QString(const QString& section, const QString& tag)>;
+
+    /// A document holding the start-up project: the defaults, the lists filled
+    /// and only the height field enabled. `labels` gives the message texts
+    /// (the tag itself when absent); `locale` converts every number text.
+    explicit ProjectDocument(MessageSink& messages, LabelLookup labels = {},
+                             const QLocale& locale = QLocale(), QObject* parent = nullptr);
+
+    // ---- What the windows show ------------------------------------------
+    QString text(Control c) const;
+    QStringList items(Control list) const { return m_d.items[slot(list)]; }
+    int selectedIndex(Control list) const { return m_d.selected[slot(list)]; }
+    bool isEnabled(Control c) const { return m_d.enabled[slot(c)]; }
+    const ProjectFields& fields() const { return m_d.fields; }
+    const ProjectState& state() const { return m_d.state; }
+    const DocumentData& data() const { return m_d; }
+    /// Captions of the side view's labels as redraws wrote them, Label59 included;
+    /// a label no redraw wrote yet is missing and keeps its design caption.
+    QMap<QString, QString> captions() const;
+    /// The surfaces' scales.
+    const sideview::Inputs& scales() const { return m_d.scales; }
+    /// The field values a redraw reads, with the surfaces' scales.
+    sideview::Inputs inputs() const;
+    /// Message tags raised since the document was made, in order.
+    const QStringList& raisedMessages() const { return m_raised; }
+    const QLocale& locale() const { return m_locale; }
+
+    // ---- User actions -----------------------------------------------------
+    /// New text typed into a field or into a list's edit box. Nothing is
+    /// checked or applied; the height field unlocks the model and the boxes.
+    void setText(Control c, const QString& text);
+    /// An item of a list chosen: selects it, takes its text and applies it.
+    void choose(Control list, int index);
+    /// Leaving a list, or Enter in it: a typed text that is a number within the
+    /// list's items (for the model, one of its items) is applied as choosing it
+    /// would; any other text gives the "Value" message and the list takes back
+    /// its last applied text. Returns false when it refused the text.
+    bool applyTypedText(Control list);
+    /// The check before the focus leaves a numeric field: false (with the
+    /// "Value" message and the SPL button disabled) when it is not a number.
+    bool validateField(Control field);
+    /// After the focus left a numeric field: redraw, or for the height the
+    /// clearance check that unlocks the rest.
+    void leaveField(Control field);
+    /// Enter in the height field.
+    void Text13_KeyPress();
+    /// The SPL button: redraws, then refuses with the "Audience" message when
+    /// no area reaches beyond the array plane. True when the SPL window may open.
+    bool requestSplWindow();
+    /// The coordinate readout texts (X, Y) for a mouse position over Picture1
+    /// or Picture44, in that surface's scale units.
+    std::pair<QString, QString> readout(int surface, double x, double y) const;
+    /// The mechanical view of the project: its table rows and drawing. Stores
+    /// the corners of all sixteen boxes.
+    mechanical::View PintarMecanic();
+    /// Sets the height of a surface's scale (the SPL map does).
+    void setScaleHeight(int surface, double height);
+
+    // ---- Editing rules, callable by other windows (the wizard) -----------
+    void Combo4_Click();
+    void Combo3_Click(int index);
+    void Combo2Click();
+    void Combo1_Click();
+    void Area2EnabledTrue() { setAreaEnabled(2, true); }
+    void Area2EnabledFalse() { setAreaEnabled(2, false); }
+    void Area3EnabledTrue() { setAreaEnabled(3, true); }
+    void Area3EnabledFalse() { setAreaEnabled(3, false); }
+    /// The "array too long for the height" message.
+    void missatge();
+    /// Redraws the side view from the fields and the state.
+    void DibuixarGeneral();
+    /// The start-up picture: the axes only.
+    DrawList startupDrawing() const;
+
+    // ---- Files --------------------------------------------------------------
+    /// Loads a project file. On success the fields, lists and state are the
+    /// file's, the fields are unlocked, the side view is redrawn and the box
+    /// corners recomputed. On failure the error is shown and the document is
+    /// exactly as it was. Returns whether it loaded.
+    bool load(const QString& path);
+    /// Saves the project; returns the error shown, or nothing. A value the
+    /// file cannot hold (see isStorableText) refuses the save before the file
+    /// is touched.
+    std::optional<QString> save(const QString& path);
+    /// The first field whose value a project file cannot hold, described for
+    /// the user ("the project name (Text15)"), or nothing.
+    static std::optional<QString> unstorableField(const ProjectFields& fields);
+    /// Whether a project file can hold the text: no "[", no line break or other
+    /// control character, nothing beyond Latin-1.
+    static bool isStorableText(const QString& text);
+
+signals:
+    void textChanged(Control c);
+    void itemsChanged(Control list);
+    void selectionChanged(Control list);
+    void enabledChanged(Control c);
+    /// A redraw, for the surfaces to replay; its captions are already in captions().
+    void redrawn(const sideview::Redraw& redraw);
+    void scalesChanged();
+    /// A load replaced the project; an open mechanical view recomputes itself.
+    void loaded();
+
+private:
+    static int slot(Control c) { return static_cast<int>(c); }
+    void assign(Control c, const QString& text, bool asApplied);
+    void setItems(Control list, const QStringList& items);
+    void select(Control list, int index);
+    void enable(Control c, bool on);
+    void setAreaEnabled(int area, bool on);
+    void Text13_LostFocus();
+    /// Takes over loaded data, telling the windows what changed.
+    void adopt(const DocumentData& loaded);
+    void showMessage(const QString& tag);
+    void showError(const QString& description);
+    double number(const QString& text) const;
+
+    MessageSink& m_messages;
+    LabelLookup m_labels;
+    QLocale m_locale;
+    DocumentData m_d;
+    QStringList m_raised;
+};
+
+/// The outcome of loading a project with no window: the loaded and redrawn
+/// document, or the reason it could not be loaded.
+struct HeadlessProject
+{
+    std::unique_ptr<CapturingSink> messages;   ///< every message the load raised
+    std::unique_ptr<ProjectDocument> document; ///< none when the load failed
+    QString error;                             ///< why, when it failed
+};
+
+/// Loads a project file into a new document as the Load command does, for the
+/// commands that run without windows.
+HeadlessProject loadHeadless(const QString& path, const QLocale& locale = QLocale());

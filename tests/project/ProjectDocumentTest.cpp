@@ -1,0 +1,343 @@
+#include "project/ProjectDocument.h"
+#include "files/Ini.h"
+#include "sideview/GeometryJson.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+QString demo()
+{
+    return QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini");
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class Document : public ::testing::Test
+{
+protected:
+    Document() : doc(messages, {}, QLocale::c())
+    {
+        QObject::connect(&doc, &ProjectDocument::redrawn, [this] { ++redraws; });
+    }
+
+    QStringList tags() const
+    {
+        QStringList l;
+        for (const Message& m : messages.shown)
+            l << m.tag;
+        return l;
+    }
+
+    /// Types a height and leaves the field, as the user unlocks the project.
+    void unlock(const QString& height)
+    {
+        doc.setText(Control::Text13, height);
+        ASSERT_TRUE(doc.validateField(Control::Text13));
+        doc.leaveField(Control::Text13);
+    }
+
+    /// Types into a list and leaves it.
+    bool typeInto(Control list, const QString& text)
+    {
+        doc.setText(list, text);
+        return doc.applyTypedText(list);
+    }
+
+    CapturingSink messages;
+    ProjectDocument doc;
+    int redraws = 0;
+};
+
+} // namespace
+
+TEST_F(Document, StartsWithTheDefaultsAndOnlyTheHeightUnlocked)
+{
+    EXPECT_EQ(doc.text(Control::Text13), "3");
+    EXPECT_EQ(doc.text(Control::Text5), "0");
+    EXPECT_EQ(doc.text(Control::Combo2), "0");
+    EXPECT_EQ(doc.text(Control::Combo4), "TS-250");
+    EXPECT_EQ(doc.selectedIndex(Control::Combo4), -1);
+    EXPECT_EQ(doc.items(Control::Combo4), QStringList({"TS-250", "TS-160"}));
+    EXPECT_EQ(doc.items(angleList(0)).size(), 21);
+    EXPECT_EQ(doc.items(angleList(15)),
+              QStringList({"0", "0.5", "1", "1.5", "2", "3", "4", "5", "6"}));
+    EXPECT_EQ(doc.text(Control::Label58), "TS250");
+
+    EXPECT_TRUE(doc.isEnabled(Control::Text13));
+    EXPECT_TRUE(doc.isEnabled(Control::Text15));
+    for (Control c : {Control::Text1, Control::Text4, Control::Text5, Control::Text12,
+                      Control::Combo1, Control::Combo2, Control::Combo4, Control::Area2,
+                      Control::Area3, angleList(0), angleList(15)})
+        EXPECT_FALSE(doc.isEnabled(c)) << static_cast<int>(c);
+    EXPECT_FLOAT_EQ(doc.state().alturaunacaixa, 0.314f);
+    EXPECT_EQ(redraws, 0);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Document, TheHeightUnlocksTheArrayThenTheAreas)
+{
+    doc.setText(Control::Text13, "9");
+    EXPECT_TRUE(doc.isEnabled(Control::Combo2));
+    EXPECT_TRUE(doc.isEnabled(Control::Combo4));
+    EXPECT_FALSE(doc.isEnabled(Control::Combo1));
+
+    doc.leaveField(Control::Text13);
+    for (Control c : {Control::Text1, Control::Text2, Control::Text3, Control::Text4,
+                      Control::Combo1, Control::Command2, angleList(0)})
+        EXPECT_TRUE(doc.isEnabled(c)) << static_cast<int>(c);
+    EXPECT_FALSE(doc.isEnabled(angleList(1)));
+    EXPECT_EQ(redraws, 1);
+
+    // Three boxes of 0.314 m need more than 0.9 m.
+    doc.setText(Control::Text13, "0.9");
+    doc.choose(Control::Combo2, 2);
+    EXPECT_EQ(tags(), QStringList({"Small"}));
+    EXPECT_FALSE(doc.isEnabled(Control::Command2));
+    EXPECT_TRUE(doc.isEnabled(angleList(2)));
+    EXPECT_FALSE(doc.isEnabled(angleList(3)));
+    doc.setText(Control::Text13, "1");
+    doc.leaveField(Control::Text13);
+    EXPECT_TRUE(doc.isEnabled(Control::Command2));
+    EXPECT_EQ(tags(), QStringList({"Small"}));
+}
+
+TEST_F(Document, ModelChoiceRebuildsTheAngleListsOfBoxesTwoToSixteen)
+{
+    doc.setText(angleList(3), "");
+    doc.setText(angleList(4), "4.5");
+    doc.choose(Control::Combo4, 1);
+    EXPECT_EQ(doc.text(Control::Label58), "TS160");
+    EXPECT_FLOAT_EQ(doc.state().traseraunacaixa, 0.095f);
+    for (int i = 1; i < 16; ++i)
+        EXPECT_EQ(doc.items(angleList(i)).back(), "8") << i;
+    EXPECT_EQ(doc.items(angleList(0)).size(), 21);
+    EXPECT_EQ(doc.text(angleList(3)), "1");   // an empty field takes the model's angle
+    EXPECT_EQ(doc.text(angleList(4)), "4.5"); // any other text stays
+
+    doc.setText(angleList(3), "");
+    doc.choose(Control::Combo4, 0);
+    EXPECT_EQ(doc.items(angleList(7)).at(1), "0.5");
+    EXPECT_EQ(doc.text(angleList(3)), "7");
+    EXPECT_FLOAT_EQ(doc.state().alturaunacaixa, 0.314f);
+}
+
+TEST_F(Document, NumberOfAreasEnablesAreasAndKeepsTheirTexts)
+{
+    doc.setText(Control::Text7, "2.5");
+    doc.choose(Control::Combo1, 2);
+    EXPECT_TRUE(doc.isEnabled(Control::Area3));
+    EXPECT_TRUE(doc.isEnabled(Control::Text12));
+    EXPECT_FLOAT_EQ(doc.state().seleccio, 2.0f);
+    doc.choose(Control::Combo1, 1);
+    EXPECT_TRUE(doc.isEnabled(Control::Text8));
+    EXPECT_FALSE(doc.isEnabled(Control::Text9));
+    EXPECT_FALSE(doc.isEnabled(Control::Area3));
+    doc.choose(Control::Combo1, 0);
+    EXPECT_FALSE(doc.isEnabled(Control::Text7));
+    EXPECT_EQ(doc.text(Control::Text7), "2.5");
+    EXPECT_EQ(redraws, 3);
+}
+
+TEST_F(Document, AFieldThatIsNotANumberIsRefused)
+{
+    doc.setText(Control::Text5, "abc");
+    EXPECT_FALSE(doc.validateField(Control::Text5));
+    EXPECT_EQ(tags(), QStringList({"Value"}));
+    EXPECT_EQ(messages.shown.back().title, "Warning");
+    EXPECT_FALSE(doc.isEnabled(Control::Command2));
+    EXPECT_EQ(doc.text(Control::Text5), "abc");
+
+    doc.setText(Control::Text5, "-2"); // no range check
+    EXPECT_TRUE(doc.validateField(Control::Text5));
+    EXPECT_TRUE(doc.isEnabled(Control::Command2));
+    doc.leaveField(Control::Text5);
+    EXPECT_EQ(redraws, 1);
+}
+
+TEST_F(Document, TypedListTextIsAppliedWhenItIsANumberInTheListsRange)
+{
+    unlock("9");
+    doc.choose(Control::Combo2, 3);
+    doc.choose(angleList(0), 5);
+
+    // Between the items of box 2's list: applied as a choice would be.
+    EXPECT_TRUE(typeInto(angleList(1), "2.5"));
+    EXPECT_FLOAT_EQ(doc.state().LastAngle[2], 2.5f);
+    EXPECT_DOUBLE_EQ(doc.state().box[4].toDouble(QLocale::c()), 7.5);
+    EXPECT_DOUBLE_EQ(doc.inputs().angle[2], 2.5);
+    // An item's number selects the item.
+    EXPECT_TRUE(typeInto(Control::Combo2, "6"));
+    EXPECT_EQ(doc.selectedIndex(Control::Combo2), 5);
+    EXPECT_EQ(doc.state().numcaixes, 5);
+    EXPECT_TRUE(doc.isEnabled(angleList(5)));
+    EXPECT_TRUE(messages.shown.empty());
+
+    // Out of range, not a count, not a number: refused and put back.
+    const int before = redraws;
+    for (const auto& [list, typed] : {std::pair{angleList(0), QStringLiteral("25")},
+                                      {Control::Combo2, QStringLiteral("17")},
+                                      {Control::Combo2, QStringLiteral("abc")},
+                                      {Control::Combo2, QStringLiteral("2.5")},
+                                      {Control::Combo1, QStringLiteral("0")},
+                                      {Control::Combo4, QStringLiteral("TS-999")}}) {
+        const QString applied = doc.text(list);
+        EXPECT_FALSE(typeInto(list, typed)) << typed.toStdString();
+        EXPECT_EQ(doc.text(list), applied) << typed.toStdString();
+    }
+    EXPECT_EQ(tags(), QStringList(6, "Value"));
+    EXPECT_EQ(doc.state().numcaixes, 5);
+    EXPECT_FLOAT_EQ(doc.state().LastAngle[1], 5.0f);
+    EXPECT_EQ(redraws, before);
+
+    // Leaving a list whose text was not touched does nothing.
+    EXPECT_TRUE(doc.applyTypedText(Control::Combo2));
+    EXPECT_EQ(redraws, before);
+}
+
+TEST_F(Document, TheSplButtonNeedsAnAreaBeyondTheArray)
+{
+    unlock("9");
+    EXPECT_FALSE(doc.requestSplWindow());
+    EXPECT_EQ(tags(), QStringList({"Audience"}));
+    doc.setText(Control::Text4, "20");
+    EXPECT_TRUE(doc.requestSplWindow());
+    EXPECT_EQ(tags(), QStringList({"Audience"}));
+    EXPECT_EQ(redraws, 3);
+}
+
+TEST_F(Document, MouseReadoutOfEachSurface)
+{
+    ASSERT_TRUE(doc.load(demo())); // 40 m across, 10 m high
+    // Picture1: the axis crossing is (0, 0), the far top corner (offsetmax, alturamax + 1).
+    EXPECT_EQ(doc.readout(sideview::Picture1, 18, 110),
+              std::make_pair(QString("0.00"), QString("0.00")));
+    EXPECT_EQ(doc.readout(sideview::Picture1, 121.06, 0),
+              std::make_pair(QString("40.00"), QString("11.00")));
+    // Picture44 starts at the axis; its scale is read against Picture1's.
+    EXPECT_EQ(doc.readout(sideview::Picture44, 60.53, 118),
+              std::make_pair(QString("20.00"), QString("8.80")));
+}
+
+TEST_F(Document, LoadingEnablesTheFieldsOfTheProject)
+{
+    ASSERT_TRUE(doc.load(demo()));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(doc.text(Control::Text13), "10");
+    EXPECT_EQ(doc.text(Control::Text15), "Main hall, evening show");
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(doc.isEnabled(angleList(i)), i < 8) << i;
+    for (Control c : {Control::Text1, Control::Text2, Control::Text3, Control::Text4,
+                      Control::Text13, Control::Combo1, Control::Combo2, Control::Combo4,
+                      Control::Area2, Control::Text5, Control::Command2})
+        EXPECT_TRUE(doc.isEnabled(c)) << static_cast<int>(c);
+    EXPECT_FALSE(doc.isEnabled(Control::Area3));
+    EXPECT_FALSE(doc.isEnabled(Control::Text9));
+    EXPECT_EQ(doc.state().numcaixes, 7);
+    EXPECT_EQ(redraws, 1);
+    EXPECT_EQ(doc.text(Control::Label59), "13");
+    // The corners are worked out: box 8 hangs below box 1.
+    EXPECT_GT(doc.state().y1[8], doc.state().y1[1]);
+    // The loaded list texts count as applied: leaving them changes nothing.
+    EXPECT_TRUE(doc.applyTypedText(angleList(4)));
+    EXPECT_EQ(redraws, 1);
+}
+
+TEST_F(Document, AFailedLoadLeavesTheProjectAsItWas)
+{
+    unlock("7");
+    doc.choose(Control::Combo4, 1);
+    doc.choose(Control::Combo2, 4);
+    doc.setText(Control::Text15, "Mine");
+    const DocumentData before = doc.data();
+    const QByteArray picture =
+        sideview::geometryJson(doc.state(), doc.captions(), {}, doc.scales());
+    const int redrawsBefore = redraws;
+
+    QTemporaryDir dir;
+    const QString broken = dir.filePath("broken.ini");
+    QFile::copy(demo(), broken);
+    INIwrite(broken, "Default", "LastAngle3", "abc"); // fails after every field was read
+    int changes = 0;
+    QObject::connect(&doc, &ProjectDocument::textChanged, [&] { ++changes; });
+    QObject::connect(&doc, &ProjectDocument::enabledChanged, [&] { ++changes; });
+
+    const QString pipe = dir.filePath("pipe.ini");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& path : {broken, dir.filePath("missing.ini"), dir.path(), pipe}) {
+        EXPECT_FALSE(doc.load(path)) << path.toStdString();
+        EXPECT_EQ(doc.fields(), before.fields);
+        EXPECT_EQ(doc.data().enabled, before.enabled);
+        EXPECT_EQ(doc.data().items, before.items);
+        EXPECT_EQ(sideview::geometryJson(doc.state(), doc.captions(), {}, doc.scales()), picture);
+    }
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(redraws, redrawsBefore);
+    ASSERT_EQ(messages.shown.size(), 4u);
+    EXPECT_TRUE(messages.shown[0].text.contains("LastAngle3"));
+    EXPECT_TRUE(messages.shown[1].text.contains("no such file"));
+    EXPECT_TRUE(messages.shown[2].text.contains("it is a folder"));
+    EXPECT_TRUE(messages.shown[3].text.contains("it is a pipe"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("missing.ini")));
+}
+
+TEST_F(Document, SavingAndLoadingGiveTheSameFile)
+{
+    ASSERT_TRUE(doc.load(demo()));
+    QTemporaryDir dir;
+    const QString copy = dir.filePath("copy.ini");
+    ASSERT_FALSE(doc.save(copy));
+    EXPECT_EQ(contents(copy), contents(demo()));
+}
+
+TEST_F(Document, ASaveOfTextTheFileCannotHoldIsRefusedNamingTheField)
+{
+    ASSERT_TRUE(doc.load(demo()));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.ini");
+    QFile::copy(demo(), path);
+    const QByteArray original = contents(path);
+
+    const std::pair<Control, const char*> cases[] = {{Control::Text16, "customer name"},
+                                                     {Control::Text15, "project name"},
+                                                     {Control::Text5, "area 2 distance"}};
+    for (const auto& [field, name] : cases) {
+        const QString old = doc.text(field);
+        for (const QString& bad :
+             {QStringLiteral("a[b"), QStringLiteral("a\nb"), QStringLiteral("a\rb")}) {
+            doc.setText(field, bad);
+            const auto error = doc.save(path);
+            ASSERT_TRUE(error) << name;
+            EXPECT_TRUE(error->contains(QLatin1String(name))) << error->toStdString();
+            EXPECT_EQ(messages.shown.back().text, *error);
+            EXPECT_EQ(contents(path), original);
+        }
+        doc.setText(field, old);
+    }
+    EXPECT_FALSE(doc.save(path));
+    EXPECT_EQ(contents(path), original);
+    // What the window's free text fields refuse as they are typed.
+    for (const char* bad : {"x[", "a\tb", "\u20ac 5"})
+        EXPECT_FALSE(ProjectDocument::isStorableText(QString::fromUtf8(bad))) << bad;
+    EXPECT_TRUE(ProjectDocument::isStorableText(QString::fromUtf8("Caf\u00e9 ] (2)")));
+}
+
+TEST(HeadlessLoad, GivesTheLoadedDocumentOrTheReason)
+{
+    const HeadlessProject ok = loadHeadless(demo());
+    ASSERT_TRUE(ok.document);
+    EXPECT_EQ(ok.document->state().numcaixes, 7);
+    EXPECT_EQ(ok.document->captions().value("Label35"), "40");
+
+    QTemporaryDir dir;
+    const HeadlessProject missing = loadHeadless(dir.filePath("none.ini"));
+    EXPECT_FALSE(missing.document);
+    EXPECT_TRUE(missing.error.contains("none.ini"));
+}
