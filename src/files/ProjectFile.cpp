@@ -170,6 +170,11 @@ QStringList keys()
     return list;
 }
 
+bool canHold(const QString& text)
+{
+    return unsavableBecause(text).isEmpty();
+}
+
 std::optional<QString> unsavableField(const ProjectFields& fields)
 {
     const ProjectState unused;

@@ -30,6 +30,12 @@ inline const QString Section = QStringLiteral("Default");
 /// The 201 keys of a project, in the order they are saved and loaded.
 QStringList keys();
 
+/// Whether a project file can hold the text as a value: no "[" (it would
+/// start a section for every later reading), no line break or control
+/// character the reading strips, nothing beyond Latin-1. The free text fields
+/// refuse what fails here as it is typed.
+bool canHold(const QString& text);
+
 /// The first field whose text a project file cannot hold, named as the user
 /// knows it with its key and the reason ("the customer name (Text16) holds
 /// \"[\""), or nothing when every field can be saved. A "[" would end the

@@ -4,50 +4,7 @@
 #include "project/BoxModel.h"
 #include "project/Editing.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <cmath>
-
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
-
-namespace {
-
-// Why a path is no project file to read: reading a missing one would leave an
-// empty file behind, and reading a pipe would wait for a writer.
-std::optional<QString> notAProjectFile(const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.exists())
-        return QStringLiteral("no such file");
-    if (info.isDir())
-        return QStringLiteral("it is a folder");
-    if (info.isFile())
-        return std::nullopt;
-#ifdef Q_OS_UNIX
-    struct stat st
-    {
-    };
-    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode))
-        return QStringLiteral("it is a pipe");
-#endif
-    return QStringLiteral("it is a device, not a file");
-}
-
-// What each area field holds, for messages: Text1..Text12 in area order.
-QString areaFieldName(int n)
-{
-    static const char* const what[4] = {"distance to array", "elevation Z1", "elevation Z2",
-                                        "length"};
-    return QStringLiteral("the area %1 %2 (Text%3)")
-        .arg((n - 1) / 4 + 1)
-        .arg(QLatin1String(what[(n - 1) % 4]))
-        .arg(n);
-}
-
-} // namespace
 
 ProjectDocument::ProjectDocument(MessageSink& messages, LabelLookup labels, const QLocale& locale,
                                  QObject* parent)
@@ -489,11 +446,6 @@ DrawList ProjectDocument::startupDrawing() const
 
 bool ProjectDocument::load(const QString& path)
 {
-    if (const auto why = notAProjectFile(path)) {
-        showError(tr("Cannot load %1: %2").arg(QDir::toNativeSeparators(path), *why));
-        return false;
-    }
-
     // Into a copy: a file that fails half-way leaves the project as it was.
     DocumentData next = m_d;
     const projectfile::LoadResult result =
@@ -564,61 +516,9 @@ void ProjectDocument::adopt(const DocumentData& loaded)
     }
 }
 
-bool ProjectDocument::isStorableText(const QString& text)
-{
-    // A "[" starts a section for every later reading, a control character
-    // splits the line or is lost at its end, and the file holds Latin-1 only.
-    for (const QChar c : text)
-        if (c == u'[' || c.unicode() < 0x20 || c.unicode() == 0x7F || c.unicode() > 0xFF)
-            return false;
-    return true;
-}
-
-std::optional<QString> ProjectDocument::unstorableField(const ProjectFields& f)
-{
-    const auto bad = [](const QString& t) { return !isStorableText(t); };
-    if (bad(f.Label58))
-        return QStringLiteral("the model key (Label58)");
-    for (int n = 1; n <= 12; ++n)
-        if (bad(f.Text[n]))
-            return areaFieldName(n);
-    if (bad(f.Text[13]))
-        return QStringLiteral("the distance to floor (Text13)");
-    if (bad(f.Text15))
-        return QStringLiteral("the project name (Text15)");
-    if (bad(f.Text16))
-        return QStringLiteral("the customer name (Text16)");
-    if (bad(f.Label59))
-        return QStringLiteral("the maximum angle of box 1 (Label59)");
-    if (bad(f.Combo2))
-        return QStringLiteral("the number of boxes (Combo2)");
-    if (bad(f.Combo1))
-        return QStringLiteral("the number of areas (Combo1)");
-    for (int k = 1; k <= 16; ++k)
-        if (bad(f.Combo3[k]))
-            return QStringLiteral("the angle of box %1 (Combo3)").arg(k);
-    if (bad(f.Combo4))
-        return QStringLiteral("the model (Combo4)");
-    return std::nullopt;
-}
-
 std::optional<QString> ProjectDocument::save(const QString& path)
 {
-    std::optional<QString> error;
-    if (const auto field = unstorableField(m_d.fields)) {
-        error = tr("Cannot save %1: %2 holds a \"[\", a line break or another character "
-                   "that a project file cannot hold. Nothing was written.")
-                    .arg(QDir::toNativeSeparators(path), *field);
-    } else {
-        for (int k = 1; k <= 16 && !error; ++k)
-            if (!isStorableText(m_d.state.box[k].rawText()))
-                error = tr("Cannot save %1: the cumulative angle of box %2 holds a character "
-                           "that a project file cannot hold. Nothing was written.")
-                            .arg(QDir::toNativeSeparators(path))
-                            .arg(k);
-    }
-    if (!error)
-        error = projectfile::save(path, m_d.fields, m_d.state, m_locale);
+    std::optional<QString> error = projectfile::save(path, m_d.fields, m_d.state, m_locale);
     if (error)
         showError(*error);
     return error;

@@ -179,15 +179,9 @@ public:
     /// exactly as it was. Returns whether it loaded.
     bool load(const QString& path);
     /// Saves the project; returns the error shown, or nothing. A value the
-    /// file cannot hold (see isStorableText) refuses the save before the file
-    /// is touched.
+    /// file cannot hold (projectfile::canHold) refuses the save before the
+    /// file is touched.
     std::optional<QString> save(const QString& path);
-    /// The first field whose value a project file cannot hold, described for
-    /// the user ("the project name (Text15)"), or nothing.
-    static std::optional<QString> unstorableField(const ProjectFields& fields);
-    /// Whether a project file can hold the text: no "[", no line break or other
-    /// control character, nothing beyond Latin-1.
-    static bool isStorableText(const QString& text);
 
 signals:
     void textChanged(Control c);

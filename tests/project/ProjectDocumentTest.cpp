@@ -307,7 +307,7 @@ TEST_F(Document, ASaveOfTextTheFileCannotHoldIsRefusedNamingTheField)
 
     const std::pair<Control, const char*> cases[] = {{Control::Text16, "customer name"},
                                                      {Control::Text15, "project name"},
-                                                     {Control::Text5, "area 2 distance"}};
+                                                     {Control::Text5, "Area 2 Distance to Array"}};
     for (const auto& [field, name] : cases) {
         const QString old = doc.text(field);
         for (const QString& bad :
@@ -325,8 +325,8 @@ TEST_F(Document, ASaveOfTextTheFileCannotHoldIsRefusedNamingTheField)
     EXPECT_EQ(contents(path), original);
     // What the window's free text fields refuse as they are typed.
     for (const char* bad : {"x[", "a\tb", "\u20ac 5"})
-        EXPECT_FALSE(ProjectDocument::isStorableText(QString::fromUtf8(bad))) << bad;
-    EXPECT_TRUE(ProjectDocument::isStorableText(QString::fromUtf8("Caf\u00e9 ] (2)")));
+        EXPECT_FALSE(projectfile::canHold(QString::fromUtf8(bad))) << bad;
+    EXPECT_TRUE(projectfile::canHold(QString::fromUtf8("Caf\u00e9 ] (2)")));
 }
 
 TEST(HeadlessLoad, GivesTheLoadedDocumentOrTheReason)

@@ -30,7 +30,7 @@ public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override
     {
-        return ProjectDocument::isStorableText(input) ? Acceptable : Invalid;
+        return projectfile::canHold(input) ? Acceptable : Invalid;
     }
 };
 
