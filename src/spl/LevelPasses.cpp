@@ -80,21 +80,21 @@ SPL_PASS void straightPass(const double* st, const double* ct, const double* inv
     }
 }
 
-/// One arc term k over the cells: adds e cos(psi) and e sin(psi).
-SPL_PASS void arcPass(const double* st, const double* ct, int n, double ck, double sk, double Cpsi,
-                      double Cg, double Cg180, double* re, double* im)
+/// One arc term k over the cells: adds e cos(psi) and e sin(psi), with e taken
+/// as sin x / x. The cell's angle enters through angle addition with the
+/// term's tables, already scaled: psi = pc cos(theta) - ps sin(theta) and
+/// x = xc sin(theta) + xs cos(theta).
+SPL_PASS void arcPass(const double* st, const double* ct, int n, double pc, double ps, double xc,
+                      double xs, double* re, double* im)
 {
 #pragma omp simd
     for (int i = 0; i < n; ++i) {
-        const double cb = ct[i] * ck - st[i] * sk;
-        const double sb = st[i] * ck + ct[i] * sk;
-        const double psi = Cpsi * cb;
+        const double psi = ct[i] * pc - st[i] * ps;
+        const double x = st[i] * xc + ct[i] * xs;
         double sp, cp;
         vmath::sincosQuadrant(psi, sp, cp);
-        const double g = Cg * sb;
-        const double sg = vmath::sin(Cg180 * sb);
-        // sin g / g tends to 1 as g tends to 0; below 1e-9 it is 1 in double.
-        const double e = std::abs(g) < 1e-9 ? 1.0 : sg * vmath::reciprocal(g);
+        // sin x / x tends to 1 as x tends to 0; below 1e-9 it is 1 in double.
+        const double e = std::abs(x) < 1e-9 ? 1.0 : vmath::sin(x) * vmath::reciprocal(x);
         re[i] += e * cp;
         im[i] += e * sp;
     }
@@ -184,9 +184,16 @@ RowModel prepareRows(const Request& in, const Result& g)
         m.arcScale = A / g.CaixesCorbes;
         const double phi = g.AngleCorbaMig;
         for (int k = 0; k < g.CaixesCorbes; ++k) {
-            m.cosK.push_back(std::cos(k * phi * pi / 180));
-            m.sinK.push_back(std::sin(k * phi * pi / 180));
+            const double c = std::cos(k * phi * pi / 180), s = std::sin(k * phi * pi / 180);
+            m.cosK.push_back(c);
+            m.sinK.push_back(s);
+            m.psiC.push_back(m.Cpsi * c);
+            m.psiS.push_back(m.Cpsi * s);
+            m.elemC.push_back(m.Cg180 * c);
+            m.elemS.push_back(m.Cg180 * s);
         }
+        // The arc pass divides by the numerator's argument instead of g.
+        m.elementRatio = m.Cg != 0 ? m.Cg180 / m.Cg : 1.0;
         trigMax = std::max({std::abs(m.Ka), std::abs(m.Cpsi), std::abs(m.Cg180)});
     }
     m.wideTrig = !(trigMax <= vmath::kTrigLimit);
@@ -237,11 +244,13 @@ void farRow(const RowModel& m, const float* X, const double* invX, const float* 
                         b.im[i] += e * std::sin(psi);
                     }
                 } else {
-                    arcPass(b.st, b.ct, n, m.cosK[k], m.sinK[k], m.Cpsi, m.Cg, m.Cg180, b.re, b.im);
+                    arcPass(b.st, b.ct, n, m.psiC[k], m.psiS[k], m.elemC[k], m.elemS[k], b.re,
+                            b.im);
                 }
             }
-            curvedPass(b.st, b.ct, ix, split, m.Ku, m.Ka, m.arcScale, 1, b.re, b.im, b.w);
-            curvedPass(b.st + split, b.ct + split, ix + split, n - split, m.Ku, m.Ka, m.arcScale, 2,
+            const double scale = m.wideTrig ? m.arcScale : m.arcScale * m.elementRatio;
+            curvedPass(b.st, b.ct, ix, split, m.Ku, m.Ka, scale, 1, b.re, b.im, b.w);
+            curvedPass(b.st + split, b.ct + split, ix + split, n - split, m.Ku, m.Ka, scale, 2,
                        b.re + split, b.im + split, b.w + split);
             if (m.wideTrig) {
                 for (int i = 0; i < n; ++i) {

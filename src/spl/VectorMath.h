@@ -32,11 +32,11 @@ namespace detail {
     return r - n * pi_3;
 }
 
-// Taylor coefficients: on [-pi/2, pi/2] the first term left out is below 2e-18.
+// Taylor coefficients. On [-pi/2, pi/2] the first term left out of sin is
+// below 3e-16 (about one unit in the last place of 1), of cos below 2e-18.
 [[gnu::always_inline]] inline double sinOfReduced(double r, double z)
 {
-    double p = 1.0 / 51090942171709440000.0;
-    p = p * z - 1.0 / 121645100408832000.0;
+    double p = -1.0 / 121645100408832000.0;
     p = p * z + 1.0 / 355687428096000.0;
     p = p * z - 1.0 / 1307674368000.0;
     p = p * z + 1.0 / 6227020800.0;
