@@ -207,15 +207,15 @@ void farRow(const RowModel& m, const float* X, const double* invX, const float* 
     const double sign = (m.curved && Y < m.yc) ? -1.0 : 1.0;
     const double piOver180 = m.pi / 180;
     for (int c0 = from; c0 < cols; c0 += RowBuffers::kChunk) {
-        const int n = std::min(RowBuffers::kChunk, cols - c0);
+        const int chunk = std::min(RowBuffers::kChunk, cols - c0);
         float* graus = row.graus + c0;
         const double* ix = invX + c0;
         // Calculargraus
         if (Y == m.yc) {
-            std::fill_n(graus, n, 0.0f);
+            std::fill_n(graus, chunk, 0.0f);
         } else {
-            anglePass(ix, n, dy, m.pi, sign, graus, b.flag);
-            for (int i = 0; i < n; ++i) {
+            anglePass(ix, chunk, dy, m.pi, sign, graus, b.flag);
+            for (int i = 0; i < chunk; ++i) {
                 if (!b.flag[i])
                     continue;
                 double th = std::abs(std::atan(dy / X[c0 + i])) * 180 / m.pi;
@@ -224,7 +224,16 @@ void farRow(const RowModel& m, const float* X, const double* invX, const float* 
                 graus[i] = static_cast<float>(sign * th);
             }
         }
-        // CalculardBFarField, for the whole chunk; on-axis cells are taken apart at the end.
+        // On-axis cells (angle 0) take the level of their column. The angle
+        // falls with the distance, so they close the row: the level model runs
+        // on the cells before them only.
+        int n = chunk;
+        while (n > 0 && graus[n - 1] == 0)
+            --n;
+        std::copy(onAxis + c0 + n, onAxis + c0 + chunk, row.spl + c0 + n);
+        if (n == 0)
+            continue;
+        // CalculardBFarField; on-axis cells left among them are taken apart at the end.
         thetaPass(graus, n, piOver180, b.st, b.ct);
         // The border cells of the chunk, then the far ones, differ only in the distance term.
         const int split = std::clamp(borderEnd - c0, 0, n);
