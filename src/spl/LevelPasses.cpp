@@ -100,6 +100,22 @@ SPL_PASS void arcPass(const double* st, const double* ct, int n, double pc, doub
     }
 }
 
+/// The same for element arguments within vmath::kSincLimit (low frequencies).
+SPL_PASS void arcPassLow(const double* st, const double* ct, int n, double pc, double ps, double xc,
+                         double xs, double* re, double* im)
+{
+#pragma omp simd
+    for (int i = 0; i < n; ++i) {
+        const double psi = ct[i] * pc - st[i] * ps;
+        const double x = st[i] * xc + ct[i] * xs;
+        double sp, cp;
+        vmath::sincosQuadrant(psi, sp, cp);
+        const double e = vmath::sinc(x);
+        re[i] += e * cp;
+        im[i] += e * sp;
+    }
+}
+
 /// Curved arrays: combines the straight section with the arc sum.
 SPL_PASS void curvedPass(const double* st, const double* ct, const double* invX, int n, double Ku,
                          double Ka, double arcScale, double power, const double* re,
@@ -197,6 +213,8 @@ RowModel prepareRows(const Request& in, const Result& g)
         trigMax = std::max({std::abs(m.Ka), std::abs(m.Cpsi), std::abs(m.Cg180)});
     }
     m.wideTrig = !(trigMax <= vmath::kTrigLimit);
+    // |sin beta| may exceed 1 by a rounding or two.
+    m.lowElement = std::abs(m.Cg180) * (1 + 1e-12) <= vmath::kSincLimit;
     return m;
 }
 
@@ -252,6 +270,9 @@ void farRow(const RowModel& m, const float* X, const double* invX, const float* 
                         b.re[i] += e * std::cos(psi);
                         b.im[i] += e * std::sin(psi);
                     }
+                } else if (m.lowElement) {
+                    arcPassLow(b.st, b.ct, n, m.psiC[k], m.psiS[k], m.elemC[k], m.elemS[k], b.re,
+                               b.im);
                 } else {
                     arcPass(b.st, b.ct, n, m.psiC[k], m.psiS[k], m.elemC[k], m.elemS[k], b.re,
                             b.im);

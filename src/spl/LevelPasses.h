@@ -41,6 +41,7 @@ struct RowModel
     std::vector<double> elemC, elemS; ///< the same times Cg180
     double elementRatio = 1;          ///< Cg180 / Cg
     bool wideTrig = false;            ///< arguments too large for the fast reduction
+    bool lowElement = false;          ///< element arguments small enough for vmath::sinc
 };
 
 RowModel prepareRows(const Request& in, const Result& geometry);
