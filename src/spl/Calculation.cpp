@@ -204,6 +204,13 @@ std::optional<Result> calculate(const Request& request, int threads)
     const int rows = calc.rows();
     if (threads <= 0)
         threads = int(std::max(1u, std::thread::hardware_concurrency()));
+    // Starting a thread costs tens of microseconds: each must have at least
+    // some hundreds of microseconds of cells (times arc terms) to compute.
+    const Result& g = calc.result();
+    const long long load =
+        static_cast<long long>(rows) * g.ParticionsXmapa * (1 + std::max(0, int(g.CaixesCorbes)));
+    constexpr long long kLoadPerThread = 100000;
+    threads = int(std::min<long long>(threads, std::max(1LL, load / kLoadPerThread)));
     threads = std::min(threads, std::max(1, rows));
     if (threads == 1) {
         calc.computeRows(1, rows);

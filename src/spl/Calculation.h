@@ -59,8 +59,9 @@ private:
     std::unique_ptr<Model> m;
 };
 
-/// The whole calculation on `threads` threads (0: one per core). Returns
-/// nothing when the grid is refused.
+/// The whole calculation on up to `threads` threads (0: one per core); a grid
+/// too small to repay starting a thread takes fewer. Returns nothing when the
+/// grid is refused.
 std::optional<Result> calculate(const Request& request, int threads = 0);
 
 } // namespace spl

@@ -80,21 +80,37 @@ SPL_PASS void straightPass(const double* st, const double* ct, const double* inv
     }
 }
 
-/// One arc term k over the cells: adds e cos(psi) and e sin(psi).
-SPL_PASS void arcPass(const double* st, const double* ct, int n, double ck, double sk, double Cpsi,
-                      double Cg, double Cg180, double* re, double* im)
+/// One arc term k over the cells: adds e cos(psi) and e sin(psi), with e taken
+/// as sin x / x. The cell's angle enters through angle addition with the
+/// term's tables, already scaled: psi = pc cos(theta) - ps sin(theta) and
+/// x = xc sin(theta) + xs cos(theta).
+SPL_PASS void arcPass(const double* st, const double* ct, int n, double pc, double ps, double xc,
+                      double xs, double* re, double* im)
 {
 #pragma omp simd
     for (int i = 0; i < n; ++i) {
-        const double cb = ct[i] * ck - st[i] * sk;
-        const double sb = st[i] * ck + ct[i] * sk;
-        const double psi = Cpsi * cb;
+        const double psi = ct[i] * pc - st[i] * ps;
+        const double x = st[i] * xc + ct[i] * xs;
         double sp, cp;
         vmath::sincosQuadrant(psi, sp, cp);
-        const double g = Cg * sb;
-        const double sg = vmath::sin(Cg180 * sb);
-        // sin g / g tends to 1 as g tends to 0; below 1e-9 it is 1 in double.
-        const double e = std::abs(g) < 1e-9 ? 1.0 : sg * vmath::reciprocal(g);
+        // sin x / x tends to 1 as x tends to 0; below 1e-9 it is 1 in double.
+        const double e = std::abs(x) < 1e-9 ? 1.0 : vmath::sin(x) * vmath::reciprocal(x);
+        re[i] += e * cp;
+        im[i] += e * sp;
+    }
+}
+
+/// The same for element arguments within vmath::kSincLimit (low frequencies).
+SPL_PASS void arcPassLow(const double* st, const double* ct, int n, double pc, double ps, double xc,
+                         double xs, double* re, double* im)
+{
+#pragma omp simd
+    for (int i = 0; i < n; ++i) {
+        const double psi = ct[i] * pc - st[i] * ps;
+        const double x = st[i] * xc + ct[i] * xs;
+        double sp, cp;
+        vmath::sincosQuadrant(psi, sp, cp);
+        const double e = vmath::sinc(x);
         re[i] += e * cp;
         im[i] += e * sp;
     }
@@ -184,12 +200,21 @@ RowModel prepareRows(const Request& in, const Result& g)
         m.arcScale = A / g.CaixesCorbes;
         const double phi = g.AngleCorbaMig;
         for (int k = 0; k < g.CaixesCorbes; ++k) {
-            m.cosK.push_back(std::cos(k * phi * pi / 180));
-            m.sinK.push_back(std::sin(k * phi * pi / 180));
+            const double c = std::cos(k * phi * pi / 180), s = std::sin(k * phi * pi / 180);
+            m.cosK.push_back(c);
+            m.sinK.push_back(s);
+            m.psiC.push_back(m.Cpsi * c);
+            m.psiS.push_back(m.Cpsi * s);
+            m.elemC.push_back(m.Cg180 * c);
+            m.elemS.push_back(m.Cg180 * s);
         }
+        // The arc pass divides by the numerator's argument instead of g.
+        m.elementRatio = m.Cg != 0 ? m.Cg180 / m.Cg : 1.0;
         trigMax = std::max({std::abs(m.Ka), std::abs(m.Cpsi), std::abs(m.Cg180)});
     }
     m.wideTrig = !(trigMax <= vmath::kTrigLimit);
+    // |sin beta| may exceed 1 by a rounding or two.
+    m.lowElement = std::abs(m.Cg180) * (1 + 1e-12) <= vmath::kSincLimit;
     return m;
 }
 
@@ -200,15 +225,15 @@ void farRow(const RowModel& m, const float* X, const double* invX, const float* 
     const double sign = (m.curved && Y < m.yc) ? -1.0 : 1.0;
     const double piOver180 = m.pi / 180;
     for (int c0 = from; c0 < cols; c0 += RowBuffers::kChunk) {
-        const int n = std::min(RowBuffers::kChunk, cols - c0);
+        const int chunk = std::min(RowBuffers::kChunk, cols - c0);
         float* graus = row.graus + c0;
         const double* ix = invX + c0;
         // Calculargraus
         if (Y == m.yc) {
-            std::fill_n(graus, n, 0.0f);
+            std::fill_n(graus, chunk, 0.0f);
         } else {
-            anglePass(ix, n, dy, m.pi, sign, graus, b.flag);
-            for (int i = 0; i < n; ++i) {
+            anglePass(ix, chunk, dy, m.pi, sign, graus, b.flag);
+            for (int i = 0; i < chunk; ++i) {
                 if (!b.flag[i])
                     continue;
                 double th = std::abs(std::atan(dy / X[c0 + i])) * 180 / m.pi;
@@ -217,7 +242,16 @@ void farRow(const RowModel& m, const float* X, const double* invX, const float* 
                 graus[i] = static_cast<float>(sign * th);
             }
         }
-        // CalculardBFarField, for the whole chunk; on-axis cells are taken apart at the end.
+        // On-axis cells (angle 0) take the level of their column. The angle
+        // falls with the distance, so they close the row: the level model runs
+        // on the cells before them only.
+        int n = chunk;
+        while (n > 0 && graus[n - 1] == 0)
+            --n;
+        std::copy(onAxis + c0 + n, onAxis + c0 + chunk, row.spl + c0 + n);
+        if (n == 0)
+            continue;
+        // CalculardBFarField; on-axis cells left among them are taken apart at the end.
         thetaPass(graus, n, piOver180, b.st, b.ct);
         // The border cells of the chunk, then the far ones, differ only in the distance term.
         const int split = std::clamp(borderEnd - c0, 0, n);
@@ -236,12 +270,17 @@ void farRow(const RowModel& m, const float* X, const double* invX, const float* 
                         b.re[i] += e * std::cos(psi);
                         b.im[i] += e * std::sin(psi);
                     }
+                } else if (m.lowElement) {
+                    arcPassLow(b.st, b.ct, n, m.psiC[k], m.psiS[k], m.elemC[k], m.elemS[k], b.re,
+                               b.im);
                 } else {
-                    arcPass(b.st, b.ct, n, m.cosK[k], m.sinK[k], m.Cpsi, m.Cg, m.Cg180, b.re, b.im);
+                    arcPass(b.st, b.ct, n, m.psiC[k], m.psiS[k], m.elemC[k], m.elemS[k], b.re,
+                            b.im);
                 }
             }
-            curvedPass(b.st, b.ct, ix, split, m.Ku, m.Ka, m.arcScale, 1, b.re, b.im, b.w);
-            curvedPass(b.st + split, b.ct + split, ix + split, n - split, m.Ku, m.Ka, m.arcScale, 2,
+            const double scale = m.wideTrig ? m.arcScale : m.arcScale * m.elementRatio;
+            curvedPass(b.st, b.ct, ix, split, m.Ku, m.Ka, scale, 1, b.re, b.im, b.w);
+            curvedPass(b.st + split, b.ct + split, ix + split, n - split, m.Ku, m.Ka, scale, 2,
                        b.re + split, b.im + split, b.w + split);
             if (m.wideTrig) {
                 for (int i = 0; i < n; ++i) {

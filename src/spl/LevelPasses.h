@@ -37,7 +37,11 @@ struct RowModel
     double Cg180 = 0;               ///< the same, as written for the numerator of the element term
     double arcScale = 0;            ///< arc length / number of boxes of the curved part
     std::vector<double> cosK, sinK; ///< cos and sin of k times the mean splay
-    bool wideTrig = false;          ///< arguments too large for the fast reduction
+    std::vector<double> psiC, psiS; ///< the same times Cpsi
+    std::vector<double> elemC, elemS; ///< the same times Cg180
+    double elementRatio = 1;          ///< Cg180 / Cg
+    bool wideTrig = false;            ///< arguments too large for the fast reduction
+    bool lowElement = false;          ///< element arguments small enough for vmath::sinc
 };
 
 RowModel prepareRows(const Request& in, const Result& geometry);

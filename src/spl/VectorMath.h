@@ -32,11 +32,11 @@ namespace detail {
     return r - n * pi_3;
 }
 
-// Taylor coefficients: on [-pi/2, pi/2] the first term left out is below 2e-18.
+// Taylor coefficients. On [-pi/2, pi/2] the first term left out of sin is
+// below 3e-16 (about one unit in the last place of 1), of cos below 2e-18.
 [[gnu::always_inline]] inline double sinOfReduced(double r, double z)
 {
-    double p = 1.0 / 51090942171709440000.0;
-    p = p * z - 1.0 / 121645100408832000.0;
+    double p = -1.0 / 121645100408832000.0;
     p = p * z + 1.0 / 355687428096000.0;
     p = p * z - 1.0 / 1307674368000.0;
     p = p * z + 1.0 / 6227020800.0;
@@ -124,6 +124,31 @@ namespace detail {
     uint64_t odd;
     const double r = detail::reduceByPi(x, odd);
     return detail::flip(detail::sinOfReduced(r, r * r), odd);
+}
+
+/// Arguments of sinc within this size need neither a reduction nor a quotient.
+inline constexpr double kSincLimit = 3.2;
+
+/// sin(x) / x (1 at 0) for |x| <= kSincLimit, accurate to a few units of 1e-16
+/// absolutely: its Taylor series through x^26, the first term left out being
+/// below 2e-17.
+[[gnu::always_inline]] inline double sinc(double x)
+{
+    const double z = x * x;
+    double p = 1.0 / 10888869450418352160768000000.0;
+    p = p * z - 1.0 / 15511210043330985984000000.0;
+    p = p * z + 1.0 / 25852016738884976640000.0;
+    p = p * z - 1.0 / 51090942171709440000.0;
+    p = p * z + 1.0 / 121645100408832000.0;
+    p = p * z - 1.0 / 355687428096000.0;
+    p = p * z + 1.0 / 1307674368000.0;
+    p = p * z - 1.0 / 6227020800.0;
+    p = p * z + 1.0 / 39916800.0;
+    p = p * z - 1.0 / 362880.0;
+    p = p * z + 1.0 / 5040.0;
+    p = p * z - 1.0 / 120.0;
+    p = p * z + 1.0 / 6.0;
+    return 1.0 - z * p;
 }
 
 /// 1 / x for 1e-30 < |x| < 1e30, within an ulp or so: a single-precision

@@ -33,6 +33,20 @@ TEST(VectorMath, SinAndCosOverTheArgumentsOfTheModel)
     }
 }
 
+TEST(VectorMath, SincWithoutReduction)
+{
+    std::mt19937_64 rng(5);
+    double worst = 0;
+    for (int i = 0; i < 50000; ++i) {
+        const double x =
+            std::uniform_real_distribution<>(-spl::vmath::kSincLimit, spl::vmath::kSincLimit)(rng);
+        worst = std::max(worst, std::abs(spl::vmath::sinc(x) - std::sin(x) / x));
+    }
+    EXPECT_LT(worst, 5e-16);
+    EXPECT_EQ(spl::vmath::sinc(0.0), 1.0);
+    EXPECT_NEAR(spl::vmath::sinc(M_PI), 0.0, 2e-16);
+}
+
 TEST(VectorMath, AtanAndLog)
 {
     std::mt19937_64 rng(4);
