@@ -57,7 +57,7 @@ protected:
 
 } // namespace
 
-TEST_F(Document, StartsWithTheDefaultsAndOnlyTheHeightUnlocked)
+TEST_F(Document, StartsWithOnlyTheHeightUnlockedWhichUnlocksTheArrayThenTheAreas)
 {
     EXPECT_EQ(doc.text(Control::Text13), "3");
     EXPECT_EQ(doc.text(Control::Text5), "0");
@@ -73,10 +73,8 @@ TEST_F(Document, StartsWithTheDefaultsAndOnlyTheHeightUnlocked)
                       Control::Area3, angleList(0), angleList(15)})
         EXPECT_FALSE(doc.isEnabled(c)) << static_cast<int>(c);
     EXPECT_EQ(redraws, 0);
-}
 
-TEST_F(Document, TheHeightUnlocksTheArrayThenTheAreas)
-{
+    // The height unlocks the array, then on leaving the areas.
     doc.setText(Control::Text13, "9");
     EXPECT_TRUE(doc.isEnabled(Control::Combo2));
     EXPECT_TRUE(doc.isEnabled(Control::Combo4));
