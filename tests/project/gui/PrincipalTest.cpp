@@ -103,7 +103,6 @@ TEST_F(PrincipalTest, ARefusedFieldKeepsTheFocusHoweverItIsLeft)
     QTest::keyClick(text(5), Qt::Key_Tab);
     EXPECT_EQ(shownTags(), QStringList({"Value"}));
     EXPECT_TRUE(text(5)->hasFocus());
-    EXPECT_FALSE(command2()->isEnabled());
 
     // Moving the focus another way, or a click on the side view, is checked as well.
     text(6)->setFocus();
@@ -117,7 +116,6 @@ TEST_F(PrincipalTest, ARefusedFieldKeepsTheFocusHoweverItIsLeft)
     text(7)->setText("1");
     QTest::keyClick(text(5), Qt::Key_Tab);
     EXPECT_EQ(messages.shown.size(), 3u);
-    EXPECT_TRUE(command2()->isEnabled());
     EXPECT_TRUE(text(8)->hasFocus()); // the next field down, the length
 
     // The height: accepted, then refused by the array's size on leaving.
