@@ -83,6 +83,7 @@ TEST_F(PrincipalTest, StartsAsTheDocumentAndFollowsTheLanguage)
     EXPECT_EQ(combo("Combo4")->currentIndex(), -1);
     EXPECT_EQ(angle(15)->count(), 9);
     EXPECT_FALSE(angle(0)->isEnabled());
+    EXPECT_FALSE(combo("Combo4")->isEnabled());
     EXPECT_FALSE(text(1)->isEnabled());
     EXPECT_TRUE(text(13)->isEnabled());
 
@@ -245,6 +246,7 @@ TEST_F(PrincipalTest, ALoadedProjectIsDrawnWithItsRaysAndAreas)
 {
     ASSERT_TRUE(window.loadProject(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini")));
     EXPECT_TRUE(window.findChild<QAction*>("SaveFoto")->isEnabled());
+    EXPECT_TRUE(combo("Combo4")->isEnabled());
     EXPECT_EQ(window.sideViewCaptions(), doc.captions());
     // Whether the overlay has the colour at a point in its scale units, or beside it.
     const Canvas& c = window.picture(sideview::Picture44)->canvas();
