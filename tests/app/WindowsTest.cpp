@@ -5,7 +5,6 @@
 #include "sideview/GeometryJson.h"
 
 #include <QBuffer>
-#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -91,16 +90,6 @@ TEST_F(WindowsTest, ClosingTheMechanicalViewRedrawsTheSideView)
     EXPECT_TRUE(view.isNull());
     pressMechanicalView(); // made afresh
     EXPECT_NE(windows.mechanicalView(), nullptr);
-}
-
-TEST_F(WindowsTest, AComboLoadedThroughTheWindowIsUnlocked)
-{
-    Principal& w = windows.principal();
-    ASSERT_FALSE(w.findChild<QComboBox*>("Combo4")->isEnabled());
-    ASSERT_TRUE(w.loadProject(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini")));
-    EXPECT_TRUE(w.findChild<QComboBox*>("Combo4")->isEnabled());
-    EXPECT_TRUE(w.findChild<QComboBox*>("Combo1")->isEnabled());
-    EXPECT_TRUE(w.findChild<QComboBox*>("Combo2")->isEnabled());
 }
 
 // The window path (a project loaded by the main window, read back from its

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
+#include <vector>
 
 using namespace mechanical;
 
@@ -31,14 +32,9 @@ TEST(MechanicalCorners, OneUntiltedBoxHangsFromTheFixedPoint)
 {
     ProjectState s; // TS250, one box, all angles 0
     computeCorners(s, s, point);
-    EXPECT_FLOAT_EQ(s.x1[1], 2.9f);
-    EXPECT_FLOAT_EQ(s.y1[1], 0.5f);
-    EXPECT_FLOAT_EQ(s.x2[1], 2.9f);
-    EXPECT_FLOAT_EQ(s.y2[1], 0.814f);
-    EXPECT_NEAR(s.x3[1], 2.3291, 5e-5);
-    EXPECT_NEAR(s.y3[1], 0.7791, 5e-5);
-    EXPECT_NEAR(s.x4[1], 2.3291, 5e-5);
-    EXPECT_NEAR(s.y4[1], 0.5291, 5e-5);
+    // The front; the rest of the box follows from its shape, tested below.
+    EXPECT_EQ(std::vector<float>({s.x1[1], s.y1[1], s.x2[1], s.y2[1]}),
+              std::vector<float>({2.9f, 0.5f, 2.9f, 0.814f}));
 }
 
 TEST(MechanicalCorners, EveryBoxKeepsItsShapeAndHangsFromTheOneAbove)

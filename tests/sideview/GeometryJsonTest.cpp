@@ -19,7 +19,7 @@ TEST(GeometryJson, HoldsEveryResultOfARedraw)
     const Redraw out = l.redraw();
     // Any text and value still give valid JSON.
     QMap<QString, QString> captions = out.captions;
-    captions["Label59"] = "quote \" back \\ line\n tab\t \u00e9";
+    captions["Label59"] = "quote \" back \\ line\n tab\t \x01 \u00e9";
     // Values that are not finite are named, not lost as null.
     l.state.alturamax = std::numeric_limits<float>::infinity();
     l.state.x2raig[2] = -std::numeric_limits<float>::infinity();

