@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QSaveFile>
+#include <memory>
 
 namespace {
 
