@@ -3,6 +3,7 @@
 #include "app/GeometryCommand.h"
 #include "app/GridCommand.h"
 #include "app/IniCommands.h"
+#include "app/RenderCommand.h"
 #include "app/Windows.h"
 #include "i18n/Languages.h"
 #include "platform/gui/DialogSink.h"
@@ -25,12 +26,15 @@ struct Command
     bool bytes;    ///< arguments after the file name are bytes, not text
 };
 
+// clang-format off
 const Command kCommands[] = {
     {"ini-read", runIniRead, false, true},
     {"ini-write", runIniWrite, false, true},
     {"geometry", runGeometry, false, false},
     {"grid", runGrid, false, false},
+    {"render", runRender, true, false},
 };
+// clang-format on
 
 const Command* findCommand(const char* name)
 {

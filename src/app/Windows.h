@@ -5,6 +5,7 @@
 #include "mechanical/gui/Mecanic.h"
 #include "platform/Messages.h"
 #include "project/ProjectDocument.h"
+#include "spl/gui/SPL.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,7 +17,8 @@ class Principal;
 /// and the main window, creates every other window on first use, answers the
 /// main window's requests to open them, and keeps them in step with the
 /// document where a rule asks for it (a loaded project refreshes the
-/// mechanical view; closing that view redraws the side view it covered).
+/// mechanical view; closing that view redraws the side view it covered; the
+/// SPL window's CALCULATE paints the map on the main window's surfaces).
 class Windows : public QObject
 {
     Q_OBJECT
@@ -36,11 +38,20 @@ public:
     /// shown with the current model's key.
     Mecanic& openMechanicalView();
     Feat& featuresWindow() { return *m_feat; }
+    /// The SPL window, made with the main window and kept for the whole run.
+    SPL& splWindow() { return *m_spl; }
+
+    /// CALCULATE of the SPL window: the map of the project with the window's
+    /// frequency and resolution on the main window's surfaces, or the "Grid"
+    /// message when the grid would be too large.
+    void calculateMap();
 
 private:
     Languages& m_languages;
+    MessageSink& m_messages;
     std::unique_ptr<ProjectDocument> m_doc; // outlives the windows
     std::unique_ptr<Principal> m_principal;
     QPointer<Mecanic> m_mecanic;
     QPointer<Feat> m_feat;
+    QPointer<SPL> m_spl;
 };

@@ -185,6 +185,19 @@ void paintBack(const MapSegment& seg, const PixelColumns& c, std::span<uint32_t>
 
 } // namespace
 
+DistributionRows distributionRows(const Result& result)
+{
+    DistributionRows d;
+    d.rows = result.PartYFarField;
+    d.counts = result.distribucio;
+    d.rowY.reserve(static_cast<size_t>(std::max(0, d.rows)));
+    for (int r = 1; r <= d.rows; ++r)
+        d.rowY.push_back(result.MatriuY(r, 1));
+    d.PasHoritzontal = result.PasHoritzontal;
+    d.resolucioy = result.resolucioy;
+    return d;
+}
+
 uint32_t classColour(int k, int i)
 {
     const int c = std::clamp(i, 0, 255);

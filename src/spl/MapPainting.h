@@ -41,6 +41,11 @@ struct DistributionRows
     float resolucioy = 0;      ///< row height, m
 };
 
+/// The rows of a calculation's result as the map paints them: its class
+/// counts, the height of each row's centre (MatriuY of the row's first cell),
+/// the cell width and the row height.
+DistributionRows distributionRows(const Result& result);
+
 /// The side-view values the map is placed with.
 struct MapView
 {

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "i18n/Languages.h"
+#include "project/ProjectDocument.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+/// What the commands that calculate a map take from their arguments: the
+/// project file, the band centre (--freq HZ, default 100), the text of the
+/// resolution field (--res M, default 0.3 in the user's decimal form) and the
+/// values of the command's own options.
+struct CalculationOptions
+{
+    QString project;
+    int16_t frequencia = 100;
+    QString resolutionText;
+    QMap<QString, QString> values; ///< the command's own options, by name ("--out")
+};
+
+/// Reads `args` (the project file, --freq, --res and the options named in
+/// `own`, each followed by its value). Returns the one-line reason they are
+/// refused (ending in `usage` where the form is wrong), or an empty string.
+QString parseCalculationOptions(const QStringList& args, const QStringList& own,
+                                const QString& usage, CalculationOptions& options);
+
+/// A project loaded for a calculating command, with the messages in the
+/// user's language as the windows would show them.
+class CalculationSetup
+{
+public:
+    explicit CalculationSetup(const QString& languagesDir);
+
+    /// Applies English, then the user's language; loads the project as Load
+    /// does and checks the resolution text as the SPL window does. Returns the
+    /// one-line reason it cannot go on, or an empty string.
+    QString prepare(const CalculationOptions& options);
+
+    Languages& languages() { return m_languages; }
+    ProjectDocument& document() { return *m_loaded.document; }
+    /// The text of a message of the "MsgBox" section.
+    QString message(const QString& tag) const;
+
+private:
+    Languages m_languages;
+    HeadlessProject m_loaded;
+};
