@@ -101,23 +101,6 @@ TEST(MapPainting, RotationTurnsClockwiseAboutTheArrayPlane)
     EXPECT_EQ(r, p);
     PointL q{7, 3};
     EXPECT_EQ(RotarPunt(4, 3, q, std::numbers::pi), (PointL{1, 3}));
-
-    RotationInputs in;
-    in.width = 782;
-    in.height = 484;
-    in.T = 6.314f;
-    in.h = 0.314f;
-    in.alturamax = 9;
-    const auto straight = rotationCorners(in, 0.0);
-    EXPECT_EQ(straight[0], (PointL{0, 0}));
-    EXPECT_EQ(straight[2], (PointL{0, 484}));
-
-    // A quarter turn puts the top-left corner level with the centre, as far
-    // right of the plane as the centre lies below the top.
-    const double cy = std::round((212.4 - 118.0 * 6.157 / 10) * 484 / 212.4);
-    const auto turned = rotationCorners(in, std::numbers::pi / 2);
-    EXPECT_EQ(turned[0], (PointL{static_cast<int32_t>(cy), static_cast<int32_t>(cy)}));
-    EXPECT_EQ(turned[1], (PointL{static_cast<int32_t>(cy), static_cast<int32_t>(cy) + 782}));
 }
 
 TEST(MapPainting, AngleComesFromTheTiltAndLabel59)
