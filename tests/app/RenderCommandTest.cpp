@@ -55,7 +55,6 @@ TEST(RenderCommand, RejectsBadArgumentsWithOneLineAndNoFile)
     plain.close();
     for (const QStringList& args :
          {QStringList{demo}, QStringList{"--out", png}, QStringList{demo, "--out"},
-          QStringList{demo, "--freq", "999", "--out", png},
           QStringList{demo, "--res", "1.01", "--out", png},
           QStringList{demo, "--surface", "Picture2", "--out", png},
           QStringList{demo, "--what", "1", "--out", png},

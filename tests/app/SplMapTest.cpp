@@ -164,24 +164,6 @@ TEST_F(SplMapTest, CalculateThroughTheWindowsPaintsTheMapOnBothOverlays)
     EXPECT_EQ(canvas(sideview::Picture33).image().pixel(700, 20), qRgb(255, 255, 255));
 }
 
-TEST_F(SplMapTest, WithoutAudienceTheSplWindowDoesNotOpen)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("no-audience.ini");
-    ASSERT_TRUE(QFile::copy(demo, path));
-    for (int n = 1; n <= 12; ++n)
-        INIwrite(path, "Default", QStringLiteral("Text%1").arg(n), "0");
-    main().show();
-    ASSERT_TRUE(main().loadProject(path));
-    messages.shown.clear();
-    bool calculated = false;
-    QObject::connect(&splWindow(), &SPL::calculateRequested, [&] { calculated = true; });
-    EXPECT_FALSE(pressSplButton({}));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].tag, "Audience");
-    EXPECT_FALSE(calculated);
-}
-
 TEST_F(SplMapTest, AGridTooLargeIsRefusedAndLeavesTheSideView)
 {
     QTemporaryDir dir;
