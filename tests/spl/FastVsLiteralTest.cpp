@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -14,25 +15,15 @@ namespace {
 void expectSameResult(const spl::Result& fast, const spl::Result& lit, const std::string& what)
 {
     SCOPED_TRACE(what);
-    ASSERT_EQ(fast.CasArray, lit.CasArray);
-    EXPECT_EQ(fast.CaixesRectes, lit.CaixesRectes);
-    EXPECT_EQ(fast.AlturaRecta, lit.AlturaRecta);
-    EXPECT_EQ(fast.CaixesCorbes, lit.CaixesCorbes);
-    EXPECT_EQ(fast.AngleCorbaTotal, lit.AngleCorbaTotal);
-    EXPECT_EQ(fast.AngleCorbaMig, lit.AngleCorbaMig);
-    EXPECT_EQ(fast.AmpladaCorba, lit.AmpladaCorba);
-    EXPECT_EQ(fast.AlturaCorba, lit.AlturaCorba);
-    EXPECT_EQ(fast.RadiCorba, lit.RadiCorba);
-    EXPECT_EQ(fast.alturarray, lit.alturarray);
-    EXPECT_EQ(fast.ycerclefresnel, lit.ycerclefresnel);
-    EXPECT_EQ(fast.SPLTotalFLAT, lit.SPLTotalFLAT);
-    EXPECT_EQ(fast.SPLTotalCURBAT, lit.SPLTotalCURBAT);
-    EXPECT_EQ(fast.distanciaborder, lit.distanciaborder);
-    EXPECT_EQ(fast.PasHoritzontal, lit.PasHoritzontal);
-    ASSERT_EQ(fast.ParticionsXmapa, lit.ParticionsXmapa);
-    ASSERT_EQ(fast.FilesSota, lit.FilesSota);
-    ASSERT_EQ(fast.FilesSobre, lit.FilesSobre);
-    ASSERT_EQ(fast.PartYFarField, lit.PartYFarField);
+    // The shape and the grid's dimensions, all at once: a failure prints both tuples.
+    const auto shape = [](const spl::Result& r) {
+        return std::tie(r.CasArray, r.CaixesRectes, r.AlturaRecta, r.CaixesCorbes,
+                        r.AngleCorbaTotal, r.AngleCorbaMig, r.AmpladaCorba, r.AlturaCorba,
+                        r.RadiCorba, r.alturarray, r.ycerclefresnel, r.SPLTotalFLAT,
+                        r.SPLTotalCURBAT, r.distanciaborder, r.PasHoritzontal, r.ParticionsXmapa,
+                        r.FilesSota, r.FilesSobre, r.PartYFarField);
+    };
+    ASSERT_EQ(shape(fast), shape(lit));
     EXPECT_EQ(fast.columnX, lit.columnX);
     EXPECT_EQ(fast.rowY, lit.rowY);
     EXPECT_EQ(fast.nField, lit.nField);

@@ -97,21 +97,17 @@ TEST(MapRender, RunsMatchTheBoxByBoxPaintingPixelForPixel)
     expectSamePicture(thin, QSize(211, 97), 178.0);
 }
 
-TEST(MapRender, ZeroAngleCopiesPicture33AndNoAngleLeavesPicture44Alone)
+// With Label59 = 0 there is no angle: each overlay keeps its own painting.
+TEST(MapRender, NoAngleLeavesPicture44ItsOwnPainting)
 {
     DistributionRows rows = randomRows(11, 30, 0.3f, 8.9f);
     ProjectState state;
     state.alturamax = 4;
     state.offsetmax = 15;
     state.primerraig = 1;
-    const auto fresh = [] {
-        return std::array<Canvas, 3>{Canvas(QSize(633, 289), 121.06, 118),
-                                     Canvas(QSize(782, 484), 177.45, 212.3),
-                                     Canvas(QSize(782, 484), 178.0, 212.3)};
-    };
-
-    // Label59 = 0: no angle, each overlay keeps its own painting.
-    auto c = fresh();
+    std::array<Canvas, 3> c{Canvas(QSize(633, 289), 121.06, 118),
+                            Canvas(QSize(782, 484), 177.45, 212.3),
+                            Canvas(QSize(782, 484), 178.0, 212.3)};
     paintMap(c[0], c[1], c[2], rows, state, 3.0f, rotationAngle("5", "0", QLocale::c()));
     EXPECT_EQ(c[1].scaleHeight(), 212.4f);
     EXPECT_NE(c[1].image(), c[2].image()); // different scale widths
@@ -119,16 +115,6 @@ TEST(MapRender, ZeroAngleCopiesPicture33AndNoAngleLeavesPicture44Alone)
     own.paintRows(mapPixels(FerDistribucionsSPL(rows, {4, 15}), {782, 484, 178.0, 212.4}));
     EXPECT_EQ(c[2].image().pixel(300, 200), own.image().pixel(300, 200));
     EXPECT_EQ(c[2].image().pixel(700, 10), own.image().pixel(700, 10));
-
-    // A zero angle: Picture44 becomes Picture33 exactly.
-    RotationInputs in;
-    in.width = 782;
-    in.height = 484;
-    in.T = 3;
-    in.h = 0.314f;
-    in.alturamax = 4;
-    Rotate(c[2], c[1], in, 0.0);
-    EXPECT_EQ(c[2].image(), c[1].image());
 }
 
 TEST(MapRender, RotateTurnsTheWholePictureAboutTheTopBox)
