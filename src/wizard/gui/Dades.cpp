@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QValidator>
 
@@ -41,7 +42,12 @@ QComboBox* makeList(QWidget* parent, const QString& name, const QStringList& ite
 {
     auto* c = make<QComboBox>(parent, name, geometry);
     c->addItems(items);
+    // Before any choice the list shows its design text, as plainly as an item.
     c->setPlaceholderText(shown);
+    QPalette p = c->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+        p.setColor(group, QPalette::PlaceholderText, p.color(group, QPalette::ButtonText));
+    c->setPalette(p);
     c->setCurrentIndex(-1);
     c->setMaxVisibleItems(16);
     return c;
