@@ -76,7 +76,6 @@ Dades::Dades(ProjectDocument& document, Languages& languages, QWidget* owner)
     setObjectName(QStringLiteral("Dades"));
     setWindowTitle(QStringLiteral("DATA"));
     setModal(true);
-    setAttribute(Qt::WA_DeleteOnClose);
     useDesignFont(this);
     buildLayout();
 
@@ -240,8 +239,10 @@ void Dades::Command2_Click()
 
 void Dades::closeEvent(QCloseEvent* event)
 {
-    // Closed by its frame: no reset, and the window goes (WA_DeleteOnClose).
+    // Closed by its frame: no reset, and the window goes. (Not WA_DeleteOnClose:
+    // a modal run would then destroy it after Ok and Cancel too.)
     event->accept();
+    deleteLater();
 }
 
 void Dades::reject()
