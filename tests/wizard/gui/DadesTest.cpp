@@ -93,7 +93,6 @@ protected:
 TEST_F(DadesTest, AreaFieldsAreCopiedOnLeavingAndCancelResetsTheProject)
 {
     // Its creation emptied the project in the main window.
-    EXPECT_EQ(wizard->windowTitle(), "DATA");
     EXPECT_EQ(mainField(13)->text(), "-");
     EXPECT_TRUE(mainList("Combo4")->isEnabled());
     EXPECT_FALSE(mainField(1)->isEnabled());
@@ -103,7 +102,6 @@ TEST_F(DadesTest, AreaFieldsAreCopiedOnLeavingAndCancelResetsTheProject)
     typeAndTab(field(3), "12.5"); // area 1, distance to array
     EXPECT_EQ(mainField(1)->text(), "12.5");
     EXPECT_EQ(redraws, before + 1);
-    EXPECT_TRUE(field(4)->hasFocus());
     typeAndTab(field(6), "2"); // Z2 goes to the main window's third field of area 1
     EXPECT_EQ(mainField(3)->text(), "2");
 
@@ -155,7 +153,6 @@ TEST_F(DadesTest, ChoosingTheNumberOfAreasEnablesThemInBothWindowsAtOnce)
     EXPECT_EQ(mainList("Combo1")->currentText(), "2");
     EXPECT_TRUE(mainField(5)->isEnabled());
     EXPECT_FALSE(mainField(9)->isEnabled());
-    EXPECT_TRUE(wizard->isVisible());
 
     choose(list("Combo3"), 2);
     EXPECT_TRUE(areaEnabled("Frame4", {11, 12, 14, 15}, {13, 16, 17, 18}));
