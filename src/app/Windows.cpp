@@ -34,6 +34,12 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
         if (m_mecanic)
             m_mecanic->PintarMecanic();
     });
+    connect(m_doc.get(), &ProjectDocument::boxesReset, this, [this] {
+        if (m_mecanic)
+            m_mecanic->clearTable();
+    });
+    connect(m_principal.get(), &Principal::newProjectRequested, this,
+            [this] { wizardWindow().exec(); });
 }
 
 Windows::~Windows() = default;
@@ -53,6 +59,13 @@ Mecanic& Windows::openMechanicalView()
     if (model == 0 || model == 1)
         m_mecanic->setModelText(boxModel(model).key);
     return *m_mecanic;
+}
+
+Dades& Windows::wizardWindow()
+{
+    if (!m_dades)
+        m_dades = new Dades(*m_doc, m_languages, m_principal.get());
+    return *m_dades;
 }
 
 void Windows::calculateMap()

@@ -6,6 +6,7 @@
 #include "platform/Messages.h"
 #include "project/ProjectDocument.h"
 #include "spl/gui/SPL.h"
+#include "wizard/gui/Dades.h"
 
 #include <QObject>
 #include <QPointer>
@@ -18,7 +19,8 @@ class Principal;
 /// main window's requests to open them, and keeps them in step with the
 /// document where a rule asks for it (a loaded project refreshes the
 /// mechanical view; closing that view redraws the side view it covered; the
-/// SPL window's CALCULATE paints the map on the main window's surfaces).
+/// SPL window's CALCULATE paints the map on the main window's surfaces; a new
+/// project clears the mechanical view's table).
 class Windows : public QObject
 {
     Q_OBJECT
@@ -40,6 +42,11 @@ public:
     Feat& featuresWindow() { return *m_feat; }
     /// The SPL window, made with the main window and kept for the whole run.
     SPL& splWindow() { return *m_spl; }
+    /// The project wizard if it exists (closing it by its frame destroys it).
+    Dades* wizard() const { return m_dades; }
+    /// The project wizard, created on first use (its creation resets the
+    /// project) and kept while it is only hidden.
+    Dades& wizardWindow();
 
     /// CALCULATE of the SPL window: the map of the project with the window's
     /// frequency and resolution on the main window's surfaces, or the "Grid"
@@ -54,4 +61,5 @@ private:
     QPointer<Mecanic> m_mecanic;
     QPointer<Feat> m_feat;
     QPointer<SPL> m_spl;
+    QPointer<Dades> m_dades;
 };

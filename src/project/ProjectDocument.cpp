@@ -258,7 +258,12 @@ bool ProjectDocument::applyTypedText(Control list)
 
 bool ProjectDocument::validateField(Control field)
 {
-    if (!numbers::isNumber(text(field), m_locale)) {
+    return validateText(text(field));
+}
+
+bool ProjectDocument::validateText(const QString& text)
+{
+    if (!numbers::isNumber(text, m_locale)) {
         showMessage(QStringLiteral("Value"));
         enable(Control::Command2, false);
         return false;
@@ -433,6 +438,46 @@ void ProjectDocument::DibuixarGeneral()
             m_d.captions.insert(it.key(), it.value());
     }
     emit redrawn(r);
+}
+
+// ---- Operations of other windows ---------------------------------------------------
+
+void ProjectDocument::setListItems(Control list, const QStringList& items)
+{
+    if (!isList(list))
+        return;
+    setItems(list, items);
+    select(list, -1);
+}
+
+void ProjectDocument::writeModel(int index)
+{
+    const BoxModel& model = boxModel(index);
+    m_d.state.applyModel(model.index);
+    assign(Control::Label58, model.key, false);
+    select(Control::Combo4, model.index);
+    assign(Control::Combo4, model.display, true);
+}
+
+void ProjectDocument::resetBoxes()
+{
+    ProjectState& s = m_d.state;
+    s.numcaixes = 0;
+    for (int j = 1; j <= 16; ++j) {
+        s.box[j] = BoxValue::number(0);
+        s.LastAngle[j] = 0;
+    }
+    emit boxesReset();
+}
+
+void ProjectDocument::clearPictures()
+{
+    emit picturesCleared();
+}
+
+void ProjectDocument::enableSaving()
+{
+    emit savingEnabled();
 }
 
 DrawList ProjectDocument::startupDrawing() const

@@ -172,6 +172,30 @@ public:
     /// The start-up picture: the axes only.
     DrawList startupDrawing() const;
 
+    // ---- Operations of other windows (the wizard) ---------------------------
+    /// Enables or disables a control, as another window that writes into the
+    /// main window does.
+    void enableControl(Control c, bool on) { enable(c, on); }
+    /// The check of a number typed in another window: false, with the "Value"
+    /// message and the SPL button disabled, when the text is not a number;
+    /// true, with the SPL button enabled, otherwise.
+    bool validateText(const QString& text);
+    /// Replaces the items of a list; its text stays and no item is selected.
+    void setListItems(Control list, const QStringList& items);
+    /// Writes a model's row of the model table: `modelcaixa` and the
+    /// dimensions, `Label58`'s key and the model list's text. The angle lists
+    /// are left alone.
+    void writeModel(int index);
+    /// An array without angles: the number-of-boxes index 0 and every box's
+    /// cumulative and last angle 0. An open mechanical view clears its table.
+    void resetBoxes();
+    /// Clears the side view's three surfaces.
+    void clearPictures();
+    /// Makes the project savable: the Save and SaveFoto commands.
+    void enableSaving();
+    /// Shows the message of a tag of the language file's "MsgBox" section.
+    void warn(const QString& tag) { showMessage(tag); }
+
     // ---- Files --------------------------------------------------------------
     /// Loads a project file. On success the fields, lists and state are the
     /// file's, the fields are unlocked, the side view is redrawn and the box
@@ -193,6 +217,12 @@ signals:
     void scalesChanged();
     /// A load replaced the project; an open mechanical view recomputes itself.
     void loaded();
+    /// The cumulative angles were set back to 0; an open mechanical view clears its table.
+    void boxesReset();
+    /// The side view's surfaces are to be cleared.
+    void picturesCleared();
+    /// The project may be saved from now on.
+    void savingEnabled();
 
 private:
     static int slot(Control c) { return static_cast<int>(c); }

@@ -8,6 +8,7 @@
 #include "platform/gui/CaptionFit.h"
 #include "project/ProjectDocument.h"
 #include "project/gui/Principal.h"
+#include "wizard/gui/Dades.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -48,6 +49,7 @@ const std::vector<WindowMaker>& allWindows()
         {"Mecanic",
          [](Program& p) { return std::make_unique<Mecanic>(p.doc, p.languages, nullptr); }},
         {"Feat", [](Program& p) { return std::make_unique<Feat>(p.languages, nullptr); }},
+        {"Dades", [](Program& p) { return std::make_unique<Dades>(p.doc, p.languages, nullptr); }},
     };
     return windows;
 }

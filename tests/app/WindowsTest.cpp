@@ -4,11 +4,13 @@
 #include "project/gui/Principal.h"
 #include "sideview/GeometryJson.h"
 
+#include <QAction>
 #include <QBuffer>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -118,4 +120,48 @@ TEST(WindowAndHeadless, GiveTheSameGeometryForEveryProject)
         ASSERT_EQ(runGeometry({path}, out, err), 0) << err.data().constData();
         EXPECT_EQ(out.data().trimmed(), viaWindow.trimmed()) << path.toStdString();
     }
+}
+
+TEST_F(WindowsTest, FileNewShowsTheWizardKeptUntilItsFrameClosesIt)
+{
+    ASSERT_TRUE(windows.principal().loadProject(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini")));
+    windows.principal().show();
+    pressMechanicalView();
+    ASSERT_EQ(windows.mechanicalView()->splayField(1)->text(), "1");
+    QAction* fileNew = windows.principal().findChild<QAction*>("New");
+    EXPECT_EQ(windows.wizard(), nullptr);
+
+    // Shown modally; Cancel hides it, empties the project and the open mechanical table.
+    QPointer<Dades> first;
+    QTimer::singleShot(0, [&] {
+        first = windows.wizard();
+        ASSERT_TRUE(first && first->isVisible() && first->isModal());
+        first->findChild<QLineEdit*>("Text3")->setText("7");
+        first->findChild<QPushButton*>("Command2")->click();
+    });
+    fileNew->trigger();
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(first->isVisible());
+    EXPECT_EQ(windows.mechanicalView()->splayField(1)->text(), "0");
+    EXPECT_EQ(doc().text(Control::Text13), "3");
+
+    // The same window again, as it was left; its frame closes and destroys it.
+    QPointer<Dades> second;
+    QTimer::singleShot(0, [&] {
+        second = windows.wizard();
+        second->close();
+    });
+    fileNew->trigger();
+    EXPECT_EQ(second, first);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+    EXPECT_EQ(doc().text(Control::Text13), "3"); // closing is no Cancel and no Ok
+
+    // The next New makes a fresh one, whose creation empties the project again.
+    QTimer::singleShot(0, [&] {
+        EXPECT_EQ(windows.wizard()->findChild<QLineEdit*>("Text3")->text(), "0");
+        QTest::keyClick(windows.wizard(), Qt::Key_Escape);
+    });
+    fileNew->trigger();
+    EXPECT_EQ(doc().text(Control::Text13), "-");
 }

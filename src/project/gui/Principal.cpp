@@ -125,6 +125,8 @@ void Principal::connectHandlers()
             [this] { SaveData(); });
     connect(findChild<QAction*>(QStringLiteral("Load")), &QAction::triggered, this,
             [this] { Load_Click(); });
+    connect(findChild<QAction*>(QStringLiteral("New")), &QAction::triggered, this,
+            &Principal::newProjectRequested);
 
     const auto showReadout = [this](int surface, double x, double y) {
         const auto [X, Y] = m_doc.readout(surface, x, y);
@@ -213,6 +215,14 @@ void Principal::connectDocument()
     connect(&m_doc, &ProjectDocument::loaded, this, [this] {
         findChild<QAction*>(QStringLiteral("Save"))->setEnabled(true);
         findChild<QAction*>(QStringLiteral("SaveFoto"))->setEnabled(true);
+    });
+    connect(&m_doc, &ProjectDocument::savingEnabled, this, [this] {
+        findChild<QAction*>(QStringLiteral("Save"))->setEnabled(true);
+        findChild<QAction*>(QStringLiteral("SaveFoto"))->setEnabled(true);
+    });
+    connect(&m_doc, &ProjectDocument::picturesCleared, this, [this] {
+        for (int id : {sideview::Picture1, sideview::Picture33, sideview::Picture44})
+            picture(id)->replay(DrawList{draw::clear(id)}, id);
     });
 }
 

@@ -56,6 +56,8 @@ signals:
     void mechanicalViewRequested();
     /// The SPL button was pressed and the project has an audience to map.
     void splWindowRequested();
+    /// File > New was chosen: the project wizard is wanted.
+    void newProjectRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
