@@ -6,6 +6,8 @@
 #include "platform/Messages.h"
 #include "project/ProjectDocument.h"
 #include "spl/gui/SPL.h"
+#include "spl/gui/AreaLevelsWindow.h"
+#include "spl/gui/LevelProbe.h"
 
 #include <QObject>
 #include <QPointer>
@@ -46,6 +48,11 @@ public:
     /// message when the grid would be too large.
     void calculateMap();
 
+    /// The level probe of the map on the main window.
+    spl::LevelProbe& levelProbe() { return *m_probe; }
+    /// Options > Level along the areas: opens the window, modeless, made on first use.
+    spl::AreaLevelsWindow& openAreaLevels();
+
 private:
     Languages& m_languages;
     MessageSink& m_messages;
@@ -54,4 +61,6 @@ private:
     QPointer<Mecanic> m_mecanic;
     QPointer<Feat> m_feat;
     QPointer<SPL> m_spl;
+    spl::LevelProbe* m_probe = nullptr;
+    QPointer<spl::AreaLevelsWindow> m_areaLevels;
 };
