@@ -25,8 +25,7 @@ spl::Request requestFor(const char* file, int16_t hz)
 void threeAreas(benchmark::State& s, const char* file, int16_t hz)
 {
     const spl::Request request = requestFor(file, hz);
-    const spl::AreaSegment areas[] = {
-        {1, 2, 60, 0, 3}, {2, 62, 60, 3, 8}, {3, 122, 60, 8, 8}};
+    const spl::AreaSegment areas[] = {{1, 2, 60, 0, 3}, {2, 62, 60, 3, 8}, {3, 122, 60, 8, 8}};
     for (auto _ : s) {
         const spl::AreaLevels levels = spl::areaLevels(request, areas, 1.2);
         benchmark::DoNotOptimize(levels.overall.deviation);

@@ -78,11 +78,10 @@ void Windows::calculateMap()
     Principal& w = *m_principal;
     spl::ShownMap shown;
     shown.style = m_spl->mapStyle();
-    auto result = spl::runCalculation(*m_doc, m_spl->frequencia, m_spl->resolutionText(),
-                                      *w.picture(sideview::Picture1),
-                                      *w.picture(sideview::Picture33),
-                                      *w.picture(sideview::Picture44), 0, shown.style,
-                                      &shown.placement);
+    auto result =
+        spl::runCalculation(*m_doc, m_spl->frequencia, m_spl->resolutionText(),
+                            *w.picture(sideview::Picture1), *w.picture(sideview::Picture33),
+                            *w.picture(sideview::Picture44), 0, shown.style, &shown.placement);
     if (result) {
         shown.result = std::move(*result);
         m_probe->show(std::move(shown));

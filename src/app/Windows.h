@@ -5,9 +5,9 @@
 #include "mechanical/gui/Mecanic.h"
 #include "platform/Messages.h"
 #include "project/ProjectDocument.h"
-#include "spl/gui/SPL.h"
 #include "spl/gui/AreaLevelsWindow.h"
 #include "spl/gui/LevelProbe.h"
+#include "spl/gui/SPL.h"
 
 #include <QObject>
 #include <QPointer>

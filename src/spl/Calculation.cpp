@@ -43,8 +43,8 @@ namespace {
 /// from 1 m.
 float onAxisLevel(double Lref, float dB, double X, double log10X)
 {
-    const double level = dB != 0 ? Lref - 10 * std::log10(double(dB)) - 20 * std::log10(X / dB)
-                                 : Lref - 20 * log10X;
+    const double level =
+        dB != 0 ? Lref - 10 * std::log10(double(dB)) - 20 * std::log10(X / dB) : Lref - 20 * log10X;
     return storedLevel(level);
 }
 

@@ -55,7 +55,8 @@ protected:
     {
         const spl::MapPlacement& p = map.placement;
         const double X = map.result.MatriuX(r, c), Y = map.result.MatriuY(r, c);
-        const double sx = X * p.view.SW1 / p.view.offsetmax * p.overlay.width / p.overlay.scaleWidth;
+        const double sx =
+            X * p.view.SW1 / p.view.offsetmax * p.overlay.width / p.overlay.scaleWidth;
         const double sy = (p.view.SH44 - p.view.SH1 * Y / (p.view.alturamax + 1)) *
                           p.overlay.height / p.overlay.scaleHeight;
         double px = sx, py = sy;
@@ -138,12 +139,11 @@ TEST_F(LevelViewsTest, CellsStyleFromTheWindowAndFromRender)
     QTemporaryDir dir;
     const QString cells = dir.filePath("cells.png"), dist = dir.filePath("dist.png");
     for (const auto& [path, style] : {std::pair{cells, "cells"}, {dist, "distribution"}}) {
-        const Outcome r = render({demo, "--freq", "2500", "--style", style, "--surface",
-                                  "Picture44", "--out", path});
+        const Outcome r = render(
+            {demo, "--freq", "2500", "--style", style, "--surface", "Picture44", "--out", path});
         ASSERT_EQ(r.code, 0) << r.err.constData();
     }
-    const QImage window =
-        picture44().canvas().image().convertToFormat(QImage::Format_RGB32);
+    const QImage window = picture44().canvas().image().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(QImage(cells).convertToFormat(QImage::Format_RGB32), window);
     EXPECT_NE(QImage(dist).convertToFormat(QImage::Format_RGB32), window);
 

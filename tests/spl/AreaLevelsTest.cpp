@@ -150,9 +150,9 @@ TEST(AreaLevels, OverallStatisticsJoinTheAreas)
             all.push_back(p.level);
     const spl::LevelStats s = spl::levelStats(all);
     EXPECT_EQ(levels.overall.count, s.count);
-    EXPECT_DOUBLE_EQ(levels.overall.max, std::max({levels.areas[0].stats.max,
-                                                   levels.areas[1].stats.max,
-                                                   levels.areas[2].stats.max}));
+    EXPECT_DOUBLE_EQ(levels.overall.max,
+                     std::max({levels.areas[0].stats.max, levels.areas[1].stats.max,
+                               levels.areas[2].stats.max}));
     EXPECT_DOUBLE_EQ(levels.overall.deviation, s.deviation);
     EXPECT_EQ(levels.areas[2].points.size(), 51u);
 }

@@ -16,23 +16,22 @@ TEST(CellMap, ColourOfKnownLevels)
     };
     const float inf = std::numeric_limits<float>::infinity();
     const Case cases[] = {
-        {140, 0xFF00FF},   // above the ramp of class 1: its start
-        {130, 0xFF00FF},   // magenta
-        {125, 0xFF007F},   // half way: step 127.5 rounds to the even 128
-        {120.5f, 0xFF000D}, // 255 * 9.5 / 10 = 242.25: step 242
-        {120, 0xFF0000},   // the top of class 2
-        {115, 0xFF8000},   // red to yellow, half way
-        {110, 0xFFFF00},   // the top of class 3
-        {107.5f, 0x7FFF00}, // yellow to green, half way (step 128)
-        {105, 0x00FF00},   // green
-        {101, 0x00FFCC},   // green to cyan: 255 * 4 / 5 = 204
-        {100, 0x00FFFF},   // cyan
-        {95, 0x0000FF},    // the bottom of class 5: blue
-        {94.9f, 0x0000FC}, // just inside class 6: step 2.55 rounds to 3
-        {90, 0x00007F},    // blue to black, half way (127.5 to 128)
-        {85, 0x000000},    // black, and below it
-        {60, 0x000000},
-        {-inf, 0x000000},  // no value
+        {140, 0xFF00FF},                      // above the ramp of class 1: its start
+        {130, 0xFF00FF},                      // magenta
+        {125, 0xFF007F},                      // half way: step 127.5 rounds to the even 128
+        {120.5f, 0xFF000D},                   // 255 * 9.5 / 10 = 242.25: step 242
+        {120, 0xFF0000},                      // the top of class 2
+        {115, 0xFF8000},                      // red to yellow, half way
+        {110, 0xFFFF00},                      // the top of class 3
+        {107.5f, 0x7FFF00},                   // yellow to green, half way (step 128)
+        {105, 0x00FF00},                      // green
+        {101, 0x00FFCC},                      // green to cyan: 255 * 4 / 5 = 204
+        {100, 0x00FFFF},                      // cyan
+        {95, 0x0000FF},                       // the bottom of class 5: blue
+        {94.9f, 0x0000FC},                    // just inside class 6: step 2.55 rounds to 3
+        {90, 0x00007F},                       // blue to black, half way (127.5 to 128)
+        {85, 0x000000},                       // black, and below it
+        {60, 0x000000},     {-inf, 0x000000}, // no value
     };
     for (const Case& c : cases)
         EXPECT_EQ(cellColour(c.level), c.colour) << c.level;

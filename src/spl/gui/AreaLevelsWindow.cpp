@@ -16,8 +16,8 @@
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QTableWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 
@@ -168,9 +168,9 @@ void AreaLevelsWindow::heightEdited()
 
 void AreaLevelsWindow::refresh()
 {
-    const Request request =
-        requestFromDocument(m_doc, m_spl.frequencia, m_spl.resolutionText());
-    const std::vector<AreaSegment> areas = areasInUse(m_doc.fields(), m_doc.state(), m_doc.locale());
+    const Request request = requestFromDocument(m_doc, m_spl.frequencia, m_spl.resolutionText());
+    const std::vector<AreaSegment> areas =
+        areasInUse(m_doc.fields(), m_doc.state(), m_doc.locale());
     m_levels = areaLevels(request, areas, m_height);
     m_band->setText(QStringLiteral("%1 Hz").arg(m_spl.frequencia));
     m_under->clear();
@@ -265,18 +265,19 @@ void AreaLevelsWindow::showValuesAt(double distance)
         const auto hi = std::max(p.front().distance, p.back().distance);
         if (distance < lo || distance > hi)
             continue;
-        const auto nearest =
-            std::min_element(p.begin(), p.end(), [distance](const AreaPoint& a, const AreaPoint& b) {
+        const auto nearest = std::min_element(
+            p.begin(), p.end(), [distance](const AreaPoint& a, const AreaPoint& b) {
                 return std::abs(a.distance - distance) < std::abs(b.distance - distance);
             });
         if (!std::isfinite(nearest->level))
             continue;
-        parts << QStringLiteral("%1: %2 dB").arg(areaName(curve.number),
-                                                 locale.toString(double(nearest->level), 'f', 1));
+        parts << QStringLiteral("%1: %2 dB")
+                     .arg(areaName(curve.number), locale.toString(double(nearest->level), 'f', 1));
     }
-    m_under->setText(parts.isEmpty() ? QString()
-                                     : QStringLiteral("%1 m   ").arg(locale.toString(distance, 'f', 1)) +
-                                           parts.join(QStringLiteral("   ")));
+    m_under->setText(parts.isEmpty()
+                         ? QString()
+                         : QStringLiteral("%1 m   ").arg(locale.toString(distance, 'f', 1)) +
+                               parts.join(QStringLiteral("   ")));
 }
 
 bool AreaLevelsWindow::eventFilter(QObject* watched, QEvent* event)

@@ -26,8 +26,7 @@ class AreaLevelsWindow : public QDialog, public iLanguage
 {
     Q_OBJECT
 public:
-    AreaLevelsWindow(ProjectDocument& doc, Languages& languages, SPL& splWindow,
-                     QWidget* owner);
+    AreaLevelsWindow(ProjectDocument& doc, Languages& languages, SPL& splWindow, QWidget* owner);
     ~AreaLevelsWindow() override;
 
     /// The levels shown now.

@@ -82,13 +82,11 @@ MapPlacement paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44,
                       const DistributionRows& rows, const ProjectState& state, float T,
                       std::optional<double> angle)
 {
-    return placeMap(picture1, picture33, picture44, state, T, angle,
-             [&rows](const MapView& view, Canvas& c) {
-                 const std::vector<MapSegment> segments = FerDistribucionsSPL(rows, view);
-                 paintLines(c, [&](const LineSink& sink) {
-                     mapLines(segments, overlayOf(c), sink);
-                 });
-             });
+    return placeMap(
+        picture1, picture33, picture44, state, T, angle, [&rows](const MapView& view, Canvas& c) {
+            const std::vector<MapSegment> segments = FerDistribucionsSPL(rows, view);
+            paintLines(c, [&](const LineSink& sink) { mapLines(segments, overlayOf(c), sink); });
+        });
 }
 
 MapPlacement paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44, const Result& result,
@@ -97,12 +95,11 @@ MapPlacement paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44, co
 {
     if (style == MapStyle::Distribution)
         return paintMap(picture1, picture33, picture44, distributionRows(result), state, T, angle);
-    return placeMap(picture1, picture33, picture44, state, T, angle,
-                    [&result](const MapView& view, Canvas& c) {
-                        paintLines(c, [&](const LineSink& sink) {
-                            cellLines(result, view, overlayOf(c), sink);
-                        });
-                    });
+    return placeMap(
+        picture1, picture33, picture44, state, T, angle, [&result](const MapView& view, Canvas& c) {
+            paintLines(c,
+                       [&](const LineSink& sink) { cellLines(result, view, overlayOf(c), sink); });
+        });
 }
 
 void paintMap(Surface& picture1, Surface& picture33, Surface& picture44,

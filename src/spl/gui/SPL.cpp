@@ -40,8 +40,8 @@ constexpr Swatch kLegend[] = {
 };
 
 // The captions of this window's own section.
-constexpr const char* kLabelled[] = {"Label50", "Label11", "Label1", "Label10", "Label13",
-                                     "Command1"};
+constexpr const char* kLabelled[] = {"Label50", "Label11", "Label1",
+                                     "Label10", "Label13", "Command1"};
 
 // The map styles of Combo5, in its order, with their captions' tags.
 constexpr std::pair<spl::MapStyle, const char*> kStyles[] = {
@@ -266,5 +266,6 @@ void SPL::relabel()
     m_command2->setText(
         m_languages.GetLabel(QStringLiteral("Mecanic"), QStringLiteral("Command1")));
     for (int i = 0; i < m_combo5->count(); ++i)
-        m_combo5->setItemText(i, m_languages.GetLabel(section, QString::fromLatin1(kStyles[i].second)));
+        m_combo5->setItemText(
+            i, m_languages.GetLabel(section, QString::fromLatin1(kStyles[i].second)));
 }
