@@ -55,11 +55,15 @@ std::vector<AreaPoint> areaPoints(const AreaSegment& area, double listeningHeigh
     const double d = area.distance;
     const double l = area.length;
     std::vector<AreaPoint> points;
+    if (!std::isfinite(d) || !std::isfinite(l) || !std::isfinite(area.Z1) ||
+        !std::isfinite(area.Z2))
+        return points;
     if (!(std::abs(l) > 0)) {
         points.push_back({area.distance, static_cast<float>(area.Z2 + listeningHeight), 0});
         return points;
     }
-    const double step = std::min(kAreaStep, std::abs(l) / kMinAreaPoints);
+    const double step =
+        std::max(std::min(kAreaStep, std::abs(l) / kMinAreaPoints), std::abs(l) / kMaxAreaPoints);
     // Whole steps, with the end of the area as the last point however far it is.
     const int steps = static_cast<int>(std::ceil(std::abs(l) / step - 1e-9));
     const double slope = (double(area.Z2) - area.Z1) / l;

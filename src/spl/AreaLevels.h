@@ -70,11 +70,14 @@ struct AreaLevels
 /// area so that it has at least kMinAreaPoints of them.
 inline constexpr double kAreaStep = 0.1;
 inline constexpr int kMinAreaPoints = 50;
+/// An area too long for kAreaStep gets this many steps at most.
+inline constexpr int kMaxAreaPoints = 100000;
 
 /// The listening points of an area: from its start to its end at even
 /// horizontal steps (kAreaStep, finer on an area shorter than kMinAreaPoints
 /// steps), each `listeningHeight` above the area line; an area of no length
-/// is one point at its distance, above Z2.
+/// is one point at its distance, above Z2; an area with a figure that is not
+/// finite has none.
 std::vector<AreaPoint> areaPoints(const AreaSegment& area, double listeningHeight);
 
 /// The level along each area for one calculation request (its band, array

@@ -50,7 +50,8 @@ uint32_t cellColour(float L)
 
 std::optional<CellIndex> cellAt(const Result& r, double X, double Y)
 {
-    if (r.ParticionsXmapa <= 0 || r.PartYFarField <= 0 || !(X > 0) || !(r.PasHoritzontal > 0))
+    if (r.ParticionsXmapa <= 0 || r.PartYFarField <= 0 || !(X > 0) || !std::isfinite(Y) ||
+        !(r.PasHoritzontal > 0))
         return std::nullopt;
     const double column = std::floor(X / r.PasHoritzontal) + 1;
     if (column > r.ParticionsXmapa)

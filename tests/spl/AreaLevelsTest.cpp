@@ -135,24 +135,3 @@ TEST(AreaLevels, StatisticsOfAKnownCurve)
     EXPECT_DOUBLE_EQ(flat.deviation, 0);
     EXPECT_EQ(spl::levelStats({}).count, 0);
 }
-
-// The overall figures are those of all the points of all the areas together.
-TEST(AreaLevels, OverallStatisticsJoinTheAreas)
-{
-    std::mt19937 rng(7);
-    const spl::Request request = randomRequest(rng, 1000, 0.3f);
-    const spl::AreaSegment areas[] = {{1, 2, 20, 0, 1}, {2, 22, 15, 1, 4}, {3, 37, 0.5f, 4, 4}};
-    const spl::AreaLevels levels = spl::areaLevels(request, areas, 1.2);
-    ASSERT_EQ(levels.areas.size(), 3u);
-    std::vector<float> all;
-    for (const auto& a : levels.areas)
-        for (const auto& p : a.points)
-            all.push_back(p.level);
-    const spl::LevelStats s = spl::levelStats(all);
-    EXPECT_EQ(levels.overall.count, s.count);
-    EXPECT_DOUBLE_EQ(levels.overall.max,
-                     std::max({levels.areas[0].stats.max, levels.areas[1].stats.max,
-                               levels.areas[2].stats.max}));
-    EXPECT_DOUBLE_EQ(levels.overall.deviation, s.deviation);
-    EXPECT_EQ(levels.areas[2].points.size(), 51u);
-}
