@@ -64,11 +64,14 @@ int runHeadless(int argc, char** argv)
     const Command* command = findCommand(argv[1]);
     qInstallMessageHandler(quietHandler);
     std::unique_ptr<QCoreApplication> app;
+    // Qt sees the program's name only, so that it takes none of the command's
+    // arguments for its own options (render's --style is one of Qt's too).
+    static int appArgc = 1;
     if (command->needsGui) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QApplication>(argc, argv);
+        app = std::make_unique<QApplication>(appArgc, argv);
     } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
+        app = std::make_unique<QCoreApplication>(appArgc, argv);
     }
     // The first argument is a file name; the others are text, or bytes kept as they are.
     QStringList args;

@@ -14,7 +14,8 @@
 namespace {
 
 const char kUsage[] = "usage: splmap render PROJECT.ini [--freq HZ] [--res M] "
-                      "[--surface Picture1|Picture33|Picture44] --out FILE.png";
+                      "[--surface Picture1|Picture33|Picture44] [--style distribution|cells] "
+                      "--out FILE.png";
 
 int fail(QIODevice& err, const QString& why)
 {
@@ -76,7 +77,8 @@ int runRender(const QStringList& args, QIODevice&, QIODevice& err, const QString
 {
     CalculationOptions options;
     const QString refused = parseCalculationOptions(
-        args, {QStringLiteral("--surface"), QStringLiteral("--out")}, kUsage, options);
+        args, {QStringLiteral("--surface"), QStringLiteral("--out"), QStringLiteral("--style")},
+        kUsage, options);
     if (!refused.isEmpty())
         return fail(err, refused);
     const QString outPath = options.values.value(QStringLiteral("--out"));
@@ -87,6 +89,12 @@ int runRender(const QStringList& args, QIODevice&, QIODevice& err, const QString
     if (surface < 0)
         return fail(err,
                     "there is no surface " + surfaceName + " (Picture1, Picture33 or Picture44)");
+
+    const QString styleName = options.values.value(QStringLiteral("--style"));
+    const std::optional<spl::MapStyle> style =
+        styleName.isEmpty() ? spl::MapStyle::Distribution : spl::mapStyleNamed(styleName);
+    if (!style)
+        return fail(err, "there is no map style " + styleName + " (distribution or cells)");
 
     CalculationSetup setup(languagesDir);
     if (const QString problem = setup.prepare(options); !problem.isEmpty())
@@ -106,7 +114,7 @@ int runRender(const QStringList& args, QIODevice&, QIODevice& err, const QString
     // CALCULATE.
     const auto result = spl::runCalculation(
         doc, options.frequencia, options.resolutionText, *window->picture(sideview::Picture1),
-        *window->picture(sideview::Picture33), *window->picture(sideview::Picture44));
+        *window->picture(sideview::Picture33), *window->picture(sideview::Picture44), 0, *style);
     if (!result)
         return fail(err, setup.message(QString::fromLatin1(spl::kGridRefusedTag)));
 

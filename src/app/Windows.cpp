@@ -9,6 +9,9 @@
 #include "spl/Grid.h"
 #include "spl/gui/CalculationSequence.h"
 
+#include <QAction>
+#include <QLabel>
+
 Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
     : m_languages(languages), m_messages(messages)
 {
@@ -30,6 +33,12 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
             [this] { openMechanicalView(); });
     connect(m_principal.get(), &Principal::splWindowRequested, this, [this] { m_spl->exec(); });
     connect(m_spl, &SPL::calculateRequested, this, &Windows::calculateMap);
+    Principal& w = *m_principal;
+    m_probe = new spl::LevelProbe(*w.picture(sideview::Picture44),
+                                  *w.findChild<QLabel*>(QStringLiteral("LabelLevelValue")), this);
+    connect(m_doc.get(), &ProjectDocument::redrawn, m_probe, &spl::LevelProbe::clear);
+    connect(w.findChild<QAction*>(QStringLiteral("AreaLevels")), &QAction::triggered, this,
+            [this] { openAreaLevels(); });
     connect(m_doc.get(), &ProjectDocument::loaded, this, [this] {
         if (m_mecanic)
             m_mecanic->PintarMecanic();
@@ -43,6 +52,15 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
 }
 
 Windows::~Windows() = default;
+
+spl::AreaLevelsWindow& Windows::openAreaLevels()
+{
+    if (!m_areaLevels)
+        m_areaLevels = new spl::AreaLevelsWindow(*m_doc, m_languages, *m_spl, m_principal.get());
+    m_areaLevels->show();
+    m_areaLevels->raise();
+    return *m_areaLevels;
+}
 
 Mecanic& Windows::openMechanicalView()
 {
@@ -71,10 +89,16 @@ Dades& Windows::wizardWindow()
 void Windows::calculateMap()
 {
     Principal& w = *m_principal;
-    const auto result = spl::runCalculation(
-        *m_doc, m_spl->frequencia, m_spl->resolutionText(), *w.picture(sideview::Picture1),
-        *w.picture(sideview::Picture33), *w.picture(sideview::Picture44));
-    if (!result) {
+    spl::ShownMap shown;
+    shown.style = m_spl->mapStyle();
+    auto result =
+        spl::runCalculation(*m_doc, m_spl->frequencia, m_spl->resolutionText(),
+                            *w.picture(sideview::Picture1), *w.picture(sideview::Picture33),
+                            *w.picture(sideview::Picture44), 0, shown.style, &shown.placement);
+    if (result) {
+        shown.result = std::move(*result);
+        m_probe->show(std::move(shown));
+    } else {
         const QString tag = QString::fromLatin1(spl::kGridRefusedTag);
         m_messages.show(Message{tag, m_languages.GetLabel(QStringLiteral("MsgBox"), tag),
                                 QStringLiteral("Warning")});

@@ -5,6 +5,8 @@
 #include "mechanical/gui/Mecanic.h"
 #include "platform/Messages.h"
 #include "project/ProjectDocument.h"
+#include "spl/gui/AreaLevelsWindow.h"
+#include "spl/gui/LevelProbe.h"
 #include "spl/gui/SPL.h"
 #include "wizard/gui/Dades.h"
 
@@ -53,6 +55,11 @@ public:
     /// message when the grid would be too large.
     void calculateMap();
 
+    /// The level probe of the map on the main window.
+    spl::LevelProbe& levelProbe() { return *m_probe; }
+    /// Options > Level along the areas: opens the window, modeless, made on first use.
+    spl::AreaLevelsWindow& openAreaLevels();
+
 private:
     Languages& m_languages;
     MessageSink& m_messages;
@@ -62,4 +69,6 @@ private:
     QPointer<Feat> m_feat;
     QPointer<SPL> m_spl;
     QPointer<Dades> m_dades;
+    spl::LevelProbe* m_probe = nullptr;
+    QPointer<spl::AreaLevelsWindow> m_areaLevels;
 };

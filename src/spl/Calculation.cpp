@@ -36,6 +36,20 @@ float CalcularcaixesFresnel(const FresnelSource& s, float X, float Y)
     return CalcularSPLInicial(s.pot, n, s.modelcaixa);
 }
 
+namespace {
+
+/// The level of a cell on the source's axis at distance X: beyond the
+/// near-field limit 20 dB per decade, with no near field 20 dB per decade
+/// from 1 m.
+float onAxisLevel(double Lref, float dB, double X, double log10X)
+{
+    const double level =
+        dB != 0 ? Lref - 10 * std::log10(double(dB)) - 20 * std::log10(X / dB) : Lref - 20 * log10X;
+    return storedLevel(level);
+}
+
+} // namespace
+
 struct Calculation::Model
 {
     Request in;
@@ -104,9 +118,7 @@ Calculation::Calculation(const Request& request) : m(std::make_unique<Model>())
         const double X = out.columnX[std::size_t(c)];
         m->log10X[std::size_t(c)] = std::log10(X);
         m->invX[std::size_t(c)] = 1 / X;
-        const double level = dB != 0 ? Lref - 10 * std::log10(double(dB)) - 20 * std::log10(X / dB)
-                                     : Lref - 20 * m->log10X[std::size_t(c)];
-        m->onAxis[std::size_t(c)] = storedLevel(level);
+        m->onAxis[std::size_t(c)] = onAxisLevel(Lref, dB, X, m->log10X[std::size_t(c)]);
     }
 }
 
@@ -187,6 +199,41 @@ void Calculation::computeRows(int first, int last)
         float* counts = &out.distribucio[std::size_t(r - 1) * kClasses];
         std::fill_n(counts, kClasses, 0.0f);
         countClasses(row.spl, cols, counts);
+    }
+}
+
+void Calculation::levelsAt(const float* X, const float* Y, int n, float* levels) const
+{
+    const Result& out = m->out;
+    const float dB = out.distanciaborder;
+    const double step = out.PasHoritzontal;
+    const double Lref = out.Lref();
+    auto scratch = std::make_unique<RowBuffers>(1);
+    for (int i = 0; i < n; ++i) {
+        const float x = X[i];
+        const float y = Y[i];
+        if (m->refused || !(x > 0) || !(step > 0)) {
+            levels[i] = std::numeric_limits<float>::quiet_NaN();
+            continue;
+        }
+        // The grid's column test: its left edge within the limit, inclusive.
+        const double column = std::floor(x / step);
+        const bool nearColumn = dB != 0 && !(static_cast<float>(column * step) > dB);
+        const bool inside = m->nearLo <= y && y <= m->Tf;
+        const double log10X = std::log10(double(x));
+        if (nearColumn && inside) {
+            const float s = CalcularcaixesFresnel(m->fresnel, x, y);
+            const bool onSource = m->fresnel.B <= y && y <= m->fresnel.T;
+            levels[i] = onSource ? storedLevel(s - 10 * log10X) : 0.0f;
+            continue;
+        }
+        const double invX = 1 / double(x);
+        const float onAxis = onAxisLevel(Lref, dB, x, log10X);
+        int8_t nField = 0, border = nearColumn ? 1 : 0;
+        float splInicial = static_cast<float>(Lref), graus = 0, level = 0;
+        RowCells cell{&nField, &border, &splInicial, &graus, &level};
+        farRow(m->rows, &x, &invX, &onAxis, y, 0, nearColumn ? 1 : 0, 1, cell, *scratch);
+        levels[i] = level;
     }
 }
 

@@ -54,6 +54,15 @@ public:
     /// The result so far: geometry and grid dimensions are set from the start.
     const Result& result() const;
 
+    /// The final level at each of `n` points (X[i], Y[i]) in the vertical
+    /// plane, as the grid would give a cell centred there: the point is near
+    /// field, border or far field by the same tests as a cell, with the left
+    /// edge of the grid column it lies in (not its own distance) compared with
+    /// the near-field limit, and its own height tested against the source.
+    /// A point at a cell's centre thus gets exactly that cell's level. Points
+    /// at or behind the array plane, and every point of a refused grid, get NaN.
+    void levelsAt(const float* X, const float* Y, int n, float* levels) const;
+
 private:
     struct Model;
     std::unique_ptr<Model> m;

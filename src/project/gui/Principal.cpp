@@ -415,6 +415,7 @@ void Principal::relabel()
                                                          {"Exit", "Exit"},
                                                          {"Options", "Options"},
                                                          {"MenuLanguage", "MenuLanguage"},
+                                                         {"AreaLevels", "AreaLevels"},
                                                          {"Help", "Help"},
                                                          {"Info", "Info"}};
     for (const auto& [name, tag] : menus)
@@ -431,6 +432,7 @@ void Principal::relabel()
     for (int i : {2, 5, 3, 4, 6, 9, 7, 8, 10, 13, 11, 12})
         labels << QStringLiteral("Label%1").arg(i);
     labels << QStringLiteral("Label43") << QStringLiteral("Label57");
+    labels << QStringLiteral("LabelLevel");
     for (const QString& name : labels)
         if (auto* l = findChild<QLabel*>(name))
             l->setText(label(sec, name));

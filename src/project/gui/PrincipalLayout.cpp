@@ -164,11 +164,15 @@ void Principal::buildLayout()
 
     // Coordinates under the mouse.
     QGroupBox* f6 = makeFrame(client, "Frame6", "Coordinates (m)", twRect(8640, 4800, 1695, 1095));
-    makeLabel(f6, "Label44", "X:", QRect(10, 22, 18, 16));
-    makeLabel(f6, "Label46", "", QRect(30, 21, 74, 18))
+    makeLabel(f6, "Label44", "X:", QRect(10, 19, 18, 16));
+    makeLabel(f6, "Label46", "", QRect(30, 19, 74, 16))
         ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    makeLabel(f6, "Label45", "Y:", QRect(10, 46, 18, 16));
-    makeLabel(f6, "Label47", "", QRect(30, 45, 74, 18))
+    makeLabel(f6, "Label45", "Y:", QRect(10, 36, 18, 16));
+    makeLabel(f6, "Label47", "", QRect(30, 36, 74, 16))
+        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The level of the map's cell under the mouse, while a map is shown.
+    makeLabel(f6, "LabelLevel", "dB:", QRect(10, 53, 24, 16));
+    makeLabel(f6, "LabelLevelValue", "", QRect(30, 53, 74, 16))
         ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     QGroupBox* f10 = makeFrame(client, "Frame10", "Model", twRect(8640, 6000, 1695, 855));
@@ -224,6 +228,7 @@ void Principal::buildMenus()
     addItem(file, "Exit", "&Exit");
     QMenu* options = addMenu("Options", "&Options");
     addItem(options, "MenuLanguage", "&Language");
+    addItem(options, "AreaLevels", "Level along the &Areas");
     QMenu* help = addMenu("Help", "&Help");
     addItem(help, "Info", "&Info");
 }

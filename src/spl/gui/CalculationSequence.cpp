@@ -14,7 +14,8 @@ namespace spl {
 
 std::optional<Result> runCalculation(ProjectDocument& doc, int16_t frequencia,
                                      const QString& resolutionText, Canvas& picture1,
-                                     Canvas& picture33, Canvas& picture44, int threads)
+                                     Canvas& picture33, Canvas& picture44, int threads,
+                                     MapStyle style, MapPlacement* placement)
 {
     const Request request = requestFromDocument(doc, frequencia, resolutionText);
     std::optional<Result> result = calculate(request, threads);
@@ -25,7 +26,10 @@ std::optional<Result> runCalculation(ProjectDocument& doc, int16_t frequencia,
     const float T = numbers::toSingle(doc.text(Control::Text13), locale);
     const std::optional<double> angle =
         rotationAngle(doc.text(angleList(0)), doc.text(Control::Label59), locale);
-    paintMap(picture1, picture33, picture44, distributionRows(*result), doc.state(), T, angle);
+    const MapPlacement placed =
+        paintMap(picture1, picture33, picture44, *result, style, doc.state(), T, angle);
+    if (placement)
+        *placement = placed;
 
     // The map leaves the surfaces at its own scale heights, and they stay. (A
     // window follows each change of the document's scales on all three of its
@@ -41,11 +45,12 @@ std::optional<Result> runCalculation(ProjectDocument& doc, int16_t frequencia,
 
 std::optional<Result> runCalculation(ProjectDocument& doc, int16_t frequencia,
                                      const QString& resolutionText, Surface& picture1,
-                                     Surface& picture33, Surface& picture44, int threads)
+                                     Surface& picture33, Surface& picture44, int threads,
+                                     MapStyle style, MapPlacement* placement)
 {
     std::optional<Result> result =
         runCalculation(doc, frequencia, resolutionText, picture1.canvas(), picture33.canvas(),
-                       picture44.canvas(), threads);
+                       picture44.canvas(), threads, style, placement);
     if (result)
         for (Surface* s : {&picture1, &picture33, &picture44})
             s->refresh();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "spl/CellMap.h"
 #include "spl/Result.h"
 
 #include <QString>
@@ -23,14 +24,35 @@ namespace spl {
 ///
 /// Returns the calculation's result, or nothing when its grid is refused
 /// (the caller shows the ("MsgBox", "Grid") message); the surfaces are left
-/// untouched then. `threads` as for calculate.
+/// untouched then. `threads` as for calculate. The map is painted in `style`;
+/// where it was placed is written to `placement` when given.
 std::optional<Result> runCalculation(ProjectDocument& doc, int16_t frequencia,
                                      const QString& resolutionText, Canvas& picture1,
-                                     Canvas& picture33, Canvas& picture44, int threads = 0);
+                                     Canvas& picture33, Canvas& picture44, int threads = 0,
+                                     MapStyle style = MapStyle::Distribution,
+                                     MapPlacement* placement = nullptr);
 
 /// The same on a window's surfaces, which then show the new picture.
 std::optional<Result> runCalculation(ProjectDocument& doc, int16_t frequencia,
                                      const QString& resolutionText, Surface& picture1,
-                                     Surface& picture33, Surface& picture44, int threads = 0);
+                                     Surface& picture33, Surface& picture44, int threads = 0,
+                                     MapStyle style = MapStyle::Distribution,
+                                     MapPlacement* placement = nullptr);
+
+/// A map on the screen: the calculation's result with its cells and where it
+/// was painted, kept until the side view is redrawn, so that the level of the
+/// cell under the mouse can be read.
+struct ShownMap
+{
+    Result result;
+    MapStyle style = MapStyle::Distribution;
+    MapPlacement placement;
+
+    /// The level of the cell under a point of Picture44 (scale units).
+    std::optional<float> levelUnder(double x44, double y44) const
+    {
+        return spl::levelUnder(result, placement, x44, y44);
+    }
+};
 
 } // namespace spl

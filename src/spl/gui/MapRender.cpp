@@ -23,28 +23,31 @@ void Rotate(Canvas& picDest, const Canvas& picsrc, const RotationInputs& in, dou
     picDest.transferPixels(picsrc, at(P[0]), at(P[1]), at(P[2]));
 }
 
-void paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44, const DistributionRows& rows,
-              const ProjectState& state, float T, std::optional<double> angle)
+namespace {
+
+/// Sets the map's scale heights, paints the overlay picture with `paint`
+/// on Picture33 and on Picture44 (or turns Picture33's into it), then draws
+/// the areas and rays over both.
+MapPlacement placeMap(Canvas& picture1, Canvas& picture33, Canvas& picture44,
+                      const ProjectState& state, float T, std::optional<double> angle,
+                      const std::function<void(const MapView&, Canvas&)>& paint)
 {
     picture1.setScaleHeight(kSideScaleHeight);
     picture33.setScaleHeight(kOverlayScaleHeight);
     picture44.setScaleHeight(kOverlayScaleHeight);
 
-    MapView view;
+    MapPlacement placed;
+    MapView& view = placed.view;
     view.alturamax = state.alturamax;
     view.offsetmax = state.offsetmax;
     view.SW1 = static_cast<float>(picture1.scaleWidth());
     view.SH1 = static_cast<float>(picture1.scaleHeight());
     view.SW44 = static_cast<float>(picture44.scaleWidth());
     view.SH44 = static_cast<float>(picture44.scaleHeight());
-    const std::vector<MapSegment> segments = FerDistribucionsSPL(rows, view);
-    const auto paint = [&segments](Canvas& c) {
-        mapLines(segments, overlayOf(c),
-                 [&c](int y, std::span<const uint32_t> line, bool) { c.paintLine(y, line); });
-    };
-    paint(picture33);
+    placed.overlay = overlayOf(picture44);
+    paint(view, picture33);
     if (!angle) {
-        paint(picture44);
+        paint(view, picture44);
     } else {
         // The turn clears Picture44 first, so its own painting would not be seen.
         RotationInputs in;
@@ -56,6 +59,7 @@ void paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44, const Dist
         in.SH1 = view.SH1;
         in.SH44 = view.SH44;
         Rotate(picture44, picture33, in, *angle);
+        placed.corners = rotationCorners(in, *angle);
     }
 
     DrawList ops;
@@ -64,6 +68,38 @@ void paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44, const Dist
     picture1.replay(ops, sideview::Picture1);
     picture33.replay(ops, sideview::Picture33);
     picture44.replay(ops, sideview::Picture44);
+    return placed;
+}
+
+void paintLines(Canvas& c, const std::function<void(const LineSink&)>& lines)
+{
+    lines([&c](int y, std::span<const uint32_t> line, bool) { c.paintLine(y, line); });
+}
+
+} // namespace
+
+MapPlacement paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44,
+                      const DistributionRows& rows, const ProjectState& state, float T,
+                      std::optional<double> angle)
+{
+    return placeMap(
+        picture1, picture33, picture44, state, T, angle, [&rows](const MapView& view, Canvas& c) {
+            const std::vector<MapSegment> segments = FerDistribucionsSPL(rows, view);
+            paintLines(c, [&](const LineSink& sink) { mapLines(segments, overlayOf(c), sink); });
+        });
+}
+
+MapPlacement paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44, const Result& result,
+                      MapStyle style, const ProjectState& state, float T,
+                      std::optional<double> angle)
+{
+    if (style == MapStyle::Distribution)
+        return paintMap(picture1, picture33, picture44, distributionRows(result), state, T, angle);
+    return placeMap(
+        picture1, picture33, picture44, state, T, angle, [&result](const MapView& view, Canvas& c) {
+            paintLines(c,
+                       [&](const LineSink& sink) { cellLines(result, view, overlayOf(c), sink); });
+        });
 }
 
 void paintMap(Surface& picture1, Surface& picture33, Surface& picture44,

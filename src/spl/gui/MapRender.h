@@ -1,5 +1,6 @@
 #pragma once
 
+#include "spl/CellMap.h"
 #include "spl/MapPainting.h"
 
 #include <optional>
@@ -20,8 +21,18 @@ void Rotate(Canvas& picDest, const Canvas& picsrc, const RotationInputs& in, dou
 /// both overlays, turns Picture33's picture into Picture44 when there is an
 /// angle, and draws the areas and rays of `state` in black over both. `T` is
 /// the height of the array's top point; `angle` comes from rotationAngle.
-void paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44, const DistributionRows& rows,
-              const ProjectState& state, float T, std::optional<double> angle);
+/// Returns where the map was placed.
+MapPlacement paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44,
+                      const DistributionRows& rows, const ProjectState& state, float T,
+                      std::optional<double> angle);
+
+/// Paints a calculated map in a style: the class distribution of each row, or
+/// every cell at its place (the result must hold its cells), turned and
+/// overlaid as above. Returns where the map was placed, for finding the cell
+/// under a point.
+MapPlacement paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44, const Result& result,
+                      MapStyle style, const ProjectState& state, float T,
+                      std::optional<double> angle);
 
 /// The same on a window's surfaces, which then show the new picture.
 void paintMap(Surface& picture1, Surface& picture33, Surface& picture44,

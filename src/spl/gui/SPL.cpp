@@ -12,11 +12,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <utility>
 
 namespace {
 
 constexpr int kClientWidth = 5310;
-constexpr int kClientHeight = 2700;
+constexpr int kClientHeight = 3060;
 
 struct Swatch
 {
@@ -39,7 +40,12 @@ constexpr Swatch kLegend[] = {
 };
 
 // The captions of this window's own section.
-constexpr const char* kLabelled[] = {"Label50", "Label11", "Label1", "Label10", "Command1"};
+constexpr const char* kLabelled[] = {"Label50", "Label11", "Label1",
+                                     "Label10", "Label13", "Command1"};
+
+// The map styles of Combo5, in its order, with their captions' tags.
+constexpr std::pair<spl::MapStyle, const char*> kStyles[] = {
+    {spl::MapStyle::Distribution, "Distribution"}, {spl::MapStyle::Cells, "Cells"}};
 
 QLabel* label(QWidget* parent, const char* name, const char* text, QRect geometry)
 {
@@ -134,12 +140,18 @@ void SPL::buildLayout()
     // 0.3 m, written in the user's own decimal form.
     m_text1->setText(numbers::generalDouble(0.3, QLocale()));
 
-    m_command1 = make<QPushButton>(this, QStringLiteral("Command1"), twRect(2040, 2040, 1575, 495));
+    label(this, "Label13", "Map style", twRect(2160, 1920, 1455, 255));
+    m_combo5 = make<QComboBox>(this, QStringLiteral("Combo5"), twRect(4080, 1920, 1095, 315));
+    for (const auto& [style, tag] : kStyles)
+        m_combo5->addItem(QString::fromLatin1(tag), static_cast<int>(style));
+    m_combo5->setCurrentIndex(0);
+
+    m_command1 = make<QPushButton>(this, QStringLiteral("Command1"), twRect(2040, 2400, 1575, 495));
     m_command1->setText(QStringLiteral("CALCULATE"));
-    m_command2 = make<QPushButton>(this, QStringLiteral("Command2"), twRect(3960, 2160, 1215, 375));
+    m_command2 = make<QPushButton>(this, QStringLiteral("Command2"), twRect(3960, 2520, 1215, 375));
     m_command2->setText(QStringLiteral("Close"));
 
-    const QRect image1 = twRect(120, 2220, 1815, 435);
+    const QRect image1 = twRect(120, 2580, 1815, 435);
     picture(this, "Image1", image1, spl::arrayPicture(image1.width(), image1.height()));
     const QRect image2 = twRect(480, 120, 4695, 240);
     picture(this, "Image2", image2, spl::rampPicture(image2.width(), image2.height()));
@@ -162,6 +174,16 @@ float SPL::resolucioy() const
     return numbers::toSingle(m_text1->text(), QLocale());
 }
 
+spl::MapStyle SPL::mapStyle() const
+{
+    return static_cast<spl::MapStyle>(m_combo5->currentData().toInt());
+}
+
+void SPL::setMapStyle(spl::MapStyle style)
+{
+    m_combo5->setCurrentIndex(m_combo5->findData(static_cast<int>(style)));
+}
+
 void SPL::Combo4_Click()
 {
     const QString text = m_combo4->currentText();
@@ -171,6 +193,7 @@ void SPL::Combo4_Click()
         frequencia = static_cast<int16_t>(QStringView(items[i]).chopped(3).toInt());
     const auto twice = static_cast<int16_t>(2 * frequencia);
     landamig = static_cast<float>(static_cast<double>(velso) / twice);
+    emit settingsChanged();
 }
 
 bool SPL::Text1_Validate()
@@ -194,6 +217,7 @@ bool SPL::Text1_Validate()
         m_command1->setEnabled(false);
     } else {
         m_command1->setEnabled(true);
+        emit settingsChanged();
     }
     return true;
 }
@@ -241,4 +265,7 @@ void SPL::relabel()
     }
     m_command2->setText(
         m_languages.GetLabel(QStringLiteral("Mecanic"), QStringLiteral("Command1")));
+    for (int i = 0; i < m_combo5->count(); ++i)
+        m_combo5->setItemText(
+            i, m_languages.GetLabel(section, QString::fromLatin1(kStyles[i].second)));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "i18n/Languages.h"
+#include "spl/CellMap.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -40,6 +41,10 @@ public:
     /// Its number in the user's locale, as a single (0 when it is not a number).
     float resolucioy() const;
 
+    /// The map style chosen in `Combo5`: "Distribution" (the default) or "Cells".
+    spl::MapStyle mapStyle() const;
+    void setMapStyle(spl::MapStyle style);
+
     /// Sets `frequencia` from the list's text (unchanged when the text is none
     /// of the items), then `landamig`.
     void Combo4_Click();
@@ -63,6 +68,9 @@ signals:
     /// CALCULATE was pressed: the owner runs the calculation now, while the
     /// window is hidden and the busy cursor shown.
     void calculateRequested();
+    /// The band or the resolution changed (a list choice, a resolution
+    /// accepted): views that follow the SPL window's settings update.
+    void settingsChanged();
 
 private:
     void buildLayout();
@@ -73,6 +81,7 @@ private:
     MessageSink& m_messages;
     QComboBox* m_combo4 = nullptr;
     QLineEdit* m_text1 = nullptr;
+    QComboBox* m_combo5 = nullptr;
     QPushButton* m_command1 = nullptr;
     QPushButton* m_command2 = nullptr;
     FieldValidation* m_validation = nullptr;

@@ -1,0 +1,133 @@
+#include "spl/CellMap.h"
+
+#include "spl/Grid.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace spl {
+
+namespace {
+
+/// Top and bottom of each class's ramp, dB.
+constexpr double kClassTop[kClasses] = {130, 120, 110, 105, 100, 95};
+constexpr double kClassBottom[kClasses] = {120, 110, 105, 100, 95, 85};
+
+/// Metres of a point of the unturned overlay, in its scale units.
+std::array<double, 2> metresOf(const MapView& v, double x, double y)
+{
+    const double X = v.SW1 != 0 ? x * v.offsetmax / v.SW1 : 0;
+    const double Y = v.SH1 != 0 ? (v.SH44 - y) * (v.alturamax + 1.0) / v.SH1 : 0;
+    return {X, Y};
+}
+
+} // namespace
+
+QString mapStyleName(MapStyle style)
+{
+    return style == MapStyle::Cells ? QStringLiteral("cells") : QStringLiteral("distribution");
+}
+
+std::optional<MapStyle> mapStyleNamed(const QString& name)
+{
+    for (MapStyle s : {MapStyle::Distribution, MapStyle::Cells})
+        if (name == mapStyleName(s))
+            return s;
+    return std::nullopt;
+}
+
+uint32_t cellColour(float L)
+{
+    const int k = levelClass(L);
+    if (std::isnan(L) || std::isinf(L))
+        return classColour(k, kRampSteps - 1);
+    const double top = kClassTop[k - 1], bottom = kClassBottom[k - 1];
+    const double t = std::clamp((top - double(L)) / (top - bottom), 0.0, 1.0);
+    const int i = static_cast<int>(std::nearbyint(t * (kRampSteps - 1)));
+    return classColour(k, i);
+}
+
+std::optional<CellIndex> cellAt(const Result& r, double X, double Y)
+{
+    if (r.ParticionsXmapa <= 0 || r.PartYFarField <= 0 || !(X > 0) || !std::isfinite(Y) ||
+        !(r.PasHoritzontal > 0))
+        return std::nullopt;
+    const double column = std::floor(X / r.PasHoritzontal) + 1;
+    if (column > r.ParticionsXmapa)
+        return std::nullopt;
+    const double top = double(r.rowY[0]) + r.resolucioy / 2.0;
+    const double row = r.resolucioy > 0 ? std::floor((top - Y) / r.resolucioy) + 1 : 1;
+    const double last = r.PartYFarField;
+    return CellIndex{static_cast<int>(std::clamp(row, 1.0, last)), static_cast<int>(column)};
+}
+
+std::array<double, 2> planePoint(const MapPlacement& p, double x44, double y44)
+{
+    const OverlayPixels& o = p.overlay;
+    double x = x44, y = y44;
+    if (p.corners && o.width > 0 && o.height > 0 && o.scaleWidth > 0 && o.scaleHeight > 0) {
+        // The overlay's pixel s went to P0 + s.x / W (P1 - P0) + s.y / H (P2 - P0).
+        const auto& P = *p.corners;
+        const double px = x44 * o.width / o.scaleWidth - P[0].x;
+        const double py = y44 * o.height / o.scaleHeight - P[0].y;
+        const double ax = double(P[1].x - P[0].x) / o.width, ay = double(P[1].y - P[0].y) / o.width;
+        const double bx = double(P[2].x - P[0].x) / o.height,
+                     by = double(P[2].y - P[0].y) / o.height;
+        const double det = ax * by - ay * bx;
+        if (det != 0) {
+            const double sx = (px * by - py * bx) / det;
+            const double sy = (ax * py - ay * px) / det;
+            x = sx * o.scaleWidth / o.width;
+            y = sy * o.scaleHeight / o.height;
+        }
+    }
+    return metresOf(p.view, x, y);
+}
+
+std::optional<float> levelUnder(const Result& result, const MapPlacement& placement, double x44,
+                                double y44)
+{
+    if (result.spl.empty())
+        return std::nullopt;
+    const auto [X, Y] = planePoint(placement, x44, y44);
+    const std::optional<CellIndex> cell = cellAt(result, X, Y);
+    if (!cell)
+        return std::nullopt;
+    return result.MatriuSPL(cell->row, cell->column);
+}
+
+void cellLines(const Result& result, const MapView& view, const OverlayPixels& overlay,
+               const LineSink& sink)
+{
+    if (result.spl.empty() || overlay.width <= 0 || overlay.height <= 0)
+        return;
+    // The cell of each pixel column, or 0 beyond the grid.
+    std::vector<int> columnOf(std::size_t(overlay.width), 0);
+    for (int px = 0; px < overlay.width; ++px) {
+        const double x = (px + 0.5) * overlay.scaleWidth / overlay.width;
+        if (const auto cell = cellAt(result, metresOf(view, x, 0)[0], result.rowY[0]))
+            columnOf[std::size_t(px)] = cell->column;
+    }
+    std::vector<uint32_t> line(std::size_t(overlay.width));
+    int lastRow = 0;
+    for (int py = 0; py < overlay.height; ++py) {
+        const double y = (py + 0.5) * overlay.scaleHeight / overlay.height;
+        const double Y = metresOf(view, 0, y)[1];
+        const std::optional<CellIndex> any = cellAt(result, result.columnX[0], Y);
+        if (!any)
+            continue;
+        const bool same = any->row == lastRow;
+        if (!same) {
+            for (int px = 0; px < overlay.width; ++px) {
+                const int c = columnOf[std::size_t(px)];
+                line[std::size_t(px)] =
+                    c > 0 ? cellColour(result.MatriuSPL(any->row, c)) : PixelRows::kKeep;
+            }
+            lastRow = any->row;
+        }
+        sink(py, line, same);
+    }
+}
+
+} // namespace spl

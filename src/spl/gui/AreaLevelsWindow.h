@@ -1,0 +1,70 @@
+#pragma once
+
+#include "i18n/Languages.h"
+#include "spl/AreaLevels.h"
+
+#include <QDialog>
+
+class ProjectDocument;
+class QChart;
+class QChartView;
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+class SPL;
+
+namespace spl {
+
+/// The level along each audience area: for the SPL window's band and
+/// resolution, the level against distance of every area in use, each in its
+/// area's colour, with the values under the mouse, and beside the plot the
+/// maximum, minimum, spread and standard deviation of each area and of all
+/// together. The listening height (`Text1`, default 1.2 m) lifts the points
+/// above the area lines. The window follows every redraw of the project and
+/// every change of band or resolution while it is open.
+class AreaLevelsWindow : public QDialog, public iLanguage
+{
+    Q_OBJECT
+public:
+    AreaLevelsWindow(ProjectDocument& doc, Languages& languages, SPL& splWindow, QWidget* owner);
+    ~AreaLevelsWindow() override;
+
+    /// The levels shown now.
+    const AreaLevels& levels() const { return m_levels; }
+    /// The listening height the field holds, m (the last number typed).
+    double listeningHeight() const { return m_height; }
+
+    /// Recomputes the levels from the project as it stands and redraws.
+    void refresh();
+    /// Writes the level of every area at a distance (m) into `Label4`.
+    void showValuesAt(double distance);
+
+    void relabel();
+    void Updated() override { relabel(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildLayout();
+    void heightEdited();
+    void fillChart();
+    void fillTable();
+    QString areaName(int number) const;
+    QString label(const char* tag) const;
+
+    ProjectDocument& m_doc;
+    Languages& m_languages;
+    SPL& m_spl;
+    AreaLevels m_levels;
+    double m_height = 1.2;
+    QLineEdit* m_text1 = nullptr;
+    QLabel* m_band = nullptr;
+    QLabel* m_under = nullptr;
+    QChart* m_chart = nullptr;
+    QChartView* m_view = nullptr;
+    QTableWidget* m_table = nullptr;
+};
+
+} // namespace spl
