@@ -9,8 +9,11 @@
 #include "spl/Grid.h"
 #include "spl/gui/CalculationSequence.h"
 
+#include <QCoreApplication>
+
 Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
-    : m_languages(languages), m_messages(messages)
+    : m_languages(languages), m_messages(messages), m_userLanguage(userLanguage),
+      m_endProgram([] { QCoreApplication::exit(0); })
 {
     m_doc = std::make_unique<ProjectDocument>(
         messages, [&languages](const QString& section, const QString& tag) {
@@ -34,19 +37,39 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
         if (m_mecanic)
             m_mecanic->PintarMecanic();
     });
+    connect(m_principal.get(), &Principal::exitRequested, this, [this] { quitWindow().exec(); });
+    connect(m_principal.get(), &Principal::infoRequested, this, [this] { inforWindow().exec(); });
+    connect(m_principal.get(), &Principal::languageWindowRequested, this, [this] {
+        // OK and Cancel destroy the window once it is hidden.
+        QPointer<Language> window = &languageWindow();
+        window->exec();
+    });
+
+    // Language start-up: loading the language window applies English and the
+    // user's language; then both once more.
+    Language& language = languageWindow();
+    language.selectEntry(0);
+    language.SelectCurrentLanguage();
 }
 
 Windows::~Windows() = default;
 
-Mecanic& Windows::openMechanicalView()
+Mecanic& Windows::mechanicalViewCreated()
 {
     if (!m_mecanic) {
         m_mecanic = new Mecanic(*m_doc, m_languages, m_principal.get());
         connect(m_mecanic, &Mecanic::closedByButton, m_doc.get(),
                 &ProjectDocument::DibuixarGeneral);
-    } else if (!m_mecanic->isVisible()) {
-        m_mecanic->PintarMecanic();
     }
+    return *m_mecanic;
+}
+
+Mecanic& Windows::openMechanicalView()
+{
+    if (!m_mecanic)
+        mechanicalViewCreated();
+    else if (!m_mecanic->isVisible())
+        m_mecanic->PintarMecanic();
     m_mecanic->show();
     m_mecanic->raise();
     const int model = m_doc->state().modelcaixa;
@@ -66,4 +89,51 @@ void Windows::calculateMap()
         m_messages.show(Message{tag, m_languages.GetLabel(QStringLiteral("MsgBox"), tag),
                                 QStringLiteral("Warning")});
     }
+}
+
+Feat& Windows::featuresWindow()
+{
+    if (!m_feat)
+        m_feat = new Feat(m_languages, m_principal.get());
+    return *m_feat;
+}
+
+Quit& Windows::quitWindow()
+{
+    if (!m_quit) {
+        m_quit = new Quit(*m_doc, m_languages, [this] { m_endProgram(); }, m_principal.get());
+        connect(m_quit, &Quit::saveRequested, m_principal.get(), &Principal::SaveData);
+    }
+    return *m_quit;
+}
+
+Infor& Windows::inforWindow()
+{
+    if (!m_infor) {
+        m_infor = new Infor(m_languages, m_principal.get());
+        connect(m_infor, &Infor::closedByButton, m_doc.get(), &ProjectDocument::DibuixarGeneral);
+    }
+    return *m_infor;
+}
+
+Language& Windows::languageWindow()
+{
+    if (!m_language)
+        m_language = new Language(m_languages, m_userLanguage, relabelOrder(), m_principal.get());
+    return *m_language;
+}
+
+RelabelOrder Windows::relabelOrder()
+{
+    // Each window not yet made is created hidden when its turn comes.
+    return {
+        {QStringLiteral("Language"), [](Language& self) { self.relabel(); }},
+        {QStringLiteral("Principal"), [this](Language&) { m_principal->relabel(); }},
+        {QStringLiteral("Feat"), [this](Language&) { featuresWindow().relabel(); }},
+        {QStringLiteral("Infor"), [this](Language&) { inforWindow().relabel(); }},
+        {QStringLiteral("Language"), [](Language& self) { self.relabelCancel(); }},
+        {QStringLiteral("Mecanic"), [this](Language&) { mechanicalViewCreated().relabel(); }},
+        {QStringLiteral("Quit"), [this](Language&) { quitWindow().relabel(); }},
+        {QStringLiteral("SPL"), [this](Language&) { m_spl->relabel(); }},
+    };
 }

@@ -82,13 +82,9 @@ SPL::SPL(Languages& languages, MessageSink& messages, QWidget* owner)
     connect(m_command2, &QPushButton::clicked, this, &SPL::Command2_Click);
 
     relabel();
-    m_languages.registerWindow(this);
 }
 
-SPL::~SPL()
-{
-    m_languages.unregisterWindow(this);
-}
+SPL::~SPL() = default;
 
 QStringList SPL::frequencyItems()
 {
