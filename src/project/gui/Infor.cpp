@@ -18,28 +18,32 @@ DrawList lineArray(double size)
 {
     DrawList ops;
     const double boxHeight = size / 10, depth = size / 7;
-    double x = size * 0.12, y = size * 0.1, angle = 0;
+    double x = size * 0.25, y = size * 0.08, angle = 0;
     for (int i = 0; i < 7; ++i) {
         const double a = angle * std::numbers::pi / 180;
-        const double dx = boxHeight * std::sin(a), dy = boxHeight * std::cos(a);
-        const double bx = depth * std::cos(a), by = -depth * std::sin(a);
-        // The box: front, top, back, bottom.
-        ops.push_back(draw::lineWidth(0, 2));
-        ops.push_back(draw::line(0, x, y, x + dx, y + dy, rgb::Black));
+        // Down the front, and backwards square to it.
+        const double fx = std::sin(a), fy = std::cos(a);
+        const double nx = -std::cos(a), ny = std::sin(a);
+        const double bottomX = x + fx * boxHeight, bottomY = y + fy * boxHeight;
+        const double backTopX = x + nx * depth + fx * boxHeight * 0.2;
+        const double backTopY = y + ny * depth + fy * boxHeight * 0.2;
+        const double backBottomX = x + nx * depth + fx * boxHeight * 0.8;
+        const double backBottomY = y + ny * depth + fy * boxHeight * 0.8;
         ops.push_back(draw::lineWidth(0, 1));
-        ops.push_back(draw::line(0, x, y, x - bx, y - by, rgb::Black));
-        ops.push_back(
-            draw::line(0, x - bx, y - by, x - bx + dx * 0.7, y - by + dy * 0.7, rgb::Black));
-        ops.push_back(
-            draw::line(0, x + dx, y + dy, x - bx + dx * 0.7, y - by + dy * 0.7, rgb::Black));
+        ops.push_back(draw::line(0, x, y, backTopX, backTopY, rgb::Black));
+        ops.push_back(draw::line(0, backTopX, backTopY, backBottomX, backBottomY, rgb::Black));
+        ops.push_back(draw::line(0, backBottomX, backBottomY, bottomX, bottomY, rgb::Black));
         // The aiming ray from the middle of the front.
-        const double mx = x + dx / 2, my = y + dy / 2;
+        const double mx = x + fx * boxHeight / 2, my = y + fy * boxHeight / 2;
         ops.push_back(
             draw::line(0, mx, my, size - 2, my + (size - 2 - mx) * std::tan(a), 0x3070C0));
-        x += dx;
-        y += dy;
-        angle += 4 + i;
+        ops.push_back(draw::lineWidth(0, 2));
+        ops.push_back(draw::line(0, x, y, bottomX, bottomY, rgb::Black));
+        x = bottomX;
+        y = bottomY;
+        angle += 3 + 1.5 * i;
     }
+    ops.push_back(draw::lineWidth(0, 1));
     ops.push_back(draw::line(0, 2, size - 3, size - 2, size - 3, rgb::Black)); // the floor
     return ops;
 }
