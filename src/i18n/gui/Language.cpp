@@ -1,5 +1,6 @@
 #include "i18n/gui/Language.h"
 
+#include "platform/gui/Accessibility.h"
 #include "platform/gui/Picture.h"
 #include "platform/gui/WindowLook.h"
 
@@ -75,7 +76,7 @@ Language::Language(Languages& languages, int userLanguage, RelabelOrder order, Q
     m_label1->setText(QStringLiteral("Choose A Language"));
     m_cboLanguage =
         make<QComboBox>(this, QStringLiteral("cboLanguage"), twRect(480, 720, 2655, 315));
-    m_label1->setBuddy(m_cboLanguage);
+    a11y::labelFor(m_label1, m_cboLanguage);
     m_command1 = make<QPushButton>(this, QStringLiteral("Command1"), twRect(480, 1200, 1095, 375));
     m_command1->setText(QStringLiteral("Ok"));
     m_command1->setDefault(true);

@@ -13,7 +13,9 @@ namespace {
 class QuitTest : public ::testing::Test
 {
 protected:
-    QuitTest() : quit(doc, languages, [this] { ++ended; }, nullptr)
+    QuitTest()
+        : quit(
+              doc, languages, [this] { ++ended; }, nullptr)
     {
         quit.show();
     }
@@ -60,7 +62,8 @@ TEST_F(QuitTest, CancelTheFrameAndEscapeAllCancel)
     for (const auto& [way, act] : ways) {
         CapturingSink sink;
         ProjectDocument fresh(sink);
-        Quit q(fresh, languages, [this] { ++ended; }, nullptr);
+        Quit q(
+            fresh, languages, [this] { ++ended; }, nullptr);
         q.show();
         act(q);
         EXPECT_TRUE(fresh.state().ProgCancel) << way;
