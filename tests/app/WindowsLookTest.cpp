@@ -19,9 +19,7 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOption>
-#include <functional>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
