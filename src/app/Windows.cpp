@@ -129,6 +129,7 @@ RelabelOrder Windows::relabelOrder()
     return {
         {QStringLiteral("Language"), [](Language& self) { self.relabel(); }},
         {QStringLiteral("Principal"), [this](Language&) { m_principal->relabel(); }},
+        // The project wizard takes its turn here.
         {QStringLiteral("Feat"), [this](Language&) { featuresWindow().relabel(); }},
         {QStringLiteral("Infor"), [this](Language&) { inforWindow().relabel(); }},
         {QStringLiteral("Language"), [](Language& self) { self.relabelCancel(); }},
