@@ -101,7 +101,8 @@ Feat& Windows::featuresWindow()
 Quit& Windows::quitWindow()
 {
     if (!m_quit) {
-        m_quit = new Quit(*m_doc, m_languages, [this] { m_endProgram(); }, m_principal.get());
+        m_quit = new Quit(
+            *m_doc, m_languages, [this] { m_endProgram(); }, m_principal.get());
         connect(m_quit, &Quit::saveRequested, m_principal.get(), &Principal::SaveData);
     }
     return *m_quit;

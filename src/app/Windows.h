@@ -5,9 +5,9 @@
 #include "mechanical/gui/Feat.h"
 #include "mechanical/gui/Mecanic.h"
 #include "platform/Messages.h"
+#include "project/ProjectDocument.h"
 #include "project/gui/Infor.h"
 #include "project/gui/Quit.h"
-#include "project/ProjectDocument.h"
 #include "spl/gui/SPL.h"
 
 #include <QObject>

@@ -33,8 +33,8 @@ struct Program
     /// Every window of the program. A new window joins the checks by being added here.
     QList<QWidget*> all()
     {
-        return {&windows.principal(),     &windows.languageWindow(), &windows.featuresWindow(),
-                &windows.inforWindow(),   windows.mechanicalView(),  &windows.quitWindow(),
+        return {&windows.principal(),   &windows.languageWindow(), &windows.featuresWindow(),
+                &windows.inforWindow(), windows.mechanicalView(),  &windows.quitWindow(),
                 &windows.splWindow()};
     }
     /// Chooses a language as the language window's list does.
