@@ -11,9 +11,11 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QCoreApplication>
 
 Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
-    : m_languages(languages), m_messages(messages)
+    : m_languages(languages), m_messages(messages), m_userLanguage(userLanguage),
+      m_endProgram([] { QCoreApplication::exit(0); })
 {
     m_doc = std::make_unique<ProjectDocument>(
         messages, [&languages](const QString& section, const QString& tag) {
@@ -49,6 +51,23 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
     });
     connect(m_principal.get(), &Principal::newProjectRequested, this,
             [this] { wizardWindow().exec(); });
+    connect(m_principal.get(), &Principal::exitRequested, this, [this] { quitWindow().exec(); });
+    connect(m_principal.get(), &Principal::infoRequested, this, [this] { inforWindow().exec(); });
+    connect(m_principal.get(), &Principal::languageWindowRequested, this, [this] {
+        // OK and Cancel destroy the window once it is hidden.
+        QPointer<Language> window = &languageWindow();
+        window->exec();
+    });
+
+    // Language start-up: loading the language window applies English and the
+    // user's language; then both once more.
+    // Windows made meanwhile come before the main window's start-up, which
+    // the document already holds, so the wizard made here leaves it as it is.
+    m_startingUp = true;
+    Language& language = languageWindow();
+    language.selectEntry(0);
+    language.SelectCurrentLanguage();
+    m_startingUp = false;
 }
 
 Windows::~Windows() = default;
@@ -62,15 +81,22 @@ spl::AreaLevelsWindow& Windows::openAreaLevels()
     return *m_areaLevels;
 }
 
-Mecanic& Windows::openMechanicalView()
+Mecanic& Windows::mechanicalViewCreated()
 {
     if (!m_mecanic) {
         m_mecanic = new Mecanic(*m_doc, m_languages, m_principal.get());
         connect(m_mecanic, &Mecanic::closedByButton, m_doc.get(),
                 &ProjectDocument::DibuixarGeneral);
-    } else if (!m_mecanic->isVisible()) {
-        m_mecanic->PintarMecanic();
     }
+    return *m_mecanic;
+}
+
+Mecanic& Windows::openMechanicalView()
+{
+    if (!m_mecanic)
+        mechanicalViewCreated();
+    else if (!m_mecanic->isVisible())
+        m_mecanic->PintarMecanic();
     m_mecanic->show();
     m_mecanic->raise();
     const int model = m_doc->state().modelcaixa;
@@ -82,7 +108,9 @@ Mecanic& Windows::openMechanicalView()
 Dades& Windows::wizardWindow()
 {
     if (!m_dades)
-        m_dades = new Dades(*m_doc, m_languages, m_principal.get());
+        m_dades = new Dades(*m_doc, m_languages, m_principal.get(),
+                            m_startingUp ? Dades::Creation::KeepProject
+                                         : Dades::Creation::ResetProject);
     return *m_dades;
 }
 
@@ -103,4 +131,53 @@ void Windows::calculateMap()
         m_messages.show(Message{tag, m_languages.GetLabel(QStringLiteral("MsgBox"), tag),
                                 QStringLiteral("Warning")});
     }
+}
+
+Feat& Windows::featuresWindow()
+{
+    if (!m_feat)
+        m_feat = new Feat(m_languages, m_principal.get());
+    return *m_feat;
+}
+
+Quit& Windows::quitWindow()
+{
+    if (!m_quit) {
+        m_quit = new Quit(
+            *m_doc, m_languages, [this] { m_endProgram(); }, m_principal.get());
+        connect(m_quit, &Quit::saveRequested, m_principal.get(), &Principal::SaveData);
+    }
+    return *m_quit;
+}
+
+Infor& Windows::inforWindow()
+{
+    if (!m_infor) {
+        m_infor = new Infor(m_languages, m_principal.get());
+        connect(m_infor, &Infor::closedByButton, m_doc.get(), &ProjectDocument::DibuixarGeneral);
+    }
+    return *m_infor;
+}
+
+Language& Windows::languageWindow()
+{
+    if (!m_language)
+        m_language = new Language(m_languages, m_userLanguage, relabelOrder(), m_principal.get());
+    return *m_language;
+}
+
+RelabelOrder Windows::relabelOrder()
+{
+    // Each window not yet made is created hidden when its turn comes.
+    return {
+        {QStringLiteral("Language"), [](Language& self) { self.relabel(); }},
+        {QStringLiteral("Principal"), [this](Language&) { m_principal->relabel(); }},
+        {QStringLiteral("Dades"), [this](Language&) { wizardWindow().relabel(); }},
+        {QStringLiteral("Feat"), [this](Language&) { featuresWindow().relabel(); }},
+        {QStringLiteral("Infor"), [this](Language&) { inforWindow().relabel(); }},
+        {QStringLiteral("Language"), [](Language& self) { self.relabelCancel(); }},
+        {QStringLiteral("Mecanic"), [this](Language&) { mechanicalViewCreated().relabel(); }},
+        {QStringLiteral("Quit"), [this](Language&) { quitWindow().relabel(); }},
+        {QStringLiteral("SPL"), [this](Language&) { m_spl->relabel(); }},
+    };
 }

@@ -1,17 +1,21 @@
 #pragma once
 
 #include "i18n/Languages.h"
+#include "i18n/gui/Language.h"
 #include "mechanical/gui/Feat.h"
 #include "mechanical/gui/Mecanic.h"
 #include "platform/Messages.h"
 #include "project/ProjectDocument.h"
 #include "spl/gui/AreaLevelsWindow.h"
 #include "spl/gui/LevelProbe.h"
+#include "project/gui/Infor.h"
+#include "project/gui/Quit.h"
 #include "spl/gui/SPL.h"
 #include "wizard/gui/Dades.h"
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 class Principal;
@@ -21,14 +25,18 @@ class Principal;
 /// main window's requests to open them, and keeps them in step with the
 /// document where a rule asks for it (a loaded project refreshes the
 /// mechanical view; closing that view redraws the side view it covered; the
-/// SPL window's CALCULATE paints the map on the main window's surfaces; a new
-/// project clears the mechanical view's table).
+/// SPL window's CALCULATE paints the map on the main window's surfaces).
+/// It also holds the order in which every window takes its captions when the
+/// language changes, and runs the language start-up.
 class Windows : public QObject
 {
     Q_OBJECT
 public:
     /// Builds the document and the main window (hidden), with its language
-    /// start-up. Throws LanguageError when a language file cannot be loaded.
+    /// start-up: the language window is loaded hidden (English, then
+    /// `userLanguage`), then English and `userLanguage` are chosen once more;
+    /// on the way every window is created hidden and takes its captions.
+    /// Throws LanguageError when a language file cannot be loaded.
     Windows(Languages& languages, MessageSink& messages, int userLanguage);
     ~Windows() override;
 
@@ -41,7 +49,24 @@ public:
     /// when it does not exist, recomputed when it was not on the screen, then
     /// shown with the current model's key.
     Mecanic& openMechanicalView();
-    Feat& featuresWindow() { return *m_feat; }
+    /// The mechanical view, created hidden when it does not exist.
+    Mecanic& mechanicalViewCreated();
+    Feat& featuresWindow();
+    /// The question before quitting, the information window and the language
+    /// window, each created hidden on first use. The language window is
+    /// destroyed by its buttons and made afresh, with its load, after that.
+    Quit& quitWindow();
+    Infor& inforWindow();
+    Language& languageWindow();
+    /// The language window if it exists.
+    Language* languageWindowIfLoaded() const { return m_language; }
+
+    /// What ends the program when the user confirms quitting; by default it
+    /// leaves every event loop of the application.
+    void setEndProgram(std::function<void()> endProgram) { m_endProgram = std::move(endProgram); }
+
+    /// The windows in the order they take their captions from a new language.
+    RelabelOrder relabelOrder();
     /// The SPL window, made with the main window and kept for the whole run.
     SPL& splWindow() { return *m_spl; }
     /// The project wizard if it exists (closing it by its frame destroys it).
@@ -71,4 +96,10 @@ private:
     QPointer<Dades> m_dades;
     spl::LevelProbe* m_probe = nullptr;
     QPointer<spl::AreaLevelsWindow> m_areaLevels;
+    QPointer<Quit> m_quit;
+    QPointer<Infor> m_infor;
+    QPointer<Language> m_language;
+    int m_userLanguage;
+    std::function<void()> m_endProgram;
+    bool m_startingUp = false;
 };

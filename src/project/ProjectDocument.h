@@ -155,6 +155,9 @@ public:
     mechanical::View PintarMecanic();
     /// Sets the height of a surface's scale (the SPL map does).
     void setScaleHeight(int surface, double height);
+    /// Cancel in the question before quitting: from now on closing the main
+    /// window stays open unless the program is ended (`ProgCancel`, never reset).
+    void cancelQuit() { m_d.state.ProgCancel = true; }
 
     // ---- Editing rules, callable by other windows (the wizard) -----------
     void Combo4_Click();

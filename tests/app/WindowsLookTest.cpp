@@ -1,6 +1,7 @@
 // Every window of the program, in every language: each caption fits its place
 // and every input control carries the name of its caption.
 
+#include "app/Windows.h"
 #include "i18n/Languages.h"
 #include "mechanical/gui/Feat.h"
 #include "mechanical/gui/Mecanic.h"
@@ -19,40 +20,33 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOption>
-#include <functional>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
+/// The whole program, started in English, with every window made.
 struct Program
 {
     Languages languages{QStringLiteral(SPLMAP_LANGUAGES_DIR)};
     CapturingSink messages;
-    ProjectDocument doc{messages};
-};
+    Windows windows{languages, messages, languageId::English};
 
-struct WindowMaker
-{
-    const char* name;
-    std::function<std::unique_ptr<QWidget>(Program&)> make;
+    /// Every window of the program. A new window joins the checks by being added here.
+    QList<QWidget*> all()
+    {
+        return {&windows.principal(),   &windows.languageWindow(), &windows.featuresWindow(),
+                &windows.inforWindow(), windows.mechanicalView(),  &windows.quitWindow(),
+                &windows.splWindow(),   windows.wizard()};
+    }
+    /// Chooses a language as the language window's list does.
+    void choose(int32_t id)
+    {
+        const auto& entries = Language::entries();
+        for (size_t i = 0; i < entries.size(); ++i)
+            if (entries[i].id == id)
+                windows.languageWindow().selectEntry(static_cast<int>(i));
+    }
 };
-
-// The windows of the program. A new window joins the checks by being added here.
-const std::vector<WindowMaker>& allWindows()
-{
-    static const std::vector<WindowMaker> windows = {
-        {"Principal",
-         [](Program& p) {
-             return std::make_unique<Principal>(p.doc, p.languages, languageId::English);
-         }},
-        {"Mecanic",
-         [](Program& p) { return std::make_unique<Mecanic>(p.doc, p.languages, nullptr); }},
-        {"Feat", [](Program& p) { return std::make_unique<Feat>(p.languages, nullptr); }},
-        {"Dades", [](Program& p) { return std::make_unique<Dades>(p.doc, p.languages, nullptr); }},
-    };
-    return windows;
-}
 
 // The widgets that belong to `window` itself, not to a window it owns.
 template <typename W> QList<W*> own(QWidget* window)
@@ -151,11 +145,8 @@ void expectEveryControlNamed(QWidget* window, const char* language)
 TEST(WindowsLook, EveryCaptionFitsAndEveryControlIsNamedInEveryLanguage)
 {
     Program program;
-    program.languages.ApplyLanguage(languageId::English);
-    std::vector<std::unique_ptr<QWidget>> windows;
-    for (const WindowMaker& m : allWindows())
-        windows.push_back(m.make(program));
-    for (auto& w : windows)
+    const QList<QWidget*> windows = program.all();
+    for (QWidget* w : windows)
         w->show();
 
     // English again last: a caption shortened in a longer language gets its text back.
@@ -164,10 +155,10 @@ TEST(WindowsLook, EveryCaptionFitsAndEveryControlIsNamedInEveryLanguage)
                                                          {languageId::Spanish, "Spanish"},
                                                          {languageId::English, "English"}};
     for (const auto& [id, name] : languages) {
-        program.languages.ApplyLanguage(id);
-        for (auto& w : windows) {
-            expectCaptionsFit(w.get(), name);
-            expectEveryControlNamed(w.get(), name);
+        program.choose(id);
+        for (QWidget* w : windows) {
+            expectCaptionsFit(w, name);
+            expectEveryControlNamed(w, name);
         }
     }
 }
@@ -176,9 +167,9 @@ TEST(WindowsLook, EveryCaptionFitsAndEveryControlIsNamedInEveryLanguage)
 TEST(WindowsLook, ControlsAreNamedAfterTheirCaptionsInTheCurrentLanguage)
 {
     Program program;
-    Principal principal(program.doc, program.languages, languageId::English);
-    Mecanic mecanic(program.doc, program.languages, nullptr);
-    Feat feat(program.languages, nullptr);
+    Principal& principal = program.windows.principal();
+    Mecanic& mecanic = *program.windows.mechanicalView();
+    Feat& feat = program.windows.featuresWindow();
     auto name = [](QWidget& w, const char* objectName, int i = 0) {
         return w.findChildren<QWidget*>(QString::fromLatin1(objectName))
             .at(i)
@@ -196,10 +187,10 @@ TEST(WindowsLook, ControlsAreNamedAfterTheirCaptionsInTheCurrentLanguage)
     EXPECT_EQ(principal.findChild<QLabel*>("Label7")->buddy(),
               principal.findChild<QLineEdit*>("Text6"));
 
-    program.languages.ApplyLanguage(languageId::German);
+    program.choose(languageId::German);
     EXPECT_EQ(name(principal, "Text6"), "Fläche 2 Höhe Z1");
     EXPECT_EQ(name(mecanic, "Text1", 2), "B3 Spreizwinkel");
     EXPECT_EQ(name(feat, "Text2"), "Gesamthöhe des Arrays (m)");
-    program.languages.ApplyLanguage(languageId::Spanish);
+    program.choose(languageId::Spanish);
     EXPECT_EQ(name(principal, "Combo3", 2), "Caja 3");
 }

@@ -50,13 +50,9 @@ Feat::Feat(Languages& languages, QWidget* owner) : QDialog(owner), m_languages(l
     connect(close, &QPushButton::clicked, this, &QDialog::hide);
 
     relabel();
-    m_languages.registerWindow(this);
 }
 
-Feat::~Feat()
-{
-    m_languages.unregisterWindow(this);
-}
+Feat::~Feat() = default;
 
 void Feat::relabel()
 {

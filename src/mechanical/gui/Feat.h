@@ -12,7 +12,7 @@ class QPushButton;
 /// The technical features window: overall dimensions and weight of the array.
 /// Nothing computes its figures yet, so they read "0"; it takes part in the
 /// re-labelling like every window but the program never shows it.
-class Feat : public QDialog, public iLanguage
+class Feat : public QDialog
 {
     Q_OBJECT
 public:
@@ -23,7 +23,6 @@ public:
 
     /// Re-reads the captions from the current language.
     void relabel();
-    void Updated() override { relabel(); }
 
 private:
     Languages& m_languages;

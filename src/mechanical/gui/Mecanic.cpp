@@ -30,16 +30,12 @@ Mecanic::Mecanic(ProjectDocument& document, Languages& languages, QWidget* owner
 
     buildLayout();
     Form_Load();
-    m_languages.registerWindow(this);
 
     connect(m_command1, &QPushButton::clicked, this, &Mecanic::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &Mecanic::Command2_Click);
 }
 
-Mecanic::~Mecanic()
-{
-    m_languages.unregisterWindow(this);
-}
+Mecanic::~Mecanic() = default;
 
 void Mecanic::buildLayout()
 {

@@ -16,7 +16,7 @@ class Surface;
 /// table of the array, the model and the outline of every box as it hangs.
 /// It shows the project document and stores the corners of all boxes in it.
 /// Closing it destroys it; the owner creates a new one on the next opening.
-class Mecanic : public QWidget, public iLanguage
+class Mecanic : public QWidget
 {
     Q_OBJECT
 public:
@@ -41,7 +41,6 @@ public:
 
     /// Re-reads the captions from the current language.
     void relabel();
-    void Updated() override { relabel(); }
 
 signals:
     /// The Close button closed the window; the side view under it wants a redraw.

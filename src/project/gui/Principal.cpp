@@ -55,9 +55,9 @@ Principal::Principal(ProjectDocument& document, Languages& languages, int userLa
     buildMenus();
 
     // Language start-up: English first, then the user's language.
-    m_languages.registerWindow(this);
     m_languages.ApplyLanguage(languageId::English);
     m_languages.ApplyLanguage(userLanguage);
+    relabel();
 
     mirrorAll();
     m_picture1->replay(m_doc.startupDrawing(), sideview::Picture1);
@@ -65,14 +65,12 @@ Principal::Principal(ProjectDocument& document, Languages& languages, int userLa
         s->setAutoRedraw(false);
     connectHandlers();
     connectDocument();
+    connectCommands();
     m_text[13]->setFocus(Qt::OtherFocusReason);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-Principal::~Principal()
-{
-    m_languages.unregisterWindow(this);
-}
+Principal::~Principal() = default;
 
 // ---- From the controls to the document ----------------------------------------
 

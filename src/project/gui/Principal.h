@@ -21,7 +21,7 @@ class FieldValidation;
 /// the document, mirrors the document's texts, items, selections and enabled
 /// states into its controls, and replays each redraw onto its surfaces. The
 /// windows it opens are asked for through its signals.
-class Principal : public QMainWindow, public iLanguage
+class Principal : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -49,7 +49,12 @@ public:
 
     /// Re-reads every caption of this window from the current language file.
     void relabel();
-    void Updated() override { relabel(); }
+
+    /// The closing sequence, for every way of closing the window: asks the
+    /// question before quitting (`exitRequested`), then stays open, with the
+    /// side view redrawn, once the question was ever cancelled. Returns
+    /// whether the window may close.
+    bool Form_QueryUnload();
 
 signals:
     /// The mechanical view button was pressed.
@@ -58,15 +63,24 @@ signals:
     void splWindowRequested();
     /// File > New was chosen: the project wizard is wanted.
     void newProjectRequested();
+    /// File > Exit, or the window is closing: the question before quitting is
+    /// to be shown modally now.
+    void exitRequested();
+    /// Options > Language: the language window is to be shown modally now.
+    void languageWindowRequested();
+    /// Help > Info: the information window is to be shown modally now.
+    void infoRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildLayout();
     void buildMenus();
     void connectHandlers();
     void connectDocument();
+    void connectCommands();
 
     void Command2_Click();
 

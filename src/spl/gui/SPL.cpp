@@ -2,6 +2,7 @@
 
 #include "platform/Messages.h"
 #include "platform/Numbers.h"
+#include "platform/gui/Accessibility.h"
 #include "platform/gui/Surface.h"
 #include "platform/gui/WindowLook.h"
 #include "project/gui/FieldValidation.h"
@@ -88,13 +89,9 @@ SPL::SPL(Languages& languages, MessageSink& messages, QWidget* owner)
     connect(m_command2, &QPushButton::clicked, this, &SPL::Command2_Click);
 
     relabel();
-    m_languages.registerWindow(this);
 }
 
-SPL::~SPL()
-{
-    m_languages.unregisterWindow(this);
-}
+SPL::~SPL() = default;
 
 QStringList SPL::frequencyItems()
 {
@@ -119,24 +116,29 @@ void SPL::buildLayout()
         label(this, s.label, s.text, twRect(1200, s.top, 825, 255));
     }
 
-    label(this, "Label50", "Frequency (1/3 Octave) :", twRect(2160, 480, 1935, 255));
+    QLabel* frequency =
+        label(this, "Label50", "Frequency (1/3 Octave) :", twRect(2160, 480, 1935, 255));
     m_combo4 = make<QComboBox>(this, QStringLiteral("Combo4"), twRect(4080, 480, 1095, 315));
+    a11y::labelFor(frequency, m_combo4);
     m_combo4->setEditable(true);
     m_combo4->setInsertPolicy(QComboBox::NoInsert);
 
-    label(this, "Label11", "Power (TS250):", twRect(2160, 840, 1335, 255));
+    QLabel* power250 = label(this, "Label11", "Power (TS250):", twRect(2160, 840, 1335, 255));
     label(this, "Label9", "1000 W", twRect(4080, 840, 735, 255));
-    label(this, "Label1", "Power (TS160):", twRect(2160, 1200, 1455, 255));
+    QLabel* power160 = label(this, "Label1", "Power (TS160):", twRect(2160, 1200, 1455, 255));
     label(this, "Label12", "250 W", twRect(4080, 1200, 735, 255));
     // Two fields nothing reads or writes, under the power labels.
     for (auto [name, text, top] : {std::tuple{"Text2", "1000 W", 960}, {"Text3", "250 W", 1320}}) {
         auto* field = make<QLineEdit>(this, QString::fromLatin1(name), twRect(4080, top, 735, 285));
         field->setText(QString::fromLatin1(text));
         field->lower();
+        a11y::nameAfter(field, {QLatin1String(name) == "Text2" ? power250 : power160});
     }
 
-    label(this, "Label10", "Vertical Resolution", twRect(2160, 1560, 1455, 255));
+    QLabel* resolution =
+        label(this, "Label10", "Vertical Resolution", twRect(2160, 1560, 1455, 255));
     m_text1 = make<QLineEdit>(this, QStringLiteral("Text1"), twRect(4080, 1560, 735, 285));
+    a11y::labelFor(resolution, m_text1);
     // 0.3 m, written in the user's own decimal form.
     m_text1->setText(numbers::generalDouble(0.3, QLocale()));
 
@@ -268,4 +270,5 @@ void SPL::relabel()
     for (int i = 0; i < m_combo5->count(); ++i)
         m_combo5->setItemText(
             i, m_languages.GetLabel(section, QString::fromLatin1(kStyles[i].second)));
+    settleCaptions(this);
 }

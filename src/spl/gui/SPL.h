@@ -18,7 +18,7 @@ class FieldValidation;
 /// hides the window and shows the busy cursor while the owner runs the
 /// calculation (connected to `calculateRequested`); Close hides it. The owner
 /// creates it once and shows it modally; hiding keeps every field.
-class SPL : public QDialog, public iLanguage
+class SPL : public QDialog
 {
     Q_OBJECT
 public:
@@ -62,7 +62,6 @@ public:
 
     /// Re-reads the captions from the current language.
     void relabel();
-    void Updated() override { relabel(); }
 
 signals:
     /// CALCULATE was pressed: the owner runs the calculation now, while the

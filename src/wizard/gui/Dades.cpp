@@ -70,7 +70,8 @@ constexpr const char* kFrames[] = {"Frame1", "Frame3", "Frame4"};
 
 } // namespace
 
-Dades::Dades(ProjectDocument& document, Languages& languages, QWidget* owner)
+Dades::Dades(ProjectDocument& document, Languages& languages, QWidget* owner,
+             Creation creation)
     : QDialog(owner), m_doc(document), m_languages(languages)
 {
     setObjectName(QStringLiteral("Dades"));
@@ -91,16 +92,12 @@ Dades::Dades(ProjectDocument& document, Languages& languages, QWidget* owner)
     connect(m_command1, &QPushButton::clicked, this, &Dades::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &Dades::Command2_Click);
 
-    Form_Load();
+    Form_Load(creation);
     relabel();
-    m_languages.registerWindow(this);
     text(1)->setFocus(Qt::OtherFocusReason);
 }
 
-Dades::~Dades()
-{
-    m_languages.unregisterWindow(this);
-}
+Dades::~Dades() = default;
 
 void Dades::buildLayout()
 {
@@ -195,9 +192,11 @@ QString Dades::listText(const QComboBox* list)
     return list->currentIndex() >= 0 ? list->currentText() : list->placeholderText();
 }
 
-void Dades::Form_Load()
+void Dades::Form_Load(Creation creation)
 {
     // The lists were filled when the window was built.
+    if (creation == Creation::KeepProject)
+        return;
     wizard::resetProject(m_doc, wizard::Reset::Creation, text(1)->text(), text(2)->text());
 }
 

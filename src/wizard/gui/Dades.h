@@ -17,19 +17,27 @@ class QPushButton;
 /// copied as soon as they are left, the number of areas as soon as it is
 /// chosen, the rest on Ok. Ok and Cancel only hide it, so it keeps what was
 /// entered; closing it by its frame (or Escape) destroys it.
-class Dades : public QDialog, public iLanguage
+class Dades : public QDialog
 {
     Q_OBJECT
 public:
-    /// Builds the window hidden and runs its creation step: the lists filled
-    /// and the main window reset to an empty project. The captions come from
-    /// `languages` (which must hold a language); throws LanguageError otherwise.
-    Dades(ProjectDocument& document, Languages& languages, QWidget* owner);
+    /// How much of the creation step runs when the window is built.
+    enum class Creation {
+        /// The lists filled and the main window reset to an empty project.
+        ResetProject,
+        /// The lists filled only: at the program's start the main window's own
+        /// start-up follows and sets everything the reset would.
+        KeepProject,
+    };
+    /// Builds the window hidden and runs its creation step. The captions come
+    /// from `languages` (which must hold a language); throws LanguageError
+    /// otherwise.
+    Dades(ProjectDocument& document, Languages& languages, QWidget* owner,
+          Creation creation = Creation::ResetProject);
     ~Dades() override;
 
     /// Re-reads the captions from the current language.
     void relabel();
-    void Updated() override { relabel(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -38,7 +46,7 @@ protected:
 
 private:
     void buildLayout();
-    void Form_Load();
+    void Form_Load(Creation creation);
     void Combo3_Click(int index);
     void Command1_Click();
     void Command2_Click();

@@ -88,6 +88,7 @@ TEST_F(PrincipalTest, StartsAsTheDocumentAndFollowsTheLanguage)
     EXPECT_TRUE(text(13)->isEnabled());
 
     languages.ApplyLanguage(languageId::German);
+    window.relabel();
     EXPECT_EQ(window.findChild<QLabel*>("Label18")->text(),
               languages.GetLabel("Principal", "Label18"));
     EXPECT_NE(window.findChild<QAction*>("Exit")->text(), "&Exit");

@@ -85,6 +85,7 @@ TEST_F(SPLTest, ControlsSitAtTheirPlacesWithTheirTexts)
 
     // Captions from the language file; Close from the mechanical view's section.
     languages.ApplyLanguage(languageId::German);
+    window->relabel();
     EXPECT_EQ(button("Command1")->text(), languages.GetLabel("SPL", "Command1"));
     EXPECT_EQ(window->findChild<QLabel*>("Label50")->text(), languages.GetLabel("SPL", "Label50"));
     EXPECT_EQ(button("Command2")->text(), languages.GetLabel("Mecanic", "Command1"));

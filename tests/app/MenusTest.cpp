@@ -1,0 +1,259 @@
+// The main window's commands through the whole program: the menus and the
+// closing sequence, and the language window re-labelling every window.
+
+#include "app/Windows.h"
+#include "project/gui/Principal.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MenusTest : public ::testing::Test
+{
+protected:
+    MenusTest() : windows(languages, messages, languageId::English)
+    {
+        windows.setEndProgram([this] { ++ended; });
+        QObject::connect(&windows.document(), &ProjectDocument::redrawn, [this] { ++redraws; });
+        principal().show();
+    }
+
+    Principal& principal() { return windows.principal(); }
+    QAction* item(const char* name) { return principal().findChild<QAction*>(name); }
+
+    /// Runs `inside` as soon as the next modal window is running, then `then`
+    /// outside it. Returns whether `inside` ran.
+    static bool whileModal(const std::function<void()>& open, const std::function<void()>& inside)
+    {
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            ran = QApplication::activeModalWidget() != nullptr;
+            inside();
+        });
+        open();
+        return ran;
+    }
+    void answerQuit(const char* button)
+    {
+        windows.quitWindow().findChild<QPushButton*>(button)->click();
+    }
+
+    Languages languages{QStringLiteral(SPLMAP_LANGUAGES_DIR)};
+    CapturingSink messages;
+    Windows windows;
+    int ended = 0;
+    int redraws = 0;
+};
+
+/// Every caption the user reads on a window, by window, control and position.
+QMap<QString, QString> captions(QWidget* window)
+{
+    QMap<QString, QString> all;
+    QMap<QString, int> seen;
+    auto add = [&](QObject* o, const QString& text) {
+        const QString key = window->objectName() + "/" + o->objectName();
+        all.insert(key + "#" + QString::number(seen[key]++), text);
+    };
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (w->window() != window || w->objectName().startsWith("qt_"))
+            continue;
+        if (auto* l = qobject_cast<QLabel*>(w))
+            add(l, l->text());
+        else if (auto* b = qobject_cast<QAbstractButton*>(w))
+            add(b, b->text());
+        else if (auto* f = qobject_cast<QGroupBox*>(w))
+            add(f, f->title());
+    }
+    for (QAction* a : window->findChildren<QAction*>())
+        if (!a->isSeparator() && !a->objectName().isEmpty())
+            add(a, a->text());
+    return all;
+}
+
+} // namespace
+
+TEST_F(MenusTest, ExitThenCancelKeepsEverythingAsItWas)
+{
+    const int before = redraws;
+    EXPECT_TRUE(
+        whileModal([this] { item("Exit")->trigger(); }, [this] { answerQuit("Command2"); }));
+    EXPECT_TRUE(principal().isVisible());
+    EXPECT_FALSE(windows.quitWindow().isVisible());
+    EXPECT_EQ(redraws, before);
+    EXPECT_EQ(ended, 0);
+}
+
+TEST_F(MenusTest, ClosingTheWindowAsksAndCancelRedrawsTheView)
+{
+    const int before = redraws;
+    EXPECT_TRUE(whileModal([this] { principal().close(); }, [this] { answerQuit("Command2"); }));
+    EXPECT_TRUE(principal().isVisible());
+    EXPECT_EQ(redraws, before + 1);
+
+    // The question closed by its frame is a Cancel too; it is asked every time.
+    EXPECT_TRUE(
+        whileModal([this] { principal().close(); }, [this] { windows.quitWindow().close(); }));
+    EXPECT_TRUE(principal().isVisible());
+    EXPECT_EQ(redraws, before + 2);
+    EXPECT_EQ(ended, 0);
+}
+
+TEST_F(MenusTest, ClosingTheWindowThenOkEndsTheProgram)
+{
+    EXPECT_TRUE(whileModal([this] { principal().close(); }, [this] { answerQuit("Command1"); }));
+    EXPECT_EQ(ended, 1);
+    EXPECT_FALSE(principal().isVisible());
+}
+
+TEST_F(MenusTest, SaveInTheQuestionRunsTheFileDialogAndAsksAgain)
+{
+    bool dialogShown = false, stillAsking = false;
+    EXPECT_TRUE(whileModal([this] { principal().close(); },
+                           [&] {
+                               // The save's file dialog, cancelled as soon as it shows.
+                               QTimer::singleShot(0, [&] {
+                                   auto* d = qobject_cast<QFileDialog*>(
+                                       QApplication::activeModalWidget());
+                                   dialogShown = d != nullptr;
+                                   if (d)
+                                       d->reject();
+                               });
+                               answerQuit("Command3");
+                               stillAsking = windows.quitWindow().isVisible();
+                               answerQuit("Command2");
+                           }));
+    EXPECT_TRUE(dialogShown);
+    EXPECT_TRUE(stillAsking);
+    EXPECT_TRUE(principal().isVisible());
+}
+
+TEST_F(MenusTest, CtrlQAsksTheQuestion)
+{
+    principal().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&principal()));
+    bool asked = false;
+    whileModal([this] { QTest::keyClick(&principal(), Qt::Key_Q, Qt::ControlModifier); },
+               [&] {
+                   asked = windows.quitWindow().isVisible();
+                   answerQuit("Command2");
+               });
+    EXPECT_TRUE(asked);
+}
+
+TEST_F(MenusTest, InfoShowsTheWindowAndCloseRedrawsTheView)
+{
+    const int before = redraws;
+    bool shown = false;
+    whileModal([this] { item("Info")->trigger(); },
+               [&] {
+                   shown = windows.inforWindow().isVisible();
+                   windows.inforWindow().findChild<QPushButton*>("Command1")->click();
+               });
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(windows.inforWindow().isVisible());
+    EXPECT_EQ(redraws, before + 1);
+}
+
+TEST_F(MenusTest, StartUpMadeEveryWindowHiddenAndRelabelsThemInOrder)
+{
+    Language* language = windows.languageWindowIfLoaded();
+    ASSERT_NE(language, nullptr);
+    EXPECT_EQ(language->relabelOrder(), QStringList({"Language", "Principal", "Dades", "Feat",
+                                                     "Infor", "Language", "Mecanic", "Quit",
+                                                     "SPL"}));
+    ASSERT_NE(windows.mechanicalView(), nullptr);
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             language, windows.mechanicalView(), &windows.featuresWindow(), &windows.inforWindow(),
+             &windows.quitWindow(), &windows.splWindow(), windows.wizard()})
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+}
+
+TEST_F(MenusTest, TheUsersLanguageIsTheStartingOne)
+{
+    Languages german(QStringLiteral(SPLMAP_LANGUAGES_DIR));
+    CapturingSink sink;
+    Windows program(german, sink, languageId::German);
+    EXPECT_EQ(program.quitWindow().findChild<QPushButton*>("Command3")->text(), "Speichern");
+    EXPECT_EQ(program.languageWindow().selectedLanguage(), languageId::German);
+}
+
+// Choosing German in the language window changes every caption of every
+// window, except those that are not language texts.
+TEST_F(MenusTest, EveryCaptionChangesWithTheLanguage)
+{
+    const QList<QPointer<QWidget>> all = {
+        &principal(),           windows.languageWindowIfLoaded(), &windows.featuresWindow(),
+        &windows.inforWindow(), windows.mechanicalView(),         &windows.quitWindow(),
+        &windows.splWindow(),   windows.wizard()};
+    QMap<QString, QString> english;
+    for (QWidget* w : all)
+        english.insert(captions(w));
+
+    QMap<QString, QString> german;
+    whileModal([this] { item("MenuLanguage")->trigger(); },
+               [&] {
+                   auto* list = windows.languageWindow().findChild<QComboBox*>("cboLanguage");
+                   list->setCurrentIndex(2);
+                   german.insert(captions(&windows.languageWindow()));
+                   windows.languageWindow().findChild<QPushButton*>("Command1")->click();
+               });
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(windows.languageWindowIfLoaded(), nullptr); // OK unloaded it
+    for (QWidget* w : all)
+        if (w) // the language window is gone
+            german.insert(captions(w));
+
+    // Not language texts: the side view's numbers and readouts, the model key,
+    // the legend of the map and the powers, the box numbers of the table, the program's name
+    // and version and what it is for, Ok of the question and Close of the
+    // features window.
+    QStringList kept = {"Quit/Command1#0",     "Feat/Command2#0",     "Principal/Label44#0",
+                        "Principal/Label45#0", "Principal/Label46#0", "Principal/Label47#0",
+                        "Principal/Label58#0", "Principal/Label59#0"};
+    for (const char* n : {"Label35", "Label36", "Label37", "Label38", "Label39", "Label40",
+                          "Label41", "Label42", "Label48", "Label49"})
+        kept << QStringLiteral("Principal/%1#0").arg(n);
+    for (int i = 1; i <= 4; ++i)
+        kept << QStringLiteral("Infor/Label%1#0").arg(i);
+    for (int i = 2; i <= 9; ++i)
+        kept << QStringLiteral("SPL/Label%1#0").arg(i);
+    kept << "SPL/Label12#0";
+    for (int i = 0; i < 16; ++i)
+        kept << QStringLiteral("Mecanic/Label1#%1").arg(i);
+
+    int changed = 0;
+    for (auto it = english.begin(); it != english.end(); ++it) {
+        ASSERT_TRUE(german.contains(it.key())) << it.key().toStdString();
+        if (kept.contains(it.key())) {
+            EXPECT_EQ(german[it.key()], it.value()) << it.key().toStdString();
+        } else {
+            EXPECT_NE(german[it.key()], it.value())
+                << it.key().toStdString() << ": " << it.value().toStdString();
+            ++changed;
+        }
+    }
+    // The 102 captions but the language window's Cancel, set twice.
+    EXPECT_EQ(changed, 102 - 1);
+}
+
+TEST_F(MenusTest, CancelInTheLanguageWindowReturnsToEnglish)
+{
+    windows.languageWindow().selectEntry(2);
+    ASSERT_EQ(windows.quitWindow().findChild<QPushButton*>("Command3")->text(), "Speichern");
+    whileModal([this] { item("MenuLanguage")->trigger(); },
+               [this] { windows.languageWindow().findChild<QPushButton*>("Command2")->click(); });
+    EXPECT_EQ(windows.quitWindow().findChild<QPushButton*>("Command3")->text(), "Save");
+    EXPECT_EQ(item("Exit")->text(), "&Exit");
+    EXPECT_EQ(windows.splWindow().findChild<QPushButton*>("Command2")->text(), "Close");
+}
