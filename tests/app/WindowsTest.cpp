@@ -131,7 +131,10 @@ TEST_F(WindowsTest, FileNewShowsTheWizardKeptUntilItsFrameClosesIt)
     pressMechanicalView();
     ASSERT_EQ(windows.mechanicalView()->splayField(1)->text(), "1");
     QAction* fileNew = windows.principal().findChild<QAction*>("New");
-    EXPECT_EQ(windows.wizard(), nullptr);
+    // Made hidden at start-up, where the main window's own start-up follows:
+    // the loaded project is still there.
+    ASSERT_NE(windows.wizard(), nullptr);
+    EXPECT_FALSE(windows.wizard()->isVisible());
 
     // Shown modally; Cancel hides it, empties the project and the open mechanical table.
     QPointer<Dades> first;

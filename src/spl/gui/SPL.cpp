@@ -142,8 +142,9 @@ void SPL::buildLayout()
     // 0.3 m, written in the user's own decimal form.
     m_text1->setText(numbers::generalDouble(0.3, QLocale()));
 
-    label(this, "Label13", "Map style", twRect(2160, 1920, 1455, 255));
+    QLabel* style = label(this, "Label13", "Map style", twRect(2160, 1920, 1455, 255));
     m_combo5 = make<QComboBox>(this, QStringLiteral("Combo5"), twRect(4080, 1920, 1095, 315));
+    a11y::labelFor(style, m_combo5);
     for (const auto& [style, tag] : kStyles)
         m_combo5->addItem(QString::fromLatin1(tag), static_cast<int>(style));
     m_combo5->setCurrentIndex(0);

@@ -240,6 +240,7 @@ TEST_F(DadesTest, OkWithoutADistanceToFloorIsRefused)
 TEST_F(DadesTest, CaptionsFollowTheLanguage)
 {
     languages.ApplyLanguage(languageId::German);
+    wizard->relabel();
     const QString distance = languages.GetLabel("Principal", "Label2");
     for (const char* name : {"Label8", "Label12", "Label18"})
         EXPECT_EQ(wizard->findChild<QLabel*>(name)->text(), distance) << name;
