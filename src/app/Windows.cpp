@@ -1,5 +1,7 @@
 #include "app/Windows.h"
 
+#include "files/gui/ImageExport.h"
+#include "files/gui/ReportPrinting.h"
 #include "mechanical/gui/Feat.h"
 #include "mechanical/gui/Mecanic.h"
 #include "platform/gui/Surface.h"
@@ -30,6 +32,14 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
             [this] { openMechanicalView(); });
     connect(m_principal.get(), &Principal::splWindowRequested, this, [this] { m_spl->exec(); });
     connect(m_spl, &SPL::calculateRequested, this, &Windows::calculateMap);
+    connect(m_principal.get(), &Principal::printRequested, this,
+            [this] { report::PrintData(*m_doc, m_principal.get(), m_messages); });
+    connect(m_principal.get(), &Principal::imageSaveRequested, this,
+            [this] { imageexport::SaveFoto(*m_principal, m_messages); });
+    connect(m_principal.get(), &Principal::reportExportRequested, this,
+            [this] { report::ExportReport(*m_principal, m_shownMap, m_messages); });
+    // A redraw paints the side view over the map.
+    connect(m_doc.get(), &ProjectDocument::redrawn, this, [this] { m_shownMap.reset(); });
     connect(m_doc.get(), &ProjectDocument::loaded, this, [this] {
         if (m_mecanic)
             m_mecanic->PintarMecanic();
@@ -61,6 +71,8 @@ void Windows::calculateMap()
     const auto result = spl::runCalculation(
         *m_doc, m_spl->frequencia, m_spl->resolutionText(), *w.picture(sideview::Picture1),
         *w.picture(sideview::Picture33), *w.picture(sideview::Picture44));
+    if (result)
+        m_shownMap = report::ShownMap{m_spl->frequencia, m_spl->resolutionText()};
     if (!result) {
         const QString tag = QString::fromLatin1(spl::kGridRefusedTag);
         m_messages.show(Message{tag, m_languages.GetLabel(QStringLiteral("MsgBox"), tag),

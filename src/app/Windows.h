@@ -5,6 +5,7 @@
 #include "mechanical/gui/Mecanic.h"
 #include "platform/Messages.h"
 #include "project/ProjectDocument.h"
+#include "files/gui/ReportPdf.h"
 #include "spl/gui/SPL.h"
 
 #include <QObject>
@@ -46,6 +47,9 @@ public:
     /// message when the grid would be too large.
     void calculateMap();
 
+    /// The map the main window shows, if any: from a CALCULATE to the next redraw.
+    const std::optional<report::ShownMap>& shownMap() const { return m_shownMap; }
+
 private:
     Languages& m_languages;
     MessageSink& m_messages;
@@ -54,4 +58,5 @@ private:
     QPointer<Mecanic> m_mecanic;
     QPointer<Feat> m_feat;
     QPointer<SPL> m_spl;
+    std::optional<report::ShownMap> m_shownMap;
 };

@@ -56,6 +56,12 @@ signals:
     void mechanicalViewRequested();
     /// The SPL button was pressed and the project has an audience to map.
     void splWindowRequested();
+    /// Print Data was chosen; the surfaces now keep their pictures when covered.
+    void printRequested();
+    /// Save Image was chosen.
+    void imageSaveRequested();
+    /// Export Report was chosen.
+    void reportExportRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
