@@ -85,9 +85,17 @@ double drawTable(QPainter& painter, const std::vector<Row>& rows, QPointF at)
     return y;
 }
 
+/// The face of the page's own texts (the table keeps the report's).
+QFont pageFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
 void drawTitle(QPainter& painter, const QString& text, QPointF at)
 {
-    QFont font = painter.font();
+    QFont font = pageFont();
     font.setPointSizeF(14);
     font.setBold(true);
     painter.setFont(font);
@@ -97,7 +105,7 @@ void drawTitle(QPainter& painter, const QString& text, QPointF at)
 
 void drawText(QPainter& painter, const QString& text, QPointF at, double size = 10)
 {
-    QFont font = painter.font();
+    QFont font = pageFont();
     font.setPointSizeF(size);
     font.setBold(false);
     painter.setFont(font);
@@ -109,7 +117,7 @@ void drawLegend(QPainter& painter, QPointF at, double width)
 {
     const auto legend = SPL::legend();
     const double step = width / static_cast<double>(legend.size());
-    QFont font = painter.font();
+    QFont font = pageFont();
     font.setPointSizeF(9);
     font.setBold(false);
     painter.setFont(font);
@@ -212,6 +220,7 @@ QString exportPdf(const QString& path, Principal& window, const std::optional<Sh
         // The map exists only as the surfaces' pixels: the window draws them, and its labels.
         painter.save();
         mapView(painter, view, target);
+        painter.setClipRect(view); // the overlays reach beyond the view, which the window clips
         window.centralWidget()->render(&painter, view.topLeft(), QRegion(view),
                                        QWidget::DrawChildren);
         painter.restore();
