@@ -1,11 +1,11 @@
 #pragma once
 
+#include "files/gui/ReportPdf.h"
 #include "i18n/Languages.h"
 #include "mechanical/gui/Feat.h"
 #include "mechanical/gui/Mecanic.h"
 #include "platform/Messages.h"
 #include "project/ProjectDocument.h"
-#include "files/gui/ReportPdf.h"
 #include "spl/gui/SPL.h"
 
 #include <QObject>
