@@ -8,7 +8,6 @@
 #include "sideview/SideView.h"
 #include "spl/gui/SPL.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontInfo>
@@ -16,6 +15,7 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 namespace report {
 
@@ -163,21 +163,21 @@ void drawSideView(QPainter& painter, Principal& window, const QRectF& target)
 
 QString exportPdf(const QString& path, Principal& window, const std::optional<ShownMap>& map)
 {
-    {
-        // The writer says no more than that it failed: ask the file for the reason first.
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return path + ": " + file.errorString();
-    }
-    QPdfWriter writer(path);
+    // Written through a temporary file renamed at the end: a failure keeps any older file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return path + ": " + file.errorString();
+    QPdfWriter writer(&file);
     writer.setResolution(72);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
     writer.setTitle(QStringLiteral("SPL Mapping Software report"));
     writer.setCreator(QStringLiteral("splmap"));
     QPainter painter;
-    if (!painter.begin(&writer))
+    if (!painter.begin(&writer)) {
+        file.cancelWriting();
         return path + QStringLiteral(": the file cannot be written.");
+    }
     const double pageWidth = writer.width();
     const double contentWidth = pageWidth - 2 * kMargin;
 
@@ -226,8 +226,15 @@ QString exportPdf(const QString& path, Principal& window, const std::optional<Sh
         painter.restore();
         drawLegend(painter, {kMargin, target.bottom() + 14}, contentWidth);
     }
-    if (!painter.end())
-        return path + QStringLiteral(": the file could not be finished.");
+    if (!painter.end() || file.error() != QFileDevice::NoError) {
+        const QString why = file.error() != QFileDevice::NoError
+                                ? file.errorString()
+                                : QStringLiteral("the file could not be finished.");
+        file.cancelWriting();
+        return path + ": " + why;
+    }
+    if (!file.commit())
+        return path + ": " + file.errorString();
     return {};
 }
 

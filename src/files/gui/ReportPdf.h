@@ -27,7 +27,8 @@ void drawSideView(QPainter& painter, Principal& window, const QRectF& target);
 /// Writes the project report as a PDF: on the first page the report's lines
 /// as a table and the side view; when `map` is given, a second page with the
 /// map as the window shows it, its colour legend, frequency and resolution.
-/// Returns the error's description, or an empty text.
+/// The file is written whole or not at all. Returns the error's description,
+/// or an empty text.
 QString exportPdf(const QString& path, Principal& window, const std::optional<ShownMap>& map);
 
 /// The Export Report command: asks for a PDF file name (".pdf" added when
