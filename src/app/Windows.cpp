@@ -71,11 +71,11 @@ void Windows::calculateMap()
     const auto result = spl::runCalculation(
         *m_doc, m_spl->frequencia, m_spl->resolutionText(), *w.picture(sideview::Picture1),
         *w.picture(sideview::Picture33), *w.picture(sideview::Picture44));
-    if (result)
-        m_shownMap = report::ShownMap{m_spl->frequencia, m_spl->resolutionText()};
     if (!result) {
         const QString tag = QString::fromLatin1(spl::kGridRefusedTag);
         m_messages.show(Message{tag, m_languages.GetLabel(QStringLiteral("MsgBox"), tag),
                                 QStringLiteral("Warning")});
+        return;
     }
+    m_shownMap = report::ShownMap{m_spl->frequencia, m_spl->resolutionText()};
 }
