@@ -1,4 +1,3 @@
-#include "app/Commands.h"
 #include "app/Windows.h"
 #include "project/gui/Principal.h"
 
@@ -59,19 +58,4 @@ TEST_F(OutputMenu, TheMapCountsAsShownFromCalculateToTheNextRedraw)
 
     windows.document().DibuixarGeneral(); // the side view painted over the map
     EXPECT_FALSE(windows.shownMap());
-}
-
-TEST(Help, ListsEveryHeadlessCommandTheProgramRuns)
-{
-    const QString help = helpText();
-    int listed = 0;
-    for (const QString& line : help.split('\n'))
-        if (line.startsWith("  splmap ")) {
-            const QString command = line.section(' ', 3, 3);
-            EXPECT_TRUE(isHeadlessCommand(command.toLatin1().constData())) << line.toStdString();
-            ++listed;
-        }
-    EXPECT_EQ(listed, 5);
-    EXPECT_TRUE(help.contains("--version") && help.contains("PROJECT.ini"));
-    EXPECT_TRUE(versionText().startsWith("splmap ") && versionText().endsWith('\n'));
 }

@@ -63,17 +63,3 @@ TEST_F(ReportPrinting, AFileThatCannotBeWrittenIsReportedWithItsReason)
     EXPECT_GT(problem.size(), path.size() + 4);
     EXPECT_FALSE(QFile::exists(path));
 }
-
-TEST_F(ReportPrinting, TheReportShowsTheFieldsAsTheWindowDoes)
-{
-    doc.setText(Control::Text9, "12,5x"); // typed, not yet checked
-    doc.setText(angleList(15), "");
-    const report::Input in = report::inputOf(doc);
-    EXPECT_EQ(in.areas[2][0], "12,5x");
-    EXPECT_EQ(in.angles[15], "");
-    EXPECT_EQ(in.numcaixes, doc.state().numcaixes);
-    EXPECT_EQ(in.seleccio, doc.state().seleccio);
-    EXPECT_EQ(in.areas[1],
-              (std::array<QString, 4>{doc.text(Control::Text5), doc.text(Control::Text8),
-                                      doc.text(Control::Text6), doc.text(Control::Text7)}));
-}
