@@ -22,17 +22,25 @@ struct Command
 {
     const char* name;
     int (*run)(const QStringList& args, QIODevice& out, QIODevice& err);
-    bool needsGui; ///< paints with the GUI module (fonts, images) off-screen
-    bool bytes;    ///< arguments after the file name are bytes, not text
+    bool needsGui;         ///< paints with the GUI module (fonts, images) off-screen
+    bool bytes;            ///< arguments after the file name are bytes, not text
+    const char* arguments; ///< for the help
+    const char* summary;   ///< for the help
 };
 
 // clang-format off
 const Command kCommands[] = {
-    {"ini-read", runIniRead, false, true},
-    {"ini-write", runIniWrite, false, true},
-    {"geometry", runGeometry, false, false},
-    {"grid", runGrid, false, false},
-    {"render", runRender, true, false},
+    {"ini-read", runIniRead, false, true, "FILE SECTION KEY",
+     "print the value of KEY in SECTION of an INI file"},
+    {"ini-write", runIniWrite, false, true, "FILE SECTION KEY VALUE",
+     "write VALUE under KEY in SECTION of an INI file"},
+    {"geometry", runGeometry, false, false, "PROJECT.ini",
+     "print the side view's geometry as JSON"},
+    {"grid", runGrid, false, false, "PROJECT.ini [--freq HZ] [--res M] [--cells FILE.csv]",
+     "print the SPL calculation as JSON (band centre HZ, default 100; resolution M, default 0.3)"},
+    {"render", runRender, true, false,
+     "PROJECT.ini [--freq HZ] [--res M] [--surface NAME] --out FILE.png",
+     "write the main window with the project's SPL map as a PNG"},
 };
 // clang-format on
 
@@ -53,6 +61,34 @@ void quietHandler(QtMsgType type, const QMessageLogContext&, const QString& mess
 }
 
 } // namespace
+
+QString helpText()
+{
+    QString text = QStringLiteral(
+        "Usage: splmap [PROJECT.ini]\n"
+        "       splmap COMMAND ARGUMENTS...\n"
+        "\n"
+        "SPL Mapping Software: designs a vertical line array of loudspeaker boxes and maps\n"
+        "the sound pressure level it gives its audience. Without a command it opens the main\n"
+        "window, with PROJECT.ini loaded when one is given.\n"
+        "\n"
+        "Commands that need no display (a failing one prints one line on stderr and exits\n"
+        "with status 2):\n");
+    for (const Command& c : kCommands)
+        text +=
+            QStringLiteral("  splmap %1 %2\n      %3\n")
+                .arg(QLatin1String(c.name), QLatin1String(c.arguments), QLatin1String(c.summary));
+    text += QStringLiteral("\n"
+                           "Options:\n"
+                           "  -h, --help     print this help and exit\n"
+                           "  -v, --version  print the version and exit\n");
+    return text;
+}
+
+QString versionText()
+{
+    return QStringLiteral("splmap " SPLMAP_VERSION "\n");
+}
 
 bool isHeadlessCommand(const char* name)
 {

@@ -1,6 +1,13 @@
 #pragma once
 
+#include <QString>
+
 class QApplication;
+
+/// What `splmap --help` prints: how to start the program and every headless command.
+QString helpText();
+/// What `splmap --version` prints: the program's name and version, one line.
+QString versionText();
 
 /// True for the first arguments that name a command needing no display.
 bool isHeadlessCommand(const char* name);

@@ -1,6 +1,7 @@
 #include "app/RenderCommand.h"
 
 #include "app/CalculationOptions.h"
+#include "files/gui/ImageExport.h"
 #include "platform/gui/Surface.h"
 #include "project/gui/Principal.h"
 #include "sideview/SideView.h"
@@ -8,7 +9,6 @@
 #include "spl/gui/CalculationSequence.h"
 
 #include <QImage>
-#include <QSaveFile>
 #include <memory>
 
 namespace {
@@ -34,37 +34,9 @@ int surfaceNamed(const QString& name)
     return -1;
 }
 
-/// The client area of the window as it looks, one pixel per pixel.
-QImage clientArea(const Principal& window)
-{
-    QWidget* client = window.centralWidget();
-    QImage image(client->size(), QImage::Format_RGB32);
-    image.fill(client->palette().color(QPalette::Window));
-    client->render(&image);
-    return image;
-}
-
 /// zlib level 4: as small as the default level within a few per cent, and
 /// about twice as fast to write for a map's picture.
 constexpr int kPngQuality = 50;
-
-/// Writes through a temporary file renamed at the end: an error leaves nothing.
-QString writePng(const QImage& image, const QString& path)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return path + ": " + file.errorString();
-    if (!image.save(&file, "PNG", kPngQuality)) {
-        const QString why = file.error() != QFileDevice::NoError
-                                ? file.errorString()
-                                : QStringLiteral("cannot write PNG");
-        file.cancelWriting();
-        return path + ": " + why;
-    }
-    if (!file.commit())
-        return path + ": " + file.errorString();
-    return {};
-}
 
 } // namespace
 
@@ -118,8 +90,10 @@ int runRender(const QStringList& args, QIODevice&, QIODevice& err, const QString
     if (!result)
         return fail(err, setup.message(QString::fromLatin1(spl::kGridRefusedTag)));
 
-    const QImage image = surface ? window->picture(surface)->canvas().image() : clientArea(*window);
-    if (const QString problem = writePng(image, outPath); !problem.isEmpty())
+    const QImage image =
+        surface ? window->picture(surface)->canvas().image() : imageexport::clientArea(*window);
+    if (const QString problem = imageexport::writeImage(image, outPath, "PNG", kPngQuality);
+        !problem.isEmpty())
         return fail(err, problem);
     return 0;
 }

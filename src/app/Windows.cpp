@@ -1,5 +1,7 @@
 #include "app/Windows.h"
 
+#include "files/gui/ImageExport.h"
+#include "files/gui/ReportPrinting.h"
 #include "mechanical/gui/Feat.h"
 #include "mechanical/gui/Mecanic.h"
 #include "platform/gui/Surface.h"
@@ -41,6 +43,14 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
     connect(m_doc.get(), &ProjectDocument::redrawn, m_probe, &spl::LevelProbe::clear);
     connect(w.findChild<QAction*>(QStringLiteral("AreaLevels")), &QAction::triggered, this,
             [this] { openAreaLevels(); });
+    connect(m_principal.get(), &Principal::printRequested, this,
+            [this] { report::PrintData(*m_doc, m_principal.get(), m_messages); });
+    connect(m_principal.get(), &Principal::imageSaveRequested, this,
+            [this] { imageexport::SaveFoto(*m_principal, m_messages); });
+    connect(m_principal.get(), &Principal::reportExportRequested, this,
+            [this] { report::ExportReport(*m_principal, m_shownMap, m_messages); });
+    // A redraw paints the side view over the map.
+    connect(m_doc.get(), &ProjectDocument::redrawn, this, [this] { m_shownMap.reset(); });
     connect(m_doc.get(), &ProjectDocument::loaded, this, [this] {
         if (m_mecanic)
             m_mecanic->PintarMecanic();
@@ -130,7 +140,9 @@ void Windows::calculateMap()
         const QString tag = QString::fromLatin1(spl::kGridRefusedTag);
         m_messages.show(Message{tag, m_languages.GetLabel(QStringLiteral("MsgBox"), tag),
                                 QStringLiteral("Warning")});
+        return;
     }
+    m_shownMap = report::ShownMap{m_spl->frequencia, m_spl->resolutionText()};
 }
 
 Feat& Windows::featuresWindow()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/gui/ReportPdf.h"
 #include "i18n/Languages.h"
 #include "i18n/gui/Language.h"
 #include "mechanical/gui/Feat.h"
@@ -84,6 +85,8 @@ public:
     spl::LevelProbe& levelProbe() { return *m_probe; }
     /// Options > Level along the areas: opens the window, modeless, made on first use.
     spl::AreaLevelsWindow& openAreaLevels();
+    /// The map the main window shows, if any: from a CALCULATE to the next redraw.
+    const std::optional<report::ShownMap>& shownMap() const { return m_shownMap; }
 
 private:
     Languages& m_languages;
@@ -102,4 +105,5 @@ private:
     int m_userLanguage;
     std::function<void()> m_endProgram;
     bool m_startingUp = false;
+    std::optional<report::ShownMap> m_shownMap;
 };

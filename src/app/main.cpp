@@ -9,6 +9,14 @@
 
 int main(int argc, char** argv)
 {
+    if (argc >= 2 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))) {
+        std::fputs(helpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (argc >= 2 && (!std::strcmp(argv[1], "--version") || !std::strcmp(argv[1], "-v"))) {
+        std::fputs(versionText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
     if (argc >= 2 && isHeadlessCommand(argv[1]))
         return runHeadless(argc, argv);
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 
 Languages::Languages(QString languagesDir) : m_dir(std::move(languagesDir)) {}
@@ -53,7 +54,11 @@ void Languages::unregisterWindow(iLanguage* window)
 
 QString defaultLanguagesDir()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Languages"));
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QString beside = program.filePath(QStringLiteral("Languages"));
+    if (QFileInfo(beside).isDir())
+        return beside;
+    return QDir::cleanPath(program.filePath(QStringLiteral(SPLMAP_LANGUAGES_FROM_PROGRAM)));
 }
 
 int32_t userLanguageId(const EnvironmentLookup& environment)

@@ -60,7 +60,9 @@ private:
     std::vector<iLanguage*> m_windows;
 };
 
-/// The languages folder beside the running executable.
+/// The languages folder of the running program: "Languages" beside the executable
+/// (the build tree) when it exists, otherwise the installed one, found from the
+/// executable's folder as the install laid it out.
 QString defaultLanguagesDir();
 
 /// Reads one environment variable; empty when it is not set.

@@ -125,6 +125,15 @@ void Principal::connectHandlers()
             [this] { Load_Click(); });
     connect(findChild<QAction*>(QStringLiteral("New")), &QAction::triggered, this,
             &Principal::newProjectRequested);
+    connect(findChild<QAction*>(QStringLiteral("PrintData")), &QAction::triggered, this, [this] {
+        for (Surface* s : {m_picture1, m_picture33, m_picture44})
+            s->setAutoRedraw(true);
+        emit printRequested();
+    });
+    connect(findChild<QAction*>(QStringLiteral("SaveFoto")), &QAction::triggered, this,
+            &Principal::imageSaveRequested);
+    connect(findChild<QAction*>(QStringLiteral("ExportReport")), &QAction::triggered, this,
+            &Principal::reportExportRequested);
 
     const auto showReadout = [this](int surface, double x, double y) {
         const auto [X, Y] = m_doc.readout(surface, x, y);
@@ -410,6 +419,7 @@ void Principal::relabel()
                                                          {"Save", "SaveData"},
                                                          {"SaveFoto", "SaveImage"},
                                                          {"PrintData", "PrintData"},
+                                                         {"ExportReport", "ExportReport"},
                                                          {"Exit", "Exit"},
                                                          {"Options", "Options"},
                                                          {"MenuLanguage", "MenuLanguage"},

@@ -70,6 +70,12 @@ signals:
     void languageWindowRequested();
     /// Help > Info: the information window is to be shown modally now.
     void infoRequested();
+    /// Print Data was chosen; the surfaces now keep their pictures when covered.
+    void printRequested();
+    /// Save Image was chosen.
+    void imageSaveRequested();
+    /// Export Report was chosen.
+    void reportExportRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -224,6 +224,7 @@ void Principal::buildMenus()
     addItem(file, "SaveFoto", "Save &Image");
     file->addSeparator()->setObjectName("espai");
     addItem(file, "PrintData", "&Print Data");
+    addItem(file, "ExportReport", "E&xport Report (PDF)");
     file->addSeparator()->setObjectName("espai2");
     addItem(file, "Exit", "&Exit");
     QMenu* options = addMenu("Options", "&Options");

@@ -93,6 +93,14 @@ SPL::SPL(Languages& languages, MessageSink& messages, QWidget* owner)
 
 SPL::~SPL() = default;
 
+std::vector<std::pair<uint32_t, QString>> SPL::legend()
+{
+    std::vector<std::pair<uint32_t, QString>> out;
+    for (const Swatch& s : kLegend)
+        out.emplace_back(s.colour, QString::fromUtf8(s.text));
+    return out;
+}
+
 QStringList SPL::frequencyItems()
 {
     return {"100 Hz",  "125 Hz",  "160 Hz",  "200 Hz",  "250 Hz",  "315 Hz",  "400 Hz",

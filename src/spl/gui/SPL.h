@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QStringList>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 class QComboBox;
 class QLineEdit;
@@ -30,6 +32,8 @@ public:
 
     /// The 21 third-octave frequencies of the list, in its order.
     static QStringList frequencyItems();
+    /// The colour legend of the map, top first: each swatch's colour (0xRRGGBB) and text.
+    static std::vector<std::pair<uint32_t, QString>> legend();
 
     // Public values, read and written by the main window.
     int16_t frequencia = 100; ///< selected centre frequency, Hz

@@ -1,0 +1,65 @@
+#include "files/gui/ReportPrinting.h"
+#include "files/gui/Fixture.h"
+#include "files/gui/PdfTools.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace {
+
+using ReportPrinting = DemoWindow;
+
+/// The report's lines as pdftotext reads them back, blank lines left out,
+/// one line of text each (readable in a failure).
+std::string linesOf(const QString& text)
+{
+    QStringList out;
+    for (const QString& line : text.split(QRegularExpression("[\n\f]")))
+        if (!line.trimmed().isEmpty())
+            out << line.simplified();
+    return out.join('\n').toStdString();
+}
+
+} // namespace
+
+TEST_F(ReportPrinting, PrintingToAFileWritesEveryCopyOfTheReportAcrossPages)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("report.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    const std::vector<report::Row> rows = report::document(report::inputOf(doc), 3);
+    ASSERT_GT(rows.size(), 80u); // more than a page holds at 10 points
+
+    EXPECT_EQ(report::print(printer, rows), "");
+    const QString text = pdfText(path, true);
+    QStringList expected;
+    for (const report::Row& r : rows)
+        expected << r.text().simplified();
+    EXPECT_EQ(linesOf(text),
+              expected.join('\n')
+                  .toStdString());  // every line once per copy, in order, none lost at a break
+    EXPECT_GE(text.count('\f'), 2); // a new page when the first is full
+    EXPECT_TRUE(text.contains("Distance to floor      " + doc.text(Control::Text13))); // six blanks
+
+    // The headings stand out in the bold face of the same fixed-pitch family.
+    const QStringList fonts = pdfFonts(path);
+    EXPECT_TRUE(fonts.filter("Bold").size() == 1 && fonts.size() == 2)
+        << fonts.join(' ').toStdString();
+}
+
+TEST_F(ReportPrinting, AFileThatCannotBeWrittenIsReportedWithItsReason)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("no such folder/report.pdf");
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    const QString problem = report::print(printer, report::rows(report::inputOf(doc)));
+    EXPECT_TRUE(problem.startsWith(path + ": ")) << problem.toStdString();
+    EXPECT_GT(problem.size(), path.size() + 4);
+    EXPECT_FALSE(QFile::exists(path));
+}
