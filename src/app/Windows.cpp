@@ -9,6 +9,8 @@
 #include "spl/Grid.h"
 #include "spl/gui/CalculationSequence.h"
 
+#include <QAction>
+
 Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
     : m_languages(languages), m_messages(messages)
 {
@@ -34,6 +36,13 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
         if (m_mecanic)
             m_mecanic->PintarMecanic();
     });
+
+    Principal& w = *m_principal;
+    m_liveMap = std::make_unique<spl::LiveMap>(*m_doc, *w.picture(sideview::Picture1),
+                                               *w.picture(sideview::Picture33),
+                                               *w.picture(sideview::Picture44));
+    connect(w.findChild<QAction*>(QStringLiteral("LiveMap")), &QAction::toggled, m_liveMap.get(),
+            &spl::LiveMap::setEnabled);
 }
 
 Windows::~Windows() = default;
@@ -61,6 +70,8 @@ void Windows::calculateMap()
     const auto result = spl::runCalculation(
         *m_doc, m_spl->frequencia, m_spl->resolutionText(), *w.picture(sideview::Picture1),
         *w.picture(sideview::Picture33), *w.picture(sideview::Picture44));
+    if (result)
+        m_liveMap->mapCalculated({m_spl->frequencia, m_spl->resolutionText()});
     if (!result) {
         const QString tag = QString::fromLatin1(spl::kGridRefusedTag);
         m_messages.show(Message{tag, m_languages.GetLabel(QStringLiteral("MsgBox"), tag),

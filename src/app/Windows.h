@@ -5,6 +5,7 @@
 #include "mechanical/gui/Mecanic.h"
 #include "platform/Messages.h"
 #include "project/ProjectDocument.h"
+#include "spl/gui/LiveMap.h"
 #include "spl/gui/SPL.h"
 
 #include <QObject>
@@ -40,6 +41,8 @@ public:
     Feat& featuresWindow() { return *m_feat; }
     /// The SPL window, made with the main window and kept for the whole run.
     SPL& splWindow() { return *m_spl; }
+    /// The live map over the main window's surfaces (Options > Live map).
+    spl::LiveMap& liveMap() { return *m_liveMap; }
 
     /// CALCULATE of the SPL window: the map of the project with the window's
     /// frequency and resolution on the main window's surfaces, or the "Grid"
@@ -54,4 +57,5 @@ private:
     QPointer<Mecanic> m_mecanic;
     QPointer<Feat> m_feat;
     QPointer<SPL> m_spl;
+    std::unique_ptr<spl::LiveMap> m_liveMap; // ends its calculations before the windows go
 };

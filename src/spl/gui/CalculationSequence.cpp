@@ -12,20 +12,21 @@
 
 namespace spl {
 
-std::optional<Result> runCalculation(ProjectDocument& doc, int16_t frequencia,
-                                     const QString& resolutionText, Canvas& picture1,
-                                     Canvas& picture33, Canvas& picture44, int threads)
+MapJob prepareMap(const ProjectDocument& doc, const MapSettings& settings)
 {
-    const Request request = requestFromDocument(doc, frequencia, resolutionText);
-    std::optional<Result> result = calculate(request, threads);
-    if (!result)
-        return result;
-
+    MapJob job;
+    job.request = requestFromDocument(doc, settings.frequencia, settings.resolutionText);
+    job.state = doc.state();
     const QLocale& locale = doc.locale();
-    const float T = numbers::toSingle(doc.text(Control::Text13), locale);
-    const std::optional<double> angle =
-        rotationAngle(doc.text(angleList(0)), doc.text(Control::Label59), locale);
-    paintMap(picture1, picture33, picture44, distributionRows(*result), doc.state(), T, angle);
+    job.T = numbers::toSingle(doc.text(Control::Text13), locale);
+    job.angle = rotationAngle(doc.text(angleList(0)), doc.text(Control::Label59), locale);
+    return job;
+}
+
+void paintCalculatedMap(ProjectDocument& doc, const MapJob& job, const DistributionRows& rows,
+                        Canvas& picture1, Canvas& picture33, Canvas& picture44)
+{
+    paintMap(picture1, picture33, picture44, rows, job.state, job.T, job.angle);
 
     // The map leaves the surfaces at its own scale heights, and they stay. (A
     // window follows each change of the document's scales on all three of its
@@ -36,6 +37,16 @@ std::optional<Result> runCalculation(ProjectDocument& doc, int16_t frequencia,
     doc.setScaleHeight(sideview::Picture1, SH1);
     doc.setScaleHeight(sideview::Picture33, SH33);
     doc.setScaleHeight(sideview::Picture44, SH44);
+}
+
+std::optional<Result> runCalculation(ProjectDocument& doc, int16_t frequencia,
+                                     const QString& resolutionText, Canvas& picture1,
+                                     Canvas& picture33, Canvas& picture44, int threads)
+{
+    const MapJob job = prepareMap(doc, {frequencia, resolutionText});
+    std::optional<Result> result = calculate(job.request, threads);
+    if (result)
+        paintCalculatedMap(doc, job, distributionRows(*result), picture1, picture33, picture44);
     return result;
 }
 
