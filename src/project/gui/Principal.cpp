@@ -74,6 +74,9 @@ Principal::Principal(ProjectDocument& document, Languages& languages, int userLa
 
 Principal::~Principal()
 {
+    // The fields lose the focus as they go: that accepts nothing any more.
+    for (int n : {14, 15, 16})
+        disconnect(m_text[n], &QLineEdit::editingFinished, this, nullptr);
     m_languages.unregisterWindow(this);
 }
 

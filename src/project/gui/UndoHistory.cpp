@@ -41,6 +41,12 @@ UndoHistory::UndoHistory(ProjectDocument& document, QObject* parent)
             [this](bool clean) { emit modifiedChanged(!clean); });
 }
 
+UndoHistory::~UndoHistory()
+{
+    // The stack clears itself as it goes: that is no change of the project.
+    disconnect(&m_stack, nullptr, this, nullptr);
+}
+
 bool UndoHistory::hasPendingEdit() const
 {
     return !sameProject(m_doc.data(), m_current.data);

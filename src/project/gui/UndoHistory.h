@@ -19,6 +19,7 @@ class UndoHistory : public QObject
     Q_OBJECT
 public:
     explicit UndoHistory(ProjectDocument& document, QObject* parent = nullptr);
+    ~UndoHistory() override;
 
     QUndoStack& stack() { return m_stack; }
     const QUndoStack& stack() const { return m_stack; }
