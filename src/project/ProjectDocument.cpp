@@ -504,8 +504,8 @@ bool ProjectDocument::load(const QString& path)
     m_path = path;
     DibuixarGeneral();
     PintarMecanic();
-    emit loaded();
     enable(Control::Command2, true);
+    emit loaded();
     return true;
 }
 

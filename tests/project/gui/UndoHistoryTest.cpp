@@ -126,6 +126,8 @@ const QString kCaption = QStringLiteral("TS160 / TS250 SPL Mapping Software");
 
 TEST_F(UndoHistoryTest, UndoShowsAndSavesExactlyTheProjectBeforeAChange)
 {
+    doc.setText(Control::Text13, "x"); // refused: the SPL button goes off until the load
+    ASSERT_FALSE(doc.validateField(Control::Text13));
     ASSERT_TRUE(loadDemo());
     EXPECT_EQ(history.stack().count(), 0); // a load starts a clean history
     const Seen before = seen();
@@ -140,6 +142,7 @@ TEST_F(UndoHistoryTest, UndoShowsAndSavesExactlyTheProjectBeforeAChange)
     history.undo();
     history.undo();
     EXPECT_EQ(seen(), before);
+    EXPECT_TRUE(doc.isEnabled(Control::Command2));
     EXPECT_EQ(window.findChild<QLineEdit*>("Text1")->text(), doc.text(Control::Text1));
     history.redo();
     history.redo();
