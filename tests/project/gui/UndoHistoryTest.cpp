@@ -124,38 +124,26 @@ const QString kCaption = QStringLiteral("TS160 / TS250 SPL Mapping Software");
 
 } // namespace
 
-TEST_F(UndoHistoryTest, UndoShowsAndSavesExactlyTheProjectBeforeAChange)
+TEST_F(UndoHistoryTest, OnlyRealChangesAreStepsAndALoadStartsClean)
 {
     doc.setText(Control::Text13, "x"); // refused: the SPL button goes off until the load
     ASSERT_FALSE(doc.validateField(Control::Text13));
     ASSERT_TRUE(loadDemo());
-    EXPECT_EQ(history.stack().count(), 0); // a load starts a clean history
-    const Seen before = seen();
+    EXPECT_EQ(history.stack().count(), 0);
 
-    enterField(1, 7.5); // distance to area 1
-    doc.choose(Control::Combo4, 1);
-    const Seen after = seen();
-    ASSERT_NE(after.file, before.file);
-    ASSERT_NE(after.pictures, before.pictures);
-    EXPECT_EQ(history.stack().count(), 2);
-
-    history.undo();
-    history.undo();
-    EXPECT_EQ(seen(), before);
-    EXPECT_TRUE(doc.isEnabled(Control::Command2));
-    EXPECT_EQ(window.findChild<QLineEdit*>("Text1")->text(), doc.text(Control::Text1));
-    history.redo();
-    history.redo();
-    EXPECT_EQ(seen(), after);
-
+    enterField(1, 7.5);
     // Leaving a field unchanged, or a list text refused, is no change.
     doc.leaveField(Control::Text2);
     doc.setText(Control::Combo2, "x");
     doc.applyTypedText(Control::Combo2);
-    EXPECT_EQ(history.stack().count(), 2);
-    EXPECT_FALSE(history.stack().canRedo());
+    EXPECT_EQ(history.stack().count(), 1);
+
+    history.undo();
+    EXPECT_EQ(window.findChild<QLineEdit*>("Text1")->text(), "3");
+    EXPECT_TRUE(doc.isEnabled(Control::Command2));
 }
 
+// The side view, its captions and the saved file after undoing are those of before.
 TEST_F(UndoHistoryTest, RandomEditsUndoneAllTheWayBackAndRedone)
 {
     ASSERT_TRUE(loadDemo());

@@ -102,24 +102,6 @@ TEST_F(LiveMapTest, OnlyTheNewestEditsMapIsPainted)
     EXPECT_EQ(shown, calculatedNow());
 }
 
-TEST_F(LiveMapTest, EveryRedrawIsFollowedByItsMap)
-{
-    calculateDemo();
-    live.setEnabled(true);
-    QSignalSpy painted(&live, &spl::LiveMap::painted);
-    settle();
-    painted.clear();
-
-    // A list choice redraws more than once: one map, of where it ends.
-    doc.choose(Control::Combo4, 1);
-    QTRY_COMPARE(painted.count(), 1);
-    settle();
-    EXPECT_EQ(painted.count(), 1);
-    const auto shown = pictures();
-    live.setEnabled(false);
-    EXPECT_EQ(shown, calculatedNow());
-}
-
 TEST_F(LiveMapTest, NothingIsPaintedWhenOffBeforeAMapOrWithoutAnAudience)
 {
     QSignalSpy painted(&live, &spl::LiveMap::painted);
