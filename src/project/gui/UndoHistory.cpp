@@ -93,11 +93,10 @@ void UndoHistory::routeKeys(QWidget* window)
 
 bool UndoHistory::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::ShortcutOverride || hasPendingEdit())
+    if (event->type() != QEvent::ShortcutOverride)
         return QObject::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const QKeySequence pressed(key->keyCombination());
-    if (undoKeys().contains(pressed) || redoKeys().contains(pressed))
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    if ((undoKeys().contains(pressed) || redoKeys().contains(pressed)) && !hasPendingEdit())
         return true; // not taken by the field: the shortcut fires
     return QObject::eventFilter(watched, event);
 }
