@@ -9,6 +9,7 @@
 #include "project/gui/Principal.h"
 #include "sideview/SideView.h"
 #include "spl/Grid.h"
+#include "project/gui/UndoHistory.h"
 #include "spl/gui/CalculationSequence.h"
 
 #include <QAction>
@@ -59,8 +60,11 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
         if (m_mecanic)
             m_mecanic->clearTable();
     });
-    connect(m_principal.get(), &Principal::newProjectRequested, this,
-            [this] { wizardWindow().exec(); });
+    connect(m_principal.get(), &Principal::newProjectRequested, this, [this] {
+        wizardWindow().exec();
+        // A new project starts a clean history.
+        m_principal->history().reset();
+    });
     connect(m_principal.get(), &Principal::exitRequested, this, [this] { quitWindow().exec(); });
     connect(m_principal.get(), &Principal::infoRequested, this, [this] { inforWindow().exec(); });
     connect(m_principal.get(), &Principal::languageWindowRequested, this, [this] {
@@ -78,6 +82,17 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
     language.selectEntry(0);
     language.SelectCurrentLanguage();
     m_startingUp = false;
+
+    m_liveMap = std::make_unique<spl::LiveMap>(*m_doc, *w.picture(sideview::Picture1),
+                                               *w.picture(sideview::Picture33),
+                                               *w.picture(sideview::Picture44));
+    connect(w.findChild<QAction*>(QStringLiteral("LiveMap")), &QAction::toggled, m_liveMap.get(),
+            &spl::LiveMap::setEnabled);
+    m_liveMap->setShownHandler([this](spl::ShownMap&& shown) {
+        m_shownMap = report::ShownMap{m_liveMap->settings()->frequencia,
+                                      m_liveMap->settings()->resolutionText};
+        m_probe->show(std::move(shown));
+    });
 }
 
 Windows::~Windows() = default;
@@ -136,6 +151,7 @@ void Windows::calculateMap()
     if (result) {
         shown.result = std::move(*result);
         m_probe->show(std::move(shown));
+        m_liveMap->mapCalculated({m_spl->frequencia, m_spl->resolutionText(), shown.style});
     } else {
         const QString tag = QString::fromLatin1(spl::kGridRefusedTag);
         m_messages.show(Message{tag, m_languages.GetLabel(QStringLiteral("MsgBox"), tag),

@@ -11,6 +11,7 @@
 #include "spl/gui/LevelProbe.h"
 #include "project/gui/Infor.h"
 #include "project/gui/Quit.h"
+#include "spl/gui/LiveMap.h"
 #include "spl/gui/SPL.h"
 #include "wizard/gui/Dades.h"
 
@@ -75,6 +76,8 @@ public:
     /// The project wizard, created on first use (its creation resets the
     /// project) and kept while it is only hidden.
     Dades& wizardWindow();
+    /// The live map over the main window's surfaces (Options > Live map).
+    spl::LiveMap& liveMap() { return *m_liveMap; }
 
     /// CALCULATE of the SPL window: the map of the project with the window's
     /// frequency and resolution on the main window's surfaces, or the "Grid"
@@ -106,4 +109,5 @@ private:
     std::function<void()> m_endProgram;
     bool m_startingUp = false;
     std::optional<report::ShownMap> m_shownMap;
+    std::unique_ptr<spl::LiveMap> m_liveMap; // ends its calculations before the windows go
 };

@@ -212,6 +212,7 @@ void ProjectDocument::choose(Control list, int index)
         Combo1_Click();
     else
         Combo3_Click(angleIndex(list));
+    emit edited();
 }
 
 bool ProjectDocument::applyTypedText(Control list)
@@ -249,6 +250,7 @@ bool ProjectDocument::applyTypedText(Control list)
         select(list, -1);
         assign(list, typed, true);
         Combo3_Click(angleIndex(list));
+        emit edited();
         return true;
     }
     showMessage(QStringLiteral("Value"));
@@ -278,6 +280,13 @@ void ProjectDocument::leaveField(Control field)
         Text13_LostFocus();
     else
         DibuixarGeneral();
+    emit edited();
+}
+
+void ProjectDocument::acceptText(Control field)
+{
+    if (textOf(m_d, field))
+        emit edited();
 }
 
 void ProjectDocument::Text13_KeyPress()
@@ -437,6 +446,7 @@ void ProjectDocument::DibuixarGeneral()
         else
             m_d.captions.insert(it.key(), it.value());
     }
+    m_shown = r;
     emit redrawn(r);
 }
 
@@ -536,10 +546,11 @@ bool ProjectDocument::load(const QString& path)
     }
 
     adopt(next);
+    m_path = path;
     DibuixarGeneral();
     PintarMecanic();
-    emit loaded();
     enable(Control::Command2, true);
+    emit loaded();
     return true;
 }
 
@@ -564,9 +575,56 @@ void ProjectDocument::adopt(const DocumentData& loaded)
 std::optional<QString> ProjectDocument::save(const QString& path)
 {
     std::optional<QString> error = projectfile::save(path, m_d.fields, m_d.state, m_locale);
-    if (error)
+    if (error) {
         showError(*error);
+    } else {
+        m_path = path;
+        emit saved();
+    }
     return error;
+}
+
+// ---- History ---------------------------------------------------------------------------
+
+bool sameProject(const DocumentData& a, const DocumentData& b)
+{
+    // The SPL button follows the check of the field being left, not the project.
+    auto enabledA = a.enabled, enabledB = b.enabled;
+    enabledA[static_cast<int>(Control::Command2)] = enabledB[static_cast<int>(Control::Command2)];
+    return a.fields == b.fields && a.Text14 == b.Text14 && a.items == b.items &&
+           a.selected == b.selected && a.applied == b.applied && enabledA == enabledB;
+}
+
+DocumentSnapshot ProjectDocument::snapshot() const
+{
+    return {m_d, m_shown};
+}
+
+void ProjectDocument::restore(const DocumentSnapshot& snapshot)
+{
+    DocumentData next = snapshot.data;
+    const sideview::Inputs& was = snapshot.data.scales;
+    const sideview::Inputs& now = m_d.scales;
+    const bool sameScales = was.SW1 == now.SW1 && was.SH1 == now.SH1 && was.SW33 == now.SW33 &&
+                            was.SH33 == now.SH33 && was.SW44 == now.SW44 && was.SH44 == now.SH44;
+    next.scales = m_d.scales;
+    adopt(next);
+    if (snapshot.shown && sameScales) {
+        m_shown = snapshot.shown;
+        emit redrawn(*m_shown);
+    } else if (snapshot.shown) {
+        DibuixarGeneral();
+    } else {
+        // Before the first redraw: the start-up picture.
+        m_shown.reset();
+        sideview::Redraw r;
+        for (int surface : {sideview::Picture1, sideview::Picture33, sideview::Picture44})
+            r.ops.push_back(draw::clear(surface));
+        const DrawList axes = startupDrawing();
+        r.ops.insert(r.ops.end(), axes.begin(), axes.end());
+        emit redrawn(r);
+    }
+    emit restored();
 }
 
 // ---- Messages ---------------------------------------------------------------------------

@@ -84,6 +84,21 @@ struct DocumentData
     sideview::Inputs scales;                      ///< the surfaces' scales (no field values)
 };
 
+/// The document as it stood after an accepted change: its data and the side
+/// view it showed then (none before the first redraw), so that going back to
+/// it shows exactly that picture again.
+struct DocumentSnapshot
+{
+    DocumentData data;
+    std::optional<sideview::Redraw> shown;
+};
+
+/// Whether two documents hold the same project as the user sees it: texts,
+/// list items and selections, applied list texts and enabled controls (the SPL
+/// button aside). The side view's results and scales are left out: they
+/// follow from these.
+bool sameProject(const DocumentData& a, const DocumentData& b);
+
 /// The project as one document, without any window: the field and list texts
 /// that the main window shows, the items of its lists, their selections, which
 /// controls are enabled, the project state and the side view's scales.
@@ -124,6 +139,17 @@ public:
     /// Message tags raised since the document was made, in order.
     const QStringList& raisedMessages() const { return m_raised; }
     const QLocale& locale() const { return m_locale; }
+    /// The project file last loaded or saved, or empty for a project never saved.
+    const QString& filePath() const { return m_path; }
+
+    // ---- History -----------------------------------------------------------
+    /// The document as it stands, with the side view it shows.
+    DocumentSnapshot snapshot() const;
+    /// Goes back (or forth) to a snapshot: takes over its data, telling the
+    /// windows what changed, and shows its side view again. The surfaces keep
+    /// their current scales; when those differ from the snapshot's, the side
+    /// view is redrawn at the current ones instead. Emits `restored`.
+    void restore(const DocumentSnapshot& snapshot);
 
     // ---- User actions -----------------------------------------------------
     /// New text typed into a field or into a list's edit box. Nothing is
@@ -144,6 +170,9 @@ public:
     void leaveField(Control field);
     /// Enter in the height field.
     void Text13_KeyPress();
+    /// Leaving a free text field (the project and customer names): its text
+    /// is taken as it stands.
+    void acceptText(Control field);
     /// The SPL button: redraws, then refuses with the "Audience" message when
     /// no area reaches beyond the array plane. True when the SPL window may open.
     bool requestSplWindow();
@@ -226,6 +255,14 @@ signals:
     void picturesCleared();
     /// The project may be saved from now on.
     void savingEnabled();
+    /// The project was saved to filePath().
+    void saved();
+    /// A user action ended that may have changed the project: a field left, a
+    /// list item chosen or typed, a free text accepted. The undo history
+    /// compares the project with its last state to see whether it did.
+    void edited();
+    /// restore() took the document back to a snapshot.
+    void restored();
 
 private:
     static int slot(Control c) { return static_cast<int>(c); }
@@ -245,6 +282,8 @@ private:
     LabelLookup m_labels;
     QLocale m_locale;
     DocumentData m_d;
+    std::optional<sideview::Redraw> m_shown; ///< the last redraw
+    QString m_path;
     QStringList m_raised;
 };
 

@@ -243,7 +243,8 @@ Result Calculation::finish()
     return std::move(m->out);
 }
 
-std::optional<Result> calculate(const Request& request, int threads)
+std::optional<Result> calculate(const Request& request, int threads,
+                                const std::function<bool()>& stop)
 {
     Calculation calc(request);
     if (calc.refused())
@@ -259,15 +260,21 @@ std::optional<Result> calculate(const Request& request, int threads)
     constexpr long long kLoadPerThread = 100000;
     threads = int(std::min<long long>(threads, std::max(1LL, load / kLoadPerThread)));
     threads = std::min(threads, std::max(1, rows));
-    if (threads == 1) {
+    if (threads == 1 && !stop) {
         calc.computeRows(1, rows);
         return calc.finish();
     }
-    // Rows are handed out a few at a time, so that fast and slow rows even out.
+    // Rows are handed out a few at a time, so that fast and slow rows even out
+    // (and a stop is seen soon).
     std::atomic<int> next{1};
+    std::atomic<bool> stopped{false};
     const int batch = std::max(1, std::min(8, rows / (threads * 8)));
     auto work = [&] {
         for (;;) {
+            if (stop && (stopped.load(std::memory_order_relaxed) || stop())) {
+                stopped.store(true, std::memory_order_relaxed);
+                return;
+            }
             const int first = next.fetch_add(batch);
             if (first > rows)
                 return;
@@ -280,6 +287,8 @@ std::optional<Result> calculate(const Request& request, int threads)
     work();
     for (std::thread& t : pool)
         t.join();
+    if (stopped.load())
+        return std::nullopt;
     return calc.finish();
 }
 

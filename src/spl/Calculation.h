@@ -3,6 +3,7 @@
 #include "spl/Request.h"
 #include "spl/Result.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -70,7 +71,10 @@ private:
 
 /// The whole calculation on up to `threads` threads (0: one per core); a grid
 /// too small to repay starting a thread takes fewer. Returns nothing when the
-/// grid is refused.
-std::optional<Result> calculate(const Request& request, int threads = 0);
+/// grid is refused. `stop`, when given, is asked between batches of a few
+/// rows: once it answers true the rows left are not computed and nothing is
+/// returned either, so that a calculation no longer wanted ends early.
+std::optional<Result> calculate(const Request& request, int threads = 0,
+                                const std::function<bool()>& stop = {});
 
 } // namespace spl

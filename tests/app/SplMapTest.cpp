@@ -10,10 +10,12 @@
 #include "spl/MapPainting.h"
 #include "spl/RequestFromProject.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -184,4 +186,35 @@ TEST_F(SplMapTest, AGridTooLargeIsRefusedAndLeavesTheSideView)
     EXPECT_TRUE(messages.shown[0].text.contains("too large"));
     EXPECT_EQ(canvas(sideview::Picture33).image(), before);
     EXPECT_EQ(doc().scales().SH44, 212.3f);
+}
+
+TEST_F(SplMapTest, TheLiveMapRepaintsWithTheLastCalculatesSettings)
+{
+    auto* item = main().findChild<QAction*>("LiveMap");
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->isCheckable());
+    EXPECT_FALSE(item->isChecked()); // off by default
+    item->trigger();
+    EXPECT_TRUE(windows.liveMap().isEnabled());
+
+    main().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main()));
+    ASSERT_TRUE(main().loadProject(demo));
+    ASSERT_TRUE(pressSplButton([&] {
+        chooseFrequency(3); // 200 Hz
+        splWindow().findChild<QPushButton*>("Command1")->click();
+    }));
+    ASSERT_TRUE(windows.liveMap().settings());
+    EXPECT_EQ(windows.liveMap().settings()->frequencia, 200);
+
+    QSignalSpy painted(&windows.liveMap(), &spl::LiveMap::painted);
+    doc().setText(Control::Text4, "30");
+    doc().leaveField(Control::Text4);
+    QTRY_COMPARE(painted.count(), 1);
+    windows.liveMap().waitForCalculations();
+    const QImage live = canvas(sideview::Picture33).image();
+    item->trigger();
+    EXPECT_FALSE(windows.liveMap().isEnabled());
+    windows.calculateMap(); // the same settings: the same picture
+    EXPECT_EQ(canvas(sideview::Picture33).image(), live);
 }

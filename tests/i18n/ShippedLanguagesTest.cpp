@@ -17,7 +17,7 @@ TEST(ShippedLanguages, HoldEveryLabelTheProgramAsksFor)
         {"Generic", {"OK", "Cancel"}},
         {"MainMenu",
          {"File", "New", "LoadData", "SaveData", "SaveImage", "PrintData", "Exit", "Options",
-          "MenuLanguage", "Help", "Info"}},
+          "MenuLanguage", "Help", "Info", "Edit", "Undo", "Redo", "LiveMap"}},
         {"Principal", principal},
         {"Feat", {"Frame1", "Frame2", "Label1", "Label2", "Label3", "Label4"}},
         {"Mecanic", {"Command1", "Command2"}},

@@ -3,6 +3,7 @@
 #include "spl/ArrayGeometry.h"
 #include "spl/Calculation.h"
 
+#include <atomic>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -127,4 +128,30 @@ TEST(GridCells, TheCentreRowIsCountedWithTheRowBelow)
         differs |= own[k - 1] != g.MatriuDistribucio(centre, k);
     }
     EXPECT_TRUE(differs) << "the case does not show the copy";
+}
+
+TEST(GridCells, AStopEndsTheCalculationBetweenBatchesOfRows)
+{
+    spl::Request req = straightEight(0.1f);
+    req.angle[3] = 4;
+    const spl::Result whole = *spl::calculate(req, 2);
+    for (int threads : {1, 2}) {
+        SCOPED_TRACE(threads);
+        std::atomic<int> asked{0};
+        const auto never = [&asked] {
+            ++asked;
+            return false;
+        };
+        const std::optional<spl::Result> kept = spl::calculate(req, threads, never);
+        ASSERT_TRUE(kept.has_value());
+        EXPECT_EQ(kept->spl, whole.spl);
+        EXPECT_EQ(kept->distribucio, whole.distribucio);
+        EXPECT_GT(asked.load(), threads); // asked before every batch, not once per thread
+
+        // Stopped at the fourth question: every thread ends at once.
+        std::atomic<int> left{3};
+        const auto soon = [&left] { return --left < 0; };
+        EXPECT_FALSE(spl::calculate(req, threads, soon).has_value());
+        EXPECT_LE(3 - left.load(), 3 + threads);
+    }
 }

@@ -4,6 +4,7 @@
 #include "platform/gui/Surface.h"
 #include "platform/gui/WindowLook.h"
 #include "project/gui/FieldValidation.h"
+#include "project/gui/UndoHistory.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -60,17 +61,24 @@ Principal::Principal(ProjectDocument& document, Languages& languages, int userLa
     relabel();
 
     mirrorAll();
+    m_designCaptions = sideViewCaptions();
     m_picture1->replay(m_doc.startupDrawing(), sideview::Picture1);
     for (Surface* s : {m_picture1, m_picture33, m_picture44})
         s->setAutoRedraw(false);
     connectHandlers();
     connectDocument();
     connectCommands();
+    connectHistory();
     m_text[13]->setFocus(Qt::OtherFocusReason);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-Principal::~Principal() = default;
+Principal::~Principal()
+{
+    // The fields lose the focus as they go: that accepts nothing any more.
+    for (int n : {14, 15, 16})
+        disconnect(m_text[n], &QLineEdit::editingFinished, this, nullptr);
+}
 
 // ---- From the controls to the document ----------------------------------------
 
@@ -366,6 +374,42 @@ void Principal::replay(const sideview::Redraw& r)
             l->setText(it.value());
 }
 
+// ---- History and title -------------------------------------------------------
+
+void Principal::connectHistory()
+{
+    m_history = new UndoHistory(m_doc, this);
+    m_history->routeKeys(this);
+    auto* undo = findChild<QAction*>(QStringLiteral("Undo"));
+    auto* redo = findChild<QAction*>(QStringLiteral("Redo"));
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    connect(undo, &QAction::triggered, m_history, &UndoHistory::undo);
+    connect(redo, &QAction::triggered, m_history, &UndoHistory::redo);
+    connect(&m_history->stack(), &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&m_history->stack(), &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    // The free texts are taken when they are left.
+    for (int n : {14, 15, 16})
+        connect(m_text[n], &QLineEdit::editingFinished, this,
+                [this, n] { m_doc.acceptText(textField(n)); });
+    // Going back to before the first redraw shows the labels' own captions.
+    connect(&m_doc, &ProjectDocument::restored, this, [this] {
+        const QMap<QString, QString> written = m_doc.captions();
+        for (auto it = m_designCaptions.begin(); it != m_designCaptions.end(); ++it)
+            if (!written.contains(it.key()))
+                findChild<QLabel*>(it.key())->setText(it.value());
+    });
+    connect(m_history, &UndoHistory::modifiedChanged, this, &Principal::updateTitle);
+    connect(&m_doc, &ProjectDocument::saved, this, &Principal::updateTitle);
+    connect(&m_doc, &ProjectDocument::loaded, this, &Principal::updateTitle);
+}
+
+void Principal::updateTitle()
+{
+    setWindowTitle(projectWindowTitle(QString::fromLatin1(kCaption), m_doc.filePath(),
+                                      m_history->isModified()));
+}
+
 // ---- Side view -------------------------------------------------------------
 
 sideview::Inputs Principal::scales() const
@@ -425,7 +469,11 @@ void Principal::relabel()
                                                          {"MenuLanguage", "MenuLanguage"},
                                                          {"AreaLevels", "AreaLevels"},
                                                          {"Help", "Help"},
-                                                         {"Info", "Info"}};
+                                                         {"Info", "Info"},
+                                                         {"Edit", "Edit"},
+                                                         {"Undo", "Undo"},
+                                                         {"Redo", "Redo"},
+                                                         {"LiveMap", "LiveMap"}};
     for (const auto& [name, tag] : menus)
         if (auto* a = findChild<QAction*>(QString::fromLatin1(name)))
             a->setText(label(menu, QString::fromLatin1(tag)));

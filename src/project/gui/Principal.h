@@ -15,6 +15,7 @@ class QLineEdit;
 class QPushButton;
 class Surface;
 class FieldValidation;
+class UndoHistory;
 
 /// The main window: a view of the project document. It builds the fields,
 /// lists, side-view surfaces, menus and buttons, hands every user action to
@@ -33,6 +34,8 @@ public:
     ~Principal() override;
 
     ProjectDocument& document() { return m_doc; }
+    /// The undo history of the project (Edit menu).
+    UndoHistory& history() { return *m_history; }
 
     /// Current captions of the labels the side view writes, by objectName.
     QMap<QString, QString> sideViewCaptions() const;
@@ -102,6 +105,8 @@ private:
     Control controlOf(QObject* o) const;
 
     QString label(const QString& section, const QString& tag) const;
+    void connectHistory();
+    void updateTitle();
 
     ProjectDocument& m_doc;
     Languages& m_languages;
@@ -120,4 +125,6 @@ private:
     Surface* m_picture33 = nullptr;
     Surface* m_picture44 = nullptr;
     FieldValidation* m_validation = nullptr;
+    UndoHistory* m_history = nullptr;
+    QMap<QString, QString> m_designCaptions; ///< side-view labels before any redraw
 };

@@ -4,6 +4,7 @@
 #include "platform/gui/Surface.h"
 #include "platform/gui/WindowLook.h"
 #include "project/gui/Principal.h"
+#include "project/gui/UndoHistory.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -227,9 +228,13 @@ void Principal::buildMenus()
     addItem(file, "ExportReport", "E&xport Report (PDF)");
     file->addSeparator()->setObjectName("espai2");
     addItem(file, "Exit", "&Exit");
+    QMenu* edit = addMenu("Edit", "&Edit");
+    addItem(edit, "Undo", "&Undo")->setShortcuts(UndoHistory::undoKeys());
+    addItem(edit, "Redo", "&Redo")->setShortcuts(UndoHistory::redoKeys());
     QMenu* options = addMenu("Options", "&Options");
     addItem(options, "MenuLanguage", "&Language");
     addItem(options, "AreaLevels", "Level along the &Areas");
+    addItem(options, "LiveMap", "Live &Map")->setCheckable(true);
     QMenu* help = addMenu("Help", "&Help");
     addItem(help, "Info", "&Info");
 }

@@ -12,24 +12,23 @@
 
 namespace spl {
 
-std::optional<Result> runCalculation(ProjectDocument& doc, int16_t frequencia,
-                                     const QString& resolutionText, Canvas& picture1,
-                                     Canvas& picture33, Canvas& picture44, int threads,
-                                     MapStyle style, MapPlacement* placement)
+MapJob prepareMap(const ProjectDocument& doc, const MapSettings& settings)
 {
-    const Request request = requestFromDocument(doc, frequencia, resolutionText);
-    std::optional<Result> result = calculate(request, threads);
-    if (!result)
-        return result;
-
+    MapJob job;
+    job.request = requestFromDocument(doc, settings.frequencia, settings.resolutionText);
+    job.state = doc.state();
     const QLocale& locale = doc.locale();
-    const float T = numbers::toSingle(doc.text(Control::Text13), locale);
-    const std::optional<double> angle =
-        rotationAngle(doc.text(angleList(0)), doc.text(Control::Label59), locale);
-    const MapPlacement placed =
-        paintMap(picture1, picture33, picture44, *result, style, doc.state(), T, angle);
-    if (placement)
-        *placement = placed;
+    job.T = numbers::toSingle(doc.text(Control::Text13), locale);
+    job.angle = rotationAngle(doc.text(angleList(0)), doc.text(Control::Label59), locale);
+    return job;
+}
+
+MapPlacement paintCalculatedMap(ProjectDocument& doc, const MapJob& job, const Result& result,
+                                MapStyle style, Canvas& picture1, Canvas& picture33,
+                                Canvas& picture44)
+{
+    const MapPlacement placement =
+        paintMap(picture1, picture33, picture44, result, style, job.state, job.T, job.angle);
 
     // The map leaves the surfaces at its own scale heights, and they stay. (A
     // window follows each change of the document's scales on all three of its
@@ -40,6 +39,22 @@ std::optional<Result> runCalculation(ProjectDocument& doc, int16_t frequencia,
     doc.setScaleHeight(sideview::Picture1, SH1);
     doc.setScaleHeight(sideview::Picture33, SH33);
     doc.setScaleHeight(sideview::Picture44, SH44);
+    return placement;
+}
+
+std::optional<Result> runCalculation(ProjectDocument& doc, int16_t frequencia,
+                                     const QString& resolutionText, Canvas& picture1,
+                                     Canvas& picture33, Canvas& picture44, int threads,
+                                     MapStyle style, MapPlacement* placement)
+{
+    const MapJob job = prepareMap(doc, {frequencia, resolutionText, style});
+    std::optional<Result> result = calculate(job.request, threads);
+    if (!result)
+        return result;
+    const MapPlacement placed =
+        paintCalculatedMap(doc, job, *result, style, picture1, picture33, picture44);
+    if (placement)
+        *placement = placed;
     return result;
 }
 

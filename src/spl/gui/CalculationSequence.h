@@ -1,6 +1,9 @@
 #pragma once
 
+#include "project/ProjectState.h"
 #include "spl/CellMap.h"
+#include "spl/MapPainting.h"
+#include "spl/Request.h"
 #include "spl/Result.h"
 
 #include <QString>
@@ -12,6 +15,36 @@ class ProjectDocument;
 class Surface;
 
 namespace spl {
+
+/// The choices of the SPL window that a map is calculated with, kept as one
+/// value so that a map can be made again later with the same ones.
+struct MapSettings
+{
+    int16_t frequencia = 100; ///< band centre, Hz
+    QString resolutionText;   ///< text of the vertical resolution field
+    MapStyle style = MapStyle::Distribution;
+};
+
+/// Everything one map is made from, copied out of the document when the map
+/// is asked for, so that the calculation can run anywhere while the document
+/// goes on changing: the calculation's request and what its painting reads.
+struct MapJob
+{
+    Request request;
+    ProjectState state;          ///< its areas and rays are drawn over the map
+    float T = 0;                 ///< height of the array's top point (Text13)
+    std::optional<double> angle; ///< tilt of the top box, see rotationAngle
+};
+
+/// The job of a map of the project as `doc` holds it now (after a redraw).
+MapJob prepareMap(const ProjectDocument& doc, const MapSettings& settings);
+
+/// Paints a calculated map of `job` in `style` over the side view already on
+/// the surfaces (see runCalculation), then gives the document the map's scale
+/// heights. Returns where the map was placed.
+MapPlacement paintCalculatedMap(ProjectDocument& doc, const MapJob& job, const Result& result,
+                                MapStyle style, Canvas& picture1, Canvas& picture33,
+                                Canvas& picture44);
 
 /// CALCULATE from the request to the painted map, the one sequence behind the
 /// SPL window's button and the render command: builds the request from the

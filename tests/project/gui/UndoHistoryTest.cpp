@@ -1,0 +1,251 @@
+// Undo and redo of project changes, seen as the user sees them: the side view
+// on the main window's surfaces, the saved project file and the window title.
+
+#include "project/gui/UndoHistory.h"
+#include "i18n/Languages.h"
+#include "platform/Messages.h"
+#include "platform/gui/Surface.h"
+#include "project/gui/Principal.h"
+#include "sideview/SideView.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+/// What the user sees of a project and what saving it writes.
+struct Seen
+{
+    QByteArray file;
+    std::array<QImage, 3> pictures;
+    QMap<QString, QString> captions;
+    bool operator==(const Seen&) const = default;
+};
+
+class UndoHistoryTest : public ::testing::Test
+{
+protected:
+    UndoHistoryTest()
+        : languages(QStringLiteral(SPLMAP_LANGUAGES_DIR)),
+          doc(messages,
+              [this](const QString& s, const QString& t) { return languages.GetLabel(s, t); }),
+          window(doc, languages, languageId::English), history(window.history())
+    {
+    }
+
+    bool loadDemo() { return doc.load(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini")); }
+
+    Seen seen()
+    {
+        // Written as Save writes it, without marking the project saved.
+        Seen s;
+        const QString path = dir.filePath(QStringLiteral("seen.ini"));
+        EXPECT_FALSE(projectfile::save(path, doc.fields(), doc.state(), doc.locale()));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        s.file = f.readAll();
+        int i = 0;
+        for (int id : {sideview::Picture1, sideview::Picture33, sideview::Picture44})
+            s.pictures[static_cast<size_t>(i++)] = window.picture(id)->canvas().image();
+        s.captions = window.sideViewCaptions();
+        return s;
+    }
+
+    /// A number typed into a field, which is then left.
+    void enterField(int n, double value)
+    {
+        doc.setText(textField(n), QString::number(value));
+        if (doc.validateField(textField(n)))
+            doc.leaveField(textField(n));
+    }
+
+    /// One random change as the user makes it: a field typed and left, an item
+    /// chosen, an angle typed into a list, a free text.
+    void randomEdit(std::mt19937& rng)
+    {
+        const auto pick = [&rng](int n) {
+            return std::uniform_int_distribution<int>(0, n - 1)(rng);
+        };
+        switch (pick(7)) {
+        case 0: {
+            std::vector<int> fields;
+            for (int n = 1; n <= 12; ++n)
+                if (doc.isEnabled(textField(n)))
+                    fields.push_back(n);
+            enterField(fields[static_cast<size_t>(pick(int(fields.size())))], 0.5 * pick(60));
+            break;
+        }
+        case 1:
+            enterField(13, 6 + pick(20));
+            break;
+        case 2:
+            doc.choose(Control::Combo2, pick(16));
+            break;
+        case 3:
+            doc.choose(Control::Combo1, pick(3));
+            break;
+        case 4:
+            doc.choose(Control::Combo4, pick(2));
+            break;
+        case 5: {
+            const int box = pick(doc.state().numcaixes + 1);
+            const Control list = angleList(box);
+            if (pick(2) == 0) {
+                doc.choose(list, pick(int(doc.items(list).size())));
+            } else {
+                doc.setText(list, QString::number(pick(10)));
+                doc.applyTypedText(list);
+            }
+            break;
+        }
+        default:
+            doc.setText(Control::Text15, QStringLiteral("Hall %1").arg(pick(100)));
+            doc.acceptText(Control::Text15);
+            break;
+        }
+    }
+
+    QString title() const { return window.windowTitle(); }
+
+    QTemporaryDir dir;
+    Languages languages;
+    CapturingSink messages;
+    ProjectDocument doc;
+    Principal window;
+    UndoHistory& history;
+};
+
+const QString kCaption = QStringLiteral("TS160 / TS250 SPL Mapping Software");
+
+} // namespace
+
+TEST_F(UndoHistoryTest, OnlyRealChangesAreStepsAndALoadStartsClean)
+{
+    doc.setText(Control::Text13, "x"); // refused: the SPL button goes off until the load
+    ASSERT_FALSE(doc.validateField(Control::Text13));
+    ASSERT_TRUE(loadDemo());
+    EXPECT_EQ(history.stack().count(), 0);
+
+    enterField(1, 7.5);
+    // Leaving a field unchanged, or a list text refused, is no change.
+    doc.leaveField(Control::Text2);
+    doc.setText(Control::Combo2, "x");
+    doc.applyTypedText(Control::Combo2);
+    EXPECT_EQ(history.stack().count(), 1);
+
+    history.undo();
+    EXPECT_EQ(window.findChild<QLineEdit*>("Text1")->text(), "3");
+    EXPECT_TRUE(doc.isEnabled(Control::Command2));
+}
+
+// The side view, its captions and the saved file after undoing are those of before.
+TEST_F(UndoHistoryTest, RandomEditsUndoneAllTheWayBackAndRedone)
+{
+    ASSERT_TRUE(loadDemo());
+    std::mt19937 rng(20261207);
+    std::vector<Seen> states{seen()};
+    for (int i = 0; i < 40; ++i) {
+        const int steps = history.stack().count();
+        randomEdit(rng);
+        if (history.stack().count() > steps)
+            states.push_back(seen());
+        else
+            EXPECT_EQ(seen().file, states.back().file) << "edit " << i << " changed nothing";
+    }
+    ASSERT_GT(states.size(), 20u);
+
+    for (size_t k = states.size() - 1; k-- > 0;) {
+        history.undo();
+        ASSERT_EQ(seen(), states[k]) << "after undoing to step " << k;
+    }
+    EXPECT_FALSE(history.stack().canUndo());
+    for (size_t k = 1; k < states.size(); ++k) {
+        history.redo();
+        ASSERT_EQ(seen(), states[k]) << "after redoing step " << k;
+    }
+
+    // An edit after undoing drops the steps that were undone.
+    history.undo();
+    enterField(13, 40);
+    EXPECT_FALSE(history.stack().canRedo());
+    EXPECT_EQ(history.stack().count(), int(states.size()) - 1);
+}
+
+TEST_F(UndoHistoryTest, UndoOfTheFirstChangeGoesBackToTheStartUpPicture)
+{
+    const Seen start = seen();
+    const QString axisCaption = window.sideViewCaptions().value("Label35");
+    enterField(13, 9); // unlocks the array and draws the side view
+    ASSERT_NE(seen().pictures, start.pictures);
+    EXPECT_TRUE(doc.isEnabled(Control::Combo2));
+
+    history.undo();
+    EXPECT_EQ(seen(), start);
+    EXPECT_EQ(window.sideViewCaptions().value("Label35"), axisCaption);
+    EXPECT_FALSE(doc.isEnabled(Control::Combo2));
+}
+
+TEST_F(UndoHistoryTest, TitleShowsTheFileAndTheModifiedMark)
+{
+    EXPECT_EQ(title(), kCaption);
+    enterField(13, 9);
+    EXPECT_EQ(title(), kCaption + "*");
+
+    const QString path = dir.filePath("Hall.ini");
+    ASSERT_FALSE(doc.save(path).has_value());
+    EXPECT_EQ(title(), "Hall.ini - " + kCaption);
+    enterField(13, 10);
+    EXPECT_EQ(title(), "Hall.ini* - " + kCaption);
+    history.undo(); // back to what was saved
+    EXPECT_EQ(title(), "Hall.ini - " + kCaption);
+    history.undo();
+    EXPECT_EQ(title(), "Hall.ini* - " + kCaption);
+
+    ASSERT_TRUE(loadDemo());
+    EXPECT_EQ(title(), "demo.ini - " + kCaption);
+    EXPECT_FALSE(history.stack().canUndo());
+}
+
+TEST_F(UndoHistoryTest, KeysUndoTheProjectUnlessAFieldHoldsTypedText)
+{
+    ASSERT_TRUE(loadDemo());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* undo = window.findChild<QAction*>("Undo");
+    auto* redo = window.findChild<QAction*>("Redo");
+    EXPECT_FALSE(undo->isEnabled());
+
+    QLineEdit* text1 = window.findChild<QLineEdit*>("Text1");
+    QLineEdit* text2 = window.findChild<QLineEdit*>("Text2");
+    const QString was = text1->text();
+    text1->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return text1->hasFocus(); }));
+    text1->selectAll();
+    QTest::keyClicks(text1, "12");
+    text2->setFocus(); // accepted on leaving
+    ASSERT_TRUE(QTest::qWaitFor([&] { return text2->hasFocus(); }));
+    EXPECT_TRUE(undo->isEnabled());
+
+    // Typed text not yet accepted: the field's own undo takes the key.
+    QTest::keyClicks(text2, "5");
+    const QString typed = text2->text();
+    QTest::keyClick(text2, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_NE(text2->text(), typed);
+    EXPECT_EQ(text1->text(), "12");
+
+    // Nothing pending: the project goes back.
+    ASSERT_FALSE(history.hasPendingEdit());
+    QTest::keyClick(text2, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(text1->text(), was);
+    EXPECT_TRUE(redo->isEnabled());
+    QTest::keyClick(text2, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(text1->text(), "12");
+    QTest::keyClick(text2, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(text2, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(text1->text(), "12");
+}
