@@ -7,14 +7,14 @@
 #include "platform/gui/Surface.h"
 #include "project/BoxModel.h"
 #include "project/gui/Principal.h"
+#include "project/gui/UndoHistory.h"
 #include "sideview/SideView.h"
 #include "spl/Grid.h"
-#include "project/gui/UndoHistory.h"
 #include "spl/gui/CalculationSequence.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QCoreApplication>
+#include <QLabel>
 
 Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
     : m_languages(languages), m_messages(messages), m_userLanguage(userLanguage),
@@ -133,9 +133,9 @@ Mecanic& Windows::openMechanicalView()
 Dades& Windows::wizardWindow()
 {
     if (!m_dades)
-        m_dades = new Dades(*m_doc, m_languages, m_principal.get(),
-                            m_startingUp ? Dades::Creation::KeepProject
-                                         : Dades::Creation::ResetProject);
+        m_dades =
+            new Dades(*m_doc, m_languages, m_principal.get(),
+                      m_startingUp ? Dades::Creation::KeepProject : Dades::Creation::ResetProject);
     return *m_dades;
 }
 

@@ -169,9 +169,9 @@ TEST_F(MenusTest, StartUpMadeEveryWindowHiddenAndRelabelsThemInOrder)
 {
     Language* language = windows.languageWindowIfLoaded();
     ASSERT_NE(language, nullptr);
-    EXPECT_EQ(language->relabelOrder(), QStringList({"Language", "Principal", "Dades", "Feat",
-                                                     "Infor", "Language", "Mecanic", "Quit",
-                                                     "SPL"}));
+    EXPECT_EQ(language->relabelOrder(),
+              QStringList({"Language", "Principal", "Dades", "Feat", "Infor", "Language", "Mecanic",
+                           "Quit", "SPL"}));
     ASSERT_NE(windows.mechanicalView(), nullptr);
     for (QWidget* w : std::initializer_list<QWidget*>{
              language, windows.mechanicalView(), &windows.featuresWindow(), &windows.inforWindow(),
@@ -192,10 +192,14 @@ TEST_F(MenusTest, TheUsersLanguageIsTheStartingOne)
 // window, except those that are not language texts.
 TEST_F(MenusTest, EveryCaptionChangesWithTheLanguage)
 {
-    const QList<QPointer<QWidget>> all = {
-        &principal(),           windows.languageWindowIfLoaded(), &windows.featuresWindow(),
-        &windows.inforWindow(), windows.mechanicalView(),         &windows.quitWindow(),
-        &windows.splWindow(),   windows.wizard()};
+    const QList<QPointer<QWidget>> all = {&principal(),
+                                          windows.languageWindowIfLoaded(),
+                                          &windows.featuresWindow(),
+                                          &windows.inforWindow(),
+                                          windows.mechanicalView(),
+                                          &windows.quitWindow(),
+                                          &windows.splWindow(),
+                                          windows.wizard()};
     QMap<QString, QString> english;
     for (QWidget* w : all)
         english.insert(captions(w));
@@ -217,10 +221,21 @@ TEST_F(MenusTest, EveryCaptionChangesWithTheLanguage)
     // Not language texts: the side view's numbers and readouts, the model key,
     // the legend of the map and the powers, the box numbers of the table, the program's name
     // and version and what it is for, Ok of the question and Close of the
-    // features window.
-    QStringList kept = {"Quit/Command1#0",     "Feat/Command2#0",     "Principal/Label44#0",
-                        "Principal/Label45#0", "Principal/Label46#0", "Principal/Label47#0",
-                        "Principal/Label58#0", "Principal/Label59#0"};
+    // features window; the wizard's heading and buttons; the unit and value of
+    // the level probe.
+    QStringList kept = {"Quit/Command1#0",
+                        "Feat/Command2#0",
+                        "Dades/Command1#0",
+                        "Dades/Command2#0",
+                        "Dades/Label19#0",
+                        "Principal/LabelLevel#0",
+                        "Principal/LabelLevelValue#0",
+                        "Principal/Label44#0",
+                        "Principal/Label45#0",
+                        "Principal/Label46#0",
+                        "Principal/Label47#0",
+                        "Principal/Label58#0",
+                        "Principal/Label59#0"};
     for (const char* n : {"Label35", "Label36", "Label37", "Label38", "Label39", "Label40",
                           "Label41", "Label42", "Label48", "Label49"})
         kept << QStringLiteral("Principal/%1#0").arg(n);
@@ -243,8 +258,15 @@ TEST_F(MenusTest, EveryCaptionChangesWithTheLanguage)
             ++changed;
         }
     }
-    // The 102 captions but the language window's Cancel, set twice.
-    EXPECT_EQ(changed, 102 - 1);
+    // The 102 captions but the language window's Cancel, set twice, and the
+    // captions of the commands this program adds.
+    const QStringList added = {"Principal/AreaLevels#0", "Principal/ExportReport#0",
+                               "Principal/Edit#0",       "Principal/Undo#0",
+                               "Principal/Redo#0",       "Principal/LiveMap#0",
+                               "SPL/Label13#0"};
+    for (const QString& key : added)
+        EXPECT_TRUE(english.contains(key)) << key.toStdString();
+    EXPECT_EQ(changed, 102 - 1 + added.size());
 }
 
 TEST_F(MenusTest, CancelInTheLanguageWindowReturnsToEnglish)

@@ -49,7 +49,10 @@ public:
     void waitForCalculations();
 
     /// Called with each live map painted, which it may keep.
-    void setShownHandler(std::function<void(ShownMap&&)> handler) { m_onShown = std::move(handler); }
+    void setShownHandler(std::function<void(ShownMap&&)> handler)
+    {
+        m_onShown = std::move(handler);
+    }
 
 signals:
     /// A live map was painted on the surfaces.

@@ -70,8 +70,7 @@ constexpr const char* kFrames[] = {"Frame1", "Frame3", "Frame4"};
 
 } // namespace
 
-Dades::Dades(ProjectDocument& document, Languages& languages, QWidget* owner,
-             Creation creation)
+Dades::Dades(ProjectDocument& document, Languages& languages, QWidget* owner, Creation creation)
     : QDialog(owner), m_doc(document), m_languages(languages)
 {
     setObjectName(QStringLiteral("Dades"));

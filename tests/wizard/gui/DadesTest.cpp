@@ -256,5 +256,6 @@ TEST_F(DadesTest, CaptionsFollowTheLanguage)
     EXPECT_EQ(static_cast<QPushButton*>(control("Command2"))->text(), "Cancel");
 
     languages.ApplyLanguage(languageId::English);
+    wizard->relabel();
     EXPECT_EQ(wizard->findChild<QLabel*>("Label16")->text(), "Elevation Z2");
 }
