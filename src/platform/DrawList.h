@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -29,6 +30,41 @@ struct DrawOp
 };
 
 using DrawList = std::vector<DrawOp>;
+
+/// Walks the operations of `list` that belong to `surface`, in order, and
+/// hands each to the matching member of `target`: clear(), lineWidth(width),
+/// line(x1, y1, x2, y2, rgb), point(x, y, rgb), box(x1, y1, x2, y2, rgb). Every
+/// kind of target (pixels on a screen or in an image, shapes on a printer)
+/// replays a list through here, so they all read it the same way. An
+/// operation with a coordinate that is not finite is skipped: a degenerate view
+/// (no height at all) can put points at infinity.
+template <typename Target> void replayOps(const DrawList& list, int surface, Target& target)
+{
+    for (const DrawOp& op : list) {
+        if (op.surface != surface)
+            continue;
+        if (!std::isfinite(op.x1) || !std::isfinite(op.y1) || !std::isfinite(op.x2) ||
+            !std::isfinite(op.y2))
+            continue;
+        switch (op.kind) {
+        case DrawOp::Kind::Clear:
+            target.clear();
+            break;
+        case DrawOp::Kind::LineWidth:
+            target.lineWidth(op.width);
+            break;
+        case DrawOp::Kind::Line:
+            target.line(op.x1, op.y1, op.x2, op.y2, op.rgb);
+            break;
+        case DrawOp::Kind::Point:
+            target.point(op.x1, op.y1, op.rgb);
+            break;
+        case DrawOp::Kind::Box:
+            target.box(op.x1, op.y1, op.x2, op.y2, op.rgb);
+            break;
+        }
+    }
+}
 
 /// A picture computed pixel by pixel for a surface of a given pixel size,
 /// used where drawing shape by shape would be far too slow (the colour map)

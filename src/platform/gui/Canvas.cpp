@@ -142,31 +142,25 @@ void Canvas::paintLine(int y, std::span<const uint32_t> line)
 
 void Canvas::replay(const DrawList& list, int surface)
 {
-    for (const DrawOp& op : list) {
-        if (op.surface != surface)
-            continue;
-        // A degenerate view (no height at all) can put points at infinity: skip them.
-        if (!std::isfinite(op.x1) || !std::isfinite(op.y1) || !std::isfinite(op.x2) ||
-            !std::isfinite(op.y2))
-            continue;
-        switch (op.kind) {
-        case DrawOp::Kind::Clear:
-            clear();
-            break;
-        case DrawOp::Kind::LineWidth:
-            setLineWidth(op.width);
-            break;
-        case DrawOp::Kind::Line:
-            line(op.x1, op.y1, op.x2, op.y2, colourOf(op.rgb));
-            break;
-        case DrawOp::Kind::Point:
-            point(op.x1, op.y1, colourOf(op.rgb));
-            break;
-        case DrawOp::Kind::Box:
-            box(op.x1, op.y1, op.x2, op.y2, colourOf(op.rgb));
-            break;
+    struct Pixels
+    {
+        Canvas& c;
+        void clear() { c.clear(); }
+        void lineWidth(int width) { c.setLineWidth(width); }
+        void line(double x1, double y1, double x2, double y2, std::optional<uint32_t> rgb)
+        {
+            c.line(x1, y1, x2, y2, colourOf(rgb));
         }
-    }
+        void point(double x, double y, std::optional<uint32_t> rgb)
+        {
+            c.point(x, y, colourOf(rgb));
+        }
+        void box(double x1, double y1, double x2, double y2, std::optional<uint32_t> rgb)
+        {
+            c.box(x1, y1, x2, y2, colourOf(rgb));
+        }
+    } pixels{*this};
+    replayOps(list, surface, pixels);
 }
 
 void Canvas::resize(QSize pixels)

@@ -3,6 +3,7 @@
 #include "platform/Messages.h"
 #include "platform/Numbers.h"
 #include "platform/gui/Accessibility.h"
+#include "platform/gui/Picture.h"
 #include "platform/gui/Surface.h"
 #include "platform/gui/WindowLook.h"
 #include "project/gui/FieldValidation.h"
@@ -53,19 +54,6 @@ QLabel* label(QWidget* parent, const char* name, const char* text, QRect geometr
     auto* l = make<QLabel>(parent, QString::fromLatin1(name), geometry);
     l->setText(QString::fromUtf8(text));
     return l;
-}
-
-Surface* picture(QWidget* parent, const char* name, QRect geometry, const DrawList& ops)
-{
-    // Without its border, the surface's picture is as large as the whole control.
-    auto* s = new Surface(QString::fromLatin1(name), geometry.size() + QSize(4, 4),
-                          geometry.width(), geometry.height(), parent);
-    s->setFrameStyle(QFrame::NoFrame);
-    s->setLineWidth(0);
-    s->setGeometry(geometry);
-    s->setFocusPolicy(Qt::NoFocus);
-    s->replay(ops, 0);
-    return s;
 }
 
 } // namespace
@@ -163,9 +151,11 @@ void SPL::buildLayout()
     m_command2->setText(QStringLiteral("Close"));
 
     const QRect image1 = twRect(120, 2580, 1815, 435);
-    picture(this, "Image1", image1, spl::arrayPicture(image1.width(), image1.height()));
+    makePicture(this, QStringLiteral("Image1"), image1,
+                spl::arrayPicture(image1.width(), image1.height()));
     const QRect image2 = twRect(480, 120, 4695, 240);
-    picture(this, "Image2", image2, spl::rampPicture(image2.width(), image2.height()));
+    makePicture(this, QStringLiteral("Image2"), image2,
+                spl::rampPicture(image2.width(), image2.height()));
 }
 
 void SPL::Form_Load()
