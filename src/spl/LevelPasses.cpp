@@ -93,8 +93,7 @@ SPL_PASS void arcPass(const double* st, const double* ct, int n, double pc, doub
         const double x = st[i] * xc + ct[i] * xs;
         double sp, cp;
         vmath::sincosQuadrant(psi, sp, cp);
-        // sin x / x tends to 1 as x tends to 0; below 1e-9 it is 1 in double.
-        const double e = std::abs(x) < 1e-9 ? 1.0 : vmath::sin(x) * vmath::reciprocal(x);
+        const double e = vmath::sinOverX(x);
         re[i] += e * cp;
         im[i] += e * sp;
     }
