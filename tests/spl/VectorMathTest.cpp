@@ -29,7 +29,27 @@ TEST(VectorMath, SinAndCosOverTheArgumentsOfTheModel)
     for (int k = 1; k < 2000; k += 7) {
         const double x = k * M_PI + 1e-7;
         EXPECT_NEAR(spl::vmath::sin(x) / std::sin(x), 1.0, 1e-8) << k;
+        EXPECT_NEAR(spl::vmath::sinOverX(x) / (std::sin(x) / x), 1.0, 1e-8) << k;
     }
+}
+
+// The element factor of the arc terms: sin x / x over the arguments of every
+// frequency, 1 at 0 and near it, the same on both sides.
+TEST(VectorMath, SinOverXOverTheArgumentsOfTheModel)
+{
+    std::mt19937_64 rng(6);
+    double worst = 0;
+    for (double range : {1.0, 4.0, 100.0, 3e3})
+        for (int i = 0; i < 20000; ++i) {
+            const double x = std::uniform_real_distribution<>(-range, range)(rng);
+            const double e = spl::vmath::sinOverX(x);
+            worst = std::max(worst, std::abs(e - std::sin(x) / x));
+            EXPECT_EQ(e, spl::vmath::sinOverX(-x)) << x;
+        }
+    EXPECT_LT(worst, 5e-16);
+    EXPECT_EQ(spl::vmath::sinOverX(0.0), 1.0);
+    EXPECT_EQ(spl::vmath::sinOverX(1e-300), 1.0);
+    EXPECT_NEAR(spl::vmath::sinOverX(1e-5), 1 - 1e-10 / 6, 1e-16);
 }
 
 TEST(VectorMath, SincWithoutReduction)
