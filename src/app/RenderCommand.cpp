@@ -1,6 +1,7 @@
 #include "app/RenderCommand.h"
 
 #include "app/CalculationOptions.h"
+#include "app/PngFile.h"
 #include "platform/gui/Surface.h"
 #include "project/gui/Principal.h"
 #include "sideview/SideView.h"
@@ -43,17 +44,14 @@ QImage clientArea(const Principal& window)
     return image;
 }
 
-/// zlib level 4: as small as the default level within a few per cent, and
-/// about twice as fast to write for a map's picture.
-constexpr int kPngQuality = 50;
-
 /// Writes through a temporary file renamed at the end: an error leaves nothing.
 QString writePng(const QImage& image, const QString& path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return path + ": " + file.errorString();
-    if (!image.save(&file, "PNG", kPngQuality)) {
+    const QByteArray png = encodePng(image);
+    if (png.isEmpty() || file.write(png) != png.size()) {
         const QString why = file.error() != QFileDevice::NoError
                                 ? file.errorString()
                                 : QStringLiteral("cannot write PNG");
