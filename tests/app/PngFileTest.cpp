@@ -15,7 +15,7 @@ QImage decoded(const QByteArray& png)
 } // namespace
 
 // What the encoder writes reads back pixel for pixel: flat areas, a noisy
-// area where the left-neighbour differences wrap around, odd widths, a single
+// area where the differences between rows wrap around, odd widths, a single
 // pixel, and an image with an alpha channel.
 TEST(PngFile, ReadsBackPixelForPixel)
 {
