@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <numbers>
 
 // The row passes run on whole arrays of columns; each is built for several
 // instruction sets and the best one for the machine is picked when loaded.
@@ -82,8 +83,8 @@ SPL_PASS void straightPass(const double* st, const double* ct, const double* inv
 
 /// One arc term k over the cells: adds e cos(psi) and e sin(psi), with e taken
 /// as sin x / x. The cell's angle enters through angle addition with the
-/// term's tables, already scaled: psi = pc cos(theta) - ps sin(theta) and
-/// x = xc sin(theta) + xs cos(theta).
+/// term's tables, already scaled, psi in quarter turns and x in half turns:
+/// psi = pc cos(theta) - ps sin(theta) and x = xc sin(theta) + xs cos(theta).
 SPL_PASS void arcPass(const double* st, const double* ct, int n, double pc, double ps, double xc,
                       double xs, double* re, double* im)
 {
@@ -92,14 +93,15 @@ SPL_PASS void arcPass(const double* st, const double* ct, int n, double pc, doub
         const double psi = ct[i] * pc - st[i] * ps;
         const double x = st[i] * xc + ct[i] * xs;
         double sp, cp;
-        vmath::sincosQuadrant(psi, sp, cp);
-        const double e = vmath::sinOverX(x);
+        vmath::sincosQuarterTurns(psi, sp, cp);
+        const double e = vmath::sincPi(x);
         re[i] += e * cp;
         im[i] += e * sp;
     }
 }
 
-/// The same for element arguments within vmath::kSincLimit (low frequencies).
+/// The same for element arguments within vmath::kSincLimit (low frequencies),
+/// x in radians.
 SPL_PASS void arcPassLow(const double* st, const double* ct, int n, double pc, double ps, double xc,
                          double xs, double* re, double* im)
 {
@@ -108,7 +110,7 @@ SPL_PASS void arcPassLow(const double* st, const double* ct, int n, double pc, d
         const double psi = ct[i] * pc - st[i] * ps;
         const double x = st[i] * xc + ct[i] * xs;
         double sp, cp;
-        vmath::sincosQuadrant(psi, sp, cp);
+        vmath::sincosQuarterTurns(psi, sp, cp);
         const double e = vmath::sinc(x);
         re[i] += e * cp;
         im[i] += e * sp;
@@ -202,10 +204,13 @@ RowModel prepareRows(const Request& in, const Result& g)
             const double c = std::cos(k * phi * pi / 180), s = std::sin(k * phi * pi / 180);
             m.cosK.push_back(c);
             m.sinK.push_back(s);
-            m.psiC.push_back(m.Cpsi * c);
-            m.psiS.push_back(m.Cpsi * s);
+            // The turns are of the true circle, not of the model's pi.
+            m.psiC.push_back(m.Cpsi * c * (2 / std::numbers::pi));
+            m.psiS.push_back(m.Cpsi * s * (2 / std::numbers::pi));
             m.elemC.push_back(m.Cg180 * c);
             m.elemS.push_back(m.Cg180 * s);
+            m.elemTurnsC.push_back(m.Cg180 * c / std::numbers::pi);
+            m.elemTurnsS.push_back(m.Cg180 * s / std::numbers::pi);
         }
         // The arc pass divides by the numerator's argument instead of g.
         m.elementRatio = m.Cg != 0 ? m.Cg180 / m.Cg : 1.0;
@@ -273,8 +278,8 @@ void farRow(const RowModel& m, const float* X, const double* invX, const float* 
                     arcPassLow(b.st, b.ct, n, m.psiC[k], m.psiS[k], m.elemC[k], m.elemS[k], b.re,
                                b.im);
                 } else {
-                    arcPass(b.st, b.ct, n, m.psiC[k], m.psiS[k], m.elemC[k], m.elemS[k], b.re,
-                            b.im);
+                    arcPass(b.st, b.ct, n, m.psiC[k], m.psiS[k], m.elemTurnsC[k], m.elemTurnsS[k],
+                            b.re, b.im);
                 }
             }
             const double scale = m.wideTrig ? m.arcScale : m.arcScale * m.elementRatio;

@@ -85,19 +85,12 @@ namespace detail {
     c = detail::flip(detail::cosOfReduced(z), odd);
 }
 
-/// sin and cos of x, |x| <= kTrigLimit, both accurate to a few units of 1e-16
-/// absolutely: reduced by pi/2 to [-pi/4, pi/4], where shorter polynomials do.
-[[gnu::always_inline]] inline void sincosQuadrant(double x, double& s, double& c)
+namespace detail {
+
+/// sin and cos of r + q pi/2, |r| <= pi/4, from the polynomials of
+/// [-pi/4, pi/4] (the kernels of fdlibm) and the last two bits of q.
+[[gnu::always_inline]] inline void sincosOfQuadrant(double r, uint64_t q, double& s, double& c)
 {
-    constexpr double invpio2 = 6.36619772367581382433e-01;
-    constexpr double pio2_1 = 1.57079632673412561417e+00;
-    constexpr double pio2_2 = 6.07710050630396597660e-11;
-    constexpr double pio2_3 = 2.02226624871116645580e-21;
-    constexpr double shifter = 0x1.8p52;
-    const double shifted = x * invpio2 + shifter;
-    const uint64_t q = std::bit_cast<uint64_t>(shifted);
-    const double n = shifted - shifter;
-    const double r = (x - n * pio2_1) - (n * pio2_2 + n * pio2_3);
     const double z = r * r;
     const double z2 = z * z;
     const double z4 = z2 * z2;
@@ -111,8 +104,39 @@ namespace detail {
     const double c3 = -1.13596475577881948265e-11;
     const double cv = 1.0 + z * ((c0 + z2 * c1) + z4 * (c2 + z2 * c3));
     const bool odd = (q & 1) != 0;
-    s = detail::flip(odd ? cv : sv, (q & 2) << 62);
-    c = detail::flip(odd ? sv : cv, ((q + 1) & 2) << 62);
+    s = flip(odd ? cv : sv, (q & 2) << 62);
+    c = flip(odd ? sv : cv, ((q + 1) & 2) << 62);
+}
+
+} // namespace detail
+
+/// sin and cos of x, |x| <= kTrigLimit, both accurate to a few units of 1e-16
+/// absolutely: reduced by pi/2 to [-pi/4, pi/4], where shorter polynomials do.
+[[gnu::always_inline]] inline void sincosQuadrant(double x, double& s, double& c)
+{
+    constexpr double invpio2 = 6.36619772367581382433e-01;
+    constexpr double pio2_1 = 1.57079632673412561417e+00;
+    constexpr double pio2_2 = 6.07710050630396597660e-11;
+    constexpr double pio2_3 = 2.02226624871116645580e-21;
+    constexpr double shifter = 0x1.8p52;
+    const double shifted = x * invpio2 + shifter;
+    const double n = shifted - shifter;
+    const double r = (x - n * pio2_1) - (n * pio2_2 + n * pio2_3);
+    detail::sincosOfQuadrant(r, std::bit_cast<uint64_t>(shifted), s, c);
+}
+
+/// sin and cos of t pi/2, the angle given in quarter turns, |t| < 2^50. The
+/// reduction is a subtraction, exact, so the result is as accurate as t: when
+/// t comes from a sum of products anyway (an angle made by angle addition),
+/// computing it in quarter turns instead of radians costs no accuracy and
+/// saves the multiplications of a reduction.
+[[gnu::always_inline]] inline void sincosQuarterTurns(double t, double& s, double& c)
+{
+    constexpr double pio2 = 1.57079632679489661923;
+    constexpr double shifter = 0x1.8p52;
+    const double shifted = t + shifter;
+    const double n = shifted - shifter;
+    detail::sincosOfQuadrant((t - n) * pio2, std::bit_cast<uint64_t>(shifted), s, c);
 }
 
 /// sin x, |x| <= kTrigLimit, with its relative accuracy near its zeros.
@@ -131,6 +155,20 @@ namespace detail {
     uint64_t odd;
     const double r = detail::reduceByPi(x, odd);
     const double q = x == 0 ? 1.0 : r / x;
+    return detail::flip(detail::sinOfReduced(q, r * r), odd);
+}
+
+/// sin(pi t) / (pi t) (1 at 0), the argument given in half turns, |t| < 2^50:
+/// as sinOverX, with the exact reduction of sincosQuarterTurns.
+[[gnu::always_inline]] inline double sincPi(double t)
+{
+    constexpr double pi = 3.14159265358979323846;
+    constexpr double shifter = 0x1.8p52;
+    const double shifted = t + shifter;
+    const uint64_t odd = std::bit_cast<uint64_t>(shifted) << 63;
+    const double f = t - (shifted - shifter);
+    const double r = f * pi;
+    const double q = t == 0 ? 1.0 : f / t;
     return detail::flip(detail::sinOfReduced(q, r * r), odd);
 }
 

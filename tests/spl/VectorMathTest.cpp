@@ -5,6 +5,43 @@
 #include <gtest/gtest.h>
 #include <random>
 
+namespace {
+
+struct Turns
+{
+    long double sin, cos;
+};
+
+/// sin and cos of t pi / 2 in long double: t split exactly into a whole number
+/// of quarter turns and a remainder, whose angle is small enough for sinl.
+Turns quarterTurns(double t)
+{
+    const double n = std::nearbyint(t);
+    const long double a = static_cast<long double>(t - n) * M_PIl / 2;
+    const long double s = std::sin(a), c = std::cos(a);
+    switch (static_cast<long long>(n) & 3) {
+    case 0:
+        return {s, c};
+    case 1:
+        return {c, -s};
+    case 2:
+        return {-s, -c};
+    default:
+        return {-c, s};
+    }
+}
+
+/// sin(pi t) / (pi t) in long double, split the same way into half turns.
+long double sincPiReference(double t)
+{
+    const double n = std::nearbyint(t);
+    const long double s = std::sin(static_cast<long double>(t - n) * M_PIl);
+    const long double sign = static_cast<long long>(n) % 2 == 0 ? 1 : -1;
+    return sign * s / (static_cast<long double>(t) * M_PIl);
+}
+
+} // namespace
+
 // The level model's nulls amplify any error of the elementary functions: they
 // must stay within a few units of 1e-16 of the library's.
 TEST(VectorMath, SinAndCosOverTheArgumentsOfTheModel)
@@ -22,6 +59,12 @@ TEST(VectorMath, SinAndCosOverTheArgumentsOfTheModel)
             spl::vmath::sincosQuadrant(x, qs, qc);
             worstSin = std::max(worstSin, std::abs(qs - std::sin(x)));
             worstCos = std::max(worstCos, std::abs(qc - std::cos(x)));
+            // The same angle in quarter turns.
+            const double t = x / (M_PI / 2);
+            const Turns ref = quarterTurns(t);
+            spl::vmath::sincosQuarterTurns(t, qs, qc);
+            worstSin = std::max(worstSin, double(std::abs(qs - ref.sin)));
+            worstCos = std::max(worstCos, double(std::abs(qc - ref.cos)));
         }
     EXPECT_LT(worstSin, 1e-15);
     EXPECT_LT(worstCos, 1e-15);
@@ -45,11 +88,23 @@ TEST(VectorMath, SinOverXOverTheArgumentsOfTheModel)
             const double e = spl::vmath::sinOverX(x);
             worst = std::max(worst, std::abs(e - std::sin(x) / x));
             EXPECT_EQ(e, spl::vmath::sinOverX(-x)) << x;
+            // In half turns.
+            const double t = x / M_PI;
+            const double ePi = spl::vmath::sincPi(t);
+            worst = std::max(worst, double(std::abs(ePi - sincPiReference(t))));
+            EXPECT_EQ(ePi, spl::vmath::sincPi(-t)) << t;
         }
     EXPECT_LT(worst, 5e-16);
     EXPECT_EQ(spl::vmath::sinOverX(0.0), 1.0);
     EXPECT_EQ(spl::vmath::sinOverX(1e-300), 1.0);
     EXPECT_NEAR(spl::vmath::sinOverX(1e-5), 1 - 1e-10 / 6, 1e-16);
+    EXPECT_EQ(spl::vmath::sincPi(0.0), 1.0);
+    // Whole half turns are the zeros, exactly; just beside them the relative accuracy holds.
+    for (int k = 1; k < 2000; k += 7) {
+        EXPECT_EQ(spl::vmath::sincPi(k), 0.0) << k;
+        const double t = k + 1e-9;
+        EXPECT_NEAR(spl::vmath::sincPi(t) / double(sincPiReference(t)), 1.0, 1e-12) << k;
+    }
 }
 
 TEST(VectorMath, SincWithoutReduction)
