@@ -52,14 +52,15 @@ SPL_PASS void anglePass(const double* invX, int n, double dy, double pi, double 
     }
 }
 
-/// sin and cos of each cell's angle in radians.
-SPL_PASS void thetaPass(const float* graus, int n, double piOver180, double* st, double* ct)
+/// sin and cos of each cell's angle, `quarterTurnsPerDegree` being the
+/// model's pi / 180 over the true circle's pi / 2.
+SPL_PASS void thetaPass(const float* graus, int n, double quarterTurnsPerDegree, double* st,
+                        double* ct)
 {
 #pragma omp simd
     for (int i = 0; i < n; ++i) {
-        const double t = graus[i] * piOver180;
         double s, c;
-        vmath::sincos(t, s, c);
+        vmath::sincosQuarterTurns(graus[i] * quarterTurnsPerDegree, s, c);
         st[i] = s;
         ct[i] = c;
     }
@@ -118,16 +119,16 @@ SPL_PASS void arcPassLow(const double* st, const double* ct, int n, double pc, d
 }
 
 /// Curved arrays: combines the straight section with the arc sum.
+/// `KaTurns` is Ka in quarter turns.
 SPL_PASS void curvedPass(const double* st, const double* ct, const double* invX, int n, double Ku,
-                         double Ka, double arcScale, double power, const double* re,
+                         double KaTurns, double arcScale, double power, const double* re,
                          const double* im, double* w)
 {
 #pragma omp simd
     for (int i = 0; i < n; ++i) {
         const double u = Ku * st[i];
-        const double a = Ka * st[i];
         double sa, ca;
-        vmath::sincos(a, sa, ca);
+        vmath::sincosQuarterTurns(KaTurns * st[i], sa, ca);
         const double Ss = -sa * vmath::reciprocal(u);
         const double Cs = ca;
         const double Ts = -sa;
@@ -227,7 +228,8 @@ void farRow(const RowModel& m, const float* X, const double* invX, const float* 
 {
     const double dy = double(Y) - m.yc;
     const double sign = (m.curved && Y < m.yc) ? -1.0 : 1.0;
-    const double piOver180 = m.pi / 180;
+    const double quarterTurnsPerDegree = m.pi / 180 * (2 / std::numbers::pi);
+    const double KaTurns = m.Ka * (2 / std::numbers::pi);
     for (int c0 = from; c0 < cols; c0 += RowBuffers::kChunk) {
         const int chunk = std::min(RowBuffers::kChunk, cols - c0);
         float* graus = row.graus + c0;
@@ -256,7 +258,7 @@ void farRow(const RowModel& m, const float* X, const double* invX, const float* 
         if (n == 0)
             continue;
         // CalculardBFarField; on-axis cells left among them are taken apart at the end.
-        thetaPass(graus, n, piOver180, b.st, b.ct);
+        thetaPass(graus, n, quarterTurnsPerDegree, b.st, b.ct);
         // The border cells of the chunk, then the far ones, differ only in the distance term.
         const int split = std::clamp(borderEnd - c0, 0, n);
         std::fill_n(b.flag, n, 0);
@@ -283,8 +285,8 @@ void farRow(const RowModel& m, const float* X, const double* invX, const float* 
                 }
             }
             const double scale = m.wideTrig ? m.arcScale : m.arcScale * m.elementRatio;
-            curvedPass(b.st, b.ct, ix, split, m.Ku, m.Ka, scale, 1, b.re, b.im, b.w);
-            curvedPass(b.st + split, b.ct + split, ix + split, n - split, m.Ku, m.Ka, scale, 2,
+            curvedPass(b.st, b.ct, ix, split, m.Ku, KaTurns, scale, 1, b.re, b.im, b.w);
+            curvedPass(b.st + split, b.ct + split, ix + split, n - split, m.Ku, KaTurns, scale, 2,
                        b.re + split, b.im + split, b.w + split);
             if (m.wideTrig) {
                 for (int i = 0; i < n; ++i) {
