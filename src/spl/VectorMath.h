@@ -10,7 +10,7 @@
 
 namespace spl::vmath {
 
-/// Arguments of sincos beyond this size are reduced by the library instead.
+/// Angles beyond this size (in radians) are left to the library.
 inline constexpr double kTrigLimit = 1.0e6;
 
 namespace detail {
@@ -32,10 +32,10 @@ namespace detail {
     return (x - n * pi_1) - (n * pi_2 + n * pi_3);
 }
 
-// Taylor coefficients. On [-pi/2, pi/2] the first term left out of sin is
-// below 3e-16 (about one unit in the last place of 1), of cos below 2e-18.
-// The polynomials are evaluated by Estrin's scheme: fewer dependent steps than
-// Horner's, so that the loops that call them are not bound by latency.
+// Taylor coefficients. On [-pi/2, pi/2] the first term left out is below 3e-16
+// (about one unit in the last place of 1). The polynomials here are evaluated
+// by Estrin's scheme: fewer dependent steps than Horner's, so that the loops
+// that call them are not bound by latency.
 [[gnu::always_inline]] inline double sinOfReduced(double r, double z)
 {
     const double z2 = z * z;
@@ -50,42 +50,10 @@ namespace detail {
     return r + (r * z) * p;
 }
 
-[[gnu::always_inline]] inline double cosOfReduced(double z)
-{
-    const double z2 = z * z;
-    const double z4 = z2 * z2;
-    const double z8 = z4 * z4;
-    const double a0 = -0.5 + z * (1.0 / 24.0);
-    const double a1 = -1.0 / 720.0 + z * (1.0 / 40320.0);
-    const double a2 = -1.0 / 3628800.0 + z * (1.0 / 479001600.0);
-    const double a3 = -1.0 / 87178291200.0 + z * (1.0 / 20922789888000.0);
-    const double a4 = -1.0 / 6402373705728000.0 + z * (1.0 / 2432902008176640000.0);
-    const double b0 = a0 + z2 * a1;
-    const double b1 = a2 + z2 * a3;
-    const double b2 = a4 + z2 * (-1.0 / 1124000727777607680000.0);
-    const double p = (b0 + z4 * b1) + z8 * b2;
-    return 1.0 + z * p;
-}
-
 [[gnu::always_inline]] inline double flip(double v, uint64_t sign)
 {
     return std::bit_cast<double>(std::bit_cast<uint64_t>(v) ^ sign);
 }
-
-} // namespace detail
-
-/// sin and cos of x, |x| <= kTrigLimit. sin keeps its relative accuracy near
-/// its zeros; cos is accurate to a few units of 1e-16 absolutely.
-[[gnu::always_inline]] inline void sincos(double x, double& s, double& c)
-{
-    uint64_t odd;
-    const double r = detail::reduceByPi(x, odd);
-    const double z = r * r;
-    s = detail::flip(detail::sinOfReduced(r, z), odd);
-    c = detail::flip(detail::cosOfReduced(z), odd);
-}
-
-namespace detail {
 
 /// sin and cos of r + q pi/2, |r| <= pi/4, from the polynomials of
 /// [-pi/4, pi/4] (the kernels of fdlibm) and the last two bits of q.
@@ -110,21 +78,6 @@ namespace detail {
 
 } // namespace detail
 
-/// sin and cos of x, |x| <= kTrigLimit, both accurate to a few units of 1e-16
-/// absolutely: reduced by pi/2 to [-pi/4, pi/4], where shorter polynomials do.
-[[gnu::always_inline]] inline void sincosQuadrant(double x, double& s, double& c)
-{
-    constexpr double invpio2 = 6.36619772367581382433e-01;
-    constexpr double pio2_1 = 1.57079632673412561417e+00;
-    constexpr double pio2_2 = 6.07710050630396597660e-11;
-    constexpr double pio2_3 = 2.02226624871116645580e-21;
-    constexpr double shifter = 0x1.8p52;
-    const double shifted = x * invpio2 + shifter;
-    const double n = shifted - shifter;
-    const double r = (x - n * pio2_1) - (n * pio2_2 + n * pio2_3);
-    detail::sincosOfQuadrant(r, std::bit_cast<uint64_t>(shifted), s, c);
-}
-
 /// sin and cos of t pi/2, the angle given in quarter turns, |t| < 2^50. The
 /// reduction is a subtraction, exact, so the result is as accurate as t: when
 /// t comes from a sum of products anyway (an angle made by angle addition),
@@ -147,19 +100,10 @@ namespace detail {
     return detail::flip(detail::sinOfReduced(r, r * r), odd);
 }
 
-/// sin(x) / x (1 at 0) for |x| <= kTrigLimit, with the relative accuracy of
-/// sin near its zeros. The reduced argument is divided by x while the
+/// sin(pi t) / (pi t) (1 at 0), the argument given in half turns, |t| < 2^50,
+/// with the relative accuracy of sin near its zeros and the exact reduction of
+/// sincosQuarterTurns. The reduced argument is divided by t while the
 /// polynomial is evaluated: one rounded quotient, off the critical path.
-[[gnu::always_inline]] inline double sinOverX(double x)
-{
-    uint64_t odd;
-    const double r = detail::reduceByPi(x, odd);
-    const double q = x == 0 ? 1.0 : r / x;
-    return detail::flip(detail::sinOfReduced(q, r * r), odd);
-}
-
-/// sin(pi t) / (pi t) (1 at 0), the argument given in half turns, |t| < 2^50:
-/// as sinOverX, with the exact reduction of sincosQuarterTurns.
 [[gnu::always_inline]] inline double sincPi(double t)
 {
     constexpr double pi = 3.14159265358979323846;
