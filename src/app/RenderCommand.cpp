@@ -34,9 +34,6 @@ int surfaceNamed(const QString& name)
     return -1;
 }
 
-/// zlib level 4: as small as the default level within a few per cent, and
-/// about twice as fast to write for a map's picture.
-constexpr int kPngQuality = 50;
 
 } // namespace
 
@@ -92,7 +89,7 @@ int runRender(const QStringList& args, QIODevice&, QIODevice& err, const QString
 
     const QImage image =
         surface ? window->picture(surface)->canvas().image() : imageexport::clientArea(*window);
-    if (const QString problem = imageexport::writeImage(image, outPath, "PNG", kPngQuality);
+    if (const QString problem = imageexport::writeImage(image, outPath, "PNG");
         !problem.isEmpty())
         return fail(err, problem);
     return 0;

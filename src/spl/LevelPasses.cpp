@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <numbers>
 
 // The row passes run on whole arrays of columns; each is built for several
 // instruction sets and the best one for the machine is picked when loaded.
@@ -51,14 +52,15 @@ SPL_PASS void anglePass(const double* invX, int n, double dy, double pi, double 
     }
 }
 
-/// sin and cos of each cell's angle in radians.
-SPL_PASS void thetaPass(const float* graus, int n, double piOver180, double* st, double* ct)
+/// sin and cos of each cell's angle, `quarterTurnsPerDegree` being the
+/// model's pi / 180 over the true circle's pi / 2.
+SPL_PASS void thetaPass(const float* graus, int n, double quarterTurnsPerDegree, double* st,
+                        double* ct)
 {
 #pragma omp simd
     for (int i = 0; i < n; ++i) {
-        const double t = graus[i] * piOver180;
         double s, c;
-        vmath::sincos(t, s, c);
+        vmath::sincosQuarterTurns(graus[i] * quarterTurnsPerDegree, s, c);
         st[i] = s;
         ct[i] = c;
     }
@@ -82,8 +84,8 @@ SPL_PASS void straightPass(const double* st, const double* ct, const double* inv
 
 /// One arc term k over the cells: adds e cos(psi) and e sin(psi), with e taken
 /// as sin x / x. The cell's angle enters through angle addition with the
-/// term's tables, already scaled: psi = pc cos(theta) - ps sin(theta) and
-/// x = xc sin(theta) + xs cos(theta).
+/// term's tables, already scaled, psi in quarter turns and x in half turns:
+/// psi = pc cos(theta) - ps sin(theta) and x = xc sin(theta) + xs cos(theta).
 SPL_PASS void arcPass(const double* st, const double* ct, int n, double pc, double ps, double xc,
                       double xs, double* re, double* im)
 {
@@ -92,15 +94,15 @@ SPL_PASS void arcPass(const double* st, const double* ct, int n, double pc, doub
         const double psi = ct[i] * pc - st[i] * ps;
         const double x = st[i] * xc + ct[i] * xs;
         double sp, cp;
-        vmath::sincosQuadrant(psi, sp, cp);
-        // sin x / x tends to 1 as x tends to 0; below 1e-9 it is 1 in double.
-        const double e = std::abs(x) < 1e-9 ? 1.0 : vmath::sin(x) * vmath::reciprocal(x);
+        vmath::sincosQuarterTurns(psi, sp, cp);
+        const double e = vmath::sincPi(x);
         re[i] += e * cp;
         im[i] += e * sp;
     }
 }
 
-/// The same for element arguments within vmath::kSincLimit (low frequencies).
+/// The same for element arguments within vmath::kSincLimit (low frequencies),
+/// x in radians.
 SPL_PASS void arcPassLow(const double* st, const double* ct, int n, double pc, double ps, double xc,
                          double xs, double* re, double* im)
 {
@@ -109,7 +111,7 @@ SPL_PASS void arcPassLow(const double* st, const double* ct, int n, double pc, d
         const double psi = ct[i] * pc - st[i] * ps;
         const double x = st[i] * xc + ct[i] * xs;
         double sp, cp;
-        vmath::sincosQuadrant(psi, sp, cp);
+        vmath::sincosQuarterTurns(psi, sp, cp);
         const double e = vmath::sinc(x);
         re[i] += e * cp;
         im[i] += e * sp;
@@ -117,16 +119,16 @@ SPL_PASS void arcPassLow(const double* st, const double* ct, int n, double pc, d
 }
 
 /// Curved arrays: combines the straight section with the arc sum.
+/// `KaTurns` is Ka in quarter turns.
 SPL_PASS void curvedPass(const double* st, const double* ct, const double* invX, int n, double Ku,
-                         double Ka, double arcScale, double power, const double* re,
+                         double KaTurns, double arcScale, double power, const double* re,
                          const double* im, double* w)
 {
 #pragma omp simd
     for (int i = 0; i < n; ++i) {
         const double u = Ku * st[i];
-        const double a = Ka * st[i];
         double sa, ca;
-        vmath::sincos(a, sa, ca);
+        vmath::sincosQuarterTurns(KaTurns * st[i], sa, ca);
         const double Ss = -sa * vmath::reciprocal(u);
         const double Cs = ca;
         const double Ts = -sa;
@@ -203,10 +205,13 @@ RowModel prepareRows(const Request& in, const Result& g)
             const double c = std::cos(k * phi * pi / 180), s = std::sin(k * phi * pi / 180);
             m.cosK.push_back(c);
             m.sinK.push_back(s);
-            m.psiC.push_back(m.Cpsi * c);
-            m.psiS.push_back(m.Cpsi * s);
+            // The turns are of the true circle, not of the model's pi.
+            m.psiC.push_back(m.Cpsi * c * (2 / std::numbers::pi));
+            m.psiS.push_back(m.Cpsi * s * (2 / std::numbers::pi));
             m.elemC.push_back(m.Cg180 * c);
             m.elemS.push_back(m.Cg180 * s);
+            m.elemTurnsC.push_back(m.Cg180 * c / std::numbers::pi);
+            m.elemTurnsS.push_back(m.Cg180 * s / std::numbers::pi);
         }
         // The arc pass divides by the numerator's argument instead of g.
         m.elementRatio = m.Cg != 0 ? m.Cg180 / m.Cg : 1.0;
@@ -223,7 +228,8 @@ void farRow(const RowModel& m, const float* X, const double* invX, const float* 
 {
     const double dy = double(Y) - m.yc;
     const double sign = (m.curved && Y < m.yc) ? -1.0 : 1.0;
-    const double piOver180 = m.pi / 180;
+    const double quarterTurnsPerDegree = m.pi / 180 * (2 / std::numbers::pi);
+    const double KaTurns = m.Ka * (2 / std::numbers::pi);
     for (int c0 = from; c0 < cols; c0 += RowBuffers::kChunk) {
         const int chunk = std::min(RowBuffers::kChunk, cols - c0);
         float* graus = row.graus + c0;
@@ -252,7 +258,7 @@ void farRow(const RowModel& m, const float* X, const double* invX, const float* 
         if (n == 0)
             continue;
         // CalculardBFarField; on-axis cells left among them are taken apart at the end.
-        thetaPass(graus, n, piOver180, b.st, b.ct);
+        thetaPass(graus, n, quarterTurnsPerDegree, b.st, b.ct);
         // The border cells of the chunk, then the far ones, differ only in the distance term.
         const int split = std::clamp(borderEnd - c0, 0, n);
         std::fill_n(b.flag, n, 0);
@@ -274,13 +280,13 @@ void farRow(const RowModel& m, const float* X, const double* invX, const float* 
                     arcPassLow(b.st, b.ct, n, m.psiC[k], m.psiS[k], m.elemC[k], m.elemS[k], b.re,
                                b.im);
                 } else {
-                    arcPass(b.st, b.ct, n, m.psiC[k], m.psiS[k], m.elemC[k], m.elemS[k], b.re,
-                            b.im);
+                    arcPass(b.st, b.ct, n, m.psiC[k], m.psiS[k], m.elemTurnsC[k], m.elemTurnsS[k],
+                            b.re, b.im);
                 }
             }
             const double scale = m.wideTrig ? m.arcScale : m.arcScale * m.elementRatio;
-            curvedPass(b.st, b.ct, ix, split, m.Ku, m.Ka, scale, 1, b.re, b.im, b.w);
-            curvedPass(b.st + split, b.ct + split, ix + split, n - split, m.Ku, m.Ka, scale, 2,
+            curvedPass(b.st, b.ct, ix, split, m.Ku, KaTurns, scale, 1, b.re, b.im, b.w);
+            curvedPass(b.st + split, b.ct + split, ix + split, n - split, m.Ku, KaTurns, scale, 2,
                        b.re + split, b.im + split, b.w + split);
             if (m.wideTrig) {
                 for (int i = 0; i < n; ++i) {

@@ -37,11 +37,12 @@ struct RowModel
     double Cg180 = 0;               ///< the same, as written for the numerator of the element term
     double arcScale = 0;            ///< arc length / number of boxes of the curved part
     std::vector<double> cosK, sinK; ///< cos and sin of k times the mean splay
-    std::vector<double> psiC, psiS; ///< the same times Cpsi
-    std::vector<double> elemC, elemS; ///< the same times Cg180
-    double elementRatio = 1;          ///< Cg180 / Cg
-    bool wideTrig = false;            ///< arguments too large for the fast reduction
-    bool lowElement = false;          ///< element arguments small enough for vmath::sinc
+    std::vector<double> psiC, psiS; ///< the same times Cpsi, in quarter turns (2 / pi)
+    std::vector<double> elemC, elemS;           ///< the same times Cg180
+    std::vector<double> elemTurnsC, elemTurnsS; ///< the same in half turns (1 / pi)
+    double elementRatio = 1;                    ///< Cg180 / Cg
+    bool wideTrig = false;                      ///< arguments too large for the fast reduction
+    bool lowElement = false;                    ///< element arguments small enough for vmath::sinc
 };
 
 RowModel prepareRows(const Request& in, const Result& geometry);

@@ -10,7 +10,7 @@
 
 namespace spl::vmath {
 
-/// Arguments of sincos beyond this size are reduced by the library instead.
+/// Angles beyond this size (in radians) are left to the library.
 inline constexpr double kTrigLimit = 1.0e6;
 
 namespace detail {
@@ -27,41 +27,27 @@ namespace detail {
     const double shifted = x * invpi + shifter;
     odd = std::bit_cast<uint64_t>(shifted) << 63;
     const double n = shifted - shifter;
-    double r = x - n * pi_1;
-    r = r - n * pi_2;
-    return r - n * pi_3;
+    // n pi_1 is exact; the two smaller parts are summed beside it, which
+    // shortens the chain of dependent operations by one.
+    return (x - n * pi_1) - (n * pi_2 + n * pi_3);
 }
 
-// Taylor coefficients. On [-pi/2, pi/2] the first term left out of sin is
-// below 3e-16 (about one unit in the last place of 1), of cos below 2e-18.
+// Taylor coefficients. On [-pi/2, pi/2] the first term left out is below 3e-16
+// (about one unit in the last place of 1). The polynomials here are evaluated
+// by Estrin's scheme: fewer dependent steps than Horner's, so that the loops
+// that call them are not bound by latency.
 [[gnu::always_inline]] inline double sinOfReduced(double r, double z)
 {
-    double p = -1.0 / 121645100408832000.0;
-    p = p * z + 1.0 / 355687428096000.0;
-    p = p * z - 1.0 / 1307674368000.0;
-    p = p * z + 1.0 / 6227020800.0;
-    p = p * z - 1.0 / 39916800.0;
-    p = p * z + 1.0 / 362880.0;
-    p = p * z - 1.0 / 5040.0;
-    p = p * z + 1.0 / 120.0;
-    p = p * z - 1.0 / 6.0;
-    return r + r * z * p;
-}
-
-[[gnu::always_inline]] inline double cosOfReduced(double z)
-{
-    double p = -1.0 / 1124000727777607680000.0;
-    p = p * z + 1.0 / 2432902008176640000.0;
-    p = p * z - 1.0 / 6402373705728000.0;
-    p = p * z + 1.0 / 20922789888000.0;
-    p = p * z - 1.0 / 87178291200.0;
-    p = p * z + 1.0 / 479001600.0;
-    p = p * z - 1.0 / 3628800.0;
-    p = p * z + 1.0 / 40320.0;
-    p = p * z - 1.0 / 720.0;
-    p = p * z + 1.0 / 24.0;
-    p = p * z - 0.5;
-    return 1.0 + z * p;
+    const double z2 = z * z;
+    const double z4 = z2 * z2;
+    const double a0 = -1.0 / 6.0 + z * (1.0 / 120.0);
+    const double a1 = -1.0 / 5040.0 + z * (1.0 / 362880.0);
+    const double a2 = -1.0 / 39916800.0 + z * (1.0 / 6227020800.0);
+    const double a3 = -1.0 / 1307674368000.0 + z * (1.0 / 355687428096000.0);
+    const double b0 = a0 + z2 * a1;
+    const double b1 = a2 + z2 * a3;
+    const double p = b0 + z4 * (b1 + z4 * (-1.0 / 121645100408832000.0));
+    return r + (r * z) * p;
 }
 
 [[gnu::always_inline]] inline double flip(double v, uint64_t sign)
@@ -69,34 +55,10 @@ namespace detail {
     return std::bit_cast<double>(std::bit_cast<uint64_t>(v) ^ sign);
 }
 
-} // namespace detail
-
-/// sin and cos of x, |x| <= kTrigLimit. sin keeps its relative accuracy near
-/// its zeros; cos is accurate to a few units of 1e-16 absolutely.
-[[gnu::always_inline]] inline void sincos(double x, double& s, double& c)
+/// sin and cos of r + q pi/2, |r| <= pi/4, from the polynomials of
+/// [-pi/4, pi/4] (the kernels of fdlibm) and the last two bits of q.
+[[gnu::always_inline]] inline void sincosOfQuadrant(double r, uint64_t q, double& s, double& c)
 {
-    uint64_t odd;
-    const double r = detail::reduceByPi(x, odd);
-    const double z = r * r;
-    s = detail::flip(detail::sinOfReduced(r, z), odd);
-    c = detail::flip(detail::cosOfReduced(z), odd);
-}
-
-/// sin and cos of x, |x| <= kTrigLimit, both accurate to a few units of 1e-16
-/// absolutely: reduced by pi/2 to [-pi/4, pi/4], where shorter polynomials do.
-[[gnu::always_inline]] inline void sincosQuadrant(double x, double& s, double& c)
-{
-    constexpr double invpio2 = 6.36619772367581382433e-01;
-    constexpr double pio2_1 = 1.57079632673412561417e+00;
-    constexpr double pio2_2 = 6.07710050630396597660e-11;
-    constexpr double pio2_3 = 2.02226624871116645580e-21;
-    constexpr double shifter = 0x1.8p52;
-    const double shifted = x * invpio2 + shifter;
-    const uint64_t q = std::bit_cast<uint64_t>(shifted);
-    const double n = shifted - shifter;
-    double r = x - n * pio2_1;
-    r = r - n * pio2_2;
-    r = r - n * pio2_3;
     const double z = r * r;
     const double sv =
         r +
@@ -114,8 +76,24 @@ namespace detail {
                                               z * (2.08757232129817482790e-09 +
                                                    z * -1.13596475577881948265e-11))))));
     const bool odd = (q & 1) != 0;
-    s = detail::flip(odd ? cv : sv, (q & 2) << 62);
-    c = detail::flip(odd ? sv : cv, ((q + 1) & 2) << 62);
+    s = flip(odd ? cv : sv, (q & 2) << 62);
+    c = flip(odd ? sv : cv, ((q + 1) & 2) << 62);
+}
+
+} // namespace detail
+
+/// sin and cos of t pi/2, the angle given in quarter turns, |t| < 2^50. The
+/// reduction is a subtraction, exact, so the result is as accurate as t: when
+/// t comes from a sum of products anyway (an angle made by angle addition),
+/// computing it in quarter turns instead of radians costs no accuracy and
+/// saves the multiplications of a reduction.
+[[gnu::always_inline]] inline void sincosQuarterTurns(double t, double& s, double& c)
+{
+    constexpr double pio2 = 1.57079632679489661923;
+    constexpr double shifter = 0x1.8p52;
+    const double shifted = t + shifter;
+    const double n = shifted - shifter;
+    detail::sincosOfQuadrant((t - n) * pio2, std::bit_cast<uint64_t>(shifted), s, c);
 }
 
 /// sin x, |x| <= kTrigLimit, with its relative accuracy near its zeros.
@@ -124,6 +102,22 @@ namespace detail {
     uint64_t odd;
     const double r = detail::reduceByPi(x, odd);
     return detail::flip(detail::sinOfReduced(r, r * r), odd);
+}
+
+/// sin(pi t) / (pi t) (1 at 0), the argument given in half turns, |t| < 2^50,
+/// with the relative accuracy of sin near its zeros and the exact reduction of
+/// sincosQuarterTurns. The reduced argument is divided by t while the
+/// polynomial is evaluated: one rounded quotient, off the critical path.
+[[gnu::always_inline]] inline double sincPi(double t)
+{
+    constexpr double pi = 3.14159265358979323846;
+    constexpr double shifter = 0x1.8p52;
+    const double shifted = t + shifter;
+    const uint64_t odd = std::bit_cast<uint64_t>(shifted) << 63;
+    const double f = t - (shifted - shifter);
+    const double r = f * pi;
+    const double q = t == 0 ? 1.0 : f / t;
+    return detail::flip(detail::sinOfReduced(q, r * r), odd);
 }
 
 /// Arguments of sinc within this size need neither a reduction nor a quotient.
