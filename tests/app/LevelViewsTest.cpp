@@ -43,7 +43,7 @@ protected:
         return windows.principal().findChild<QLabel*>("LabelLevelValue")->text();
     }
 
-    /// Where the centre of cell (r, c) of the shown map lies on Picture44, in
+    /// Where the centre of cell (r, c) of the turned map lies on Picture44, in
     /// widget pixels: placed as the map places rows and columns, then carried
     /// by the turn of the map onto the parallelogram of its corners.
     QPoint cellOnScreen(const spl::ShownMap& map, int r, int c)
@@ -54,14 +54,11 @@ protected:
             X * p.view.SW1 / p.view.offsetmax * p.overlay.width / p.overlay.scaleWidth;
         const double sy = (p.view.SH44 - p.view.SH1 * Y / (p.view.alturamax + 1)) *
                           p.overlay.height / p.overlay.scaleHeight;
-        double px = sx, py = sy;
-        if (p.corners) {
-            const auto& P = *p.corners;
-            px = P[0].x + sx / p.overlay.width * (P[1].x - P[0].x) +
-                 sy / p.overlay.height * (P[2].x - P[0].x);
-            py = P[0].y + sx / p.overlay.width * (P[1].y - P[0].y) +
-                 sy / p.overlay.height * (P[2].y - P[0].y);
-        }
+        const auto& P = *p.corners;
+        const double px = P[0].x + sx / p.overlay.width * (P[1].x - P[0].x) +
+                          sy / p.overlay.height * (P[2].x - P[0].x);
+        const double py = P[0].y + sx / p.overlay.width * (P[1].y - P[0].y) +
+                          sy / p.overlay.height * (P[2].y - P[0].y);
         return picture44().contentsRect().topLeft() +
                QPoint(int(std::floor(px)), int(std::floor(py)));
     }
