@@ -1,7 +1,7 @@
 #include "app/GridCommand.h"
+#include "Harness.h"
 #include "files/Ini.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -11,22 +11,12 @@
 
 namespace {
 
-struct Outcome
-{
-    int code;
-    QByteArray out, err;
-};
-
 Outcome grid(const QStringList& args)
 {
-    QBuffer out, err;
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    const int code = runGrid(args, out, err, QStringLiteral(SPLMAP_LANGUAGES_DIR));
-    return {code, out.data(), err.data()};
+    return captured([&](QIODevice& out, QIODevice& err) {
+        return runGrid(args, out, err, QStringLiteral(SPLMAP_LANGUAGES_DIR));
+    });
 }
-
-const QString demo = QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini");
 
 } // namespace
 
@@ -36,7 +26,6 @@ TEST(GridCommand, PrintsTheCalculationOfTheDemo)
     ASSERT_EQ(r.code, 0) << r.err.constData();
     EXPECT_EQ(r.out.count('\n'), 1);
     const QJsonObject o = QJsonDocument::fromJson(r.out).object();
-    EXPECT_EQ(o.size(), 23);
     // Eight TS250 boxes, box 1 at 5 degrees and splays from the second one.
     EXPECT_EQ(o["CasArray"].toInt(), 4);
     EXPECT_EQ(o["CaixesCorbes"].toInt(), 7);
@@ -68,13 +57,17 @@ TEST(GridCommand, WritesEveryCell)
     EXPECT_TRUE(lines[1].startsWith("1,1,")) << lines[1].constData();
 }
 
-TEST(GridCommand, RejectsBadArguments)
+TEST(GridCommand, RejectsBadArgumentsAndAGridTooLarge)
 {
+    QTemporaryDir dir;
+    const QString tall = dir.filePath("tall.ini");
+    QFile::copy(demo, tall);
+    INIwrite(tall, "Default", "Text13", "3000"); // a view thousands of metres high
     for (const QStringList& args :
          {QStringList{demo, "--freq", "1001"}, QStringList{demo, "--freq", "abc"},
           QStringList{demo, "--res", "0.09"}, QStringList{demo, "--res", "x"},
           QStringList{demo, "--res"}, QStringList{}, QStringList{demo, "--what", "1"},
-          QStringList{QStringLiteral("/nonexistent/p.ini")}}) {
+          QStringList{QStringLiteral("/nonexistent/p.ini")}, QStringList{tall, "--res", "0.1"}}) {
         const Outcome r = grid(args);
         EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(r.out.isEmpty());
@@ -82,17 +75,6 @@ TEST(GridCommand, RejectsBadArguments)
     }
     EXPECT_TRUE(grid({demo, "--res", "0.09"}).err.contains("too small"));
     EXPECT_TRUE(grid({demo, "--res", "x"}).err.contains("not a number"));
+    EXPECT_TRUE(grid({tall, "--res", "0.1"}).err.contains("too large"));
     EXPECT_EQ(grid({demo, "--res", "0.1", "--freq", "10000"}).code, 0);
-}
-
-TEST(GridCommand, RefusesAGridTooLarge)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tall.ini");
-    QFile::copy(demo, path);
-    INIwrite(path, "Default", "Text13", "3000"); // a view thousands of metres high
-    const Outcome r = grid({path, "--res", "0.1"});
-    EXPECT_EQ(r.code, 2);
-    EXPECT_TRUE(r.out.isEmpty());
-    EXPECT_TRUE(r.err.contains("too large")) << r.err.constData();
 }

@@ -1,7 +1,7 @@
 // The main window's commands through the whole program: the menus and the
 // closing sequence, and the language window re-labelling every window.
 
-#include "app/Windows.h"
+#include "Harness.h"
 #include "project/gui/Principal.h"
 
 #include <QAbstractButton>
@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -19,10 +20,10 @@
 
 namespace {
 
-class MenusTest : public ::testing::Test
+class MenusTest : public ProgramTest
 {
 protected:
-    MenusTest() : windows(languages, messages, languageId::English)
+    MenusTest()
     {
         windows.setEndProgram([this] { ++ended; });
         QObject::connect(&windows.document(), &ProjectDocument::redrawn, [this] { ++redraws; });
@@ -32,8 +33,8 @@ protected:
     Principal& principal() { return windows.principal(); }
     QAction* item(const char* name) { return principal().findChild<QAction*>(name); }
 
-    /// Runs `inside` as soon as the next modal window is running, then `then`
-    /// outside it. Returns whether `inside` ran.
+    /// Runs `open`, and `inside` as soon as the modal window it opens is
+    /// running. Returns whether a modal window was running then.
     static bool whileModal(const std::function<void()>& open, const std::function<void()>& inside)
     {
         bool ran = false;
@@ -49,9 +50,6 @@ protected:
         windows.quitWindow().findChild<QPushButton*>(button)->click();
     }
 
-    Languages languages{QStringLiteral(SPLMAP_LANGUAGES_DIR)};
-    CapturingSink messages;
-    Windows windows;
     int ended = 0;
     int redraws = 0;
 };
@@ -83,29 +81,40 @@ QMap<QString, QString> captions(QWidget* window)
 
 } // namespace
 
-TEST_F(MenusTest, ExitThenCancelKeepsEverythingAsItWas)
+TEST_F(MenusTest, ExitClosingAndCtrlQAskTheQuestion)
 {
+    principal().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&principal()));
+    bool asked = false;
+    whileModal([this] { QTest::keyClick(&principal(), Qt::Key_Q, Qt::ControlModifier); },
+               [&] {
+                   asked = windows.quitWindow().isVisible();
+                   answerQuit("Command2");
+               });
+    EXPECT_TRUE(asked);
+
+    // Exit, then Cancel: everything stays as it was, not even redrawn.
     const int before = redraws;
     EXPECT_TRUE(
         whileModal([this] { item("Exit")->trigger(); }, [this] { answerQuit("Command2"); }));
     EXPECT_TRUE(principal().isVisible());
     EXPECT_FALSE(windows.quitWindow().isVisible());
     EXPECT_EQ(redraws, before);
-    EXPECT_EQ(ended, 0);
-}
 
-TEST_F(MenusTest, ClosingTheWindowAsksAndCancelRedrawsTheView)
-{
-    const int before = redraws;
-    EXPECT_TRUE(whileModal([this] { principal().close(); }, [this] { answerQuit("Command2"); }));
-    EXPECT_TRUE(principal().isVisible());
-    EXPECT_EQ(redraws, before + 1);
+    // Closing the window asks every time; Cancel, or closing the question by
+    // its frame, redraws the view.
+    for (int i = 1; i <= 2; ++i) {
+        EXPECT_TRUE(whileModal([this] { principal().close(); },
+                               [&] {
+                                   if (i == 1)
+                                       answerQuit("Command2");
+                                   else
+                                       windows.quitWindow().close();
+                               }));
+        EXPECT_TRUE(principal().isVisible());
+        EXPECT_EQ(redraws, before + i);
+    }
 
-    // The question closed by its frame is a Cancel too; it is asked every time.
-    EXPECT_TRUE(
-        whileModal([this] { principal().close(); }, [this] { windows.quitWindow().close(); }));
-    EXPECT_TRUE(principal().isVisible());
-    EXPECT_EQ(redraws, before + 2);
     EXPECT_EQ(ended, 0);
 }
 
@@ -138,19 +147,6 @@ TEST_F(MenusTest, SaveInTheQuestionRunsTheFileDialogAndAsksAgain)
     EXPECT_TRUE(principal().isVisible());
 }
 
-TEST_F(MenusTest, CtrlQAsksTheQuestion)
-{
-    principal().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&principal()));
-    bool asked = false;
-    whileModal([this] { QTest::keyClick(&principal(), Qt::Key_Q, Qt::ControlModifier); },
-               [&] {
-                   asked = windows.quitWindow().isVisible();
-                   answerQuit("Command2");
-               });
-    EXPECT_TRUE(asked);
-}
-
 TEST_F(MenusTest, InfoShowsTheWindowAndCloseRedrawsTheView)
 {
     const int before = redraws;
@@ -167,6 +163,10 @@ TEST_F(MenusTest, InfoShowsTheWindowAndCloseRedrawsTheView)
 
 TEST_F(MenusTest, StartUpMadeEveryWindowHiddenAndRelabelsThemInOrder)
 {
+    // The report's export sits beside printing in the File menu.
+    const QList<QAction*> file = principal().findChild<QMenu*>("File")->actions();
+    EXPECT_EQ(file.indexOf(item("ExportReport")), file.indexOf(item("PrintData")) + 1);
+
     Language* language = windows.languageWindowIfLoaded();
     ASSERT_NE(language, nullptr);
     EXPECT_EQ(language->relabelOrder(),
@@ -223,27 +223,17 @@ TEST_F(MenusTest, EveryCaptionChangesWithTheLanguage)
     // and version and what it is for, Ok of the question and Close of the
     // features window; the wizard's heading and buttons; the unit and value of
     // the level probe.
-    QStringList kept = {"Quit/Command1#0",
-                        "Feat/Command2#0",
-                        "Dades/Command1#0",
-                        "Dades/Command2#0",
-                        "Dades/Label19#0",
-                        "Principal/LabelLevel#0",
-                        "Principal/LabelLevelValue#0",
-                        "Principal/Label44#0",
-                        "Principal/Label45#0",
-                        "Principal/Label46#0",
-                        "Principal/Label47#0",
-                        "Principal/Label58#0",
-                        "Principal/Label59#0"};
-    for (const char* n : {"Label35", "Label36", "Label37", "Label38", "Label39", "Label40",
-                          "Label41", "Label42", "Label48", "Label49"})
+    QStringList kept = {"Quit/Command1#0",  "Feat/Command2#0", "Dades/Command1#0",
+                        "Dades/Command2#0", "Dades/Label19#0", "SPL/Label12#0"};
+    for (const char* n :
+         {"LabelLevel", "LabelLevelValue", "Label35", "Label36", "Label37", "Label38", "Label39",
+          "Label40", "Label41", "Label42", "Label44", "Label45", "Label46", "Label47", "Label48",
+          "Label49", "Label58", "Label59"})
         kept << QStringLiteral("Principal/%1#0").arg(n);
     for (int i = 1; i <= 4; ++i)
         kept << QStringLiteral("Infor/Label%1#0").arg(i);
     for (int i = 2; i <= 9; ++i)
         kept << QStringLiteral("SPL/Label%1#0").arg(i);
-    kept << "SPL/Label12#0";
     for (int i = 0; i < 16; ++i)
         kept << QStringLiteral("Mecanic/Label1#%1").arg(i);
 
@@ -267,12 +257,8 @@ TEST_F(MenusTest, EveryCaptionChangesWithTheLanguage)
     for (const QString& key : added)
         EXPECT_TRUE(english.contains(key)) << key.toStdString();
     EXPECT_EQ(changed, 102 - 1 + added.size());
-}
 
-TEST_F(MenusTest, CancelInTheLanguageWindowReturnsToEnglish)
-{
-    windows.languageWindow().selectEntry(2);
-    ASSERT_EQ(windows.quitWindow().findChild<QPushButton*>("Command3")->text(), "Speichern");
+    // Cancel in the language window returns to English, not to the language before.
     whileModal([this] { item("MenuLanguage")->trigger(); },
                [this] { windows.languageWindow().findChild<QPushButton*>("Command2")->click(); });
     EXPECT_EQ(windows.quitWindow().findChild<QPushButton*>("Command3")->text(), "Save");

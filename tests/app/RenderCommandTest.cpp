@@ -1,10 +1,9 @@
 #include "app/RenderCommand.h"
-#include "app/Windows.h"
+#include "Harness.h"
 #include "files/Ini.h"
 #include "platform/gui/Surface.h"
 #include "project/gui/Principal.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -13,22 +12,12 @@
 
 namespace {
 
-struct Outcome
-{
-    int code;
-    QByteArray out, err;
-};
-
 Outcome render(const QStringList& args)
 {
-    QBuffer out, err;
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    const int code = runRender(args, out, err, QStringLiteral(SPLMAP_LANGUAGES_DIR));
-    return {code, out.data(), err.data()};
+    return captured([&](QIODevice& out, QIODevice& err) {
+        return runRender(args, out, err, QStringLiteral(SPLMAP_LANGUAGES_DIR));
+    });
 }
-
-const QString demo = QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini");
 
 /// Pixels that differ between two pictures, the alpha channel left out.
 int differences(const QImage& a, const QImage& b)
@@ -46,69 +35,43 @@ int differences(const QImage& a, const QImage& b)
 
 } // namespace
 
-TEST(RenderCommand, RejectsBadArgumentsWithOneLineAndNoFile)
+TEST(RenderCommand, RefusesWithOneLineAndNoFile)
 {
     QTemporaryDir dir;
     const QString png = dir.filePath("map.png");
     QFile plain(dir.filePath("plain"));
     ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
     plain.close();
-    for (const QStringList& args :
-         {QStringList{demo}, QStringList{"--out", png}, QStringList{demo, "--out"},
-          QStringList{demo, "--res", "1.01", "--out", png},
-          QStringList{demo, "--surface", "Picture2", "--out", png},
-          QStringList{demo, "--what", "1", "--out", png},
-          QStringList{QStringLiteral("/nonexistent/p.ini"), "--out", png},
-          // Unwritable outputs: a folder that does not exist, a folder, a file as folder.
-          QStringList{demo, "--out", dir.filePath("missing/map.png")},
-          QStringList{demo, "--out", dir.path()},
-          QStringList{demo, "--out", dir.filePath("plain/map.png")}}) {
+    const QString flat = dir.filePath("flat.ini"), tall = dir.filePath("tall.ini");
+    ASSERT_TRUE(QFile::copy(demo, flat) && QFile::copy(demo, tall));
+    for (int n = 1; n <= 12; ++n) // no audience area
+        INIwrite(flat, "Default", QStringLiteral("Text%1").arg(n), "0");
+    INIwrite(tall, "Default", "Text13", "3000");
+    const std::pair<QStringList, const char*> cases[] = {
+        {{demo}, ""},
+        {{"--out", png}, ""},
+        {{demo, "--out"}, ""},
+        {{demo, "--res", "1.01", "--out", png}, "too high"},
+        {{demo, "--surface", "Picture2", "--out", png}, "Picture2"},
+        {{demo, "--what", "1", "--out", png}, ""},
+        {{QStringLiteral("/nonexistent/p.ini"), "--out", png}, ""},
+        {{flat, "--out", png}, "No audience area"},
+        {{tall, "--res", "0.1", "--out", png}, "too large"},
+        // Unwritable outputs: a folder that does not exist, a folder, a file as folder.
+        {{demo, "--out", dir.filePath("missing/map.png")}, ""},
+        {{demo, "--out", dir.path()}, ""},
+        {{demo, "--out", dir.filePath("plain/map.png")}, ""}};
+    for (const auto& [args, reason] : cases) {
         const Outcome r = render(args);
         EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(r.out.isEmpty());
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.constData();
         EXPECT_TRUE(r.err.startsWith("splmap render: ")) << r.err.constData();
+        EXPECT_TRUE(r.err.contains(reason)) << r.err.constData();
     }
-    EXPECT_TRUE(render({demo, "--surface", "Picture2", "--out", png}).err.contains("Picture2"));
-    EXPECT_TRUE(render({demo, "--res", "1.01", "--out", png}).err.contains("too high"));
     // Nothing was left behind, not even a temporary file.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              QStringList{"plain"});
-}
-
-TEST(RenderCommand, RefusesAProjectWithoutAudienceOrWithATooLargeGrid)
-{
-    QTemporaryDir dir;
-    const QString flat = dir.filePath("no-audience.ini");
-    ASSERT_TRUE(QFile::copy(demo, flat));
-    for (int n = 1; n <= 12; ++n)
-        INIwrite(flat, "Default", QStringLiteral("Text%1").arg(n), "0");
-    const QString tall = dir.filePath("tall.ini");
-    ASSERT_TRUE(QFile::copy(demo, tall));
-    INIwrite(tall, "Default", "Text13", "3000");
-
-    const QString png = dir.filePath("map.png");
-    const Outcome noAudience = render({flat, "--out", png});
-    EXPECT_EQ(noAudience.code, 2);
-    EXPECT_TRUE(noAudience.err.contains("No audience area")) << noAudience.err.constData();
-    const Outcome tooLarge = render({tall, "--res", "0.1", "--out", png});
-    EXPECT_EQ(tooLarge.code, 2);
-    EXPECT_TRUE(tooLarge.err.contains("too large")) << tooLarge.err.constData();
-    EXPECT_FALSE(QFile::exists(png));
-}
-
-TEST(RenderCommand, WritesTheClientAreaOrOneWholeSurface)
-{
-    QTemporaryDir dir;
-    const QString client = dir.filePath("client.png");
-    Outcome r = render({demo, "--freq", "1000", "--out", client});
-    ASSERT_EQ(r.code, 0) << r.err.constData();
-    EXPECT_TRUE(r.err.isEmpty());
-    EXPECT_EQ(QImage(client).size(), QSize(805, 617));
-    // An existing file is replaced by one surface.
-    r = render({demo, "--surface", "Picture1", "--out", client});
-    ASSERT_EQ(r.code, 0) << r.err.constData();
-    EXPECT_EQ(QImage(client).size(), QSize(633, 289));
+              QStringList({"flat.ini", "plain", "tall.ini"}));
 }
 
 // The SPL window's CALCULATE on the real windows and the command give the same
@@ -117,9 +80,9 @@ TEST(RenderCommand, GivesTheSurfacesOfTheWindowPath)
 {
     const QString project =
         QStringLiteral(SPLMAP_TEST_PROJECTS_DIR "/eight-boxes-three-areas-ts160.ini");
-    Languages languages(QStringLiteral(SPLMAP_LANGUAGES_DIR));
-    CapturingSink messages;
-    Windows windows(languages, messages, languageId::English);
+    Program program;
+    Windows& windows = program.windows;
+    const CapturingSink& messages = program.messages;
     Principal& w = windows.principal();
     w.show();
     ASSERT_TRUE(w.loadProject(project));
@@ -137,9 +100,13 @@ TEST(RenderCommand, GivesTheSurfacesOfTheWindowPath)
         EXPECT_EQ(differences(QImage(png), w.picture(id)->canvas().image()), 0)
             << name.toStdString();
     }
-    const QString png = dir.filePath("client.png");
-    ASSERT_EQ(render({project, "--freq", "2500", "--out", png}).code, 0);
+    // The client area, replacing an existing file.
+    const QString png = dir.filePath("Picture1.png");
+    const Outcome r = render({project, "--freq", "2500", "--out", png});
+    ASSERT_EQ(r.code, 0) << r.err.constData();
+    EXPECT_TRUE(r.err.isEmpty());
     const QImage client(png);
+    EXPECT_EQ(client.size(), QSize(805, 617));
     const Surface& p44 = *w.picture(sideview::Picture44);
     // Picture44 lies on top; its visible part starts at the top of the client area.
     const QPoint at = p44.mapTo(w.centralWidget(), p44.contentsRect().topLeft());
