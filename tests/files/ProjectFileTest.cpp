@@ -44,16 +44,26 @@ void sample(ProjectFields& f, ProjectState& s, const QLocale& locale)
     s.alturaunacaixa = 0.181f;
 }
 
-} // namespace
-
-TEST(ProjectFile, NewFileListsTheKeysInReverseAndResavesIdentically)
+/// The sample project saved with a point separator into a new file.
+class SavedSample : public ::testing::Test
 {
+protected:
+    SavedSample()
+    {
+        sample(f, s, point);
+        EXPECT_EQ(projectfile::save(path, f, s, point), std::nullopt);
+    }
+
     QTemporaryDir dir;
     const QString path = dir.filePath("p.ini");
     ProjectFields f;
     ProjectState s;
-    sample(f, s, point);
-    ASSERT_EQ(projectfile::save(path, f, s, point), std::nullopt);
+};
+
+} // namespace
+
+TEST_F(SavedSample, NewFileListsTheKeysInReverseAndResavesIdentically)
+{
     const QByteArray first = contents(path);
     const QList<QByteArray> lines = first.chopped(2).split('\n');
     const QStringList k = projectfile::keys();
@@ -141,14 +151,8 @@ TEST(ProjectFile, SavingKeepsOtherSectionsAndLoadingDerivesCounts)
     }
 }
 
-TEST(ProjectFile, ACountTheListsCannotShowFailsTheLoad)
+TEST_F(SavedSample, ACountTheListsCannotShowFailsTheLoad)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("p.ini");
-    ProjectFields f;
-    ProjectState s;
-    sample(f, s, point);
-    ASSERT_EQ(projectfile::save(path, f, s, point), std::nullopt);
     // Each bad text of the number of boxes, then of the number of areas.
     const std::pair<const char*, const char*> cases[] = {
         {"numcaixes", "abc"}, {"numcaixes", "17"}, {"numcaixes", "16.6"},
@@ -169,15 +173,9 @@ TEST(ProjectFile, ACountTheListsCannotShowFailsTheLoad)
     }
 }
 
-TEST(ProjectFile, ASaveTheFileCannotHoldIsRefusedAndTheFileKept)
+TEST_F(SavedSample, ASaveTheFileCannotHoldIsRefusedAndTheFileKept)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("p.ini");
-    ProjectFields f;
-    ProjectState s;
-    sample(f, s, point);
     ASSERT_EQ(projectfile::unsavableField(f), std::nullopt);
-    ASSERT_EQ(projectfile::save(path, f, s, point), std::nullopt);
     const QByteArray saved = contents(path);
 
     struct Case
@@ -218,18 +216,12 @@ TEST(ProjectFile, ASaveTheFileCannotHoldIsRefusedAndTheFileKept)
     EXPECT_FALSE(QFile::exists(dir.filePath("new.ini")));
 }
 
-TEST(ProjectFile, LoadErrorsNameWhatIsWrongInOneShortLine)
+TEST_F(SavedSample, LoadErrorsNameWhatIsWrongInOneShortLine)
 {
-    ProjectFields f;
-    ProjectState s;
     const QString device = projectfile::load("/dev/zero", f, s, point).error;
     EXPECT_TRUE(device.startsWith("Cannot load /dev/zero: it is a device")) << device.toStdString();
 
     // A long value with control characters is quoted short and escaped.
-    QTemporaryDir dir;
-    const QString path = dir.filePath("p.ini");
-    sample(f, s, point);
-    ASSERT_EQ(projectfile::save(path, f, s, point), std::nullopt);
     const QString value = "\x1b]0;title\x07" + QString(1 << 20, u'9') + "\x7f";
     for (const char* key : {"LastAngle1", "numcaixes"}) {
         INIwrite(path, "Default", "LastAngle1", key == QString("LastAngle1") ? value : "1");

@@ -141,10 +141,7 @@ TEST_F(PrincipalTest, MouseOverTheViewShowsItsCoordinates)
     text(13)->setText("10");
     doc.DibuixarGeneral(); // 40 m across, 11 m up
     Surface* overlay = window.picture(sideview::Picture44);
-    // A point low in the middle of the overlay, inside the window.
-    const QPointF scalePoint(overlay->scaleWidth() / 2, overlay->scaleHeight() * 0.9);
-    const QPoint pixel = overlay->canvas().toPixels(scalePoint.x(), scalePoint.y()).toPoint() +
-                         overlay->contentsRect().topLeft();
+    const QPoint pixel = overlay->contentsRect().center();
     QMouseEvent move(QEvent::MouseMove, pixel, overlay->mapToGlobal(pixel), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(overlay, &move);

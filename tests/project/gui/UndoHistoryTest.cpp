@@ -98,14 +98,11 @@ const QString kCaption = QStringLiteral("TS160 / TS250 SPL Mapping Software");
 
 } // namespace
 
-TEST_F(UndoHistoryTest, OnlyRealChangesAreStepsAndALoadStartsClean)
+TEST_F(UndoHistoryTest, OnlyRealChangesAreStepsAndTheFirstGoesBackToTheStartUpPicture)
 {
-    doc.setText(Control::Text13, "x"); // refused: the SPL button goes off until the load
-    ASSERT_FALSE(doc.validateField(Control::Text13));
-    ASSERT_TRUE(loadDemo());
-    EXPECT_EQ(history.stack().count(), 0);
-
-    enterField(1, 7.5);
+    const Seen start = seen();
+    enterField(13, 9); // unlocks the array and draws the side view
+    ASSERT_NE(seen().pictures, start.pictures);
     // Leaving a field unchanged, or a list text refused, is no change.
     doc.leaveField(Control::Text2);
     doc.setText(Control::Combo2, "x");
@@ -113,8 +110,8 @@ TEST_F(UndoHistoryTest, OnlyRealChangesAreStepsAndALoadStartsClean)
     EXPECT_EQ(history.stack().count(), 1);
 
     history.undo();
-    EXPECT_EQ(window.findChild<QLineEdit*>("Text1")->text(), "3");
-    EXPECT_TRUE(doc.isEnabled(Control::Command2));
+    EXPECT_EQ(seen(), start); // the pictures and their captions
+    EXPECT_FALSE(doc.isEnabled(Control::Combo2));
 }
 
 // The side view, its captions and the saved file after undoing are those of before.
@@ -150,17 +147,6 @@ TEST_F(UndoHistoryTest, RandomEditsUndoneAllTheWayBackAndRedone)
     EXPECT_EQ(history.stack().count(), int(states.size()) - 1);
 }
 
-TEST_F(UndoHistoryTest, UndoOfTheFirstChangeGoesBackToTheStartUpPicture)
-{
-    const Seen start = seen();
-    enterField(13, 9); // unlocks the array and draws the side view
-    ASSERT_NE(seen().pictures, start.pictures);
-
-    history.undo();
-    EXPECT_EQ(seen(), start); // the pictures and their captions
-    EXPECT_FALSE(doc.isEnabled(Control::Combo2));
-}
-
 TEST_F(UndoHistoryTest, TitleShowsTheFileAndTheModifiedMark)
 {
     EXPECT_EQ(window.windowTitle(), kCaption);
@@ -177,9 +163,13 @@ TEST_F(UndoHistoryTest, TitleShowsTheFileAndTheModifiedMark)
     history.undo();
     EXPECT_EQ(window.windowTitle(), "Hall.ini* - " + kCaption);
 
+    // A load starts clean, even after a refused field.
+    doc.setText(Control::Text13, "x");
+    ASSERT_FALSE(doc.validateField(Control::Text13));
     ASSERT_TRUE(loadDemo());
     EXPECT_EQ(window.windowTitle(), "demo.ini - " + kCaption);
     EXPECT_FALSE(history.stack().canUndo());
+    EXPECT_TRUE(doc.isEnabled(Control::Command2));
 }
 
 TEST_F(UndoHistoryTest, KeysUndoTheProjectUnlessAFieldHoldsTypedText)
@@ -194,12 +184,10 @@ TEST_F(UndoHistoryTest, KeysUndoTheProjectUnlessAFieldHoldsTypedText)
     QLineEdit* text1 = window.findChild<QLineEdit*>("Text1");
     QLineEdit* text2 = window.findChild<QLineEdit*>("Text2");
     const QString was = text1->text();
-    text1->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return text1->hasFocus(); }));
+    focus(text1);
     text1->selectAll();
     QTest::keyClicks(text1, "12");
-    text2->setFocus(); // accepted on leaving
-    ASSERT_TRUE(QTest::qWaitFor([&] { return text2->hasFocus(); }));
+    focus(text2); // accepted on leaving
     EXPECT_TRUE(undo->isEnabled());
 
     // Typed text not yet accepted: the field's own undo takes the key.
@@ -215,8 +203,5 @@ TEST_F(UndoHistoryTest, KeysUndoTheProjectUnlessAFieldHoldsTypedText)
     EXPECT_EQ(text1->text(), was);
     EXPECT_TRUE(redo->isEnabled());
     QTest::keyClick(text2, Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(text1->text(), "12");
-    QTest::keyClick(text2, Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(text2, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(text1->text(), "12");
 }
