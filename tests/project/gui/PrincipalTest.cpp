@@ -51,21 +51,47 @@ TEST_F(PrincipalTest, StartsAsTheDocumentWithTheHeightSelected)
     EXPECT_EQ(doc.text(Control::Text13), "10");
 }
 
-TEST_F(PrincipalTest, TwoRefusedFieldsDoNotTakeTurnsWithTheFocus)
+TEST_F(PrincipalTest, ARefusedFieldKeepsTheFocusHoweverItIsLeft)
 {
     showWindow();
     choose(combo("Combo1"), 1);
-    text(6)->setText("xyz");
     focus(text(5));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return text(5)->selectedText() == QStringLiteral("0"); })); // entering selects all
     text(5)->setText("abc");
-    // Leaving for the other bad field: only the field left is checked, and it
-    // gets the focus back without the other one being checked on the way.
+    QTest::keyClick(text(5), Qt::Key_Tab);
+    EXPECT_EQ(shownTags(), QStringList({"Value"}));
+    EXPECT_TRUE(text(5)->hasFocus());
+
+    // Moving the focus another way, or a click on the side view, is checked as well.
+    text(6)->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return text(5)->hasFocus(); }));
+    QTest::mouseClick(window.picture(sideview::Picture1), Qt::LeftButton, {}, QPoint(20, 20));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return text(5)->hasFocus(); }));
+    EXPECT_EQ(shownTags(), QStringList({"Value", "Value", "Value"}));
+
+    // Leaving for another bad field: only the field left is checked, and it gets
+    // the focus back without the other one being checked on the way.
+    text(6)->setText("xyz");
     text(6)->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return text(5)->hasFocus(); }));
     for (int i = 0; i < 20; ++i)
         QCoreApplication::processEvents();
     EXPECT_TRUE(text(5)->hasFocus());
-    EXPECT_EQ(shownTags(), QStringList({"Value"}));
+    EXPECT_EQ(messages.shown.size(), 4u);
+
+    // A number is accepted (no range check) and the focus moves on.
+    text(5)->setText("-2");
+    text(7)->setText("1");
+    QTest::keyClick(text(5), Qt::Key_Tab);
+    EXPECT_EQ(messages.shown.size(), 4u);
+    EXPECT_TRUE(text(8)->hasFocus()); // the next field down, the length
+
+    // The height: accepted, then refused by the array's size on leaving.
+    focus(text(13));
+    text(13)->setText("0.2");
+    QTest::keyClick(text(13), Qt::Key_Tab);
+    EXPECT_EQ(shownTags().last(), "Small");
 }
 
 TEST_F(PrincipalTest, TypedListTextIsAppliedOnLeavingOrRefused)

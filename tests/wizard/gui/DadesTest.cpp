@@ -94,43 +94,26 @@ TEST_F(DadesTest, AreaFieldsAreCopiedOnLeavingAndCancelResetsTheProject)
 TEST_F(DadesTest, ChoosingTheNumberOfAreasEnablesThemInBothWindowsAtOnce)
 {
     showWizard();
-    // Each area's fields and labels, as enabled as its frame.
-    const auto areaEnabled = [this](const char* frame, std::initializer_list<int> fields,
-                                    std::initializer_list<const char*> labels) {
-        const bool on = control(frame)->isEnabled();
-        for (int n : fields)
-            EXPECT_EQ(field(n)->isEnabled(), on) << n;
-        for (const char* n : labels)
-            EXPECT_EQ(control(n)->isEnabled(), on) << n;
-        return on;
-    };
-    const auto area2 = [&] { return areaEnabled("Frame3", {7, 8, 9, 10}, {"Label9", "Label12"}); };
-    const auto area3 = [&] {
-        return areaEnabled("Frame4", {11, 12, 14, 15}, {"Label13", "Label18"});
-    };
-    EXPECT_FALSE(field(7)->isEnabled());
     EXPECT_TRUE(control("Frame3")->isEnabled()); // frames start enabled, their contents not
-
-    choose(list("Combo3"), 1);
-    EXPECT_TRUE(area2());
-    EXPECT_FALSE(area3());
-    EXPECT_EQ(mainList("Combo1")->currentText(), "2");
-    EXPECT_FALSE(mainField(9)->isEnabled());
-
-    choose(list("Combo3"), 2);
-    EXPECT_TRUE(area3());
-    typeAndTab(field(15), "4"); // area 3, Z2
+    EXPECT_FALSE(field(7)->isEnabled());
+    for (int chosen : {1, 2, 0}) {
+        choose(list("Combo3"), chosen);
+        for (const char* name : {"Frame3", "Text7", "Text10", "Label9", "Label12"})
+            EXPECT_EQ(control(name)->isEnabled(), chosen >= 1) << name << chosen;
+        for (const char* name : {"Frame4", "Text11", "Text15", "Label13", "Label18"})
+            EXPECT_EQ(control(name)->isEnabled(), chosen == 2) << name << chosen;
+        EXPECT_EQ(mainList("Combo1")->currentIndex(), chosen);
+        EXPECT_EQ(mainField(5)->isEnabled(), chosen >= 1);
+        EXPECT_EQ(mainField(9)->isEnabled(), chosen == 2);
+        if (chosen == 2)
+            typeAndTab(field(15), "4"); // area 3, Z2
+    }
     EXPECT_EQ(mainField(11)->text(), "4");
-
-    choose(list("Combo3"), 0);
-    EXPECT_FALSE(area2());
-    EXPECT_FALSE(mainField(5)->isEnabled());
     EXPECT_EQ(field(15)->text(), "4"); // a disabled area keeps its text
 }
 
 TEST_F(DadesTest, OkFillsTheMainWindowAndSwitchesTheModelOnce)
 {
-    const QStringList ts250 = angleItems(2);
     const QStringList box1 = angleItems(1);
     showWizard();
     field(1)->setText("Hall");
@@ -168,7 +151,6 @@ TEST_F(DadesTest, OkFillsTheMainWindowAndSwitchesTheModelOnce)
     const QStringList back = {"0", "1", "2", "3", "4", "5", "6", "0.5", "1.5"};
     for (int box = 2; box <= 16; ++box)
         EXPECT_EQ(angleItems(box), back) << box;
-    EXPECT_NE(back, ts250);
 }
 
 TEST_F(DadesTest, OkWithoutADistanceToFloorIsRefused)
