@@ -8,10 +8,7 @@
 
 namespace {
 
-QString demo()
-{
-    return QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini");
-}
+const QString demo = QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini");
 
 QByteArray contents(const QString& path)
 {
@@ -158,7 +155,7 @@ TEST_F(Document, TypedListTextIsAppliedWhenItIsANumberInTheListsRange)
 
 TEST_F(Document, MouseReadoutOfEachSurface)
 {
-    ASSERT_TRUE(doc.load(demo())); // 40 m across, 10 m high
+    ASSERT_TRUE(doc.load(demo)); // 40 m across, 10 m high
     // Picture1: the axis crossing is (0, 0), the far top corner (offsetmax, alturamax + 1).
     EXPECT_EQ(doc.readout(sideview::Picture1, 18, 110),
               std::make_pair(QString("0.00"), QString("0.00")));
@@ -184,7 +181,7 @@ TEST_F(Document, AFailedLoadLeavesTheProjectAsItWas)
 
     QTemporaryDir dir;
     const QString broken = dir.filePath("broken.ini");
-    QFile::copy(demo(), broken);
+    QFile::copy(demo, broken);
     INIwrite(broken, "Default", "LastAngle3", "abc"); // fails after every field was read
     int changes = 0;
     QObject::connect(&doc, &ProjectDocument::textChanged, [&] { ++changes; });
@@ -206,7 +203,7 @@ TEST_F(Document, AFailedLoadLeavesTheProjectAsItWas)
 
 TEST_F(Document, ALoadEnablesTheProjectsFieldsAndSavesAsTheSameFile)
 {
-    ASSERT_TRUE(doc.load(demo()));
+    ASSERT_TRUE(doc.load(demo));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(doc.text(Control::Text15), "Main hall, evening show");
     for (int i = 0; i < 16; ++i)
@@ -221,12 +218,12 @@ TEST_F(Document, ALoadEnablesTheProjectsFieldsAndSavesAsTheSameFile)
     QTemporaryDir dir;
     const QString path = dir.filePath("p.ini");
     ASSERT_FALSE(doc.save(path));
-    EXPECT_EQ(contents(path), contents(demo()));
+    EXPECT_EQ(contents(path), contents(demo));
     // Text the file cannot hold is refused, naming the field, and the file kept.
     doc.setText(Control::Text5, "a[b");
     const auto error = doc.save(path);
     ASSERT_TRUE(error);
     EXPECT_TRUE(error->contains("Area 2 Distance to Array")) << error->toStdString();
     EXPECT_EQ(messages.shown.back().text, *error);
-    EXPECT_EQ(contents(path), contents(demo()));
+    EXPECT_EQ(contents(path), contents(demo));
 }
