@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 TEST(Quit, OkEndsSaveStaysOpenAndCancelFrameOrEscapeCancel)
@@ -31,7 +32,8 @@ TEST(Quit, OkEndsSaveStaysOpenAndCancelFrameOrEscapeCancel)
         EXPECT_EQ(ended, ok ? 1 : 0) << way;
         EXPECT_EQ(save.count(), saving ? 1 : 0) << way;
         EXPECT_EQ(doc.state().ProgCancel, !ok && !saving) << way;
-        if (!ok)
+        if (!ok) {
             EXPECT_EQ(q.isVisible(), saving) << way;
+        }
     }
 }
