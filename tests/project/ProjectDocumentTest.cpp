@@ -8,10 +8,7 @@
 
 namespace {
 
-QString demo()
-{
-    return QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini");
-}
+const QString demo = QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini");
 
 QByteArray contents(const QString& path)
 {
@@ -43,7 +40,6 @@ protected:
         doc.leaveField(Control::Text13);
     }
 
-    /// Types into a list and leaves it.
     bool typeInto(Control list, const QString& text)
     {
         doc.setText(list, text);
@@ -60,19 +56,10 @@ protected:
 TEST_F(Document, StartsWithOnlyTheHeightUnlockedWhichUnlocksTheArrayThenTheAreas)
 {
     EXPECT_EQ(doc.text(Control::Text13), "3");
-    EXPECT_EQ(doc.text(Control::Text5), "0");
-    EXPECT_EQ(doc.text(Control::Combo4), "TS-250");
-    EXPECT_EQ(doc.selectedIndex(Control::Combo4), -1);
-    EXPECT_EQ(doc.items(angleList(0)).size(), 21);
-    EXPECT_EQ(doc.items(angleList(15)).size(), 9);
-
-    EXPECT_TRUE(doc.isEnabled(Control::Text13));
     EXPECT_TRUE(doc.isEnabled(Control::Text15));
-    for (Control c : {Control::Text1, Control::Text4, Control::Text5, Control::Text12,
-                      Control::Combo1, Control::Combo2, Control::Combo4, Control::Area2,
-                      Control::Area3, angleList(0), angleList(15)})
+    for (Control c : {Control::Text1, Control::Text12, Control::Combo1, Control::Combo2,
+                      Control::Area2, angleList(0)})
         EXPECT_FALSE(doc.isEnabled(c)) << static_cast<int>(c);
-    EXPECT_EQ(redraws, 0);
 
     // The height unlocks the array, then on leaving the areas.
     doc.setText(Control::Text13, "9");
@@ -81,8 +68,7 @@ TEST_F(Document, StartsWithOnlyTheHeightUnlockedWhichUnlocksTheArrayThenTheAreas
     EXPECT_FALSE(doc.isEnabled(Control::Combo1));
 
     doc.leaveField(Control::Text13);
-    for (Control c : {Control::Text1, Control::Text2, Control::Text3, Control::Text4,
-                      Control::Combo1, Control::Command2, angleList(0)})
+    for (Control c : {Control::Text1, Control::Text4, Control::Combo1, angleList(0)})
         EXPECT_TRUE(doc.isEnabled(c)) << static_cast<int>(c);
     EXPECT_FALSE(doc.isEnabled(angleList(1)));
     EXPECT_EQ(redraws, 1);
@@ -106,7 +92,6 @@ TEST_F(Document, ModelChoiceRebuildsTheAngleListsOfBoxesTwoToSixteen)
     doc.setText(angleList(4), "4.5");
     doc.choose(Control::Combo4, 1);
     EXPECT_EQ(doc.text(Control::Label58), "TS160");
-    EXPECT_FLOAT_EQ(doc.state().traseraunacaixa, 0.095f);
     EXPECT_EQ(doc.items(angleList(15)).back(), "8");
     EXPECT_EQ(doc.items(angleList(0)).size(), 21);
     EXPECT_EQ(doc.text(angleList(3)), "1");   // an empty field takes the model's angle
@@ -122,31 +107,14 @@ TEST_F(Document, NumberOfAreasEnablesAreasAndKeepsTheirTexts)
 {
     doc.setText(Control::Text7, "2.5");
     doc.choose(Control::Combo1, 2);
-    EXPECT_TRUE(doc.isEnabled(Control::Area3));
     EXPECT_TRUE(doc.isEnabled(Control::Text12));
-    EXPECT_FLOAT_EQ(doc.state().seleccio, 2.0f);
     doc.choose(Control::Combo1, 1);
     EXPECT_TRUE(doc.isEnabled(Control::Text8));
     EXPECT_FALSE(doc.isEnabled(Control::Text9));
-    EXPECT_FALSE(doc.isEnabled(Control::Area3));
     doc.choose(Control::Combo1, 0);
     EXPECT_FALSE(doc.isEnabled(Control::Text7));
     EXPECT_EQ(doc.text(Control::Text7), "2.5");
     EXPECT_EQ(redraws, 3);
-}
-
-TEST_F(Document, AFieldThatIsNotANumberIsRefused)
-{
-    doc.setText(Control::Text5, "abc");
-    EXPECT_FALSE(doc.validateField(Control::Text5));
-    EXPECT_EQ(tags(), QStringList({"Value"}));
-    EXPECT_FALSE(doc.isEnabled(Control::Command2));
-
-    doc.setText(Control::Text5, "-2"); // no range check
-    EXPECT_TRUE(doc.validateField(Control::Text5));
-    EXPECT_TRUE(doc.isEnabled(Control::Command2));
-    doc.leaveField(Control::Text5);
-    EXPECT_EQ(redraws, 1);
 }
 
 TEST_F(Document, TypedListTextIsAppliedWhenItIsANumberInTheListsRange)
@@ -157,13 +125,10 @@ TEST_F(Document, TypedListTextIsAppliedWhenItIsANumberInTheListsRange)
 
     // Between the items of box 2's list: applied as a choice would be.
     EXPECT_TRUE(typeInto(angleList(1), "2.5"));
-    EXPECT_FLOAT_EQ(doc.state().LastAngle[2], 2.5f);
     EXPECT_DOUBLE_EQ(doc.state().box[4].toDouble(QLocale::c()), 7.5);
-    EXPECT_DOUBLE_EQ(doc.inputs().angle[2], 2.5);
     // An item's number selects the item.
     EXPECT_TRUE(typeInto(Control::Combo2, "6"));
     EXPECT_EQ(doc.selectedIndex(Control::Combo2), 5);
-    EXPECT_EQ(doc.state().numcaixes, 5);
     EXPECT_TRUE(doc.isEnabled(angleList(5)));
     EXPECT_TRUE(messages.shown.empty());
 
@@ -180,7 +145,6 @@ TEST_F(Document, TypedListTextIsAppliedWhenItIsANumberInTheListsRange)
         EXPECT_EQ(doc.text(list), applied) << typed.toStdString();
     }
     EXPECT_EQ(tags(), QStringList(6, "Value"));
-    EXPECT_EQ(doc.state().numcaixes, 5);
     EXPECT_FLOAT_EQ(doc.state().LastAngle[1], 5.0f);
     EXPECT_EQ(redraws, before);
 
@@ -189,20 +153,9 @@ TEST_F(Document, TypedListTextIsAppliedWhenItIsANumberInTheListsRange)
     EXPECT_EQ(redraws, before);
 }
 
-TEST_F(Document, TheSplButtonNeedsAnAreaBeyondTheArray)
-{
-    unlock("9");
-    EXPECT_FALSE(doc.requestSplWindow());
-    EXPECT_EQ(tags(), QStringList({"Audience"}));
-    doc.setText(Control::Text4, "20");
-    EXPECT_TRUE(doc.requestSplWindow());
-    EXPECT_EQ(tags(), QStringList({"Audience"}));
-    EXPECT_EQ(redraws, 3);
-}
-
 TEST_F(Document, MouseReadoutOfEachSurface)
 {
-    ASSERT_TRUE(doc.load(demo())); // 40 m across, 10 m high
+    ASSERT_TRUE(doc.load(demo)); // 40 m across, 10 m high
     // Picture1: the axis crossing is (0, 0), the far top corner (offsetmax, alturamax + 1).
     EXPECT_EQ(doc.readout(sideview::Picture1, 18, 110),
               std::make_pair(QString("0.00"), QString("0.00")));
@@ -213,30 +166,6 @@ TEST_F(Document, MouseReadoutOfEachSurface)
               std::make_pair(QString("20.00"), QString("8.80")));
 }
 
-TEST_F(Document, LoadingEnablesTheFieldsOfTheProject)
-{
-    ASSERT_TRUE(doc.load(demo()));
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(doc.text(Control::Text13), "10");
-    EXPECT_EQ(doc.text(Control::Text15), "Main hall, evening show");
-    for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(doc.isEnabled(angleList(i)), i < 8) << i;
-    for (Control c : {Control::Text1, Control::Text2, Control::Text3, Control::Text4,
-                      Control::Text13, Control::Combo1, Control::Combo2, Control::Combo4,
-                      Control::Area2, Control::Text5, Control::Command2})
-        EXPECT_TRUE(doc.isEnabled(c)) << static_cast<int>(c);
-    EXPECT_FALSE(doc.isEnabled(Control::Area3));
-    EXPECT_FALSE(doc.isEnabled(Control::Text9));
-    EXPECT_EQ(doc.state().numcaixes, 7);
-    EXPECT_EQ(redraws, 1);
-    EXPECT_EQ(doc.text(Control::Label59), "13");
-    // The corners are worked out: box 8 hangs below box 1.
-    EXPECT_GT(doc.state().y1[8], doc.state().y1[1]);
-    // The loaded list texts count as applied: leaving them changes nothing.
-    EXPECT_TRUE(doc.applyTypedText(angleList(4)));
-    EXPECT_EQ(redraws, 1);
-}
-
 TEST_F(Document, AFailedLoadLeavesTheProjectAsItWas)
 {
     unlock("7");
@@ -244,13 +173,15 @@ TEST_F(Document, AFailedLoadLeavesTheProjectAsItWas)
     doc.choose(Control::Combo2, 4);
     doc.setText(Control::Text15, "Mine");
     const DocumentData before = doc.data();
-    const QByteArray picture =
-        sideview::geometryJson(doc.state(), doc.captions(), {}, doc.scales());
+    const auto picture = [this] {
+        return sideview::geometryJson(doc.state(), doc.captions(), {}, doc.scales());
+    };
+    const QByteArray pictureBefore = picture();
     const int redrawsBefore = redraws;
 
     QTemporaryDir dir;
     const QString broken = dir.filePath("broken.ini");
-    QFile::copy(demo(), broken);
+    QFile::copy(demo, broken);
     INIwrite(broken, "Default", "LastAngle3", "abc"); // fails after every field was read
     int changes = 0;
     QObject::connect(&doc, &ProjectDocument::textChanged, [&] { ++changes; });
@@ -261,7 +192,7 @@ TEST_F(Document, AFailedLoadLeavesTheProjectAsItWas)
         EXPECT_EQ(doc.fields(), before.fields);
         EXPECT_EQ(doc.data().enabled, before.enabled);
         EXPECT_EQ(doc.data().items, before.items);
-        EXPECT_EQ(sideview::geometryJson(doc.state(), doc.captions(), {}, doc.scales()), picture);
+        EXPECT_EQ(picture(), pictureBefore);
     }
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(redraws, redrawsBefore);
@@ -270,26 +201,29 @@ TEST_F(Document, AFailedLoadLeavesTheProjectAsItWas)
     EXPECT_TRUE(messages.shown[1].text.contains("no such file"));
 }
 
-TEST_F(Document, SavingAndLoadingGiveTheSameFile)
+TEST_F(Document, ALoadEnablesTheProjectsFieldsAndSavesAsTheSameFile)
 {
-    ASSERT_TRUE(doc.load(demo()));
-    QTemporaryDir dir;
-    const QString copy = dir.filePath("copy.ini");
-    ASSERT_FALSE(doc.save(copy));
-    EXPECT_EQ(contents(copy), contents(demo()));
-}
+    ASSERT_TRUE(doc.load(demo));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(doc.text(Control::Text15), "Main hall, evening show");
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(doc.isEnabled(angleList(i)), i < 8) << i;
+    EXPECT_TRUE(doc.isEnabled(Control::Area2));
+    EXPECT_FALSE(doc.isEnabled(Control::Area3));
+    EXPECT_GT(doc.state().y1[8], doc.state().y1[1]); // the corners are worked out
+    // The loaded list texts count as applied: leaving them changes nothing.
+    EXPECT_TRUE(doc.applyTypedText(angleList(4)));
+    EXPECT_EQ(redraws, 1);
 
-TEST_F(Document, ASaveOfTextTheFileCannotHoldIsRefusedNamingTheField)
-{
-    ASSERT_TRUE(doc.load(demo()));
     QTemporaryDir dir;
     const QString path = dir.filePath("p.ini");
-    QFile::copy(demo(), path);
-    const QByteArray original = contents(path);
+    ASSERT_FALSE(doc.save(path));
+    EXPECT_EQ(contents(path), contents(demo));
+    // Text the file cannot hold is refused, naming the field, and the file kept.
     doc.setText(Control::Text5, "a[b");
     const auto error = doc.save(path);
     ASSERT_TRUE(error);
     EXPECT_TRUE(error->contains("Area 2 Distance to Array")) << error->toStdString();
     EXPECT_EQ(messages.shown.back().text, *error);
-    EXPECT_EQ(contents(path), original);
+    EXPECT_EQ(contents(path), contents(demo));
 }

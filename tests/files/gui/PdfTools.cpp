@@ -34,23 +34,27 @@ QString pdfText(const QString& pdf, bool layout)
     return QString::fromUtf8(run("pdftotext", args));
 }
 
+/// The first column of a poppler tool's table, after its header and rule.
+static QStringList firstColumn(const char* tool, const QStringList& args)
+{
+    QStringList column;
+    const QStringList lines = QString::fromUtf8(run(tool, args)).split('\n');
+    for (qsizetype i = 2; i < lines.size(); ++i)
+        if (!lines[i].trimmed().isEmpty())
+            column << lines[i].section(' ', 0, 0, QString::SectionSkipEmpty);
+    return column;
+}
+
 QStringList pdfFonts(const QString& pdf)
 {
-    QStringList names;
-    const QStringList lines = QString::fromUtf8(run("pdffonts", {pdf})).split('\n');
-    for (qsizetype i = 2; i < lines.size(); ++i) // after the header and its rule
-        if (!lines[i].trimmed().isEmpty())
-            names << lines[i].section(' ', 0, 0, QString::SectionSkipEmpty);
-    return names;
+    return firstColumn("pdffonts", {pdf});
 }
 
 QList<int> pdfImagePages(const QString& pdf)
 {
     QList<int> pages;
-    const QStringList lines = QString::fromUtf8(run("pdfimages", {"-list", pdf})).split('\n');
-    for (qsizetype i = 2; i < lines.size(); ++i)
-        if (!lines[i].trimmed().isEmpty())
-            pages << lines[i].section(' ', 0, 0, QString::SectionSkipEmpty).toInt();
+    for (const QString& page : firstColumn("pdfimages", {"-list", pdf}))
+        pages << page.toInt();
     return pages;
 }
 

@@ -7,6 +7,7 @@
 #include "spl/gui/CalculationSequence.h"
 
 #include <QFile>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -58,11 +59,18 @@ TEST_F(ReportPdf, AShownMapAddsAPageWithItsPictureLegendFrequencyAndResolution)
     EXPECT_GT(colouredPixels(pdfPage(path, 2, 40)), 20 * colouredPixels(pdfPage(path, 1, 40)) / 10);
 }
 
+// Exported or printed to a file: the reason is given and nothing is left.
 TEST_F(ReportPdf, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("missing/report.pdf");
-    const QString problem = report::exportPdf(path, window, std::nullopt);
-    EXPECT_TRUE(problem.startsWith(path + ": ")) << problem.toStdString();
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    for (const QString& problem : {report::exportPdf(path, window, std::nullopt),
+                                   report::print(printer, report::rows(report::inputOf(doc)))}) {
+        EXPECT_TRUE(problem.startsWith(path + ": ")) << problem.toStdString();
+        EXPECT_GT(problem.size(), path.size() + 4);
+    }
     EXPECT_FALSE(QFile::exists(path));
 }

@@ -2,7 +2,6 @@
 #include "files/gui/Fixture.h"
 #include "files/gui/PdfTools.h"
 
-#include <QFile>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -49,17 +48,4 @@ TEST_F(ReportPrinting, PrintingToAFileWritesEveryCopyOfTheReportAcrossPages)
     const QStringList fonts = pdfFonts(path);
     EXPECT_TRUE(fonts.filter("Bold").size() == 1 && fonts.size() == 2)
         << fonts.join(' ').toStdString();
-}
-
-TEST_F(ReportPrinting, AFileThatCannotBeWrittenIsReportedWithItsReason)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("no such folder/report.pdf");
-    QPrinter printer;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    const QString problem = report::print(printer, report::rows(report::inputOf(doc)));
-    EXPECT_TRUE(problem.startsWith(path + ": ")) << problem.toStdString();
-    EXPECT_GT(problem.size(), path.size() + 4);
-    EXPECT_FALSE(QFile::exists(path));
 }

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "i18n/Languages.h"
+#include "platform/Messages.h"
+#include "project/ProjectDocument.h"
+#include "project/gui/Principal.h"
+
+#include <QComboBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+/// The main window over a new project in English, shown only when a test shows it.
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    MainWindowTest()
+        : languages(QStringLiteral(SPLMAP_LANGUAGES_DIR)),
+          doc(messages,
+              [this](const QString& s, const QString& t) { return languages.GetLabel(s, t); }),
+          window(doc, languages, languageId::English)
+    {
+    }
+
+    bool loadDemo() { return doc.load(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini")); }
+    QStringList shownTags() const
+    {
+        QStringList l;
+        for (const Message& m : messages.shown)
+            l << m.tag;
+        return l;
+    }
+    /// Chooses an item of a list as the user does.
+    static void choose(QComboBox* c, int index)
+    {
+        c->setCurrentIndex(index);
+        emit c->activated(index);
+    }
+    /// Gives `w` the focus and waits until it has it.
+    static void focus(QWidget* w)
+    {
+        w->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w->hasFocus(); }));
+    }
+
+    Languages languages;
+    CapturingSink messages;
+    ProjectDocument doc;
+    Principal window;
+};
