@@ -4,14 +4,6 @@
 
 using namespace sideview;
 
-TEST(SideViewFrame, LargestOfFourPrefersTheEarlierOnTies)
-{
-    EXPECT_EQ(GetMaximX(-1, -2, 3, -4), 3.0f);
-    // Ties between distinct zeros show which argument was returned.
-    EXPECT_TRUE(std::signbit(GetMaximX(-0.0f, 0.0f, -1, -1)));
-    EXPECT_FALSE(std::signbit(GetMaximX(-1, 0.0f, -0.0f, -1)));
-}
-
 TEST(SideViewFrame, ExtentsFollowTheAreasInUse)
 {
     ProjectState s;

@@ -54,6 +54,7 @@ TEST(CaptionFit, ShortensWhatDoesNotFitAndRestoresWhatFitsAgain)
     EXPECT_TRUE(label->text().endsWith(QChar(0x2026)));
     EXPECT_LE(advance(label, label->text()), label->contentsRect().width());
     EXPECT_GT(label->text().size(), 3); // as much of the text as there is room for
+    EXPECT_EQ(label->toolTip(), kLong);
     EXPECT_EQ(label->accessibleName(), kLong);
     EXPECT_FALSE(isCaptionShortened(fitting));
 
