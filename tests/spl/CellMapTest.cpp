@@ -6,6 +6,7 @@
 
 using namespace spl;
 
+// Each class runs along its ramp between the legend's colours.
 TEST(CellMap, ColourOfKnownLevels)
 {
     struct Case
@@ -19,6 +20,8 @@ TEST(CellMap, ColourOfKnownLevels)
         {125, 0xFF007F},                     // half way: step 127.5 rounds to the even 128
         {120, 0xFF0000},                     // the top of class 2
         {110, 0xFFFF00},                     // the top of class 3
+        {105, 0x00FF00},                     // the top of class 4
+        {100, 0x00FFFF},                     // the top of class 5
         {101, 0x00FFCC},                     // green to cyan: 255 * 4 / 5 = 204
         {95, 0x0000FF},                      // the bottom of class 5: blue
         {94.9f, 0x0000FC},                   // just inside class 6: step 2.55 rounds to 3

@@ -32,17 +32,6 @@ MapView viewOf(float offsetmax = 20, float alturamax = 5)
 
 } // namespace
 
-TEST(MapPainting, ClassRampsRunBetweenTheLegendColours)
-{
-    const std::vector<std::pair<uint32_t, uint32_t>> ends = {
-        {0xFF00FF, 0xFF0000}, {0xFF0000, 0xFFFF00}, {0xFFFF00, 0x00FF00},
-        {0x00FF00, 0x00FFFF}, {0x00FFFF, 0x0000FF}, {0x0000FF, 0x000000}};
-    for (int k = 1; k <= 6; ++k) {
-        EXPECT_EQ(classColour(k, 0), ends[static_cast<size_t>(k - 1)].first) << k;
-        EXPECT_EQ(classColour(k, 255), ends[static_cast<size_t>(k - 1)].second) << k;
-    }
-}
-
 TEST(MapPainting, SegmentsFollowInClassOrderWithoutGaps)
 {
     // 20 m shown across 121.06 units: one cell of 0.25 m is 1.51325 units.

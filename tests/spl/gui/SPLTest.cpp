@@ -88,7 +88,7 @@ TEST_F(SPLTest, ControlsSitAtTheirPlacesWithTheirTexts)
     EXPECT_EQ(window->findChild<QLabel*>("Label2")->text(), ">130dB");
 }
 
-TEST_F(SPLTest, FrequencySetsTheHalfWavelength)
+TEST_F(SPLTest, FrequencySetsTheHalfWavelengthAndTheResolutionIsInTheUsersForm)
 {
     combo4()->setCurrentIndex(20);
     emit combo4()->activated(20);
@@ -102,6 +102,13 @@ TEST_F(SPLTest, FrequencySetsTheHalfWavelength)
     window->Combo4_Click();
     EXPECT_EQ(window->frequencia, 10000);
     EXPECT_FLOAT_EQ(window->landamig, 0.017f);
+
+    EXPECT_EQ(text1()->text(), "0.3");
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    SPL german(languages, messages, nullptr);
+    QLocale::setDefault(before);
+    EXPECT_EQ(german.resolutionText(), "0,3");
 }
 
 TEST_F(SPLTest, ResolutionIsCheckedOnLeavingTheField)
@@ -119,16 +126,6 @@ TEST_F(SPLTest, ResolutionIsCheckedOnLeavingTheField)
     EXPECT_EQ(enter("far"), QStringList{"Value"});
     EXPECT_FALSE(calculate->isEnabled());
     QTRY_VERIFY(text1()->hasFocus());
-}
-
-TEST_F(SPLTest, DefaultResolutionIsWrittenInTheUsersForm)
-{
-    EXPECT_EQ(text1()->text(), "0.3");
-    const QLocale before;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    SPL german(languages, messages, nullptr);
-    QLocale::setDefault(before);
-    EXPECT_EQ(german.resolutionText(), "0,3");
 }
 
 TEST_F(SPLTest, CalculateRunsHiddenUnderTheBusyCursorAndCloseHides)
