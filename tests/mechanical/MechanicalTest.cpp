@@ -28,17 +28,13 @@ double direction(QPointF a, QPointF b)
 
 } // namespace
 
-TEST(MechanicalCorners, OneUntiltedBoxHangsFromTheFixedPoint)
-{
-    ProjectState s; // TS250, one box, all angles 0
-    computeCorners(s, s, point);
-    // The front; the rest of the box follows from its shape, tested below.
-    EXPECT_EQ(std::vector<float>({s.x1[1], s.y1[1], s.x2[1], s.y2[1]}),
-              std::vector<float>({2.9f, 0.5f, 2.9f, 0.814f}));
-}
-
 TEST(MechanicalCorners, EveryBoxKeepsItsShapeAndHangsFromTheOneAbove)
 {
+    ProjectState plumb; // TS250, one box, all angles 0: its front hangs from the fixed point
+    computeCorners(plumb, plumb, point);
+    EXPECT_EQ(std::vector<float>({plumb.x1[1], plumb.y1[1], plumb.x2[1], plumb.y2[1]}),
+              std::vector<float>({2.9f, 0.5f, 2.9f, 0.814f}));
+
     const double splays[] = {4, 0.5, 1, 1.5, 2, 3, 4, 5, 6, 8, 0, 2, 7, 1, 3, 6};
     for (int model : {0, 1}) {
         ProjectState s;

@@ -4,15 +4,6 @@
 
 using namespace sideview;
 
-TEST(SideViewFrame, LargestOfFourPrefersTheEarlierOnTies)
-{
-    EXPECT_EQ(GetMaximX(1, 2, 3, 4), 4.0f);
-    EXPECT_EQ(GetMaximX(-1, -2, -3, -4), -1.0f);
-    // Ties between distinct zeros show which argument was returned.
-    EXPECT_TRUE(std::signbit(GetMaximX(-0.0f, 0.0f, -1, -1)));
-    EXPECT_FALSE(std::signbit(GetMaximX(-1, 0.0f, -0.0f, -1)));
-}
-
 TEST(SideViewFrame, ExtentsFollowTheAreasInUse)
 {
     ProjectState s;
@@ -26,16 +17,13 @@ TEST(SideViewFrame, ExtentsFollowTheAreasInUse)
     EXPECT_EQ(computeExtents(in, s, s), "8"); // atan(2.843 / 20) = 8.09 degrees
     EXPECT_FLOAT_EQ(s.offsetmax, 20.0f);
     EXPECT_FLOAT_EQ(s.alturamax, 7.0f);
-
     s.seleccio = 1;
     computeExtents(in, s, s);
     EXPECT_FLOAT_EQ(s.offsetmax, 40.0f);
-}
 
-TEST(SideViewFrame, MaximumAngleOfFirstBox)
-{
-    ProjectState s;
-    Inputs in;
+    // The maximum angle of the first box.
+    s = ProjectState();
+    in = Inputs();
     in.H = 0.1; // the middle of the top box is below the floor
     in.len[1] = 20;
     EXPECT_EQ(computeExtents(in, s, s), "0");

