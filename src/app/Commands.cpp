@@ -39,7 +39,7 @@ const Command kCommands[] = {
     {"grid", runGrid, false, false, "PROJECT.ini [--freq HZ] [--res M] [--cells FILE.csv]",
      "print the SPL calculation as JSON (band centre HZ, default 100; resolution M, default 0.3)"},
     {"render", runRender, true, false,
-     "PROJECT.ini [--freq HZ] [--res M] [--surface NAME] --out FILE.png",
+     "PROJECT.ini [--freq HZ] [--res M] [--surface NAME] [--style cells|distribution] --out FILE.png",
      "write the main window with the project's SPL map as a PNG"},
 };
 // clang-format on

@@ -3,7 +3,7 @@
 #include <QIODevice>
 #include <QStringList>
 
-/// `splmap render PROJECT.ini [--freq HZ] [--res M] [--surface NAME] --out FILE.png`:
+/// `splmap render PROJECT.ini [--freq HZ] [--res M] [--surface NAME] [--style S] --out FILE.png`:
 /// loads the project as the Load command does, presses the SPL button and
 /// CALCULATE (band centre HZ, default 100; resolution text M, default 0.3) on
 /// a main window that is never shown, and writes a PNG of the window's client
