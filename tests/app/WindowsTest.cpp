@@ -2,9 +2,11 @@
 #include "app/GeometryCommand.h"
 #include "platform/gui/Surface.h"
 #include "project/gui/Principal.h"
+#include "project/gui/UndoHistory.h"
 #include "sideview/GeometryJson.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -114,7 +116,14 @@ TEST_F(WindowsTest, FileNewShowsTheWizardKeptUntilItsFrameClosesIt)
     // Made hidden at start-up, where the main window's own start-up follows.
     ASSERT_TRUE(windows.wizard() && !windows.wizard()->isVisible());
 
-    // Shown modally; Cancel hides it, empties the project and the open mechanical table.
+    // An edit to undo before the new project.
+    auto* areas = windows.principal().findChild<QComboBox*>("Combo1");
+    areas->setCurrentIndex(2);
+    emit areas->activated(2);
+    ASSERT_TRUE(windows.principal().history().stack().canUndo());
+
+    // Shown modally; Cancel hides it, empties the project and the open mechanical
+    // table, and the new project starts a clean history.
     QPointer<Dades> first;
     QTimer::singleShot(0, [&] {
         first = windows.wizard();
@@ -127,6 +136,7 @@ TEST_F(WindowsTest, FileNewShowsTheWizardKeptUntilItsFrameClosesIt)
     EXPECT_FALSE(first->isVisible());
     EXPECT_EQ(windows.mechanicalView()->splayField(1)->text(), "0");
     EXPECT_EQ(doc().text(Control::Text13), "3");
+    EXPECT_FALSE(windows.principal().history().stack().canUndo());
 
     // The same window again, as it was left; its frame closes and destroys it.
     QPointer<Dades> second;
