@@ -35,16 +35,17 @@ inline bool nearSingleTie(double v)
 }
 
 /// Elevation angles of a row: |atan(dy / X)| in degrees, under 0.1 degree 0,
-/// negative below the centre of a curved array. Marks the cells whose single
-/// might round differently from the library's atan.
-SPL_PASS void anglePass(const double* invX, int n, double dy, double pi, double sign, float* graus,
-                        int64_t* flag)
+/// negative below the centre of a curved array, `degrees` being 180 over the
+/// model's pi. Marks the cells whose single might round differently from the
+/// library's atan and a true division by pi.
+SPL_PASS void anglePass(const double* invX, int n, double dy, double degrees, double sign,
+                        float* graus, int64_t* flag)
 {
     const double ady = std::abs(dy);
 #pragma omp simd
     for (int i = 0; i < n; ++i) {
         const double v = ady * invX[i];
-        const double th = vmath::atanPositive(v) * 180 / pi;
+        const double th = vmath::atanPositive(v) * degrees;
         const bool tiny = th < 0.1;
         const float g = static_cast<float>(tiny ? 0.0 : sign * th);
         graus[i] = g;
@@ -238,7 +239,7 @@ void farRow(const RowModel& m, const float* X, const double* invX, const float* 
         if (Y == m.yc) {
             std::fill_n(graus, chunk, 0.0f);
         } else {
-            anglePass(ix, chunk, dy, m.pi, sign, graus, b.flag);
+            anglePass(ix, chunk, dy, 180 / m.pi, sign, graus, b.flag);
             for (int i = 0; i < chunk; ++i) {
                 if (!b.flag[i])
                     continue;
