@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <thread>
 #include <vector>
 
@@ -55,7 +56,11 @@ struct Calculation::Model
     Request in;
     Result out;
     bool refused = false;
-    RowModel rows; // the per-calculation figures of the row passes
+    RowModel rows;                        // the per-calculation figures of the row passes
+    ArcTable table;                       // filled in parts by the first computeRows calls
+    static constexpr int kTablePart = 64; // intervals per part
+    std::atomic<int> tablePartsTaken{0}, tablePartsDone{0}; // parts handed out, filled
+    double tauMin = 0, tauMax = 0; // range of the cells' elevation angles, quarter turns
     FresnelSource fresnel;
     float Tf = 0;               // the height as a single, for the grid
     double nearLo = 0;          // lowest centre height of a near-field row
@@ -110,6 +115,20 @@ Calculation::Calculation(const Request& request) : m(std::make_unique<Model>())
     f.modelcaixa = in.modelcaixa;
 
     m->rows = prepareRows(in, out);
+    // The elevation angles of the far cells lie within those seen from the
+    // first column at the lowest and highest rows.
+    if (cols > 0 && rowsCount > 0) {
+        const double X0 = out.columnX.front();
+        const double yc = out.ycerclefresnel;
+        const auto [lo, hi] = std::minmax_element(out.rowY.begin(), out.rowY.end());
+        const auto turns = [&](double dy) {
+            return std::atan(std::abs(dy) / X0) * (2 / std::numbers::pi) * (1 + 1e-6) + 1e-9;
+        };
+        m->tauMax = *hi > yc ? turns(*hi - yc) : 0.0;
+        m->tauMin = *lo < yc ? -turns(*lo - yc) : 0.0;
+    }
+    m->table =
+        planArcTable(m->rows, m->tauMin, m->tauMax, static_cast<long long>(cols) * rowsCount);
     const double Lref = out.Lref();
     m->onAxis.resize(std::size_t(cols));
     m->log10X.resize(std::size_t(cols));
@@ -149,6 +168,7 @@ void Calculation::computeRows(int first, int last)
         return;
     first = std::max(first, 1);
     last = std::min(last, int(out.PartYFarField));
+    fillTable();
     RowBuffers scratch(cols);
     std::vector<int8_t> nFieldRow, borderRow;
     std::vector<float> splInicialRow, grausRow, splRow;
@@ -194,8 +214,8 @@ void Calculation::computeRows(int first, int last)
         std::fill_n(row.border + prefix, cols - prefix, int8_t{0});
         std::fill_n(row.splInicial + prefix, cols - prefix, LrefF);
         const int from = inside ? prefix : 0;
-        farRow(m->rows, out.columnX.data(), m->invX.data(), m->onAxis.data(), Y, from, prefix, cols,
-               row, scratch);
+        farRow(m->rows, &m->table, out.columnX.data(), m->invX.data(), m->onAxis.data(), Y, from,
+               prefix, cols, row, scratch);
         float* counts = &out.distribucio[std::size_t(r - 1) * kClasses];
         std::fill_n(counts, kClasses, 0.0f);
         countClasses(row.spl, cols, counts);
@@ -232,9 +252,23 @@ void Calculation::levelsAt(const float* X, const float* Y, int n, float* levels)
         int8_t nField = 0, border = nearColumn ? 1 : 0;
         float splInicial = static_cast<float>(Lref), graus = 0, level = 0;
         RowCells cell{&nField, &border, &splInicial, &graus, &level};
-        farRow(m->rows, &x, &invX, &onAxis, y, 0, nearColumn ? 1 : 0, 1, cell, *scratch);
+        farRow(m->rows, nullptr, &x, &invX, &onAxis, y, 0, nearColumn ? 1 : 0, 1, cell, *scratch);
         levels[i] = level;
     }
+}
+
+void Calculation::fillTable()
+{
+    // Every caller takes parts until none is left, then waits for the others'.
+    const int parts = (m->table.intervals + Model::kTablePart - 1) / Model::kTablePart;
+    if (m->tablePartsDone.load(std::memory_order_acquire) == parts)
+        return;
+    for (int part; (part = m->tablePartsTaken.fetch_add(1)) < parts;) {
+        fillArcTable(m->rows, m->table, part * Model::kTablePart, (part + 1) * Model::kTablePart);
+        m->tablePartsDone.fetch_add(1, std::memory_order_release);
+    }
+    while (m->tablePartsDone.load(std::memory_order_acquire) < parts)
+        std::this_thread::yield();
 }
 
 Result Calculation::finish()

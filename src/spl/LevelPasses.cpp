@@ -3,7 +3,9 @@
 #include "spl/VectorMath.h"
 
 #include <algorithm>
+#include <array>
 #include <cfloat>
+#include <cstring>
 #include <numbers>
 
 // The row passes run on whole arrays of columns; each is built for several
@@ -120,12 +122,14 @@ SPL_PASS void arcPassLow(const double* st, const double* ct, int n, double pc, d
 }
 
 /// Curved arrays: combines the straight section with the arc sum.
-/// `KaTurns` is Ka in quarter turns.
-SPL_PASS void curvedPass(const double* st, const double* ct, const double* invX, int n, double Ku,
-                         double KaTurns, double arcScale, double power, const double* re,
-                         const double* im, double* w)
+/// `KaTurns` is Ka in quarter turns. Marks in `weak` the cells whose P^2 + Q^2
+/// lies below `minAmplitude2`, and returns how many they are.
+SPL_PASS int curvedPass(const double* st, const double* ct, const double* invX, int n, double Ku,
+                        double KaTurns, double arcScale, double power, const double* re,
+                        const double* im, double minAmplitude2, double* w, int64_t* weak)
 {
-#pragma omp simd
+    int count = 0;
+#pragma omp simd reduction(+ : count)
     for (int i = 0; i < n; ++i) {
         const double u = Ku * st[i];
         double sa, ca;
@@ -139,8 +143,67 @@ SPL_PASS void curvedPass(const double* st, const double* ct, const double* invX,
         const double Q = Cs * Re - Im * Ts;
         const double r = ct[i] * invX[i];
         const double rp = power == 2 ? r * r : r;
-        w[i] = (P * P + Q * Q) * rp;
+        const double a2 = P * P + Q * Q;
+        w[i] = a2 * rp;
+        weak[i] = a2 < minAmplitude2 ? 1 : 0;
+        count += a2 < minAmplitude2 ? 1 : 0;
     }
+    return count;
+}
+
+/// Marks the levels so near a class bound that an error of the arc table could
+/// put their single on the other side; returns how many they are.
+SPL_PASS int boundPass(const double* level, int n, int64_t* nearBound)
+{
+    int count = 0;
+#pragma omp simd reduction(+ : count)
+    for (int i = 0; i < n; ++i) {
+        // The bounds are the multiples of 5 dB from 95 to 120 but 115.
+        const double L = level[i];
+        const double q = std::nearbyint(L * 0.2);
+        const bool near = std::abs(L - 5 * q) < 1e-5 && q >= 19 && q <= 24 && q != 23;
+        nearBound[i] = near ? 1 : 0;
+        count += near ? 1 : 0;
+    }
+    return count;
+}
+
+/// The arc sums of a row from its ArcTable: the polynomial of each cell's
+/// interval. `outside` marks the cells beyond the table.
+SPL_PASS int tablePass(const float* graus, int n, double quarterTurnsPerDegree, const ArcTable& t,
+                       double* re, double* im, int64_t* outside)
+{
+    using Complex = double __attribute__((vector_size(16)));
+    static_assert(ArcTable::kDegree == 9);
+    constexpr int kStride = 2 * (ArcTable::kDegree + 1);
+    const double start = t.start, width = t.width;
+    const double invWidth = 1 / width, last = t.intervals - 1;
+    const double* const coef = t.coef.data();
+    const auto at = [](const double* c) {
+        Complex v;
+        std::memcpy(&v, c, sizeof v);
+        return v;
+    };
+    int count = 0;
+    for (int i = 0; i < n; ++i) {
+        const double tau = graus[i] * quarterTurnsPerDegree;
+        const double below = std::floor((tau - start) * invWidth);
+        const bool beyond = !(below >= 0 && below <= last);
+        count += beyond ? 1 : 0;
+        outside[i] = beyond ? 1 : 0;
+        const double interval = beyond ? 0.0 : below;
+        // The offset from the interval's centre is exact: both are multiples
+        // of a power of two at least as fine as the cell's angle.
+        const double x = (tau - (start + (interval + 0.5) * width)) * (2 * invWidth);
+        const double x2 = x * x, x4 = x2 * x2, x8 = x4 * x4;
+        const double* c = coef + static_cast<std::ptrdiff_t>(interval) * kStride;
+        const Complex p = ((at(c) + at(c + 2) * x) + x2 * (at(c + 4) + at(c + 6) * x)) +
+                          x4 * ((at(c + 8) + at(c + 10) * x) + x2 * (at(c + 12) + at(c + 14) * x)) +
+                          x8 * (at(c + 16) + at(c + 18) * x);
+        re[i] = p[0];
+        im[i] = p[1];
+    }
+    return count;
 }
 
 /// level = K + 10 log10(w); returns how many w are zero, subnormal, infinite
@@ -224,13 +287,175 @@ RowModel prepareRows(const Request& in, const Result& g)
     return m;
 }
 
-void farRow(const RowModel& m, const float* X, const double* invX, const float* onAxis, float Y,
-            int from, int borderEnd, int cols, RowCells& row, RowBuffers& b)
+namespace {
+
+/// The arc sum of n cells, term by term, into re and im.
+void arcTerms(const RowModel& m, const double* st, const double* ct, int n, double* re, double* im)
 {
+    std::fill_n(re, n, 0.0);
+    std::fill_n(im, n, 0.0);
+    for (std::size_t k = 0; k < m.cosK.size(); ++k) {
+        if (m.wideTrig) {
+            for (int i = 0; i < n; ++i) {
+                const double cb = ct[i] * m.cosK[k] - st[i] * m.sinK[k];
+                const double sb = st[i] * m.cosK[k] + ct[i] * m.sinK[k];
+                const double psi = m.Cpsi * cb;
+                const double gg = m.Cg * sb;
+                const double e = gg == 0 ? 1.0 : std::sin(m.Cg180 * sb) / gg;
+                re[i] += e * std::cos(psi);
+                im[i] += e * std::sin(psi);
+            }
+        } else if (m.lowElement) {
+            arcPassLow(st, ct, n, m.psiC[k], m.psiS[k], m.elemC[k], m.elemS[k], re, im);
+        } else {
+            arcPass(st, ct, n, m.psiC[k], m.psiS[k], m.elemTurnsC[k], m.elemTurnsS[k], re, im);
+        }
+    }
+}
+
+/// What scales the arc sums in curvedPass.
+double arcSumScale(const RowModel& m)
+{
+    return m.wideTrig ? m.arcScale : m.arcScale * m.elementRatio;
+}
+
+/// The Chebyshev points cos((2k + 1) pi / 2N) of [-1, 1], the table's
+/// interpolation points, N = ArcTable::kDegree + 1.
+constexpr int kPoints = ArcTable::kDegree + 1;
+using PointArray = std::array<double, kPoints>;
+using PointMatrix = std::array<PointArray, kPoints>;
+
+const PointArray& chebyshevPoints()
+{
+    static const PointArray x = [] {
+        PointArray p{};
+        for (int k = 0; k < kPoints; ++k)
+            p[std::size_t(k)] = std::cos((2 * k + 1) * std::numbers::pi / (2 * kPoints));
+        return p;
+    }();
+    return x;
+}
+
+/// dct[m][k] takes the values at the points to the coefficient of T_m of the
+/// interpolant; power[m][j] is the coefficient of x^j in T_m. Going through the
+/// Chebyshev coefficients keeps the roundings small: they fall quickly, so the
+/// large coefficients of the high T_m multiply small numbers.
+struct ChebyshevTransform
+{
+    PointMatrix dct{}, power{};
+};
+
+const ChebyshevTransform& chebyshevTransform()
+{
+    static const ChebyshevTransform t = [] {
+        ChebyshevTransform c;
+        c.power[0][0] = 1;
+        c.power[1][1] = 1;
+        for (std::size_t m = 1; m + 1 < kPoints; ++m)
+            for (std::size_t j = 0; j < kPoints; ++j)
+                c.power[m + 1][j] = (j > 0 ? 2 * c.power[m][j - 1] : 0.0) - c.power[m - 1][j];
+        for (std::size_t m = 0; m < kPoints; ++m)
+            for (std::size_t k = 0; k < kPoints; ++k)
+                c.dct[m][k] =
+                    (m == 0 ? 1.0 : 2.0) / kPoints *
+                    std::cos(double(m) * (2 * double(k) + 1) * std::numbers::pi / (2 * kPoints));
+        return c;
+    }();
+    return t;
+}
+
+} // namespace
+
+ArcTable planArcTable(const RowModel& m, double tauMin, double tauMax, long long cells)
+{
+    constexpr int N = kPoints;
+    ArcTable t;
+    const double terms = double(m.cosK.size());
+    if (!m.curved || m.wideTrig || terms < 3 || !(tauMin <= tauMax))
+        return t;
+    // Every term is a function of the angle of highest angular frequency
+    // about |Cpsi| + |Cg180| (radians per radian); the margin covers the tail
+    // of its spectrum, below 1e-28. Its derivative of order k is then at most
+    // band^k times its largest value, |e| <= 1 per term.
+    const double band = 1.15 * (std::abs(m.Cpsi) + std::abs(m.Cg180)) + 32;
+    const double radiansPerTurn = std::numbers::pi / 2;
+    // Chebyshev interpolation of degree 9 over a half-width w (radians) errs by
+    // at most (band w)^10 / (2^9 10!) of the largest value: 1e-13 at band w = 0.845.
+    const double width = std::exp2(std::floor(std::log2(2 * 0.845 / band / radiansPerTurn)));
+    const double start = std::floor(tauMin / width) * width;
+    const double span = std::ceil((tauMax - start) / width) + 1;
+    // Evaluating a cell's polynomial costs about as much as two terms.
+    constexpr double kCellCost = 2;
+    if (!(span < double(1 << 22)) ||
+        span * N * terms + double(cells) * kCellCost >= double(cells) * terms)
+        return t;
+    t.start = start;
+    t.width = width;
+    t.intervals = int(span);
+    t.coef.assign(std::size_t(t.intervals) * 2 * N, 0.0);
+    // The interpolation's bound, and the roundings of the coefficients and of
+    // their evaluation (the coefficients fall quickly, so the sum is stable).
+    const double h = band * width * radiansPerTurn / 2;
+    t.error = terms * std::pow(h, 10) / (512 * 3628800.0) + terms * 1e-14;
+    // A relative error x of the amplitude moves the level by 8.686 x dB; an
+    // error of each component of the sum moves the amplitude by sqrt(2) times
+    // it at most.
+    constexpr double kToleratedDecibels = 1e-8;
+    const double amplitude = 8.686 * std::sqrt(2.0) * t.error * arcSumScale(m) / kToleratedDecibels;
+    t.minAmplitude2 = amplitude * amplitude;
+    return t;
+}
+
+void fillArcTable(const RowModel& m, ArcTable& t, int first, int end)
+{
+    constexpr int N = kPoints;
+    const PointArray& points = chebyshevPoints();
+    const ChebyshevTransform& T = chebyshevTransform();
+    // The sum at the Chebyshev points of a few intervals at a time, then their
+    // coefficients.
+    constexpr int kIntervals = RowBuffers::kChunk / N;
+    double st[kIntervals * N], ct[kIntervals * N], re[kIntervals * N], im[kIntervals * N];
+    for (int p0 = std::max(first, 0); p0 < std::min(end, t.intervals); p0 += kIntervals) {
+        const int count = std::min({kIntervals, end - p0, t.intervals - p0});
+        for (int p = 0; p < count; ++p)
+            for (int k = 0; k < N; ++k) {
+                const double centre = t.start + (p0 + p + 0.5) * t.width;
+                vmath::sincosQuarterTurns(centre + points[std::size_t(k)] * t.width / 2,
+                                          st[p * N + k], ct[p * N + k]);
+            }
+        arcTerms(m, st, ct, count * N, re, im);
+        for (int p = 0; p < count; ++p) {
+            PointArray ar{}, ai{};
+            for (std::size_t j = 0; j < N; ++j)
+                for (std::size_t k = 0; k < N; ++k) {
+                    ar[j] += T.dct[j][k] * re[std::size_t(p * N) + k];
+                    ai[j] += T.dct[j][k] * im[std::size_t(p * N) + k];
+                }
+            for (std::size_t j = 0; j < N; ++j) {
+                double cr = 0, ci = 0;
+                for (std::size_t mm = j; mm < N; ++mm) {
+                    cr += T.power[mm][j] * ar[mm];
+                    ci += T.power[mm][j] * ai[mm];
+                }
+                const std::size_t at = 2 * (std::size_t(p0 + p) * N + j);
+                t.coef[at] = cr;
+                t.coef[at + 1] = ci;
+            }
+        }
+    }
+}
+
+void farRow(const RowModel& m, const ArcTable* table, const float* X, const double* invX,
+            const float* onAxis, float Y, int from, int borderEnd, int cols, RowCells& row,
+            RowBuffers& b)
+{
+    if (table && table->empty())
+        table = nullptr;
     const double dy = double(Y) - m.yc;
     const double sign = (m.curved && Y < m.yc) ? -1.0 : 1.0;
     const double quarterTurnsPerDegree = m.pi / 180 * (2 / std::numbers::pi);
     const double KaTurns = m.Ka * (2 / std::numbers::pi);
+    const double scale = arcSumScale(m);
     for (int c0 = from; c0 < cols; c0 += RowBuffers::kChunk) {
         const int chunk = std::min(RowBuffers::kChunk, cols - c0);
         float* graus = row.graus + c0;
@@ -263,32 +488,31 @@ void farRow(const RowModel& m, const float* X, const double* invX, const float* 
         // The border cells of the chunk, then the far ones, differ only in the distance term.
         const int split = std::clamp(borderEnd - c0, 0, n);
         std::fill_n(b.flag, n, 0);
+        double* level = b.re; // the arc sums are used up by then
+        int odd = 0;
         if (m.curved) {
-            std::fill_n(b.re, n, 0.0);
-            std::fill_n(b.im, n, 0.0);
-            for (std::size_t k = 0; k < m.cosK.size(); ++k) {
-                if (m.wideTrig) {
-                    for (int i = 0; i < n; ++i) {
-                        const double cb = b.ct[i] * m.cosK[k] - b.st[i] * m.sinK[k];
-                        const double sb = b.st[i] * m.cosK[k] + b.ct[i] * m.sinK[k];
-                        const double psi = m.Cpsi * cb;
-                        const double gg = m.Cg * sb;
-                        const double e = gg == 0 ? 1.0 : std::sin(m.Cg180 * sb) / gg;
-                        b.re[i] += e * std::cos(psi);
-                        b.im[i] += e * std::sin(psi);
+            // The straight section with the arc sum of one run of cells.
+            const auto combine = [&](int i0, int count, double minAmplitude2) {
+                const int mid = std::clamp(split, i0, i0 + count);
+                return curvedPass(b.st + i0, b.ct + i0, ix + i0, mid - i0, m.Ku, KaTurns, scale, 1,
+                                  b.re + i0, b.im + i0, minAmplitude2, b.w + i0, b.weak + i0) +
+                       curvedPass(b.st + mid, b.ct + mid, ix + mid, i0 + count - mid, m.Ku, KaTurns,
+                                  scale, 2, b.re + mid, b.im + mid, minAmplitude2, b.w + mid,
+                                  b.weak + mid);
+            };
+            if (table) {
+                const int beyond =
+                    tablePass(graus, n, quarterTurnsPerDegree, *table, b.re, b.im, b.odd);
+                const int weak = combine(0, n, table->minAmplitude2);
+                for (int i = 0; (beyond > 0 || weak > 0) && i < n; ++i)
+                    if (b.weak[i] || b.odd[i]) {
+                        arcTerms(m, b.st + i, b.ct + i, 1, b.re + i, b.im + i);
+                        combine(i, 1, 0);
                     }
-                } else if (m.lowElement) {
-                    arcPassLow(b.st, b.ct, n, m.psiC[k], m.psiS[k], m.elemC[k], m.elemS[k], b.re,
-                               b.im);
-                } else {
-                    arcPass(b.st, b.ct, n, m.psiC[k], m.psiS[k], m.elemTurnsC[k], m.elemTurnsS[k],
-                            b.re, b.im);
-                }
+            } else {
+                arcTerms(m, b.st, b.ct, n, b.re, b.im);
+                combine(0, n, 0);
             }
-            const double scale = m.wideTrig ? m.arcScale : m.arcScale * m.elementRatio;
-            curvedPass(b.st, b.ct, ix, split, m.Ku, KaTurns, scale, 1, b.re, b.im, b.w);
-            curvedPass(b.st + split, b.ct + split, ix + split, n - split, m.Ku, KaTurns, scale, 2,
-                       b.re + split, b.im + split, b.w + split);
             if (m.wideTrig) {
                 for (int i = 0; i < n; ++i) {
                     const double a = m.Ka * b.st[i];
@@ -300,6 +524,21 @@ void farRow(const RowModel& m, const float* X, const double* invX, const float* 
                     b.w[i] = (P * P + Q * Q) * (i < split ? r : r * r);
                 }
             }
+            odd = levelPass(b.w, split, m.Kborder, level, b.odd);
+            odd += levelPass(b.w + split, n - split, m.Kfar, level + split, b.odd + split);
+            // Near a class bound the table's error could change a class.
+            if (table && boundPass(level, n, b.weak) > 0)
+                for (int i = 0; i < n; ++i)
+                    if (b.weak[i]) {
+                        double re = 0, im = 0;
+                        arcTerms(m, b.st + i, b.ct + i, 1, &re, &im);
+                        int64_t unused = 0;
+                        curvedPass(b.st + i, b.ct + i, ix + i, 1, m.Ku, KaTurns, scale,
+                                   i < split ? 1 : 2, &re, &im, 0, b.w + i, &unused);
+                        odd -= int(b.odd[i]);
+                        odd += levelPass(b.w + i, 1, i < split ? m.Kborder : m.Kfar, level + i,
+                                         b.odd + i);
+                    }
         } else {
             straightPass(b.st, b.ct, ix, split, m.Kx, 1, b.w, b.flag);
             straightPass(b.st + split, b.ct + split, ix + split, n - split, m.Kx, 2, b.w + split,
@@ -312,10 +551,9 @@ void farRow(const RowModel& m, const float* X, const double* invX, const float* 
                     b.w[i] = d * d * (i < split ? r : r * r);
                 }
             }
+            odd = levelPass(b.w, split, m.Kborder, level, b.odd);
+            odd += levelPass(b.w + split, n - split, m.Kfar, level + split, b.odd + split);
         }
-        double* level = b.re; // the arc sums are used up
-        int odd = levelPass(b.w, split, m.Kborder, level, b.odd);
-        odd += levelPass(b.w + split, n - split, m.Kfar, level + split, b.odd + split);
         for (int i = 0; odd > 0 && i < n; ++i)
             if (b.odd[i]) {
                 level[i] = (i < split ? m.Kborder : m.Kfar) + kC10 * std::log(b.w[i]);
