@@ -28,31 +28,31 @@ constexpr double kC10 = 4.342944819032518276511; // 10 / ln 10
 /// other way.
 inline bool nearSingleTie(double v)
 {
-    const double f = static_cast<float>(v);
-    const uint64_t exp = std::bit_cast<uint64_t>(f) & 0x7ff0000000000000ULL;
-    const double halfUlp = std::bit_cast<double>(exp - (24ULL << 52));
-    const double d = std::abs(std::abs(v - f) - halfUlp);
-    const bool pow2 = (std::bit_cast<uint64_t>(f) & 0x000fffffffffffffULL) == 0;
-    return d < halfUlp * 0x1p-12 || pow2;
+    // Only near a tie does a change of 2^-36 of the value change its single.
+    return static_cast<float>(v * (1 - 0x1p-36)) != static_cast<float>(v * (1 + 0x1p-36));
 }
 
 /// Elevation angles of a row: |atan(dy / X)| in degrees, under 0.1 degree 0,
 /// negative below the centre of a curved array, `degrees` being 180 over the
 /// model's pi. Marks the cells whose single might round differently from the
 /// library's atan and a true division by pi.
-SPL_PASS void anglePass(const double* invX, int n, double dy, double degrees, double sign,
-                        float* graus, int64_t* flag)
+SPL_PASS int anglePass(const double* invX, int n, double dy, double degrees, double sign,
+                       float* graus, int64_t* flag)
 {
     const double ady = std::abs(dy);
-#pragma omp simd
+    int count = 0;
+#pragma omp simd reduction(+ : count)
     for (int i = 0; i < n; ++i) {
         const double v = ady * invX[i];
         const double th = vmath::atanPositive(v) * degrees;
         const bool tiny = th < 0.1;
         const float g = static_cast<float>(tiny ? 0.0 : sign * th);
         graus[i] = g;
-        flag[i] = (nearSingleTie(th) || std::abs(th - 0.1) < 1e-9) ? 1 : 0;
+        const bool near = nearSingleTie(th) || std::abs(th - 0.1) < 1e-9;
+        flag[i] = near ? 1 : 0;
+        count += near ? 1 : 0;
     }
+    return count;
 }
 
 /// sin and cos of each cell's angle, `quarterTurnsPerDegree` being the
@@ -168,42 +168,51 @@ SPL_PASS int boundPass(const double* level, int n, int64_t* nearBound)
     return count;
 }
 
-/// The arc sums of a row from its ArcTable: the polynomial of each cell's
-/// interval. `outside` marks the cells beyond the table.
-SPL_PASS int tablePass(const float* graus, int n, double quarterTurnsPerDegree, const ArcTable& t,
-                       double* re, double* im, int64_t* outside)
+/// Where each cell's angle lies in an ArcTable: its interval (0 for cells
+/// beyond the table, which are marked in `outside` and counted) and the offset
+/// x from the interval's centre, -1 to 1.
+SPL_PASS int intervalPass(const float* graus, int n, double quarterTurnsPerDegree, double start,
+                          double width, int intervals, int64_t* interval, double* x,
+                          int64_t* outside)
+{
+    const double invWidth = 1 / width, last = intervals - 1;
+    int count = 0;
+#pragma omp simd reduction(+ : count)
+    for (int i = 0; i < n; ++i) {
+        const double tau = graus[i] * quarterTurnsPerDegree;
+        const double below = std::floor((tau - start) * invWidth);
+        const bool beyond = !(below >= 0 && below <= last);
+        const double p = beyond ? 0.0 : below;
+        interval[i] = static_cast<int64_t>(p);
+        x[i] = (tau - (start + (p + 0.5) * width)) * (2 * invWidth);
+        outside[i] = beyond ? 1 : 0;
+        count += beyond ? 1 : 0;
+    }
+    return count;
+}
+
+/// The arc sums of cells from their intervals' polynomials.
+SPL_PASS void tablePass(const double* coef, const int64_t* interval, const double* x, int n,
+                        double* re, double* im)
 {
     using Complex = double __attribute__((vector_size(16)));
     static_assert(ArcTable::kDegree == 9);
     constexpr int kStride = 2 * (ArcTable::kDegree + 1);
-    const double start = t.start, width = t.width;
-    const double invWidth = 1 / width, last = t.intervals - 1;
-    const double* const coef = t.coef.data();
     const auto at = [](const double* c) {
         Complex v;
         std::memcpy(&v, c, sizeof v);
         return v;
     };
-    int count = 0;
     for (int i = 0; i < n; ++i) {
-        const double tau = graus[i] * quarterTurnsPerDegree;
-        const double below = std::floor((tau - start) * invWidth);
-        const bool beyond = !(below >= 0 && below <= last);
-        count += beyond ? 1 : 0;
-        outside[i] = beyond ? 1 : 0;
-        const double interval = beyond ? 0.0 : below;
-        // The offset from the interval's centre is exact: both are multiples
-        // of a power of two at least as fine as the cell's angle.
-        const double x = (tau - (start + (interval + 0.5) * width)) * (2 * invWidth);
-        const double x2 = x * x, x4 = x2 * x2, x8 = x4 * x4;
-        const double* c = coef + static_cast<std::ptrdiff_t>(interval) * kStride;
-        const Complex p = ((at(c) + at(c + 2) * x) + x2 * (at(c + 4) + at(c + 6) * x)) +
-                          x4 * ((at(c + 8) + at(c + 10) * x) + x2 * (at(c + 12) + at(c + 14) * x)) +
-                          x8 * (at(c + 16) + at(c + 18) * x);
+        const double* c = coef + interval[i] * kStride;
+        const double x1 = x[i], x2 = x1 * x1, x4 = x2 * x2, x8 = x4 * x4;
+        const Complex p =
+            ((at(c) + at(c + 2) * x1) + x2 * (at(c + 4) + at(c + 6) * x1)) +
+            x4 * ((at(c + 8) + at(c + 10) * x1) + x2 * (at(c + 12) + at(c + 14) * x1)) +
+            x8 * (at(c + 16) + at(c + 18) * x1);
         re[i] = p[0];
         im[i] = p[1];
     }
-    return count;
 }
 
 /// level = K + 10 log10(w); returns how many w are zero, subnormal, infinite
@@ -380,8 +389,8 @@ ArcTable planArcTable(const RowModel& m, double tauMin, double tauMax, long long
     const double band = 1.15 * (std::abs(m.Cpsi) + std::abs(m.Cg180)) + 32;
     const double radiansPerTurn = std::numbers::pi / 2;
     // Chebyshev interpolation of degree 9 over a half-width w (radians) errs by
-    // at most (band w)^10 / (2^9 10!) of the largest value: 1e-13 at band w = 0.845.
-    const double width = std::exp2(std::floor(std::log2(2 * 0.845 / band / radiansPerTurn)));
+    // at most (band w)^10 / (2^9 10!) of the largest value: 1e-13 at band w = 0.4236.
+    const double width = 2 * 0.4236 / band / radiansPerTurn;
     const double start = std::floor(tauMin / width) * width;
     const double span = std::ceil((tauMax - start) / width) + 1;
     // Evaluating a cell's polynomial costs about as much as two terms.
@@ -464,8 +473,8 @@ void farRow(const RowModel& m, const ArcTable* table, const float* X, const doub
         if (Y == m.yc) {
             std::fill_n(graus, chunk, 0.0f);
         } else {
-            anglePass(ix, chunk, dy, 180 / m.pi, sign, graus, b.flag);
-            for (int i = 0; i < chunk; ++i) {
+            const int near = anglePass(ix, chunk, dy, 180 / m.pi, sign, graus, b.flag);
+            for (int i = 0; near > 0 && i < chunk; ++i) {
                 if (!b.flag[i])
                     continue;
                 double th = std::abs(std::atan(dy / X[c0 + i])) * 180 / m.pi;
@@ -502,7 +511,9 @@ void farRow(const RowModel& m, const ArcTable* table, const float* X, const doub
             };
             if (table) {
                 const int beyond =
-                    tablePass(graus, n, quarterTurnsPerDegree, *table, b.re, b.im, b.odd);
+                    intervalPass(graus, n, quarterTurnsPerDegree, table->start, table->width,
+                                 table->intervals, b.interval, b.x, b.odd);
+                tablePass(table->coef.data(), b.interval, b.x, n, b.re, b.im);
                 const int weak = combine(0, n, table->minAmplitude2);
                 for (int i = 0; (beyond > 0 || weak > 0) && i < n; ++i)
                     if (b.weak[i] || b.odd[i]) {

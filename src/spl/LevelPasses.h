@@ -63,7 +63,8 @@ struct RowBuffers
     explicit RowBuffers(int) {}
     static constexpr int kChunk = 256;
     alignas(64) double st[kChunk], ct[kChunk], re[kChunk], im[kChunk], w[kChunk];
-    alignas(64) int64_t flag[kChunk], odd[kChunk], weak[kChunk];
+    alignas(64) int64_t flag[kChunk], odd[kChunk], weak[kChunk], interval[kChunk];
+    alignas(64) double x[kChunk];
 };
 
 /// The arc sum of a curved array tabulated over the elevation angle, for grids
@@ -78,7 +79,7 @@ struct ArcTable
 {
     static constexpr int kDegree = 9;
     double start = 0; ///< lower end of the first interval, quarter turns
-    double width = 0; ///< width of an interval, quarter turns (a power of two)
+    double width = 0; ///< width of an interval, quarter turns
     int intervals = 0;
     /// Per interval, the coefficients of x^0 .. x^9, real and imaginary part
     /// side by side, x running from -1 to 1 over the interval.
