@@ -172,7 +172,7 @@ SPL_PASS int boundPass(const double* level, int n, int64_t* nearBound)
 /// beyond the table, which are marked in `outside` and counted) and the offset
 /// x from the interval's centre, -1 to 1.
 SPL_PASS int intervalPass(const float* graus, int n, double quarterTurnsPerDegree, double start,
-                          double width, int intervals, int64_t* interval, double* x,
+                          double width, int intervals, int32_t* interval, double* x,
                           int64_t* outside)
 {
     const double invWidth = 1 / width, last = intervals - 1;
@@ -183,7 +183,7 @@ SPL_PASS int intervalPass(const float* graus, int n, double quarterTurnsPerDegre
         const double below = std::floor((tau - start) * invWidth);
         const bool beyond = !(below >= 0 && below <= last);
         const double p = beyond ? 0.0 : below;
-        interval[i] = static_cast<int64_t>(p);
+        interval[i] = static_cast<int32_t>(p);
         x[i] = (tau - (start + (p + 0.5) * width)) * (2 * invWidth);
         outside[i] = beyond ? 1 : 0;
         count += beyond ? 1 : 0;
@@ -192,7 +192,7 @@ SPL_PASS int intervalPass(const float* graus, int n, double quarterTurnsPerDegre
 }
 
 /// The arc sums of cells from their intervals' polynomials.
-SPL_PASS void tablePass(const double* coef, const int64_t* interval, const double* x, int n,
+SPL_PASS void tablePass(const double* coef, const int32_t* interval, const double* x, int n,
                         double* re, double* im)
 {
     using Complex = double __attribute__((vector_size(16)));

@@ -63,7 +63,8 @@ struct RowBuffers
     explicit RowBuffers(int) {}
     static constexpr int kChunk = 256;
     alignas(64) double st[kChunk], ct[kChunk], re[kChunk], im[kChunk], w[kChunk];
-    alignas(64) int64_t flag[kChunk], odd[kChunk], weak[kChunk], interval[kChunk];
+    alignas(64) int64_t flag[kChunk], odd[kChunk], weak[kChunk];
+    alignas(64) int32_t interval[kChunk];
     alignas(64) double x[kChunk];
 };
 
