@@ -420,35 +420,45 @@ void fillArcTable(const RowModel& m, ArcTable& t, int first, int end)
     constexpr int N = kPoints;
     const PointArray& points = chebyshevPoints();
     const ChebyshevTransform& T = chebyshevTransform();
-    // The sum at the Chebyshev points of a few intervals at a time, then their
-    // coefficients.
+    // The sum at the Chebyshev points of a few intervals at a time, point k of
+    // interval p at k * count + p, so that the transforms below run on whole
+    // rows of intervals.
     constexpr int kIntervals = RowBuffers::kChunk / N;
-    double st[kIntervals * N], ct[kIntervals * N], re[kIntervals * N], im[kIntervals * N];
+    constexpr int kAll = kIntervals * N;
+    double st[kAll], ct[kAll], re[kAll], im[kAll], ar[kAll], ai[kAll];
     for (int p0 = std::max(first, 0); p0 < std::min(end, t.intervals); p0 += kIntervals) {
         const int count = std::min({kIntervals, end - p0, t.intervals - p0});
-        for (int p = 0; p < count; ++p)
-            for (int k = 0; k < N; ++k) {
+        for (int k = 0; k < N; ++k)
+            for (int p = 0; p < count; ++p) {
                 const double centre = t.start + (p0 + p + 0.5) * t.width;
                 vmath::sincosQuarterTurns(centre + points[std::size_t(k)] * t.width / 2,
-                                          st[p * N + k], ct[p * N + k]);
+                                          st[k * count + p], ct[k * count + p]);
             }
         arcTerms(m, st, ct, count * N, re, im);
-        for (int p = 0; p < count; ++p) {
-            PointArray ar{}, ai{};
-            for (std::size_t j = 0; j < N; ++j)
-                for (std::size_t k = 0; k < N; ++k) {
-                    ar[j] += T.dct[j][k] * re[std::size_t(p * N) + k];
-                    ai[j] += T.dct[j][k] * im[std::size_t(p * N) + k];
+        // Chebyshev coefficients, then powers of x.
+        std::fill_n(ar, kAll, 0.0);
+        std::fill_n(ai, kAll, 0.0);
+        for (int j = 0; j < N; ++j)
+            for (int k = 0; k < N; ++k) {
+                const double d = T.dct[std::size_t(j)][std::size_t(k)];
+                for (int p = 0; p < count; ++p) {
+                    ar[j * count + p] += d * re[k * count + p];
+                    ai[j * count + p] += d * im[k * count + p];
                 }
-            for (std::size_t j = 0; j < N; ++j) {
-                double cr = 0, ci = 0;
-                for (std::size_t mm = j; mm < N; ++mm) {
-                    cr += T.power[mm][j] * ar[mm];
-                    ci += T.power[mm][j] * ai[mm];
+            }
+        for (int j = 0; j < N; ++j) {
+            double cr[kIntervals] = {}, ci[kIntervals] = {};
+            for (int mm = j; mm < N; ++mm) {
+                const double c = T.power[std::size_t(mm)][std::size_t(j)];
+                for (int p = 0; p < count; ++p) {
+                    cr[p] += c * ar[mm * count + p];
+                    ci[p] += c * ai[mm * count + p];
                 }
-                const std::size_t at = 2 * (std::size_t(p0 + p) * N + j);
-                t.coef[at] = cr;
-                t.coef[at + 1] = ci;
+            }
+            for (int p = 0; p < count; ++p) {
+                const std::size_t at = 2 * (std::size_t(p0 + p) * N + std::size_t(j));
+                t.coef[at] = cr[p];
+                t.coef[at + 1] = ci[p];
             }
         }
     }
