@@ -57,7 +57,7 @@ struct Calculation::Model
     Result out;
     bool refused = false;
     RowModel rows;                        // the per-calculation figures of the row passes
-    ArcTable table;                       // filled in parts by the first computeRows calls
+    DirectivityTable table;               // filled in parts by the first computeRows calls
     static constexpr int kTablePart = 64; // intervals per part
     std::atomic<int> tablePartsTaken{0}, tablePartsDone{0}; // parts handed out, filled
     double tauMin = 0, tauMax = 0; // range of the cells' elevation angles, quarter turns
@@ -127,8 +127,8 @@ Calculation::Calculation(const Request& request) : m(std::make_unique<Model>())
         m->tauMax = *hi > yc ? turns(*hi - yc) : 0.0;
         m->tauMin = *lo < yc ? -turns(*lo - yc) : 0.0;
     }
-    m->table =
-        planArcTable(m->rows, m->tauMin, m->tauMax, static_cast<long long>(cols) * rowsCount);
+    m->table = planDirectivityTable(m->rows, m->tauMin, m->tauMax,
+                                    static_cast<long long>(cols) * rowsCount);
     const double Lref = out.Lref();
     m->onAxis.resize(std::size_t(cols));
     m->log10X.resize(std::size_t(cols));
@@ -264,7 +264,8 @@ void Calculation::fillTable()
     if (m->tablePartsDone.load(std::memory_order_acquire) == parts)
         return;
     for (int part; (part = m->tablePartsTaken.fetch_add(1)) < parts;) {
-        fillArcTable(m->rows, m->table, part * Model::kTablePart, (part + 1) * Model::kTablePart);
+        fillDirectivityTable(m->rows, m->table, part * Model::kTablePart,
+                             (part + 1) * Model::kTablePart);
         m->tablePartsDone.fetch_add(1, std::memory_order_release);
     }
     while (m->tablePartsDone.load(std::memory_order_acquire) < parts)

@@ -65,7 +65,7 @@ public:
     void levelsAt(const float* X, const float* Y, int n, float* levels) const;
 
 private:
-    /// Fills the arc table, sharing the work with other threads that call it
+    /// Fills the directivity table, sharing the work with other threads that call it
     /// at the same time; returns once it is complete.
     void fillTable();
 

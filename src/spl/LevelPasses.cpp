@@ -121,29 +121,39 @@ SPL_PASS void arcPassLow(const double* st, const double* ct, int n, double pc, d
     }
 }
 
-/// Curved arrays: combines the straight section with the arc sum.
-/// `KaTurns` is Ka in quarter turns. Marks in `weak` the cells whose P^2 + Q^2
-/// lies below `minAmplitude2`, and returns how many they are.
-SPL_PASS int curvedPass(const double* st, const double* ct, const double* invX, int n, double Ku,
-                        double KaTurns, double arcScale, double power, const double* re,
-                        const double* im, double minAmplitude2, double* w, int64_t* weak)
+/// Curved arrays: P and Q, the straight section combined with the arc sum
+/// (scaled by `arcScale`), written over the sum. `KaTurns` is Ka in quarter
+/// turns; `KaOverKu` is the straight section's limit on the axis.
+SPL_PASS void pqPass(const double* st, int n, double Ku, double KaTurns, double KaOverKu,
+                     double arcScale, double* re, double* im)
 {
-    int count = 0;
-#pragma omp simd reduction(+ : count)
+#pragma omp simd
     for (int i = 0; i < n; ++i) {
         const double u = Ku * st[i];
         double sa, ca;
         vmath::sincosQuarterTurns(KaTurns * st[i], sa, ca);
-        const double Ss = -sa * vmath::reciprocal(u);
+        const double Ss = u == 0 ? -KaOverKu : -sa * vmath::reciprocal(u);
         const double Cs = ca;
         const double Ts = -sa;
         const double Re = re[i] * arcScale;
         const double Im = im[i] * arcScale;
-        const double P = Im * Cs + Ss + Re * Ts;
-        const double Q = Cs * Re - Im * Ts;
+        re[i] = Im * Cs + Ss + Re * Ts;
+        im[i] = Cs * Re - Im * Ts;
+    }
+}
+
+/// Curved arrays: w = (P^2 + Q^2) r^power, r = cos(theta) / X. Marks in `weak`
+/// the cells whose P^2 + Q^2 lies below `minAmplitude2`, and returns how many
+/// they are.
+SPL_PASS int powerPass(const double* P, const double* Q, const double* ct, const double* invX,
+                       int n, double power, double minAmplitude2, double* w, int64_t* weak)
+{
+    int count = 0;
+#pragma omp simd reduction(+ : count)
+    for (int i = 0; i < n; ++i) {
         const double r = ct[i] * invX[i];
         const double rp = power == 2 ? r * r : r;
-        const double a2 = P * P + Q * Q;
+        const double a2 = P[i] * P[i] + Q[i] * Q[i];
         w[i] = a2 * rp;
         weak[i] = a2 < minAmplitude2 ? 1 : 0;
         count += a2 < minAmplitude2 ? 1 : 0;
@@ -151,8 +161,8 @@ SPL_PASS int curvedPass(const double* st, const double* ct, const double* invX, 
     return count;
 }
 
-/// Marks the levels so near a class bound that an error of the arc table could
-/// put their single on the other side; returns how many they are.
+/// Marks the levels so near a class bound that an error of the directivity
+/// table could put their single on the other side; returns how many they are.
 SPL_PASS int boundPass(const double* level, int n, int64_t* nearBound)
 {
     int count = 0;
@@ -168,7 +178,7 @@ SPL_PASS int boundPass(const double* level, int n, int64_t* nearBound)
     return count;
 }
 
-/// Where each cell's angle lies in an ArcTable: its interval (0 for cells
+/// Where each cell's angle lies in a DirectivityTable: its interval (0 for cells
 /// beyond the table, which are marked in `outside` and counted) and the offset
 /// x from the interval's centre, -1 to 1.
 SPL_PASS int intervalPass(const float* graus, int n, double quarterTurnsPerDegree, double start,
@@ -191,13 +201,13 @@ SPL_PASS int intervalPass(const float* graus, int n, double quarterTurnsPerDegre
     return count;
 }
 
-/// The arc sums of cells from their intervals' polynomials.
+/// P and Q of cells from their intervals' polynomials.
 SPL_PASS void tablePass(const double* coef, const int32_t* interval, const double* x, int n,
-                        double* re, double* im)
+                        double* P, double* Q)
 {
     using Complex = double __attribute__((vector_size(16)));
-    static_assert(ArcTable::kDegree == 9);
-    constexpr int kStride = 2 * (ArcTable::kDegree + 1);
+    static_assert(DirectivityTable::kDegree == 9);
+    constexpr int kStride = 2 * (DirectivityTable::kDegree + 1);
     const auto at = [](const double* c) {
         Complex v;
         std::memcpy(&v, c, sizeof v);
@@ -210,8 +220,8 @@ SPL_PASS void tablePass(const double* coef, const int32_t* interval, const doubl
             ((at(c) + at(c + 2) * x1) + x2 * (at(c + 4) + at(c + 6) * x1)) +
             x4 * ((at(c + 8) + at(c + 10) * x1) + x2 * (at(c + 12) + at(c + 14) * x1)) +
             x8 * (at(c + 16) + at(c + 18) * x1);
-        re[i] = p[0];
-        im[i] = p[1];
+        P[i] = p[0];
+        Q[i] = p[1];
     }
 }
 
@@ -322,15 +332,23 @@ void arcTerms(const RowModel& m, const double* st, const double* ct, int n, doub
     }
 }
 
-/// What scales the arc sums in curvedPass.
+/// What scales the arc sums in pqPass.
 double arcSumScale(const RowModel& m)
 {
     return m.wideTrig ? m.arcScale : m.arcScale * m.elementRatio;
 }
 
+/// P and Q of n cells of a curved array, term by term, into re and im.
+void curvedTerms(const RowModel& m, const double* st, const double* ct, int n, double* re,
+                 double* im)
+{
+    arcTerms(m, st, ct, n, re, im);
+    pqPass(st, n, m.Ku, m.Ka * (2 / std::numbers::pi), m.Ka / m.Ku, arcSumScale(m), re, im);
+}
+
 /// The Chebyshev points cos((2k + 1) pi / 2N) of [-1, 1], the table's
-/// interpolation points, N = ArcTable::kDegree + 1.
-constexpr int kPoints = ArcTable::kDegree + 1;
+/// interpolation points, N = DirectivityTable::kDegree + 1.
+constexpr int kPoints = DirectivityTable::kDegree + 1;
 using PointArray = std::array<double, kPoints>;
 using PointMatrix = std::array<PointArray, kPoints>;
 
@@ -375,27 +393,31 @@ const ChebyshevTransform& chebyshevTransform()
 
 } // namespace
 
-ArcTable planArcTable(const RowModel& m, double tauMin, double tauMax, long long cells)
+DirectivityTable planDirectivityTable(const RowModel& m, double tauMin, double tauMax,
+                                      long long cells)
 {
     constexpr int N = kPoints;
-    ArcTable t;
+    DirectivityTable t;
     const double terms = double(m.cosK.size());
     if (!m.curved || m.wideTrig || terms < 3 || !(tauMin <= tauMax))
         return t;
-    // Every term is a function of the angle of highest angular frequency
-    // about |Cpsi| + |Cg180| (radians per radian); the margin covers the tail
+    // P + iQ is a function of the angle of highest angular frequency about
+    // |Cpsi| + |Cg180| + |Ka| (radians per radian); the margin covers the tail
     // of its spectrum, below 1e-28. Its derivative of order k is then at most
-    // band^k times its largest value, |e| <= 1 per term.
-    const double band = 1.15 * (std::abs(m.Cpsi) + std::abs(m.Cg180)) + 32;
+    // band^k times its largest value: |e| <= 1 per term of the arc sum, and the
+    // straight section |sin(Ka s) / (Ku s)| <= |Ka / Ku|.
+    const double band = 1.15 * (std::abs(m.Cpsi) + std::abs(m.Cg180) + std::abs(m.Ka)) + 32;
+    const double size = std::abs(arcSumScale(m)) * terms + std::abs(m.Ka / m.Ku);
     const double radiansPerTurn = std::numbers::pi / 2;
     // Chebyshev interpolation of degree 9 over a half-width w (radians) errs by
     // at most (band w)^10 / (2^9 10!) of the largest value: 1e-13 at band w = 0.4236.
     const double width = 2 * 0.4236 / band / radiansPerTurn;
     const double start = std::floor(tauMin / width) * width;
     const double span = std::ceil((tauMax - start) / width) + 1;
-    // Evaluating a cell's polynomial costs about as much as two terms.
+    // A cell's polynomial costs about as much as two terms, and spares it the
+    // straight section's sine and cosine.
     constexpr double kCellCost = 2;
-    if (!(span < double(1 << 22)) ||
+    if (!(span < double(1 << 22)) || !(size > 0 && size < 1e300) ||
         span * N * terms + double(cells) * kCellCost >= double(cells) * terms)
         return t;
     t.start = start;
@@ -405,22 +427,21 @@ ArcTable planArcTable(const RowModel& m, double tauMin, double tauMax, long long
     // The interpolation's bound, and the roundings of the coefficients and of
     // their evaluation (the coefficients fall quickly, so the sum is stable).
     const double h = band * width * radiansPerTurn / 2;
-    t.error = terms * std::pow(h, 10) / (512 * 3628800.0) + terms * 1e-14;
+    t.error = size * (std::pow(h, 10) / (512 * 3628800.0) + 1e-14);
     // A relative error x of the amplitude moves the level by 8.686 x dB; an
-    // error of each component of the sum moves the amplitude by sqrt(2) times
-    // it at most.
+    // error of P and of Q moves the amplitude by sqrt(2) times it at most.
     constexpr double kToleratedDecibels = 1e-8;
-    const double amplitude = 8.686 * std::sqrt(2.0) * t.error * arcSumScale(m) / kToleratedDecibels;
+    const double amplitude = 8.686 * std::sqrt(2.0) * t.error / kToleratedDecibels;
     t.minAmplitude2 = amplitude * amplitude;
     return t;
 }
 
-void fillArcTable(const RowModel& m, ArcTable& t, int first, int end)
+void fillDirectivityTable(const RowModel& m, DirectivityTable& t, int first, int end)
 {
     constexpr int N = kPoints;
     const PointArray& points = chebyshevPoints();
     const ChebyshevTransform& T = chebyshevTransform();
-    // The sum at the Chebyshev points of a few intervals at a time, point k of
+    // P and Q at the Chebyshev points of a few intervals at a time, point k of
     // interval p at k * count + p, so that the transforms below run on whole
     // rows of intervals.
     constexpr int kIntervals = RowBuffers::kChunk / N;
@@ -434,7 +455,7 @@ void fillArcTable(const RowModel& m, ArcTable& t, int first, int end)
                 vmath::sincosQuarterTurns(centre + points[std::size_t(k)] * t.width / 2,
                                           st[k * count + p], ct[k * count + p]);
             }
-        arcTerms(m, st, ct, count * N, re, im);
+        curvedTerms(m, st, ct, count * N, re, im);
         // Chebyshev coefficients, then powers of x.
         std::fill_n(ar, kAll, 0.0);
         std::fill_n(ai, kAll, 0.0);
@@ -464,7 +485,7 @@ void fillArcTable(const RowModel& m, ArcTable& t, int first, int end)
     }
 }
 
-void farRow(const RowModel& m, const ArcTable* table, const float* X, const double* invX,
+void farRow(const RowModel& m, const DirectivityTable* table, const float* X, const double* invX,
             const float* onAxis, float Y, int from, int borderEnd, int cols, RowCells& row,
             RowBuffers& b)
 {
@@ -473,8 +494,6 @@ void farRow(const RowModel& m, const ArcTable* table, const float* X, const doub
     const double dy = double(Y) - m.yc;
     const double sign = (m.curved && Y < m.yc) ? -1.0 : 1.0;
     const double quarterTurnsPerDegree = m.pi / 180 * (2 / std::numbers::pi);
-    const double KaTurns = m.Ka * (2 / std::numbers::pi);
-    const double scale = arcSumScale(m);
     for (int c0 = from; c0 < cols; c0 += RowBuffers::kChunk) {
         const int chunk = std::min(RowBuffers::kChunk, cols - c0);
         float* graus = row.graus + c0;
@@ -510,31 +529,16 @@ void farRow(const RowModel& m, const ArcTable* table, const float* X, const doub
         double* level = b.re; // the arc sums are used up by then
         int odd = 0;
         if (m.curved) {
-            // The straight section with the arc sum of one run of cells.
-            const auto combine = [&](int i0, int count, double minAmplitude2) {
+            // w of one run of cells from their P and Q.
+            const auto power = [&](int i0, int count, double minAmplitude2) {
                 const int mid = std::clamp(split, i0, i0 + count);
-                return curvedPass(b.st + i0, b.ct + i0, ix + i0, mid - i0, m.Ku, KaTurns, scale, 1,
-                                  b.re + i0, b.im + i0, minAmplitude2, b.w + i0, b.weak + i0) +
-                       curvedPass(b.st + mid, b.ct + mid, ix + mid, i0 + count - mid, m.Ku, KaTurns,
-                                  scale, 2, b.re + mid, b.im + mid, minAmplitude2, b.w + mid,
-                                  b.weak + mid);
+                return powerPass(b.re + i0, b.im + i0, b.ct + i0, ix + i0, mid - i0, 1,
+                                 minAmplitude2, b.w + i0, b.weak + i0) +
+                       powerPass(b.re + mid, b.im + mid, b.ct + mid, ix + mid, i0 + count - mid, 2,
+                                 minAmplitude2, b.w + mid, b.weak + mid);
             };
-            if (table) {
-                const int beyond =
-                    intervalPass(graus, n, quarterTurnsPerDegree, table->start, table->width,
-                                 table->intervals, b.interval, b.x, b.odd);
-                tablePass(table->coef.data(), b.interval, b.x, n, b.re, b.im);
-                const int weak = combine(0, n, table->minAmplitude2);
-                for (int i = 0; (beyond > 0 || weak > 0) && i < n; ++i)
-                    if (b.weak[i] || b.odd[i]) {
-                        arcTerms(m, b.st + i, b.ct + i, 1, b.re + i, b.im + i);
-                        combine(i, 1, 0);
-                    }
-            } else {
-                arcTerms(m, b.st, b.ct, n, b.re, b.im);
-                combine(0, n, 0);
-            }
             if (m.wideTrig) {
+                arcTerms(m, b.st, b.ct, n, b.re, b.im);
                 for (int i = 0; i < n; ++i) {
                     const double a = m.Ka * b.st[i];
                     const double u = m.Ku * b.st[i];
@@ -544,6 +548,20 @@ void farRow(const RowModel& m, const ArcTable* table, const float* X, const doub
                     const double r = b.ct[i] / X[c0 + i];
                     b.w[i] = (P * P + Q * Q) * (i < split ? r : r * r);
                 }
+            } else if (table) {
+                const int beyond =
+                    intervalPass(graus, n, quarterTurnsPerDegree, table->start, table->width,
+                                 table->intervals, b.interval, b.x, b.odd);
+                tablePass(table->coef.data(), b.interval, b.x, n, b.re, b.im);
+                const int weak = power(0, n, table->minAmplitude2);
+                for (int i = 0; (beyond > 0 || weak > 0) && i < n; ++i)
+                    if (b.weak[i] || b.odd[i]) {
+                        curvedTerms(m, b.st + i, b.ct + i, 1, b.re + i, b.im + i);
+                        power(i, 1, 0);
+                    }
+            } else {
+                curvedTerms(m, b.st, b.ct, n, b.re, b.im);
+                power(0, n, 0);
             }
             odd = levelPass(b.w, split, m.Kborder, level, b.odd);
             odd += levelPass(b.w + split, n - split, m.Kfar, level + split, b.odd + split);
@@ -551,11 +569,11 @@ void farRow(const RowModel& m, const ArcTable* table, const float* X, const doub
             if (table && boundPass(level, n, b.weak) > 0)
                 for (int i = 0; i < n; ++i)
                     if (b.weak[i]) {
-                        double re = 0, im = 0;
-                        arcTerms(m, b.st + i, b.ct + i, 1, &re, &im);
+                        double P = 0, Q = 0;
+                        curvedTerms(m, b.st + i, b.ct + i, 1, &P, &Q);
                         int64_t unused = 0;
-                        curvedPass(b.st + i, b.ct + i, ix + i, 1, m.Ku, KaTurns, scale,
-                                   i < split ? 1 : 2, &re, &im, 0, b.w + i, &unused);
+                        powerPass(&P, &Q, b.ct + i, ix + i, 1, i < split ? 1 : 2, 0, b.w + i,
+                                  &unused);
                         odd -= int(b.odd[i]);
                         odd += levelPass(b.w + i, 1, i < split ? m.Kborder : m.Kfar, level + i,
                                          b.odd + i);

@@ -68,46 +68,47 @@ struct RowBuffers
     alignas(64) double x[kChunk];
 };
 
-/// The arc sum of a curved array tabulated over the elevation angle, for grids
-/// with many more cells than the table has intervals: each cell then evaluates
-/// its interval's polynomial instead of adding the sum's terms. The
-/// polynomials (degree 9, complex) interpolate the sum at the Chebyshev points
-/// of their interval, whose width follows the sum's highest angular frequency
-/// so that each component's error stays below `error`. A cell whose level
-/// could move by more than 1e-8 dB for it, or that lies near a class bound, is
+/// A curved array's P and Q (the straight section combined with the arc sum)
+/// tabulated over the elevation angle, for grids with many more cells than the
+/// table has intervals: each cell then evaluates its interval's polynomial
+/// instead of adding the arc sum's terms and working out the straight section.
+/// The polynomials (degree 9, complex P + iQ) interpolate at the Chebyshev
+/// points of their interval, whose width follows the highest angular frequency
+/// of P and Q so that their error stays below `error`. A cell whose level could
+/// move by more than 1e-8 dB for it, or that lies near a class bound, is
 /// computed term by term.
-struct ArcTable
+struct DirectivityTable
 {
     static constexpr int kDegree = 9;
     double start = 0; ///< lower end of the first interval, quarter turns
     double width = 0; ///< width of an interval, quarter turns
     int intervals = 0;
-    /// Per interval, the coefficients of x^0 .. x^9, real and imaginary part
-    /// side by side, x running from -1 to 1 over the interval.
+    /// Per interval, the coefficients of x^0 .. x^9, P and Q side by side, x
+    /// running from -1 to 1 over the interval.
     std::vector<double> coef;
-    double error = 0;         ///< bound of the error of the real and imaginary parts
+    double error = 0;         ///< bound of the error of P and of Q
     double minAmplitude2 = 0; ///< weaker cells (P^2 + Q^2) are computed term by term
     bool empty() const { return intervals == 0; }
 };
 
-/// The table of the arc sum for elevation angles from tauMin to tauMax (quarter
-/// turns), its coefficients still to be filled; or an empty table when
-/// computing the `cells` cells term by term costs less than making it: for
-/// straight arrays, short arcs, small grids and angles too large for the fast
-/// functions.
-ArcTable planArcTable(const RowModel& model, double tauMin, double tauMax, long long cells);
+/// The table for elevation angles from tauMin to tauMax (quarter turns), its
+/// coefficients still to be filled; or an empty table when computing the
+/// `cells` cells term by term costs less than making it: for straight arrays,
+/// short arcs, small grids and angles too large for the fast functions.
+DirectivityTable planDirectivityTable(const RowModel& model, double tauMin, double tauMax,
+                                      long long cells);
 
 /// Fills the coefficients of intervals first..end-1 of a planned table; parts
 /// that do not overlap may be filled at the same time.
-void fillArcTable(const RowModel& model, ArcTable& table, int first, int end);
+void fillDirectivityTable(const RowModel& model, DirectivityTable& table, int first, int end);
 
 /// Calculargraus and CalculardBFarField over columns from..cols-1 of one row at
 /// height Y: the elevation angle and final level of every cell outside the near
 /// field; columns below borderEnd are border cells. `invX` is 1 / X and
 /// `onAxis` the level of an on-axis cell, per column. `table`, when given and
-/// not empty, stands in for the terms of the arc sum.
-void farRow(const RowModel& model, const ArcTable* table, const float* X, const double* invX,
-            const float* onAxis, float Y, int from, int borderEnd, int cols, RowCells& row,
-            RowBuffers& scratch);
+/// not empty, stands in for the terms of a curved array's P and Q.
+void farRow(const RowModel& model, const DirectivityTable* table, const float* X,
+            const double* invX, const float* onAxis, float Y, int from, int borderEnd, int cols,
+            RowCells& row, RowBuffers& scratch);
 
 } // namespace spl

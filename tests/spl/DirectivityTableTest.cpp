@@ -32,7 +32,7 @@ spl::Request longArc(int16_t hz, float resolution)
 
 /// Every row of a grid through farRow, with the given table or without one;
 /// the levels of the far cells, row after row.
-std::vector<float> farLevels(const spl::Request& req, const spl::ArcTable* table)
+std::vector<float> farLevels(const spl::Request& req, const spl::DirectivityTable* table)
 {
     const spl::Calculation calc(req);
     const spl::Result& g = calc.result();
@@ -58,12 +58,13 @@ std::vector<float> farLevels(const spl::Request& req, const spl::ArcTable* table
 }
 
 /// The table for the whole grid, or for the angles from tauMin to tauMax only.
-spl::ArcTable tableFor(const spl::Request& req, double tauMin = -1.0001, double tauMax = 1.0001)
+spl::DirectivityTable tableFor(const spl::Request& req, double tauMin = -1.0001,
+                               double tauMax = 1.0001)
 {
     const spl::Calculation calc(req);
     const spl::RowModel model = spl::prepareRows(req, calc.result());
-    spl::ArcTable table = spl::planArcTable(model, tauMin, tauMax, 1LL << 40);
-    spl::fillArcTable(model, table, 0, table.intervals);
+    spl::DirectivityTable table = spl::planDirectivityTable(model, tauMin, tauMax, 1LL << 40);
+    spl::fillDirectivityTable(model, table, 0, table.intervals);
     return table;
 }
 
@@ -83,23 +84,25 @@ void expectSameLevels(const std::vector<float>& a, const std::vector<float>& b)
 
 } // namespace
 
-TEST(ArcTable, PlannedOnlyWhereItPays)
+TEST(DirectivityTable, PlannedOnlyWhereItPays)
 {
     const spl::Request req = longArc(8000, 0.3f);
     const spl::Calculation calc(req);
     const spl::RowModel model = spl::prepareRows(req, calc.result());
-    EXPECT_FALSE(spl::planArcTable(model, -1, 1, 1'000'000).empty());
-    EXPECT_TRUE(spl::planArcTable(model, -1, 1, 2'000).empty()); // a few cells: term by term
+    EXPECT_FALSE(spl::planDirectivityTable(model, -1, 1, 1'000'000).empty());
+    EXPECT_TRUE(
+        spl::planDirectivityTable(model, -1, 1, 2'000).empty()); // a few cells: term by term
 
     spl::Request straight = req;
     for (int k = 2; k <= 16; ++k)
         straight.angle[std::size_t(k)] = 0;
     const spl::Calculation line(straight);
     EXPECT_TRUE(
-        spl::planArcTable(spl::prepareRows(straight, line.result()), -1, 1, 1'000'000).empty());
+        spl::planDirectivityTable(spl::prepareRows(straight, line.result()), -1, 1, 1'000'000)
+            .empty());
 }
 
-TEST(ArcTable, RowsFromTheTableAsFromTheTerms)
+TEST(DirectivityTable, RowsFromTheTableAsFromTheTerms)
 {
     // Low and high frequencies (the two element functions), and arcs of
     // random projects; each grid's deep nulls are computed term by term.
@@ -112,22 +115,22 @@ TEST(ArcTable, RowsFromTheTableAsFromTheTerms)
             req.angle[5] = 3;
             req.angle[9] = 5;
         }
-        const spl::ArcTable table = tableFor(req);
+        const spl::DirectivityTable table = tableFor(req);
         ASSERT_FALSE(table.empty());
         SCOPED_TRACE(hz);
         expectSameLevels(farLevels(req, &table), farLevels(req, nullptr));
     }
 }
 
-TEST(ArcTable, AnglesBeyondTheTableAreComputedTermByTerm)
+TEST(DirectivityTable, AnglesBeyondTheTableAreComputedTermByTerm)
 {
     const spl::Request req = longArc(4000, 0.5f);
-    const spl::ArcTable narrow = tableFor(req, 0.0, 0.05);
+    const spl::DirectivityTable narrow = tableFor(req, 0.0, 0.05);
     ASSERT_FALSE(narrow.empty());
     expectSameLevels(farLevels(req, &narrow), farLevels(req, nullptr));
 }
 
-TEST(ArcTable, LargeGridsAsTheLiteralModel)
+TEST(DirectivityTable, LargeGridsAsTheLiteralModel)
 {
     // Grids large enough for the calculation to make a table, against the
     // literal model cell by cell.
