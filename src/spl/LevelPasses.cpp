@@ -436,7 +436,7 @@ DirectivityTable planDirectivityTable(const RowModel& m, double tauMin, double t
     return t;
 }
 
-void fillDirectivityTable(const RowModel& m, DirectivityTable& t, int first, int end)
+SPL_PASS void fillDirectivityTable(const RowModel& m, DirectivityTable& t, int first, int end)
 {
     constexpr int N = kPoints;
     const PointArray& points = chebyshevPoints();
@@ -449,12 +449,17 @@ void fillDirectivityTable(const RowModel& m, DirectivityTable& t, int first, int
     double st[kAll], ct[kAll], re[kAll], im[kAll], ar[kAll], ai[kAll];
     for (int p0 = std::max(first, 0); p0 < std::min(end, t.intervals); p0 += kIntervals) {
         const int count = std::min({kIntervals, end - p0, t.intervals - p0});
-        for (int k = 0; k < N; ++k)
+        for (int k = 0; k < N; ++k) {
+            const double offset = points[std::size_t(k)] * t.width / 2;
+#pragma omp simd
             for (int p = 0; p < count; ++p) {
                 const double centre = t.start + (p0 + p + 0.5) * t.width;
-                vmath::sincosQuarterTurns(centre + points[std::size_t(k)] * t.width / 2,
-                                          st[k * count + p], ct[k * count + p]);
+                double s, c;
+                vmath::sincosQuarterTurns(centre + offset, s, c);
+                st[k * count + p] = s;
+                ct[k * count + p] = c;
             }
+        }
         curvedTerms(m, st, ct, count * N, re, im);
         // Chebyshev coefficients, then powers of x.
         std::fill_n(ar, kAll, 0.0);
