@@ -87,11 +87,12 @@ Calculation::Calculation(const Request& request) : m(std::make_unique<Model>())
     const int rowsCount = out.PartYFarField;
     const std::size_t cells = std::size_t(cols) * std::size_t(rowsCount);
     if (in.keepCells) {
-        out.nField.assign(cells, 0);
-        out.border.assign(cells, 0);
-        out.splInicial.assign(cells, 0.0f);
-        out.graus.assign(cells, 0.0f);
-        out.spl.assign(cells, 0.0f);
+        // Set by computeRows, row by row.
+        out.nField.resize(cells);
+        out.border.resize(cells);
+        out.splInicial.resize(cells);
+        out.graus.resize(cells);
+        out.spl.resize(cells);
     }
     out.distribucio.assign(std::size_t(rowsCount) * kClasses, 0.0f);
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "spl/CellGrid.h"
 #include <cstddef>
 #include <cstdint>
+
 #include <vector>
 
 namespace spl {
@@ -54,13 +56,13 @@ struct Result : Geometry
 
     std::vector<float> columnX; ///< cell centre distance from the array plane, per column
     std::vector<float> rowY;    ///< cell centre height above the floor, per row
-    std::vector<int8_t> nField; ///< 1 for a near-field cell
-    std::vector<int8_t> border; ///< 1 for a cell nearer than the limit but off the source
-    std::vector<float> splInicial;
-    std::vector<float> graus;
+    CellGrid<int8_t> nField;    ///< 1 for a near-field cell
+    CellGrid<int8_t> border;    ///< 1 for a cell nearer than the limit but off the source
+    CellGrid<float> splInicial;
+    CellGrid<float> graus;
     /// The level the level model gave each cell. The centre row holds its own
     /// levels; the map shows it with those of the row below (see MatriuDistribucio).
-    std::vector<float> spl;
+    CellGrid<float> spl;
     /// Cells of each class per row, kClasses per row, after the centre-row copy.
     std::vector<float> distribucio;
 

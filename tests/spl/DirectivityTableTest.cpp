@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <span>
 #include <vector>
 
 namespace {
@@ -69,7 +70,7 @@ spl::DirectivityTable tableFor(const spl::Request& req, double tauMin = -1.0001,
 }
 
 /// Levels equal to a unit in the last place of their single, in the same class.
-void expectSameLevels(const std::vector<float>& a, const std::vector<float>& b)
+void expectSameLevels(std::span<const float> a, std::span<const float> b)
 {
     ASSERT_EQ(a.size(), b.size());
     int bad = 0;

@@ -356,9 +356,9 @@ private:
             R.rowY.push_back(Y(r, 1));
         R.nField.assign(MatriuNField.begin(), MatriuNField.end());
         R.border.assign(MatriuBorder.begin(), MatriuBorder.end());
-        R.splInicial = MatriuSPLInicial;
-        R.graus = MatriuGraus;
-        R.spl = MatriuSPL;
+        R.splInicial.assign(MatriuSPLInicial.begin(), MatriuSPLInicial.end());
+        R.graus.assign(MatriuGraus.begin(), MatriuGraus.end());
+        R.spl.assign(MatriuSPL.begin(), MatriuSPL.end());
     }
 };
 
