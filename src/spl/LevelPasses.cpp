@@ -427,11 +427,11 @@ DirectivityTable planDirectivityTable(const RowModel& m, double tauMin, double t
     // The interpolation's bound, and the roundings of the coefficients and of
     // their evaluation (the coefficients fall quickly, so the sum is stable).
     const double h = band * width * radiansPerTurn / 2;
-    t.error = size * (std::pow(h, 10) / (512 * 3628800.0) + 1e-14);
+    const double error = size * (std::pow(h, 10) / (512 * 3628800.0) + 1e-14);
     // A relative error x of the amplitude moves the level by 8.686 x dB; an
     // error of P and of Q moves the amplitude by sqrt(2) times it at most.
     constexpr double kToleratedDecibels = 1e-8;
-    const double amplitude = 8.686 * std::sqrt(2.0) * t.error / kToleratedDecibels;
+    const double amplitude = 8.686 * std::sqrt(2.0) * error / kToleratedDecibels;
     t.minAmplitude2 = amplitude * amplitude;
     return t;
 }

@@ -74,7 +74,7 @@ struct RowBuffers
 /// instead of adding the arc sum's terms and working out the straight section.
 /// The polynomials (degree 9, complex P + iQ) interpolate at the Chebyshev
 /// points of their interval, whose width follows the highest angular frequency
-/// of P and Q so that their error stays below `error`. A cell whose level could
+/// of P and Q so that their error stays below 1e-13 of their size. A cell whose level could
 /// move by more than 1e-8 dB for it, or that lies near a class bound, is
 /// computed term by term.
 struct DirectivityTable
@@ -86,7 +86,6 @@ struct DirectivityTable
     /// Per interval, the coefficients of x^0 .. x^9, P and Q side by side, x
     /// running from -1 to 1 over the interval.
     std::vector<double> coef;
-    double error = 0;         ///< bound of the error of P and of Q
     double minAmplitude2 = 0; ///< weaker cells (P^2 + Q^2) are computed term by term
     bool empty() const { return intervals == 0; }
 };
