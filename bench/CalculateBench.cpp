@@ -5,13 +5,14 @@
 // the main window's surfaces. Targets: the whole sequence within 30 ms, its
 // painting part (ramps, turn, areas and rays) within 8 ms.
 
-#include "platform/gui/Canvas.h"
+#include "picture/CalculationSequence.h"
+#include "picture/MapRender.h"
+#include "picture/ShownPicture.h"
+#include "platform/paint/Canvas.h"
 #include "project/ProjectDocument.h"
 #include "spl/Calculation.h"
 #include "spl/MapPainting.h"
 #include "spl/RequestFromProject.h"
-#include "spl/gui/CalculationSequence.h"
-#include "spl/gui/MapRender.h"
 
 #include <QLocale>
 #include <benchmark/benchmark.h>
@@ -22,28 +23,23 @@ namespace {
 constexpr int16_t kHz = 10000;
 const char kResolution[] = "0.1";
 
-/// The extreme project loaded, after the SPL button's redraw, with the three
-/// surfaces of the main window showing its side view. One calculation has
-/// run, so the scales are the map's, as for every calculation after the first.
+/// The extreme project loaded, after the SPL button's redraw, with the side
+/// view's picture showing it. One calculation has run, so the scales are the
+/// map's, as for every calculation after the first.
 struct ExtremeCase
 {
     HeadlessProject loaded;
-    Canvas picture1{QSize(633, 289), 121.06, 118};
-    Canvas picture33{QSize(782, 484), 177.45, 212.3};
-    Canvas picture44{QSize(782, 484), 178.0, 212.3};
+    std::unique_ptr<picture::ShownPicture> shown;
 
     ExtremeCase()
         : loaded(loadHeadless(QStringLiteral(SPLMAP_EXAMPLES_DIR "/extreme.ini"), QLocale::c()))
     {
         if (!loaded.document || !doc().requestSplWindow())
             std::abort();
-        if (!spl::runCalculation(doc(), kHz, kResolution, picture1, picture33, picture44))
+        shown = std::make_unique<picture::ShownPicture>(doc());
+        doc().setCalculationSettings({kHz, kResolution, spl::MapStyle::Distribution});
+        if (!spl::runCalculation(doc(), *shown))
             std::abort();
-        QObject::connect(&doc(), &ProjectDocument::redrawn, [this](const sideview::Redraw& r) {
-            picture1.replay(r.ops, sideview::Picture1);
-            picture33.replay(r.ops, sideview::Picture33);
-            picture44.replay(r.ops, sideview::Picture44);
-        });
         doc().requestSplWindow();
     }
     ProjectDocument& doc() { return *loaded.document; }
@@ -61,10 +57,9 @@ void wholeCalculate(benchmark::State& bench)
     ExtremeCase& c = extreme();
     int rows = 0;
     for (auto _ : bench) {
-        auto result =
-            spl::runCalculation(c.doc(), kHz, kResolution, c.picture1, c.picture33, c.picture44);
-        rows = result ? result->PartYFarField : -1;
-        benchmark::DoNotOptimize(result);
+        auto map = spl::runCalculation(c.doc(), *c.shown);
+        rows = map ? map->result.PartYFarField : -1;
+        benchmark::DoNotOptimize(map);
     }
     bench.counters["rows"] = rows;
 }
@@ -82,9 +77,12 @@ void paintingOfTheExtremeMap(benchmark::State& bench)
     const auto angle =
         spl::rotationAngle(c.doc().text(angleList(0)), c.doc().text(Control::Label59), locale);
     const float T = 12.0f;
+    Canvas picture1 = c.shown->value().picture1;
+    Canvas picture33 = c.shown->value().picture33;
+    Canvas picture44 = c.shown->value().picture44;
     for (auto _ : bench) {
-        spl::paintMap(c.picture1, c.picture33, c.picture44, rows, c.doc().state(), T, angle);
-        benchmark::DoNotOptimize(c.picture44.image().constBits());
+        spl::paintMap(picture1, picture33, picture44, rows, c.doc().state(), T, angle);
+        benchmark::DoNotOptimize(picture44.image().constBits());
     }
     bench.counters["rows"] = rows.rows;
 }

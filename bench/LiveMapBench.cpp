@@ -4,10 +4,10 @@
 // live map, its calculation on a worker thread. Target: within 60 ms on two
 // cores. Wall and process CPU time are both reported.
 
-#include "platform/gui/Surface.h"
+#include "picture/CalculationSequence.h"
+#include "picture/ShownPicture.h"
 #include "project/ProjectDocument.h"
 #include "sideview/SideView.h"
-#include "spl/gui/CalculationSequence.h"
 #include "spl/gui/LiveMap.h"
 
 #include <QApplication>
@@ -17,15 +17,11 @@
 
 namespace {
 
-const spl::MapSettings kSettings{10000, QStringLiteral("0.1")};
-
 /// The extreme project with a map calculated once and the live map on.
 struct LiveExtreme
 {
     HeadlessProject loaded;
-    Surface picture1{QStringLiteral("Picture1"), QSize(637, 293), 121.06, 118};
-    Surface picture33{QStringLiteral("Picture33"), QSize(786, 488), 177.45, 212.3};
-    Surface picture44{QStringLiteral("Picture44"), QSize(786, 488), 178.0, 212.3};
+    std::unique_ptr<picture::ShownPicture> shown;
     std::unique_ptr<spl::LiveMap> live;
     bool painted = false;
 
@@ -34,17 +30,13 @@ struct LiveExtreme
     {
         if (!loaded.document || !doc().requestSplWindow())
             std::abort();
-        QObject::connect(&doc(), &ProjectDocument::redrawn, [this](const sideview::Redraw& r) {
-            picture1.replay(r.ops, sideview::Picture1);
-            picture33.replay(r.ops, sideview::Picture33);
-            picture44.replay(r.ops, sideview::Picture44);
-        });
-        if (!spl::runCalculation(doc(), kSettings.frequencia, kSettings.resolutionText, picture1,
-                                 picture33, picture44))
+        shown = std::make_unique<picture::ShownPicture>(doc());
+        doc().setCalculationSettings({10000, QStringLiteral("0.1"), spl::MapStyle::Distribution});
+        if (!spl::runCalculation(doc(), *shown))
             std::abort();
-        live = std::make_unique<spl::LiveMap>(doc(), picture1, picture33, picture44);
+        live = std::make_unique<spl::LiveMap>(doc(), *shown);
         QObject::connect(live.get(), &spl::LiveMap::painted, [this] { painted = true; });
-        live->mapCalculated(kSettings);
+        live->mapCalculated();
         live->setEnabled(true);
         waitForMap();
     }

@@ -2,8 +2,8 @@
 // on both overlays, the rotation and the black areas and rays, for the
 // finest grid under the highest view (about 3800 rows). Target: 8 ms together.
 
-#include "platform/gui/Canvas.h"
-#include "spl/gui/MapRender.h"
+#include "picture/MapRender.h"
+#include "platform/paint/Canvas.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <cstdio>
 #include <cstring>
@@ -40,7 +41,7 @@ const Command kCommands[] = {
      "print the SPL calculation as JSON (band centre HZ, default 100; resolution M, default 0.3)"},
     {"render", runRender, true, false,
      "PROJECT.ini [--freq HZ] [--res M] [--surface NAME] [--style cells|distribution] --out FILE.png",
-     "write the main window with the project's SPL map as a PNG"},
+     "write the side view with the project's SPL map as a PNG"},
 };
 // clang-format on
 
@@ -104,8 +105,9 @@ int runHeadless(int argc, char** argv)
     // arguments for its own options (render's --style is one of Qt's too).
     static int appArgc = 1;
     if (command->needsGui) {
+        // Pictures are drawn off-screen whatever display the caller has.
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QApplication>(appArgc, argv);
+        app = std::make_unique<QGuiApplication>(appArgc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(appArgc, argv);
     }

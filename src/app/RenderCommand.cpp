@@ -2,14 +2,12 @@
 
 #include "app/CalculationOptions.h"
 #include "files/gui/ImageExport.h"
-#include "platform/gui/Surface.h"
-#include "project/gui/Principal.h"
+#include "picture/CalculationSequence.h"
+#include "picture/ShownPicture.h"
 #include "sideview/SideView.h"
 #include "spl/Grid.h"
-#include "spl/gui/CalculationSequence.h"
 
 #include <QImage>
-#include <memory>
 
 namespace {
 
@@ -33,7 +31,6 @@ int surfaceNamed(const QString& name)
             return id;
     return -1;
 }
-
 
 } // namespace
 
@@ -70,27 +67,19 @@ int runRender(const QStringList& args, QIODevice&, QIODevice& err, const QString
         return fail(err, problem);
     ProjectDocument& doc = setup.document();
 
-    // The main window over the loaded project, as the user would see it.
-    std::unique_ptr<Principal> window;
-    try {
-        window = std::make_unique<Principal>(doc, setup.languages(), userLanguageId());
-    } catch (const LanguageError& e) {
-        return fail(err, e.description());
-    }
+    // The side view as the main window would show it, without the window.
+    picture::ShownPicture shown(doc);
     // The SPL button: the side view redrawn, or the refusal without audience.
     if (!doc.requestSplWindow())
         return fail(err, setup.message(QStringLiteral("Audience")));
     // CALCULATE.
-    const auto result = spl::runCalculation(
-        doc, options.frequencia, options.resolutionText, *window->picture(sideview::Picture1),
-        *window->picture(sideview::Picture33), *window->picture(sideview::Picture44), 0, *style);
-    if (!result)
+    doc.setCalculationSettings({options.frequencia, options.resolutionText, *style});
+    if (!spl::runCalculation(doc, shown))
         return fail(err, setup.message(QString::fromLatin1(spl::kGridRefusedTag)));
 
     const QImage image =
-        surface ? window->picture(surface)->canvas().image() : imageexport::clientArea(*window);
-    if (const QString problem = imageexport::writeImage(image, outPath, "PNG");
-        !problem.isEmpty())
+        surface ? shown.value().canvas(surface).image() : picture::sideViewImage(shown.value());
+    if (const QString problem = imageexport::writeImage(image, outPath, "PNG"); !problem.isEmpty())
         return fail(err, problem);
     return 0;
 }

@@ -4,13 +4,14 @@
 #include "files/gui/ReportPrinting.h"
 #include "mechanical/gui/Feat.h"
 #include "mechanical/gui/Mecanic.h"
+#include "picture/CalculationSequence.h"
+#include "picture/ShownPicture.h"
 #include "platform/gui/Surface.h"
 #include "project/BoxModel.h"
 #include "project/gui/Principal.h"
 #include "project/gui/UndoHistory.h"
 #include "sideview/SideView.h"
 #include "spl/Grid.h"
-#include "spl/gui/CalculationSequence.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -36,22 +37,24 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
 
     connect(m_principal.get(), &Principal::mechanicalViewRequested, this,
             [this] { openMechanicalView(); });
-    connect(m_principal.get(), &Principal::splWindowRequested, this, [this] { m_spl->exec(); });
+    connect(m_principal.get(), &Principal::splWindowRequested, this, [this] {
+        m_spl->showSettings(m_doc->calculationSettings());
+        m_spl->exec();
+    });
     connect(m_spl, &SPL::calculateRequested, this, &Windows::calculateMap);
     Principal& w = *m_principal;
-    m_probe = new spl::LevelProbe(*w.picture(sideview::Picture44),
+    m_probe = new spl::LevelProbe(w.shownPicture(), *w.picture(sideview::Picture44),
                                   *w.findChild<QLabel*>(QStringLiteral("LabelLevelValue")), this);
-    connect(m_doc.get(), &ProjectDocument::redrawn, m_probe, &spl::LevelProbe::clear);
     connect(w.findChild<QAction*>(QStringLiteral("AreaLevels")), &QAction::triggered, this,
             [this] { openAreaLevels(); });
     connect(m_principal.get(), &Principal::printRequested, this,
             [this] { report::PrintData(*m_doc, m_principal.get(), m_messages); });
     connect(m_principal.get(), &Principal::imageSaveRequested, this,
             [this] { imageexport::SaveFoto(*m_principal, m_messages); });
-    connect(m_principal.get(), &Principal::reportExportRequested, this,
-            [this] { report::ExportReport(*m_principal, m_shownMap, m_messages); });
-    // A redraw paints the side view over the map.
-    connect(m_doc.get(), &ProjectDocument::redrawn, this, [this] { m_shownMap.reset(); });
+    connect(m_principal.get(), &Principal::reportExportRequested, this, [this] {
+        report::ExportReport(m_principal.get(), *m_doc, m_principal->shownPicture().value(),
+                             m_messages);
+    });
     connect(m_doc.get(), &ProjectDocument::loaded, this, [this] {
         if (m_mecanic)
             m_mecanic->PintarMecanic();
@@ -83,16 +86,9 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
     language.SelectCurrentLanguage();
     m_startingUp = false;
 
-    m_liveMap = std::make_unique<spl::LiveMap>(*m_doc, *w.picture(sideview::Picture1),
-                                               *w.picture(sideview::Picture33),
-                                               *w.picture(sideview::Picture44));
+    m_liveMap = std::make_unique<spl::LiveMap>(*m_doc, w.shownPicture());
     connect(w.findChild<QAction*>(QStringLiteral("LiveMap")), &QAction::toggled, m_liveMap.get(),
             &spl::LiveMap::setEnabled);
-    m_liveMap->setShownHandler([this](spl::ShownMap&& shown) {
-        m_shownMap = report::ShownMap{m_liveMap->settings()->frequencia,
-                                      m_liveMap->settings()->resolutionText};
-        m_probe->show(std::move(shown));
-    });
 }
 
 Windows::~Windows() = default;
@@ -100,7 +96,7 @@ Windows::~Windows() = default;
 spl::AreaLevelsWindow& Windows::openAreaLevels()
 {
     if (!m_areaLevels)
-        m_areaLevels = new spl::AreaLevelsWindow(*m_doc, m_languages, *m_spl, m_principal.get());
+        m_areaLevels = new spl::AreaLevelsWindow(*m_doc, m_languages, m_principal.get());
     m_areaLevels->show();
     m_areaLevels->raise();
     return *m_areaLevels;
@@ -141,24 +137,14 @@ Dades& Windows::wizardWindow()
 
 void Windows::calculateMap()
 {
-    Principal& w = *m_principal;
-    spl::ShownMap shown;
-    shown.style = m_spl->mapStyle();
-    auto result =
-        spl::runCalculation(*m_doc, m_spl->frequencia, m_spl->resolutionText(),
-                            *w.picture(sideview::Picture1), *w.picture(sideview::Picture33),
-                            *w.picture(sideview::Picture44), 0, shown.style, &shown.placement);
-    if (result) {
-        shown.result = std::move(*result);
-        m_probe->show(std::move(shown));
-        m_liveMap->mapCalculated({m_spl->frequencia, m_spl->resolutionText(), shown.style});
-    } else {
-        const QString tag = QString::fromLatin1(spl::kGridRefusedTag);
-        m_messages.show(Message{tag, m_languages.GetLabel(QStringLiteral("MsgBox"), tag),
-                                QStringLiteral("Warning")});
+    m_doc->setCalculationSettings(m_spl->settings());
+    if (spl::runCalculation(*m_doc, m_principal->shownPicture())) {
+        m_liveMap->mapCalculated();
         return;
     }
-    m_shownMap = report::ShownMap{m_spl->frequencia, m_spl->resolutionText()};
+    const QString tag = QString::fromLatin1(spl::kGridRefusedTag);
+    m_messages.show(Message{tag, m_languages.GetLabel(QStringLiteral("MsgBox"), tag),
+                            QStringLiteral("Warning")});
 }
 
 Feat& Windows::featuresWindow()

@@ -7,10 +7,10 @@
 #include "mechanical/gui/Mecanic.h"
 #include "platform/Messages.h"
 #include "project/ProjectDocument.h"
-#include "spl/gui/AreaLevelsWindow.h"
-#include "spl/gui/LevelProbe.h"
 #include "project/gui/Infor.h"
 #include "project/gui/Quit.h"
+#include "spl/gui/AreaLevelsWindow.h"
+#include "spl/gui/LevelProbe.h"
 #include "spl/gui/LiveMap.h"
 #include "spl/gui/SPL.h"
 #include "wizard/gui/Dades.h"
@@ -79,17 +79,15 @@ public:
     /// The live map over the main window's surfaces (Options > Live map).
     spl::LiveMap& liveMap() { return *m_liveMap; }
 
-    /// CALCULATE of the SPL window: the map of the project with the window's
-    /// frequency and resolution on the main window's surfaces, or the "Grid"
-    /// message when the grid would be too large.
+    /// CALCULATE of the SPL window: its settings become the document's, then
+    /// the map of the project with them in the main window's picture, or the
+    /// "Grid" message when the grid would be too large.
     void calculateMap();
 
     /// The level probe of the map on the main window.
     spl::LevelProbe& levelProbe() { return *m_probe; }
     /// Options > Level along the areas: opens the window, modeless, made on first use.
     spl::AreaLevelsWindow& openAreaLevels();
-    /// The map the main window shows, if any: from a CALCULATE to the next redraw.
-    const std::optional<report::ShownMap>& shownMap() const { return m_shownMap; }
 
 private:
     Languages& m_languages;
@@ -108,6 +106,5 @@ private:
     int m_userLanguage;
     std::function<void()> m_endProgram;
     bool m_startingUp = false;
-    std::optional<report::ShownMap> m_shownMap;
     std::unique_ptr<spl::LiveMap> m_liveMap; // ends its calculations before the windows go
 };

@@ -10,6 +10,7 @@ ProjectDocument::ProjectDocument(MessageSink& messages, LabelLookup labels, cons
                                  QObject* parent)
     : QObject(parent), m_messages(messages), m_labels(std::move(labels)), m_locale(locale)
 {
+    m_settings.resolutionText = numbers::generalDouble(0.3, m_locale);
     // The start-up of the main window, in its order, without the window.
     ProjectState& s = m_d.state;
     s.pi = 3.1415167f;
@@ -593,6 +594,14 @@ bool sameProject(const DocumentData& a, const DocumentData& b)
     enabledA[static_cast<int>(Control::Command2)] = enabledB[static_cast<int>(Control::Command2)];
     return a.fields == b.fields && a.Text14 == b.Text14 && a.items == b.items &&
            a.selected == b.selected && a.applied == b.applied && enabledA == enabledB;
+}
+
+void ProjectDocument::setCalculationSettings(const CalculationSettings& settings)
+{
+    if (settings == m_settings)
+        return;
+    m_settings = settings;
+    emit calculationSettingsChanged();
 }
 
 DocumentSnapshot ProjectDocument::snapshot() const

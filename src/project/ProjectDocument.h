@@ -3,6 +3,7 @@
 #include "files/ProjectFile.h"
 #include "mechanical/Mechanical.h"
 #include "platform/Messages.h"
+#include "project/CalculationSettings.h"
 #include "project/ProjectState.h"
 #include "sideview/SideView.h"
 
@@ -142,6 +143,14 @@ public:
     /// The project file last loaded or saved, or empty for a project never saved.
     const QString& filePath() const { return m_path; }
 
+    // ---- Calculation settings ----------------------------------------------
+    /// The band, resolution and map style every level shown is calculated with.
+    /// They are not part of the project: loading, undo and new projects keep them.
+    const CalculationSettings& calculationSettings() const { return m_settings; }
+    /// Takes new settings (the SPL window's CALCULATE does); emits
+    /// calculationSettingsChanged when they differ from the current ones.
+    void setCalculationSettings(const CalculationSettings& settings);
+
     // ---- History -----------------------------------------------------------
     /// The document as it stands, with the side view it shows.
     DocumentSnapshot snapshot() const;
@@ -263,6 +272,8 @@ signals:
     void edited();
     /// restore() took the document back to a snapshot.
     void restored();
+    /// The calculation settings changed.
+    void calculationSettingsChanged();
 
 private:
     static int slot(Control c) { return static_cast<int>(c); }
@@ -282,6 +293,7 @@ private:
     LabelLookup m_labels;
     QLocale m_locale;
     DocumentData m_d;
+    CalculationSettings m_settings;
     std::optional<sideview::Redraw> m_shown; ///< the last redraw
     QString m_path;
     QStringList m_raised;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "project/CalculationSettings.h"
+
 #include "spl/MapPainting.h"
 #include "spl/Result.h"
 
@@ -12,10 +14,6 @@
 /// the colour of its level, on the class ramps of the distribution map; and
 /// the way back from a point of the map to the cell under it.
 namespace spl {
-
-/// How a calculated map is painted: the per-row distribution of the level
-/// classes (the default), or every cell at its place.
-enum class MapStyle { Distribution, Cells };
 
 /// The style's name on the command line: "distribution" or "cells".
 QString mapStyleName(MapStyle style);

@@ -1,5 +1,7 @@
 #include "Harness.h"
 #include "app/RenderCommand.h"
+#include "picture/CalculationSequence.h"
+#include "picture/ShownPicture.h"
 #include "platform/gui/Surface.h"
 #include "project/gui/Principal.h"
 #include "spl/gui/AreaLevelsWindow.h"
@@ -80,7 +82,7 @@ TEST_F(LevelViewsTest, TheProbeShowsTheLevelOfTheCellUnderTheMouse)
 {
     EXPECT_EQ(probeText(), "");
     calculate(1000, spl::MapStyle::Distribution);
-    const auto& map = windows.levelProbe().map();
+    const auto& map = windows.principal().shownPicture().map();
     ASSERT_TRUE(map);
     ASSERT_TRUE(map->placement.corners); // the demo's map is turned
     const spl::Result& g = map->result;
@@ -101,7 +103,7 @@ TEST_F(LevelViewsTest, TheProbeShowsTheLevelOfTheCellUnderTheMouse)
     const QPoint beside = cellOnScreen(*map, cells[0].r, cells[0].c) + QPoint(1, 0);
     windows.document().DibuixarGeneral();
     EXPECT_EQ(probeText(), "");
-    EXPECT_FALSE(windows.levelProbe().map());
+    EXPECT_FALSE(windows.principal().shownPicture().map());
     QTest::mouseMove(&picture44(), beside);
     EXPECT_EQ(probeText(), "");
 }
@@ -162,10 +164,8 @@ TEST_F(LevelViewsTest, TheAreaLevelsWindowFollowsTheProject)
     EXPECT_EQ(table->item(0, 0)->text(), QLocale().toString(area1.stats.max, 'f', 1));
     EXPECT_EQ(w->findChild<QLabel*>("LabelBand")->text(), "100 Hz");
 
-    // The band of the SPL window.
-    QComboBox* band = windows.splWindow().findChild<QComboBox*>("Combo4");
-    band->setCurrentIndex(10);
-    emit band->activated(10);
+    // The band of the map calculated: one band for the plot and the map.
+    calculate(1000, spl::MapStyle::Distribution);
     EXPECT_EQ(w->findChild<QLabel*>("LabelBand")->text(), "1000 Hz");
     const float at1000 = w->levels().areas[0].points[50].level;
 

@@ -3,6 +3,8 @@
 
 #include "Harness.h"
 #include "files/Ini.h"
+#include "picture/CalculationSequence.h"
+#include "picture/ShownPicture.h"
 #include "platform/gui/Surface.h"
 #include "project/gui/Principal.h"
 #include "spl/Calculation.h"
@@ -92,16 +94,17 @@ TEST_F(SplMapTest, CalculateThroughTheWindowsPaintsTheMapOnBothOverlays)
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(splWindow().frequencia, 1000);
     ASSERT_TRUE(expected);
-    ASSERT_TRUE(windows.shownMap()); // what the report tells of the map shown
-    EXPECT_EQ(windows.shownMap()->frequency, 1000);
-    EXPECT_EQ(windows.shownMap()->resolution, splWindow().resolutionText());
+    const auto& shown = main().shownPicture().map(); // what the report tells of the map shown
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->settings, doc().calculationSettings());
+    EXPECT_EQ(shown->settings.frequencia, 1000);
+    EXPECT_EQ(shown->settings.resolutionText, splWindow().resolutionText());
     EXPECT_EQ(canvas(sideview::Picture44).scaleHeight(), 212.4f);
     EXPECT_EQ(doc().scales().SH44, 212.4f); // the map's scale stays
 
     // The map shown is the one of the project and band, painted over the side
     // view on both overlays (pixel by pixel the painting is checked elsewhere).
-    ASSERT_TRUE(windows.levelProbe().map());
-    EXPECT_EQ(windows.levelProbe().map()->result.spl, expected->spl);
+    EXPECT_EQ(shown->result.spl, expected->spl);
     for (int id : {sideview::Picture33, sideview::Picture44}) {
         const QImage& p = canvas(id).image();
         int samples = 0, inRamps = 0;
@@ -121,7 +124,7 @@ TEST_F(SplMapTest, CalculateThroughTheWindowsPaintsTheMapOnBothOverlays)
     }));
     // The button's redraw cleared the map; nothing was calculated.
     EXPECT_NE(canvas(sideview::Picture33).image(), map33);
-    EXPECT_FALSE(windows.shownMap());
+    EXPECT_FALSE(main().shownPicture().map());
     EXPECT_EQ(canvas(sideview::Picture33).image().pixel(700, 20), qRgb(255, 255, 255));
 }
 
@@ -162,8 +165,8 @@ TEST_F(SplMapTest, TheLiveMapRepaintsWithTheLastCalculatesSettings)
         chooseFrequency(3); // 200 Hz
         splWindow().findChild<QPushButton*>("Command1")->click();
     }));
-    ASSERT_TRUE(windows.liveMap().settings());
-    EXPECT_EQ(windows.liveMap().settings()->frequencia, 200);
+    ASSERT_TRUE(windows.liveMap().hasMap());
+    EXPECT_EQ(doc().calculationSettings().frequencia, 200);
 
     QSignalSpy painted(&windows.liveMap(), &spl::LiveMap::painted);
     doc().setText(Control::Text4, "30");

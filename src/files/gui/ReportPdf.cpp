@@ -1,17 +1,18 @@
 #include "files/gui/ReportPdf.h"
 
 #include "files/gui/ReportPrinting.h"
+#include "picture/CalculationSequence.h"
+#include "picture/SideViewLayout.h"
+#include "picture/SideViewPicture.h"
 #include "platform/Messages.h"
-#include "platform/gui/Surface.h"
-#include "platform/gui/VectorReplay.h"
-#include "project/gui/Principal.h"
+#include "platform/paint/DesignFont.h"
+#include "platform/paint/VectorReplay.h"
+#include "project/ProjectDocument.h"
 #include "sideview/SideView.h"
 #include "spl/gui/SPL.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontInfo>
-#include <QLabel>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -31,20 +32,14 @@ constexpr double kBlockGap = 30;
 const QColor kRule(0xB0, 0xB0, 0xB0);
 const QColor kHeadingFill(0xE8, 0xE8, 0xE8);
 
-/// The side view's rectangle on the main window's client area.
-QRect viewRect(Principal& window)
+/// A caption as the window draws it, at the same size in window pixels.
+void drawCaption(QPainter& painter, const picture::CaptionPlace& place, const QString& text)
 {
-    return window.picture(sideview::Picture1)->geometry();
-}
-
-/// A label as the window draws it, at the same size in window pixels.
-void drawLabel(QPainter& painter, const QLabel& label, const QString& text)
-{
-    QFont font = label.font();
-    font.setPixelSize(QFontInfo(label.font()).pixelSize());
+    QFont font = designFont();
+    font.setBold(place.bold);
     painter.setFont(font);
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(label.geometry()), static_cast<int>(label.alignment()), text);
+    painter.drawText(QRectF(place.rect), place.alignment, text);
 }
 
 /// Maps the window's view rectangle onto `target`, keeping its proportions.
@@ -132,27 +127,30 @@ void drawLegend(QPainter& painter, QPointF at, double width)
 
 } // namespace
 
-void drawSideView(QPainter& painter, Principal& window, const QRectF& target)
+void drawSideView(QPainter& painter, const ProjectDocument& doc, const QRectF& target)
 {
-    ProjectDocument& doc = window.document();
     ProjectState state = doc.state();
     const sideview::Redraw redraw = sideview::DibuixarGeneral(doc.inputs(), state, doc.locale());
-    const QRect view = viewRect(window);
+    const QRect view = picture::viewRect();
 
     painter.save();
     mapView(painter, view, target);
     painter.setClipRect(view);
     painter.fillRect(view, Qt::white);
-    for (int id : {sideview::Picture1, sideview::Picture33, sideview::Picture44}) {
-        const Surface* s = window.picture(id);
-        const QRect inside = s->contentsRect().translated(s->pos());
-        replayVector(painter, redraw.ops, id, inside, s->scaleWidth(), s->scaleHeight(), 1.0);
+    const sideview::Inputs& scales = doc.scales();
+    for (const picture::SurfacePlace& p : picture::surfacePlaces()) {
+        const int b = picture::kSurfaceBorder;
+        const QRect inside = p.outer.adjusted(b, b, -b, -b);
+        const auto [SW, SH] = p.id == sideview::Picture1    ? std::pair(scales.SW1, scales.SH1)
+                              : p.id == sideview::Picture33 ? std::pair(scales.SW33, scales.SH33)
+                                                            : std::pair(scales.SW44, scales.SH44);
+        replayVector(painter, redraw.ops, p.id, inside, SW, SH, 1.0);
     }
-    QWidget* client = window.centralWidget();
-    for (const QLabel* l : client->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
-        if (l->isHidden() || !view.intersects(l->geometry()))
-            continue;
-        drawLabel(painter, *l, redraw.captions.value(l->objectName(), l->text()));
+    for (const picture::CaptionPlace& c : picture::captionPlaces()) {
+        const QString text = c.name == QLatin1String("Label58")
+                                 ? doc.text(Control::Label58)
+                                 : redraw.captions.value(c.name, c.designText);
+        drawCaption(painter, c, text);
     }
     painter.setClipping(false);
     painter.setPen(QPen(Qt::black, 1));
@@ -161,7 +159,8 @@ void drawSideView(QPainter& painter, Principal& window, const QRectF& target)
     painter.restore();
 }
 
-QString exportPdf(const QString& path, Principal& window, const std::optional<ShownMap>& map)
+QString exportPdf(const QString& path, const ProjectDocument& doc,
+                  const picture::SideViewPicture& shown)
 {
     // Written through a temporary file renamed at the end: a failure keeps any older file.
     QSaveFile file(path);
@@ -181,7 +180,6 @@ QString exportPdf(const QString& path, Principal& window, const std::optional<Sh
     const double pageWidth = writer.width();
     const double contentWidth = pageWidth - 2 * kMargin;
 
-    const ProjectDocument& doc = window.document();
     double y = kMargin + 14;
     drawTitle(painter, QStringLiteral("TS160 / TS250 SPL Mapping Software"), {kMargin, y});
     y += 20;
@@ -199,30 +197,28 @@ QString exportPdf(const QString& path, Principal& window, const std::optional<Sh
                                       {kMargin + kCaptionWidth + kValueWidth + kBlockGap, y});
     y = std::max(leftEnd, rightEnd) + 24;
 
-    const QRect view = viewRect(window);
+    const QRect view = picture::viewRect();
     drawText(painter, QStringLiteral("Side view"), {kMargin, y}, 11);
     y += 8;
-    const QRectF picture(kMargin, y, contentWidth, contentWidth * view.height() / view.width());
-    drawSideView(painter, window, picture);
+    const QRectF sideView(kMargin, y, contentWidth, contentWidth * view.height() / view.width());
+    drawSideView(painter, doc, sideView);
 
-    if (map) {
+    if (const auto& map = shown.map) {
         writer.newPage();
         y = kMargin + 14;
         drawTitle(painter, QStringLiteral("SPL map"), {kMargin, y});
         y += 20;
         drawText(painter,
                  QStringLiteral("Frequency: %1 Hz        Vertical resolution: %2 m")
-                     .arg(map->frequency)
-                     .arg(map->resolution),
+                     .arg(map->settings.frequencia)
+                     .arg(map->settings.resolutionText),
                  {kMargin, y});
         y += 12;
         const QRectF target(kMargin, y, contentWidth, contentWidth * view.height() / view.width());
-        // The map exists only as the surfaces' pixels: the window draws them, and its labels.
+        // The map is the picture's pixels, drawn with its captions as the window shows them.
         painter.save();
         mapView(painter, view, target);
-        painter.setClipRect(view); // the overlays reach beyond the view, which the window clips
-        window.centralWidget()->render(&painter, view.topLeft(), QRegion(view),
-                                       QWidget::DrawChildren);
+        picture::drawSideView(painter, shown, view);
         painter.restore();
         drawLegend(painter, {kMargin, target.bottom() + 14}, contentWidth);
     }
@@ -238,15 +234,16 @@ QString exportPdf(const QString& path, Principal& window, const std::optional<Sh
     return {};
 }
 
-void ExportReport(Principal& window, const std::optional<ShownMap>& map, MessageSink& messages)
+void ExportReport(QWidget* parent, const ProjectDocument& doc,
+                  const picture::SideViewPicture& shown, MessageSink& messages)
 {
     QString path =
-        QFileDialog::getSaveFileName(&window, QString(), QString(), QStringLiteral("PDF (*.pdf)"));
+        QFileDialog::getSaveFileName(parent, QString(), QString(), QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
-    if (const QString problem = exportPdf(path, window, map); !problem.isEmpty())
+    if (const QString problem = exportPdf(path, doc, shown); !problem.isEmpty())
         messages.show(Message{QString(), problem, QString()});
 }
 

@@ -26,6 +26,12 @@ void Surface::replay(const DrawList& list, int surfaceId)
     update();
 }
 
+void Surface::showCanvas(const Canvas* source)
+{
+    m_source = source;
+    update();
+}
+
 void Surface::refresh()
 {
     repaint();
@@ -35,13 +41,13 @@ void Surface::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
     QPainter p(this);
-    p.drawImage(contentsRect().topLeft(), m_canvas.image());
+    p.drawImage(contentsRect().topLeft(), canvas().image());
 }
 
 void Surface::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF inside = event->position() - contentsRect().topLeft();
-    const QPointF s = m_canvas.toScale(inside);
+    const QPointF s = canvas().toScale(inside);
     emit mouseMoved(s.x(), s.y());
     QFrame::mouseMoveEvent(event);
 }

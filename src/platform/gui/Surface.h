@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/Canvas.h"
+#include "platform/paint/Canvas.h"
 
 #include <QFrame>
 
@@ -15,11 +15,14 @@ public:
     Surface(const QString& name, QSize outer, double scaleWidth, double scaleHeight,
             QWidget* parent = nullptr);
 
-    Canvas& canvas() { return m_canvas; }
-    const Canvas& canvas() const { return m_canvas; }
+    /// The picture shown: the surface's own, or the one given to showCanvas.
+    const Canvas& canvas() const { return m_source ? *m_source : m_canvas; }
+    /// Shows a canvas kept elsewhere (the same size as the surface's own)
+    /// instead of the surface's own; it is painted on the next update.
+    void showCanvas(const Canvas* source);
 
-    double scaleWidth() const { return m_canvas.scaleWidth(); }
-    double scaleHeight() const { return m_canvas.scaleHeight(); }
+    double scaleWidth() const { return canvas().scaleWidth(); }
+    double scaleHeight() const { return canvas().scaleHeight(); }
     void setScaleHeight(double h) { m_canvas.setScaleHeight(h); }
 
     bool autoRedraw() const { return m_autoRedraw; }
@@ -42,5 +45,6 @@ protected:
 
 private:
     Canvas m_canvas;
+    const Canvas* m_source = nullptr;
     bool m_autoRedraw = false;
 };

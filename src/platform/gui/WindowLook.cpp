@@ -7,17 +7,6 @@
 #include <QPalette>
 #include <QWidget>
 
-QFont designFont()
-{
-    QFont f;
-    // Where the narrow face is missing, the nearest condensed ones; what still
-    // does not fit is shortened by settleCaptions.
-    f.setFamilies({QStringLiteral("Liberation Sans Narrow"),
-                   QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
-    f.setPixelSize(11);
-    return f;
-}
-
 void useDesignFont(QWidget* window)
 {
     // Widgets under a style sheet take the application's font, not their

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/paint/DesignFont.h"
+
 #include <QFont>
 #include <QRect>
 #include <QString>
@@ -26,10 +28,6 @@ template <typename W> W* make(QWidget* parent, const QString& name, QRect geomet
     return w;
 }
 
-/// The font every window of the program is laid out for: a narrow sans serif
-/// at a fixed pixel size, so that the captions of all languages fit the design
-/// positions, which are fixed in pixels too.
-QFont designFont();
 void useDesignFont(QWidget* window);
 /// Brings the captions of `window` in line after they were (re)set: the
 /// accessible names of its controls follow them, and captions too long for

@@ -1,6 +1,8 @@
 #include "project/gui/Principal.h"
 
 #include "i18n/Languages.h"
+#include "picture/ShownPicture.h"
+#include "picture/SideViewLayout.h"
 #include "platform/gui/Surface.h"
 #include "platform/gui/WindowLook.h"
 #include "project/gui/FieldValidation.h"
@@ -47,7 +49,8 @@ bool isEnter(const QEvent* e)
 
 Principal::Principal(ProjectDocument& document, Languages& languages, int userLanguage,
                      QWidget* parent)
-    : QMainWindow(parent), m_doc(document), m_languages(languages)
+    : QMainWindow(parent), m_doc(document), m_languages(languages),
+      m_shown(new picture::ShownPicture(document, this))
 {
     setObjectName(QStringLiteral("Principal"));
     setWindowTitle(QString::fromLatin1(kCaption));
@@ -61,10 +64,9 @@ Principal::Principal(ProjectDocument& document, Languages& languages, int userLa
     relabel();
 
     mirrorAll();
-    m_designCaptions = sideViewCaptions();
-    m_picture1->replay(m_doc.startupDrawing(), sideview::Picture1);
     for (Surface* s : {m_picture1, m_picture33, m_picture44})
         s->setAutoRedraw(false);
+    showPicture();
     connectHandlers();
     connectDocument();
     connectCommands();
@@ -221,12 +223,7 @@ void Principal::connectDocument()
     connect(&m_doc, &ProjectDocument::itemsChanged, this, &Principal::mirrorItems);
     connect(&m_doc, &ProjectDocument::selectionChanged, this, &Principal::mirrorSelection);
     connect(&m_doc, &ProjectDocument::enabledChanged, this, &Principal::mirrorEnabled);
-    connect(&m_doc, &ProjectDocument::redrawn, this, &Principal::replay);
-    connect(&m_doc, &ProjectDocument::scalesChanged, this, [this] {
-        m_picture1->setScaleHeight(m_doc.scales().SH1);
-        m_picture33->setScaleHeight(m_doc.scales().SH33);
-        m_picture44->setScaleHeight(m_doc.scales().SH44);
-    });
+    connect(m_shown, &picture::ShownPicture::changed, this, &Principal::showPicture);
     connect(&m_doc, &ProjectDocument::loaded, this, [this] {
         findChild<QAction*>(QStringLiteral("Save"))->setEnabled(true);
         findChild<QAction*>(QStringLiteral("SaveFoto"))->setEnabled(true);
@@ -234,10 +231,6 @@ void Principal::connectDocument()
     connect(&m_doc, &ProjectDocument::savingEnabled, this, [this] {
         findChild<QAction*>(QStringLiteral("Save"))->setEnabled(true);
         findChild<QAction*>(QStringLiteral("SaveFoto"))->setEnabled(true);
-    });
-    connect(&m_doc, &ProjectDocument::picturesCleared, this, [this] {
-        for (int id : {sideview::Picture1, sideview::Picture33, sideview::Picture44})
-            picture(id)->replay(DrawList{draw::clear(id)}, id);
     });
 }
 
@@ -364,13 +357,17 @@ void Principal::mirrorEnabled(Control c)
         w->setEnabled(on);
 }
 
-void Principal::replay(const sideview::Redraw& r)
+void Principal::showPicture()
 {
-    m_picture1->replay(r.ops, sideview::Picture1);
-    m_picture33->replay(r.ops, sideview::Picture33);
-    m_picture44->replay(r.ops, sideview::Picture44);
-    for (auto it = r.captions.begin(); it != r.captions.end(); ++it)
-        if (auto* l = findChild<QLabel*>(it.key()))
+    const picture::SideViewPicture& shown = m_shown->value();
+    for (Surface* s : {m_picture1, m_picture33, m_picture44}) {
+        const int id = s == m_picture1    ? sideview::Picture1
+                       : s == m_picture33 ? sideview::Picture33
+                                          : sideview::Picture44;
+        s->showCanvas(&shown.canvas(id));
+    }
+    for (auto it = shown.captions.begin(); it != shown.captions.end(); ++it)
+        if (auto* l = findChild<QLabel*>(it.key()); l && l->text() != it.value())
             l->setText(it.value());
 }
 
@@ -378,7 +375,7 @@ void Principal::replay(const sideview::Redraw& r)
 
 void Principal::connectHistory()
 {
-    m_history = new UndoHistory(m_doc, this);
+    m_history = new UndoHistory(m_doc, *m_shown, this);
     m_history->routeKeys(this);
     auto* undo = findChild<QAction*>(QStringLiteral("Undo"));
     auto* redo = findChild<QAction*>(QStringLiteral("Redo"));
@@ -392,13 +389,6 @@ void Principal::connectHistory()
     for (int n : {14, 15, 16})
         connect(m_text[n], &QLineEdit::editingFinished, this,
                 [this, n] { m_doc.acceptText(textField(n)); });
-    // Going back to before the first redraw shows the labels' own captions.
-    connect(&m_doc, &ProjectDocument::restored, this, [this] {
-        const QMap<QString, QString> written = m_doc.captions();
-        for (auto it = m_designCaptions.begin(); it != m_designCaptions.end(); ++it)
-            if (!written.contains(it.key()))
-                findChild<QLabel*>(it.key())->setText(it.value());
-    });
     connect(m_history, &UndoHistory::modifiedChanged, this, &Principal::updateTitle);
     connect(&m_doc, &ProjectDocument::saved, this, &Principal::updateTitle);
     connect(&m_doc, &ProjectDocument::loaded, this, &Principal::updateTitle);

@@ -16,6 +16,9 @@ class QPushButton;
 class Surface;
 class FieldValidation;
 class UndoHistory;
+namespace picture {
+class ShownPicture;
+}
 
 /// The main window: a view of the project document. It builds the fields,
 /// lists, side-view surfaces, menus and buttons, hands every user action to
@@ -34,6 +37,8 @@ public:
     ~Principal() override;
 
     ProjectDocument& document() { return m_doc; }
+    /// The side view the window shows, as a picture value that follows the document.
+    picture::ShownPicture& shownPicture() { return *m_shown; }
     /// The undo history of the project (Edit menu).
     UndoHistory& history() { return *m_history; }
 
@@ -99,7 +104,7 @@ private:
     void mirrorItems(Control list);
     void mirrorSelection(Control list);
     void mirrorEnabled(Control c);
-    void replay(const sideview::Redraw& redraw);
+    void showPicture();
     QWidget* widgetOf(Control c) const;
     QComboBox* listOf(Control c) const;
     Control controlOf(QObject* o) const;
@@ -110,6 +115,7 @@ private:
 
     ProjectDocument& m_doc;
     Languages& m_languages;
+    picture::ShownPicture* m_shown;
     bool m_mirroring = false; ///< the controls are being set from the document
 
     // Controls, named as their objectNames.
@@ -126,5 +132,4 @@ private:
     Surface* m_picture44 = nullptr;
     FieldValidation* m_validation = nullptr;
     UndoHistory* m_history = nullptr;
-    QMap<QString, QString> m_designCaptions; ///< side-view labels before any redraw
 };

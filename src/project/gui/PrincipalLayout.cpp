@@ -1,5 +1,6 @@
 // Builds the controls of the main window at their design positions.
 
+#include "picture/SideViewLayout.h"
 #include "platform/gui/Accessibility.h"
 #include "platform/gui/Surface.h"
 #include "platform/gui/WindowLook.h"
@@ -39,61 +40,34 @@ QComboBox* makeCombo(QWidget* parent, const QString& name, QRect geometry)
     return c;
 }
 
-// The side view's surfaces, in twips of the window (outer frame included).
-const QRect kPicture1 = twRect(2520, 0, 9555, 4395);
-const QRect kPicture44 = twRect(3960, -3240, 11790, 7317);
-const QRect kPicture33 = twRect(3960, -3237, 11790, 7317);
-
 } // namespace
 
 void Principal::buildLayout()
 {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(tw(12075), tw(9255));
+    client->setFixedSize(picture::clientSize());
     setCentralWidget(client);
 
-    // Side view: Picture1, with the two overlays from its axis crossing.
-    m_picture1 = new Surface(QStringLiteral("Picture1"), kPicture1.size(), 121.06, 118, client);
-    m_picture1->move(kPicture1.topLeft());
-    m_picture33 =
-        new Surface(QStringLiteral("Picture33"), kPicture33.size(), 177.45, 212.3, client);
-    m_picture33->move(kPicture33.topLeft());
-    m_picture44 = new Surface(QStringLiteral("Picture44"), kPicture44.size(), 178.0, 212.3, client);
-    m_picture44->move(kPicture44.topLeft());
-
-    // Labels over the view: the model key and the numbers of the axis marks.
-    const QPoint origin = kPicture1.topLeft() + QPoint(2, 2);
-    const double pxX = (kPicture1.width() - 4) / 121.06;
-    const double pxY = (kPicture1.height() - 4) / 118.0;
-    auto markX = [&](int i) { return origin.x() + qRound((18 + i * (121.06 - 18) / 5) * pxX); };
-    auto markY = [&](int i) { return origin.y() + qRound((110 - i * 22.0) * pxY); };
-    const int belowFloor = markY(0) + 3;
-    const QStringList xLabels = {"Label37", "Label38", "Label39", "Label40"};
-    const QStringList xCaptions = {"2", "4", "6", "8"};
-    for (int i = 0; i < 4; ++i) {
-        auto* l = makeLabel(client, xLabels[i], xCaptions[i],
-                            QRect(markX(i + 1) - 30, belowFloor, 60, 14));
-        l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    // Side view: Picture1, with the two overlays from its axis crossing, and
+    // the captions over them.
+    for (const picture::SurfacePlace& p : picture::surfacePlaces()) {
+        auto* s = new Surface(QString::fromLatin1(p.name), p.outer.size(), p.scaleWidth,
+                              p.scaleHeight, client);
+        s->move(p.outer.topLeft());
+        (p.id == sideview::Picture1    ? m_picture1
+         : p.id == sideview::Picture33 ? m_picture33
+                                       : m_picture44) = s;
     }
-    auto* l35 =
-        makeLabel(client, "Label35", "10", QRect(kPicture1.right() - 62, belowFloor, 60, 14));
-    l35->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    const QStringList yLabels = {"Label42", "Label41", "Label48", "Label49"};
-    const QStringList yCaptions = {"1", "2", "3", "4"};
-    const int leftOfAxis = markX(0) - 3;
-    for (int i = 0; i < 4; ++i) {
-        auto* l = makeLabel(client, yLabels[i], yCaptions[i],
-                            QRect(leftOfAxis - 60, markY(i + 1) - 7, 60, 14));
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (const picture::CaptionPlace& c : picture::captionPlaces()) {
+        QLabel* l = makeLabel(client, c.name, c.designText, c.rect);
+        l->setAlignment(Qt::Alignment(c.alignment));
+        if (c.bold) {
+            QFont bold = l->font();
+            bold.setBold(true);
+            l->setFont(bold);
+        }
     }
-    auto* l36 = makeLabel(client, "Label36", "5", QRect(leftOfAxis - 60, origin.y(), 60, 14));
-    l36->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    auto* l58 =
-        makeLabel(client, "Label58", "TS250", QRect(origin.x() + 4, belowFloor + 2, 60, 14));
-    QFont bold = l58->font();
-    bold.setBold(true);
-    l58->setFont(bold);
 
     // Line Array Settings.
     QGroupBox* f5 =
@@ -199,9 +173,8 @@ void Principal::buildLayout()
     // The overlays lie over Picture1; the view's labels lie over all three.
     m_picture33->raise();
     m_picture44->raise();
-    for (const char* n : {"Label35", "Label36", "Label37", "Label38", "Label39", "Label40",
-                          "Label41", "Label42", "Label48", "Label49", "Label58"})
-        client->findChild<QLabel*>(QString::fromLatin1(n))->raise();
+    for (const picture::CaptionPlace& c : picture::captionPlaces())
+        client->findChild<QLabel*>(c.name)->raise();
 }
 
 void Principal::buildMenus()

@@ -4,36 +4,47 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QUndoCommand>
 #include <QWidget>
+#include <algorithm>
 
 /// One accepted change: the document before and after it.
 class UndoHistory::Step : public QUndoCommand
 {
 public:
-    Step(UndoHistory& history, DocumentSnapshot before, DocumentSnapshot after)
+    Step(UndoHistory& history, Shown before, Shown after)
         : m_history(history), m_before(std::move(before)), m_after(std::move(after))
     {
     }
-    void undo() override { m_history.show(m_before); }
+    void undo() override
+    {
+        m_history.show(m_before);
+        m_history.m_lastStep = nullptr;
+    }
     void redo() override
     {
         // Pushing the step redoes it: the document is already there.
         if (m_done)
             m_history.show(m_after);
         m_done = true;
+        m_history.m_lastStep = this;
     }
+    /// A map painted after the change is part of what it showed.
+    void setAfterPicture(const picture::ShownPicture::State& picture) { m_after.picture = picture; }
 
 private:
     UndoHistory& m_history;
-    DocumentSnapshot m_before;
-    DocumentSnapshot m_after;
+    Shown m_before;
+    Shown m_after;
     bool m_done = false;
 };
 
-UndoHistory::UndoHistory(ProjectDocument& document, QObject* parent)
-    : QObject(parent), m_doc(document), m_current(document.snapshot())
+UndoHistory::UndoHistory(ProjectDocument& document, picture::ShownPicture& picture, QObject* parent)
+    : QObject(parent), m_doc(document), m_picture(picture)
 {
+    m_current = now();
+    connect(&m_picture, &picture::ShownPicture::changed, this, &UndoHistory::pictureChanged);
     connect(&m_doc, &ProjectDocument::edited, this, &UndoHistory::recordEdit);
     connect(&m_doc, &ProjectDocument::loaded, this, &UndoHistory::reset);
     connect(&m_doc, &ProjectDocument::saved, &m_stack, &QUndoStack::setClean);
@@ -49,28 +60,55 @@ UndoHistory::~UndoHistory()
 
 bool UndoHistory::hasPendingEdit() const
 {
-    return !sameProject(m_doc.data(), m_current.data);
+    return !sameProject(m_doc.data(), m_current.document.data);
+}
+
+UndoHistory::Shown UndoHistory::now() const
+{
+    return {m_doc.snapshot(), m_picture.state()};
 }
 
 void UndoHistory::reset()
 {
+    m_lastStep = nullptr;
     m_stack.clear();
-    m_current = m_doc.snapshot();
+    m_current = now();
 }
 
 void UndoHistory::recordEdit()
 {
     if (!hasPendingEdit())
         return;
-    DocumentSnapshot now = m_doc.snapshot();
-    DocumentSnapshot before = std::exchange(m_current, now);
-    m_stack.push(new Step(*this, std::move(before), std::move(now)));
+    Shown after = now();
+    Shown before = std::exchange(m_current, after);
+    auto* step = new Step(*this, std::move(before), std::move(after));
+    m_stack.push(step);
 }
 
-void UndoHistory::show(const DocumentSnapshot& snapshot)
+void UndoHistory::pictureChanged()
 {
-    m_doc.restore(snapshot);
-    m_current = m_doc.snapshot();
+    if (m_showing || hasPendingEdit())
+        return; // an edit under way: its step records the picture
+    // A map painted (or the surfaces cleared) over the current project.
+    m_current.picture = m_picture.state();
+    if (m_lastStep)
+        m_lastStep->setAfterPicture(m_current.picture);
+    if (const auto& map = m_picture.mapPicture();
+        map && std::find(m_keptMaps.begin(), m_keptMaps.end(), map) == m_keptMaps.end()) {
+        m_keptMaps.push_back(map);
+        if (std::ssize(m_keptMaps) > kKeptMaps)
+            m_keptMaps.pop_front();
+    }
+}
+
+void UndoHistory::show(const Shown& shown)
+{
+    {
+        const QScopedValueRollback guard(m_showing, true);
+        m_doc.restore(shown.document);
+        m_picture.restore(shown.picture);
+    }
+    m_current = now();
 }
 
 QList<QKeySequence> UndoHistory::undoKeys()

@@ -1,24 +1,31 @@
 #pragma once
 
+#include "picture/ShownPicture.h"
 #include "project/ProjectDocument.h"
 
 #include <QKeySequence>
 #include <QList>
 #include <QObject>
 #include <QUndoStack>
+#include <deque>
+#include <memory>
 
 class QWidget;
 
 /// The undo history of a project document: every accepted change of the
 /// project is one step holding the document as it stood before and after,
-/// so that undo shows exactly the project, lists and side view of before the
-/// change and redo those of after it. A load starts a clean history, a save
-/// marks the current step as the saved one.
+/// so that undo shows exactly the project, lists and picture of before the
+/// change and redo those of after it: the side view, cleared surfaces, or the
+/// map painted over it (the maps of the last kKeptMaps pictures are kept; an
+/// older one shows its side view alone). A load starts a clean history, a
+/// save marks the current step as the saved one.
 class UndoHistory : public QObject
 {
     Q_OBJECT
 public:
-    explicit UndoHistory(ProjectDocument& document, QObject* parent = nullptr);
+    UndoHistory(ProjectDocument& document, picture::ShownPicture& picture,
+                QObject* parent = nullptr);
+    static constexpr int kKeptMaps = 8;
     ~UndoHistory() override;
 
     QUndoStack& stack() { return m_stack; }
@@ -51,12 +58,24 @@ protected:
 
 private:
     class Step;
+    /// The document and the picture it showed.
+    struct Shown
+    {
+        DocumentSnapshot document;
+        picture::ShownPicture::State picture;
+    };
+    Shown now() const;
     void recordEdit();
-    void show(const DocumentSnapshot& snapshot);
+    void pictureChanged();
+    void show(const Shown& shown);
 
     ProjectDocument& m_doc;
+    picture::ShownPicture& m_picture;
     QUndoStack m_stack;
-    DocumentSnapshot m_current; ///< the document after the last accepted change
+    Shown m_current;            ///< the document after the last accepted change
+    Step* m_lastStep = nullptr; ///< the step that led to m_current, while it is on the stack
+    bool m_showing = false;
+    std::deque<std::shared_ptr<const picture::SideViewPicture>> m_keptMaps;
 };
 
 /// The main window's title: the program's caption, after the project file's

@@ -4,7 +4,6 @@
 #include "platform/gui/WindowLook.h"
 #include "project/ProjectDocument.h"
 #include "spl/RequestFromProject.h"
-#include "spl/gui/SPL.h"
 
 #include <QChart>
 #include <QChartView>
@@ -31,9 +30,8 @@ constexpr const char* kStatColumns[4] = {"Maximum", "Minimum", "Spread", "Deviat
 
 } // namespace
 
-AreaLevelsWindow::AreaLevelsWindow(ProjectDocument& doc, Languages& languages, SPL& splWindow,
-                                   QWidget* owner)
-    : QDialog(owner), m_doc(doc), m_languages(languages), m_spl(splWindow)
+AreaLevelsWindow::AreaLevelsWindow(ProjectDocument& doc, Languages& languages, QWidget* owner)
+    : QDialog(owner), m_doc(doc), m_languages(languages)
 {
     setObjectName(QStringLiteral("AreaLevels"));
     setModal(false);
@@ -45,7 +43,7 @@ AreaLevelsWindow::AreaLevelsWindow(ProjectDocument& doc, Languages& languages, S
         if (isVisible())
             refresh();
     });
-    connect(&m_spl, &SPL::settingsChanged, this, [this] {
+    connect(&m_doc, &ProjectDocument::calculationSettingsChanged, this, [this] {
         if (isVisible())
             refresh();
     });
@@ -168,11 +166,13 @@ void AreaLevelsWindow::heightEdited()
 
 void AreaLevelsWindow::refresh()
 {
-    const Request request = requestFromDocument(m_doc, m_spl.frequencia, m_spl.resolutionText());
+    const CalculationSettings& settings = m_doc.calculationSettings();
+    const Request request =
+        requestFromDocument(m_doc, settings.frequencia, settings.resolutionText);
     const std::vector<AreaSegment> areas =
         areasInUse(m_doc.fields(), m_doc.state(), m_doc.locale());
     m_levels = areaLevels(request, areas, m_height);
-    m_band->setText(QStringLiteral("%1 Hz").arg(m_spl.frequencia));
+    m_band->setText(QStringLiteral("%1 Hz").arg(settings.frequencia));
     m_under->clear();
     fillChart();
     fillTable();

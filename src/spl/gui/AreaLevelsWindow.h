@@ -11,22 +11,21 @@ class QChartView;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
-class SPL;
 
 namespace spl {
 
-/// The level along each audience area: for the SPL window's band and
+/// The level along each audience area: for the document's band and
 /// resolution, the level against distance of every area in use, each in its
 /// area's colour, with the values under the mouse, and beside the plot the
 /// maximum, minimum, spread and standard deviation of each area and of all
 /// together. The listening height (`Text1`, default 1.2 m) lifts the points
 /// above the area lines. The window follows every redraw of the project and
-/// every change of band or resolution while it is open.
+/// every change of the calculation settings while it is open.
 class AreaLevelsWindow : public QDialog, public iLanguage
 {
     Q_OBJECT
 public:
-    AreaLevelsWindow(ProjectDocument& doc, Languages& languages, SPL& splWindow, QWidget* owner);
+    AreaLevelsWindow(ProjectDocument& doc, Languages& languages, QWidget* owner);
     ~AreaLevelsWindow() override;
 
     /// The levels shown now.
@@ -56,7 +55,6 @@ private:
 
     ProjectDocument& m_doc;
     Languages& m_languages;
-    SPL& m_spl;
     AreaLevels m_levels;
     double m_height = 1.2;
     QLineEdit* m_text1 = nullptr;

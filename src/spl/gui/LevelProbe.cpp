@@ -1,34 +1,33 @@
 #include "spl/gui/LevelProbe.h"
 
+#include "picture/CalculationSequence.h"
+#include "picture/ShownPicture.h"
 #include "platform/gui/Surface.h"
 
 #include <QLabel>
+#include <QLocale>
 #include <cmath>
 
 namespace spl {
 
-LevelProbe::LevelProbe(Surface& picture44, QLabel& value, QObject* parent)
-    : QObject(parent), m_value(value)
+LevelProbe::LevelProbe(const picture::ShownPicture& picture, Surface& picture44, QLabel& value,
+                       QObject* parent)
+    : QObject(parent), m_picture(picture), m_value(value)
 {
     connect(&picture44, &Surface::mouseMoved, this, &LevelProbe::probe);
-}
-
-void LevelProbe::show(ShownMap map)
-{
-    m_map = std::move(map);
-}
-
-void LevelProbe::clear()
-{
-    m_map.reset();
-    m_value.clear();
+    // A picture without a map has no level to read.
+    connect(&picture, &picture::ShownPicture::changed, this, [this] {
+        if (!m_picture.map())
+            m_value.clear();
+    });
 }
 
 void LevelProbe::probe(double x44, double y44)
 {
-    if (!m_map)
+    const auto& map = m_picture.map();
+    if (!map)
         return;
-    const std::optional<float> level = m_map->levelUnder(x44, y44);
+    const std::optional<float> level = map->levelUnder(x44, y44);
     if (!level || !std::isfinite(*level))
         m_value.clear();
     else

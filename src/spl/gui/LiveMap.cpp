@@ -1,15 +1,14 @@
 #include "spl/gui/LiveMap.h"
 
-#include "platform/gui/Surface.h"
+#include "picture/CalculationSequence.h"
+#include "picture/ShownPicture.h"
 #include "project/ProjectDocument.h"
 #include "spl/Calculation.h"
 
 namespace spl {
 
-LiveMap::LiveMap(ProjectDocument& document, Surface& picture1, Surface& picture33,
-                 Surface& picture44, QObject* parent)
-    : QObject(parent), m_doc(document), m_picture1(picture1), m_picture33(picture33),
-      m_picture44(picture44)
+LiveMap::LiveMap(ProjectDocument& document, picture::ShownPicture& picture, QObject* parent)
+    : QObject(parent), m_doc(document), m_picture(picture)
 {
     // One calculation at a time: it spreads its rows over the cores itself,
     // and one no longer wanted ends within a batch of rows.
@@ -35,9 +34,9 @@ void LiveMap::setEnabled(bool on)
         ++*m_generation;
 }
 
-void LiveMap::mapCalculated(const MapSettings& settings)
+void LiveMap::mapCalculated()
 {
-    m_settings = settings;
+    m_hasMap = true;
     ++*m_generation;
 }
 
@@ -50,7 +49,7 @@ void LiveMap::redrawn()
 {
     // Whatever runs now is for an older picture.
     m_wanted = ++*m_generation;
-    if (!m_enabled || !m_settings || m_startPending)
+    if (!m_enabled || !m_hasMap || m_startPending)
         return;
     // Started once the action that redrew is over: an action may redraw more
     // than once, and the map is of where it ends.
@@ -62,40 +61,33 @@ void LiveMap::start()
 {
     m_startPending = false;
     const int generation = *m_generation;
-    if (!m_enabled || !m_settings || m_wanted != generation)
+    if (!m_enabled || !m_hasMap || m_wanted != generation)
         return;
     // As the SPL button: nothing to map without an audience or with a field
     // refused.
     if (m_doc.state().offsetmax <= 0.001f || !m_doc.isEnabled(Control::Command2))
         return;
 
-    auto job = std::make_shared<const MapJob>(prepareMap(m_doc, *m_settings));
+    auto map = std::make_shared<ShownMap>();
+    map->settings = m_doc.calculationSettings();
+    map->job = prepareMap(m_doc, map->settings);
     m_pool.clear();
-    m_pool.start([this, job, generation, style = m_settings->style, latest = m_generation] {
+    m_pool.start([this, map, generation, latest = m_generation] {
         const auto stale = [&] { return latest->load() != generation; };
-        std::optional<Result> result = calculate(job->request, 0, stale);
+        std::optional<Result> result = calculate(map->job.request, 0, stale);
         if (!result || stale())
             return;
-        auto shown = std::make_shared<ShownMap>();
-        shown->result = std::move(*result);
-        shown->style = style;
+        map->result = std::move(*result);
         QMetaObject::invokeMethod(
-            this, [this, job, shown, generation] { paint(generation, *job, *shown); },
+            this,
+            [this, map, generation] {
+                if (generation != *m_generation)
+                    return;
+                m_picture.showMap(map);
+                emit painted();
+            },
             Qt::QueuedConnection);
     });
-}
-
-void LiveMap::paint(int generation, const MapJob& job, ShownMap& shown)
-{
-    if (generation != *m_generation)
-        return;
-    shown.placement = paintCalculatedMap(m_doc, job, shown.result, shown.style, m_picture1.canvas(),
-                                         m_picture33.canvas(), m_picture44.canvas());
-    for (Surface* s : {&m_picture1, &m_picture33, &m_picture44})
-        s->refresh();
-    if (m_onShown)
-        m_onShown(std::move(shown));
-    emit painted();
 }
 
 } // namespace spl

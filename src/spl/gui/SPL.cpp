@@ -185,6 +185,24 @@ void SPL::setMapStyle(spl::MapStyle style)
     m_combo5->setCurrentIndex(m_combo5->findData(static_cast<int>(style)));
 }
 
+CalculationSettings SPL::settings() const
+{
+    return {frequencia, resolutionText(), mapStyle()};
+}
+
+void SPL::showSettings(const CalculationSettings& settings)
+{
+    const int i = static_cast<int>(
+        frequencyItems().indexOf(QStringLiteral("%1 Hz").arg(settings.frequencia)));
+    if (i >= 0) {
+        m_combo4->setCurrentIndex(i);
+        Combo4_Click();
+    }
+    m_text1->setText(settings.resolutionText);
+    m_command1->setEnabled(true); // settings a map was made with are valid
+    setMapStyle(settings.style);
+}
+
 void SPL::Combo4_Click()
 {
     const QString text = m_combo4->currentText();
@@ -194,7 +212,6 @@ void SPL::Combo4_Click()
         frequencia = static_cast<int16_t>(QStringView(items[i]).chopped(3).toInt());
     const auto twice = static_cast<int16_t>(2 * frequencia);
     landamig = static_cast<float>(static_cast<double>(velso) / twice);
-    emit settingsChanged();
 }
 
 bool SPL::Text1_Validate()
@@ -218,7 +235,6 @@ bool SPL::Text1_Validate()
         m_command1->setEnabled(false);
     } else {
         m_command1->setEnabled(true);
-        emit settingsChanged();
     }
     return true;
 }

@@ -64,6 +64,11 @@ public:
     void MostrarRelojArena();
     void MostrarPunteroRaton();
 
+    /// The band, resolution and style the window's fields hold.
+    CalculationSettings settings() const;
+    /// Shows settings in the fields (the document's, when the window opens).
+    void showSettings(const CalculationSettings& settings);
+
     /// Re-reads the captions from the current language.
     void relabel();
 
@@ -71,9 +76,6 @@ signals:
     /// CALCULATE was pressed: the owner runs the calculation now, while the
     /// window is hidden and the busy cursor shown.
     void calculateRequested();
-    /// The band or the resolution changed (a list choice, a resolution
-    /// accepted): views that follow the SPL window's settings update.
-    void settingsChanged();
 
 private:
     void buildLayout();

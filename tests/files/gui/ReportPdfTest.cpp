@@ -2,9 +2,9 @@
 #include "files/gui/Fixture.h"
 #include "files/gui/PdfTools.h"
 #include "files/gui/ReportPrinting.h"
-#include "platform/gui/Surface.h"
-#include "sideview/SideView.h"
-#include "spl/gui/CalculationSequence.h"
+#include "picture/CalculationSequence.h"
+#include "picture/ShownPicture.h"
+#include "project/gui/Principal.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -21,7 +21,7 @@ TEST_F(ReportPdf, WithoutAMapOnePageHoldsTheTableAndTheSideViewAsShapes)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("report.pdf");
-    ASSERT_EQ(report::exportPdf(path, window, std::nullopt), "");
+    ASSERT_EQ(report::exportPdf(path, doc, window.shownPicture().value()), "");
 
     const QString text = pdfText(path);
     EXPECT_EQ(text.count('\f'), 1);
@@ -38,12 +38,11 @@ TEST_F(ReportPdf, WithoutAMapOnePageHoldsTheTableAndTheSideViewAsShapes)
 TEST_F(ReportPdf, AShownMapAddsAPageWithItsPictureLegendFrequencyAndResolution)
 {
     ASSERT_TRUE(doc.requestSplWindow());
-    ASSERT_TRUE(spl::runCalculation(doc, 1000, "0.3", *window.picture(sideview::Picture1),
-                                    *window.picture(sideview::Picture33),
-                                    *window.picture(sideview::Picture44)));
+    doc.setCalculationSettings({1000, "0.3", spl::MapStyle::Distribution});
+    ASSERT_TRUE(spl::runCalculation(doc, window.shownPicture()));
     QTemporaryDir dir;
     const QString path = dir.filePath("report.pdf");
-    ASSERT_EQ(report::exportPdf(path, window, report::ShownMap{1000, "0.3"}), "");
+    ASSERT_EQ(report::exportPdf(path, doc, window.shownPicture().value()), "");
 
     const QString text = pdfText(path);
     EXPECT_EQ(text.count('\f'), 2);
@@ -67,7 +66,7 @@ TEST_F(ReportPdf, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft)
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    for (const QString& problem : {report::exportPdf(path, window, std::nullopt),
+    for (const QString& problem : {report::exportPdf(path, doc, window.shownPicture().value()),
                                    report::print(printer, report::rows(report::inputOf(doc)))}) {
         EXPECT_TRUE(problem.startsWith(path + ": ")) << problem.toStdString();
         EXPECT_GT(problem.size(), path.size() + 4);

@@ -1,4 +1,4 @@
-#include "platform/gui/Canvas.h"
+#include "platform/paint/Canvas.h"
 #include "platform/gui/Surface.h"
 
 #include <QSignalSpy>
@@ -76,11 +76,13 @@ TEST(Canvas, BlockTransferIntoAParallelogram)
     EXPECT_EQ(at(turned, 50, 50), QColor(Qt::black)); // outside: untouched
 }
 
-TEST(Surface, KeepsItsPictureAndReportsTheMouseInScaleUnits)
+TEST(Surface, ShowsACanvasKeptElsewhereAndReportsTheMouseInItsScale)
 {
-    Surface s(QStringLiteral("P"), QSize(104, 54), 200, 100);
+    Surface s(QStringLiteral("P"), QSize(104, 54), 400, 300);
     EXPECT_EQ(s.canvas().image().size(), QSize(100, 50)); // inside a 2-pixel border
-    s.canvas().line(0, 50, 200, 50, QColor(Qt::red));
+    Canvas kept(QSize(100, 50), 200, 100);
+    kept.line(0, 50, 200, 50, QColor(Qt::red));
+    s.showCanvas(&kept);
     s.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&s));
     const QImage shown = s.grab().toImage();

@@ -3,6 +3,8 @@
 
 #include "spl/gui/LiveMap.h"
 #include "i18n/Languages.h"
+#include "picture/CalculationSequence.h"
+#include "picture/ShownPicture.h"
 #include "platform/Messages.h"
 #include "platform/gui/Surface.h"
 #include "project/gui/Principal.h"
@@ -15,17 +17,14 @@
 
 namespace {
 
-const spl::MapSettings kSettings{1000, QStringLiteral("0.3")};
-
 class LiveMapTest : public ::testing::Test
 {
 protected:
     LiveMapTest()
         : languages(QStringLiteral(SPLMAP_LANGUAGES_DIR)), doc(messages),
-          window(doc, languages, languageId::English),
-          live(doc, surface(sideview::Picture1), surface(sideview::Picture33),
-               surface(sideview::Picture44))
+          window(doc, languages, languageId::English), live(doc, window.shownPicture())
     {
+        doc.setCalculationSettings({1000, QStringLiteral("0.3"), spl::MapStyle::Distribution});
     }
 
     Surface& surface(int id) { return *window.picture(id); }
@@ -37,13 +36,7 @@ protected:
     }
 
     /// Paints what CALCULATE paints for the project as it stands now.
-    bool calculate()
-    {
-        return spl::runCalculation(doc, kSettings.frequencia, kSettings.resolutionText,
-                                   surface(sideview::Picture1), surface(sideview::Picture33),
-                                   surface(sideview::Picture44))
-            .has_value();
-    }
+    bool calculate() { return spl::runCalculation(doc, window.shownPicture()) != nullptr; }
 
     /// The demo project with a map calculated by CALCULATE.
     void calculateDemo()
@@ -51,7 +44,7 @@ protected:
         ASSERT_TRUE(doc.load(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini")));
         ASSERT_TRUE(doc.requestSplWindow());
         ASSERT_TRUE(calculate());
-        live.mapCalculated(kSettings);
+        live.mapCalculated();
     }
 
     void edit(Control field, const QString& text)
@@ -130,7 +123,7 @@ TEST_F(LiveMapTest, NothingIsPaintedWhenOffBeforeAMapOrWithoutAnAudience)
     doc.setText(Control::Text2, "1");
     ASSERT_TRUE(doc.validateField(Control::Text2));
     doc.leaveField(Control::Text2);
-    live.mapCalculated(kSettings);
+    live.mapCalculated();
     settle();
     EXPECT_EQ(painted.count(), 0);
 }

@@ -1,5 +1,5 @@
-#include "spl/gui/MapRender.h"
-#include "platform/gui/Canvas.h"
+#include "picture/MapRender.h"
+#include "platform/paint/Canvas.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

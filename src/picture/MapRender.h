@@ -6,7 +6,6 @@
 #include <optional>
 
 class Canvas;
-class Surface;
 
 namespace spl {
 
@@ -33,10 +32,5 @@ MapPlacement paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44,
 MapPlacement paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44, const Result& result,
                       MapStyle style, const ProjectState& state, float T,
                       std::optional<double> angle);
-
-/// The same on a window's surfaces, which then show the new picture.
-void paintMap(Surface& picture1, Surface& picture33, Surface& picture44,
-              const DistributionRows& rows, const ProjectState& state, float T,
-              std::optional<double> angle);
 
 } // namespace spl

@@ -1,7 +1,6 @@
-#include "spl/gui/MapRender.h"
+#include "picture/MapRender.h"
 
-#include "platform/gui/Canvas.h"
-#include "platform/gui/Surface.h"
+#include "platform/paint/Canvas.h"
 #include "sideview/SideView.h"
 
 namespace spl {
@@ -100,15 +99,6 @@ MapPlacement paintMap(Canvas& picture1, Canvas& picture33, Canvas& picture44, co
             paintLines(c,
                        [&](const LineSink& sink) { cellLines(result, view, overlayOf(c), sink); });
         });
-}
-
-void paintMap(Surface& picture1, Surface& picture33, Surface& picture44,
-              const DistributionRows& rows, const ProjectState& state, float T,
-              std::optional<double> angle)
-{
-    paintMap(picture1.canvas(), picture33.canvas(), picture44.canvas(), rows, state, T, angle);
-    for (Surface* s : {&picture1, &picture33, &picture44})
-        s->refresh();
 }
 
 } // namespace spl

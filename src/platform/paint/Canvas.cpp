@@ -1,4 +1,4 @@
-#include "platform/gui/Canvas.h"
+#include "platform/paint/Canvas.h"
 
 #include <algorithm>
 #include <cmath>

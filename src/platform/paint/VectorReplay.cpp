@@ -1,6 +1,6 @@
-#include "platform/gui/VectorReplay.h"
+#include "platform/paint/VectorReplay.h"
 
-#include "platform/gui/Canvas.h"
+#include "platform/paint/Canvas.h"
 
 #include <QPainter>
 

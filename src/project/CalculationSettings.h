@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace spl {
+
+/// How a calculated map is painted: the per-row distribution of the level
+/// classes (the default), or every cell at its place.
+enum class MapStyle { Distribution, Cells };
+
+} // namespace spl
+
+/// The choices a map is calculated and painted with, held once by the
+/// document: the SPL window edits them, and everything that shows a level
+/// (the map, the live map, the level along the areas, the report, render)
+/// reads them there, so no two views can show different bands.
+struct CalculationSettings
+{
+    int16_t frequencia = 100; ///< band centre, Hz
+    QString resolutionText;   ///< the vertical resolution as typed, in the user's form
+    spl::MapStyle style = spl::MapStyle::Distribution;
+
+    bool operator==(const CalculationSettings&) const = default;
+};
