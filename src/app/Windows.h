@@ -7,10 +7,10 @@
 #include "mechanical/gui/Mecanic.h"
 #include "platform/Messages.h"
 #include "project/ProjectDocument.h"
-#include "spl/gui/AreaLevelsWindow.h"
-#include "spl/gui/LevelProbe.h"
 #include "project/gui/Infor.h"
 #include "project/gui/Quit.h"
+#include "spl/gui/AreaLevelsWindow.h"
+#include "spl/gui/LevelProbe.h"
 #include "spl/gui/LiveMap.h"
 #include "spl/gui/SPL.h"
 #include "wizard/gui/Dades.h"
@@ -73,8 +73,9 @@ public:
     SPL& splWindow() { return *m_spl; }
     /// The project wizard if it exists (closing it by its frame destroys it).
     Dades* wizard() const { return m_dades; }
-    /// The project wizard, created on first use (its creation resets the
-    /// project) and kept while it is only hidden.
+    /// The project wizard, created hidden on first use and kept while it is
+    /// only hidden. Made for its captions it leaves the project as it is: the
+    /// reset of its creation waits for File > New.
     Dades& wizardWindow();
     /// The live map over the main window's surfaces (Options > Live map).
     spl::LiveMap& liveMap() { return *m_liveMap; }
