@@ -192,7 +192,8 @@ Infor& Windows::inforWindow()
 Language& Windows::languageWindow()
 {
     if (!m_language)
-        m_language = new Language(m_languages, m_userLanguage, relabelOrder(), m_principal.get());
+        m_language = new Language(m_languages, m_userLanguage, relabelOrder(), m_principal.get(),
+                                  &m_qtTexts);
     return *m_language;
 }
 

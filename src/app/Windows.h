@@ -3,6 +3,7 @@
 #include "files/gui/ReportPdf.h"
 #include "i18n/Languages.h"
 #include "i18n/gui/Language.h"
+#include "i18n/gui/QtTranslations.h"
 #include "mechanical/gui/Feat.h"
 #include "mechanical/gui/Mecanic.h"
 #include "platform/Messages.h"
@@ -95,6 +96,7 @@ public:
 private:
     Languages& m_languages;
     MessageSink& m_messages;
+    QtTranslations m_qtTexts;               // Qt's own texts in the chosen language
     std::unique_ptr<ProjectDocument> m_doc; // outlives the windows
     std::unique_ptr<Principal> m_principal;
     QPointer<Mecanic> m_mecanic;
