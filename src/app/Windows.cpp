@@ -64,7 +64,9 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
             m_mecanic->clearTable();
     });
     connect(m_principal.get(), &Principal::newProjectRequested, this, [this] {
-        wizardWindow().exec();
+        Dades& wizard = wizardWindow();
+        wizard.finishCreation();
+        wizard.exec();
         // A new project starts a clean history.
         m_principal->history().reset();
     });
@@ -79,7 +81,7 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
     // Language start-up: loading the language window applies English and the
     // user's language; then both once more.
     // Windows made meanwhile come before the main window's start-up, which
-    // the document already holds, so the wizard made here leaves it as it is.
+    // the document already holds, so the wizard made here owes no reset.
     m_startingUp = true;
     Language& language = languageWindow();
     language.selectEntry(0);
@@ -131,7 +133,7 @@ Dades& Windows::wizardWindow()
     if (!m_dades)
         m_dades =
             new Dades(*m_doc, m_languages, m_principal.get(),
-                      m_startingUp ? Dades::Creation::KeepProject : Dades::Creation::ResetProject);
+                      m_startingUp ? Dades::Creation::KeepProject : Dades::Creation::Deferred);
     return *m_dades;
 }
 
@@ -176,7 +178,8 @@ Infor& Windows::inforWindow()
 Language& Windows::languageWindow()
 {
     if (!m_language)
-        m_language = new Language(m_languages, m_userLanguage, relabelOrder(), m_principal.get());
+        m_language = new Language(m_languages, m_userLanguage, relabelOrder(), m_principal.get(),
+                                  &m_qtTexts);
     return *m_language;
 }
 

@@ -3,6 +3,7 @@
 #include "files/gui/ReportPdf.h"
 #include "i18n/Languages.h"
 #include "i18n/gui/Language.h"
+#include "i18n/gui/QtTranslations.h"
 #include "mechanical/gui/Feat.h"
 #include "mechanical/gui/Mecanic.h"
 #include "platform/Messages.h"
@@ -73,8 +74,9 @@ public:
     SPL& splWindow() { return *m_spl; }
     /// The project wizard if it exists (closing it by its frame destroys it).
     Dades* wizard() const { return m_dades; }
-    /// The project wizard, created on first use (its creation resets the
-    /// project) and kept while it is only hidden.
+    /// The project wizard, created hidden on first use and kept while it is
+    /// only hidden. Made for its captions it leaves the project as it is: the
+    /// reset of its creation waits for File > New.
     Dades& wizardWindow();
     /// The live map over the main window's surfaces (Options > Live map).
     spl::LiveMap& liveMap() { return *m_liveMap; }
@@ -92,6 +94,7 @@ public:
 private:
     Languages& m_languages;
     MessageSink& m_messages;
+    QtTranslations m_qtTexts;               // Qt's own texts in the chosen language
     std::unique_ptr<ProjectDocument> m_doc; // outlives the windows
     std::unique_ptr<Principal> m_principal;
     QPointer<Mecanic> m_mecanic;

@@ -12,7 +12,10 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -157,4 +160,66 @@ TEST_F(WindowsTest, FileNewShowsTheWizardKeptUntilItsFrameClosesIt)
     });
     fileNew->trigger();
     EXPECT_EQ(doc().text(Control::Text13), "-");
+}
+
+// The wizard closed by its frame is made again when the captions change; that
+// leaves the project as it is, and the reset of its creation waits for File >
+// New. A language change reaches it by a choice in the language window or by
+// the window's load when it is opened again after an OK or a Cancel.
+TEST(WizardMadeForItsCaptions, LeavesTheProjectUntilFileNew)
+{
+    const auto openLanguage = [](Windows& windows, const std::function<void(Language&)>& inside) {
+        QTimer::singleShot(0, [&] { inside(windows.languageWindow()); });
+        windows.principal().findChild<QAction*>("MenuLanguage")->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    const auto press = [](const char* button) {
+        return [button](Language& w) { w.findChild<QPushButton*>(button)->click(); };
+    };
+    const auto chooseSpanish = [](Language& w) {
+        w.findChild<QComboBox*>("cboLanguage")->setCurrentIndex(1);
+        w.findChild<QPushButton*>("Command1")->click();
+    };
+    const std::pair<const char*, std::vector<std::function<void(Language&)>>> ways[] = {
+        {"Spanish chosen", {chooseSpanish}},
+        {"opened again after OK", {press("Command1"), press("Command1")}},
+        {"opened again after Cancel", {press("Command2"), press("Command1")}},
+    };
+    for (const auto& [way, openings] : ways) {
+        Program program;
+        Windows& windows = program.windows;
+        ProjectDocument& doc = windows.document();
+        windows.principal().show();
+        ASSERT_TRUE(windows.principal().loadProject(demo));
+        const auto project = [&] {
+            QStringList texts{windows.principal().windowTitle()};
+            for (int n = 1; n <= 16; ++n)
+                texts << doc.text(textField(n));
+            texts << (doc.isEnabled(Control::Command2) ? "SPL enabled" : "SPL disabled");
+            return texts.join(" | ").toStdString();
+        };
+        const std::string loaded = project();
+        ASSERT_TRUE(loaded.ends_with("SPL enabled"));
+
+        QAction* fileNew = windows.principal().findChild<QAction*>("New");
+        QTimer::singleShot(0, [&] { QTest::keyClick(windows.wizard(), Qt::Key_Escape); });
+        fileNew->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_EQ(windows.wizard(), nullptr) << way;
+        for (const auto& inside : openings)
+            openLanguage(windows, inside);
+        ASSERT_NE(windows.wizard(), nullptr) << way;
+        EXPECT_EQ(project(), loaded) << way;
+
+        // File > New resets the project then, once.
+        QTimer::singleShot(0, [&] {
+            EXPECT_EQ(doc.text(Control::Text13), "-") << way;
+            doc.setText(Control::Text13, "9");
+            windows.wizard()->hide();
+        });
+        fileNew->trigger();
+        QTimer::singleShot(0, [&] { windows.wizard()->hide(); });
+        fileNew->trigger();
+        EXPECT_EQ(doc.text(Control::Text13), "9") << way;
+    }
 }

@@ -8,7 +8,7 @@
 // Every shipped language holds each (Section, Tag) the windows and messages ask for.
 TEST(ShippedLanguages, HoldEveryLabelTheProgramAsksFor)
 {
-    QStringList principal = {"Label43", "Label57", "Command1", "Command2"};
+    QStringList principal = {"Label43", "Label57", "Command1", "Command2", "NameTip"};
     for (int i = 1; i <= 10; ++i)
         principal << QString("Frame%1").arg(i);
     for (int i = 1; i <= 33; ++i)

@@ -1,5 +1,6 @@
 #include "i18n/gui/Language.h"
 
+#include "i18n/gui/QtTranslations.h"
 #include "platform/gui/Accessibility.h"
 #include "platform/gui/Picture.h"
 #include "platform/gui/WindowLook.h"
@@ -62,9 +63,10 @@ DrawList bubbles(double size)
 
 } // namespace
 
-Language::Language(Languages& languages, int userLanguage, RelabelOrder order, QWidget* owner)
+Language::Language(Languages& languages, int userLanguage, RelabelOrder order, QWidget* owner,
+                   QtTranslations* qtTexts)
     : QDialog(owner), m_languages(languages), m_userLanguage(userLanguage),
-      m_order(std::move(order))
+      m_order(std::move(order)), m_qtTexts(qtTexts)
 {
     setObjectName(QStringLiteral("Language"));
     setWindowTitle(QStringLiteral("Language"));
@@ -145,8 +147,11 @@ int32_t Language::selectedLanguage() const
 
 void Language::cboLanguage_Click()
 {
-    if (m_cboLanguage->currentIndex() >= 0)
-        m_languages.ApplyLanguage(selectedLanguage());
+    if (m_cboLanguage->currentIndex() < 0)
+        return;
+    m_languages.ApplyLanguage(selectedLanguage());
+    if (m_qtTexts)
+        m_qtTexts->use(selectedLanguage());
 }
 
 void Language::Command1_Click()

@@ -10,6 +10,7 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QtTranslations;
 class Language;
 
 /// One window's turn in the re-labelling: the window's name and what sets its
@@ -28,16 +29,19 @@ using RelabelOrder = std::vector<RelabelStep>;
 /// is chosen; OK keeps the choice, Cancel goes back to English, and both close
 /// and destroy the window (the owner creates a new one on the next opening).
 /// While it exists it is the one window told of a new language, and it then
-/// re-labels every window of the program in the order it was given.
+/// re-labels every window of the program in the order it was given; Qt's own
+/// texts follow the chosen language too.
 class Language : public QDialog, public iLanguage
 {
     Q_OBJECT
 public:
     /// Builds the window hidden and runs its load: the list filled, English
     /// applied, then `userLanguage` when it is one of the list's languages.
-    /// `order` is walked on every language change. Throws LanguageError when
-    /// a language file cannot be loaded.
-    Language(Languages& languages, int userLanguage, RelabelOrder order, QWidget* owner);
+    /// `order` is walked on every language change; `qtTexts`, when given, is
+    /// switched to every language applied. Throws LanguageError when a
+    /// language file cannot be loaded.
+    Language(Languages& languages, int userLanguage, RelabelOrder order, QWidget* owner,
+             QtTranslations* qtTexts = nullptr);
     ~Language() override;
 
     /// The list's entries: text and language identifier, in list order.
@@ -82,6 +86,7 @@ private:
     Languages& m_languages;
     int m_userLanguage;
     RelabelOrder m_order;
+    QtTranslations* m_qtTexts;
     QLabel* m_label1 = nullptr;
     QComboBox* m_cboLanguage = nullptr;
     QPushButton* m_command1 = nullptr;

@@ -19,8 +19,9 @@ void useDesignFont(QWidget* window)
 
 void settleCaptions(QWidget* window)
 {
-    a11y::applyNames(window);
+    // Names last: a caption that fits again drops the name its shortening gave it.
     fitCaptions(window);
+    a11y::applyNames(window);
 }
 
 void useWhiteBackground(QWidget* window)

@@ -115,11 +115,8 @@ void Principal::connectHandlers()
     m_text[13]->installEventFilter(this);
 
     // Free text: nothing a project file cannot hold.
-    for (int n : {15, 16}) {
+    for (int n : {15, 16})
         m_text[n]->setValidator(new StorableTextValidator(m_text[n]));
-        m_text[n]->setToolTip(tr("A project file cannot hold \"[\", line breaks or characters "
-                                 "outside Latin-1, so they cannot be typed here."));
-    }
 
     m_validation = new FieldValidation(
         this, [this](QLineEdit* f) { return m_doc.validateField(controlOf(f)); },
@@ -484,5 +481,8 @@ void Principal::relabel()
             l->setText(label(sec, name));
     m_command1->setText(label(sec, QStringLiteral("Command1")));
     m_command2->setText(label(sec, QStringLiteral("Command2")));
+    // Why some characters cannot be typed in the free text fields.
+    for (int n : {15, 16})
+        m_text[n]->setToolTip(label(sec, QStringLiteral("NameTip")));
     settleCaptions(this);
 }

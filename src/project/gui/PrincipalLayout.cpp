@@ -116,6 +116,8 @@ void Principal::buildLayout()
         const QString name = QStringLiteral("Frame%1").arg(frameNo[a]);
         QGroupBox* f = makeFrame(f2, name, areaCaption[a], r);
         f->setStyleSheet(QStringLiteral("QGroupBox#%1 { color: %2; }").arg(name, colour[a]));
+        // Named after its own title, not the title of the frame around it.
+        a11y::nameAfter(f, {f});
         m_frame[frameNo[a]] = f;
         for (int row = 0; row < 4; ++row) {
             const int y = 16 + row * 28;
@@ -138,17 +140,20 @@ void Principal::buildLayout()
     a11y::labelFor(l57, m_text[16]);
 
     // Coordinates under the mouse.
+    // Each readout is labelled by its caption: assistive tools name it after the
+    // caption while it is empty (not after the frame) and read its value otherwise.
     QGroupBox* f6 = makeFrame(client, "Frame6", "Coordinates (m)", twRect(8640, 4800, 1695, 1095));
-    makeLabel(f6, "Label44", "X:", QRect(10, 19, 18, 16));
-    makeLabel(f6, "Label46", "", QRect(30, 19, 74, 16))
-        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    makeLabel(f6, "Label45", "Y:", QRect(10, 36, 18, 16));
-    makeLabel(f6, "Label47", "", QRect(30, 36, 74, 16))
-        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const auto readout = [f6](const char* caption, const char* name, const char* text, int y,
+                              int captionWidth) {
+        QLabel* label = makeLabel(f6, caption, text, QRect(10, y, captionWidth, 16));
+        QLabel* value = makeLabel(f6, name, "", QRect(30, y, 74, 16));
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setBuddy(value);
+    };
+    readout("Label44", "Label46", "X:", 19, 18);
+    readout("Label45", "Label47", "Y:", 36, 18);
     // The level of the map's cell under the mouse, while a map is shown.
-    makeLabel(f6, "LabelLevel", "dB:", QRect(10, 53, 24, 16));
-    makeLabel(f6, "LabelLevelValue", "", QRect(30, 53, 74, 16))
-        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    readout("LabelLevel", "LabelLevelValue", "dB:", 53, 24);
 
     QGroupBox* f10 = makeFrame(client, "Frame10", "Model", twRect(8640, 6000, 1695, 855));
     m_combo4 = makeCombo(f10, "Combo4", QRect(10, 22, 93, 22));

@@ -123,11 +123,12 @@ void SPL::buildLayout()
     label(this, "Label9", "1000 W", twRect(4080, 840, 735, 255));
     QLabel* power160 = label(this, "Label1", "Power (TS160):", twRect(2160, 1200, 1455, 255));
     label(this, "Label12", "250 W", twRect(4080, 1200, 735, 255));
-    // Two fields nothing reads or writes, under the power labels.
+    // Two fields nothing reads or writes, under the power labels. Never shown:
+    // they would cover the power captions and double their figures.
     for (auto [name, text, top] : {std::tuple{"Text2", "1000 W", 960}, {"Text3", "250 W", 1320}}) {
         auto* field = make<QLineEdit>(this, QString::fromLatin1(name), twRect(4080, top, 735, 285));
         field->setText(QString::fromLatin1(text));
-        field->lower();
+        field->hide();
         a11y::nameAfter(field, {QLatin1String(name) == "Text2" ? power250 : power160});
     }
 

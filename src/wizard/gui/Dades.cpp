@@ -194,8 +194,16 @@ QString Dades::listText(const QComboBox* list)
 void Dades::Form_Load(Creation creation)
 {
     // The lists were filled when the window was built.
-    if (creation == Creation::KeepProject)
+    m_resetOwed = creation != Creation::KeepProject;
+    if (creation == Creation::ResetProject)
+        finishCreation();
+}
+
+void Dades::finishCreation()
+{
+    if (!m_resetOwed)
         return;
+    m_resetOwed = false;
     wizard::resetProject(m_doc, wizard::Reset::Creation, text(1)->text(), text(2)->text());
 }
 

@@ -28,6 +28,10 @@ public:
         /// The lists filled only: at the program's start the main window's own
         /// start-up follows and sets everything the reset would.
         KeepProject,
+        /// The lists filled; the reset waits for finishCreation. For a window
+        /// made only to take its captions: that never touches the project,
+        /// and the reset comes when the user asks for a new project.
+        Deferred,
     };
     /// Builds the window hidden and runs its creation step. The captions come
     /// from `languages` (which must hold a language); throws LanguageError
@@ -35,6 +39,9 @@ public:
     Dades(ProjectDocument& document, Languages& languages, QWidget* owner,
           Creation creation = Creation::ResetProject);
     ~Dades() override;
+
+    /// Runs the reset a Deferred creation left for later, once; nothing otherwise.
+    void finishCreation();
 
     /// Re-reads the captions from the current language.
     void relabel();
@@ -63,4 +70,5 @@ private:
     QPushButton* m_command1 = nullptr;
     QPushButton* m_command2 = nullptr;
     FieldValidation* m_validation = nullptr;
+    bool m_resetOwed = false;
 };

@@ -2,8 +2,11 @@
 // order it re-labels the windows in.
 
 #include "i18n/gui/Language.h"
+#include "i18n/gui/QtTranslations.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -27,7 +30,7 @@ protected:
             {"Language", [](Language& self) { self.relabelCancel(); }},
             {"B", [this](Language&) { turns << "B"; }},
         };
-        window = new Language(languages, userLanguage, std::move(order), &owner);
+        window = new Language(languages, userLanguage, std::move(order), &owner, &qtTexts);
         return window;
     }
     QComboBox* list() { return window->findChild<QComboBox*>("cboLanguage"); }
@@ -36,6 +39,7 @@ protected:
     static void destroyed() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     Languages languages{QStringLiteral(SPLMAP_LANGUAGES_DIR)};
+    QtTranslations qtTexts;
     QWidget owner;
     QPointer<Language> window;
     QStringList turns;
@@ -111,4 +115,29 @@ TEST_F(LanguageWindowTest, CancelEscapeAndTheFrameClose)
         EXPECT_TRUE(window.isNull()) << after;
         EXPECT_EQ(current(), after);
     }
+}
+
+// Qt's own texts follow the chosen language: a standard button shown before
+// the choice takes the new text; English, or no translation, leaves Qt's own.
+TEST_F(LanguageWindowTest, QtsOwnTextsFollowTheChoice)
+{
+    for (int32_t id : {languageId::Spanish, languageId::German})
+        if (!QFile::exists(qtTexts.filePath(id)))
+            GTEST_SKIP() << "Qt's translations are not installed";
+    QDialogButtonBox box(QDialogButtonBox::Cancel);
+    box.show();
+    QPushButton* cancel = box.button(QDialogButtonBox::Cancel);
+    open(languageId::English);
+    for (const auto& [entry, text] : {std::pair{1, "Cancelar"}, {2, "Abbrechen"}, {0, "Cancel"}}) {
+        list()->setCurrentIndex(entry);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return cancel->text() == QLatin1String(text); }))
+            << cancel->text().toStdString();
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), text);
+    }
+
+    QtTranslations nowhere(QStringLiteral("/nonexistent"));
+    EXPECT_FALSE(nowhere.use(languageId::German));
+    EXPECT_TRUE(qtTexts.use(languageId::German));
+    EXPECT_FALSE(qtTexts.use(languageId::English));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
 }

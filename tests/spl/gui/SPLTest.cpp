@@ -55,6 +55,15 @@ protected:
     std::unique_ptr<SPL> window;
 };
 
+// Where a label's text is drawn, in its window's coordinates.
+QRect inkOf(const QLabel* l)
+{
+    const QRect room = l->contentsRect();
+    const QRect ink =
+        l->fontMetrics().boundingRect(room, static_cast<int>(l->alignment()), l->text());
+    return (ink & room).translated(l->pos());
+}
+
 } // namespace
 
 TEST_F(SPLTest, ControlsSitAtTheirPlacesWithTheirTexts)
@@ -86,6 +95,29 @@ TEST_F(SPLTest, ControlsSitAtTheirPlacesWithTheirTexts)
     EXPECT_EQ(button("Command1")->text(), languages.GetLabel("SPL", "Command1"));
     EXPECT_EQ(button("Command2")->text(), languages.GetLabel("Mecanic", "Command1"));
     EXPECT_EQ(window->findChild<QLabel*>("Label2")->text(), ">130dB");
+}
+
+// No control lies over the text of a label the user reads, in any language.
+TEST_F(SPLTest, NothingCoversAVisibleCaption)
+{
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    for (int32_t id : {languageId::English, languageId::Spanish, languageId::German}) {
+        languages.ApplyLanguage(id);
+        window->relabel();
+        const QList<QWidget*> all = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (const QLabel* l : window->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+            if (!l->isVisible() || l->text().isEmpty())
+                continue;
+            for (const QWidget* w : all) {
+                if (w == l || !w->isVisible())
+                    continue;
+                EXPECT_FALSE(w->geometry().intersects(inkOf(l)))
+                    << id << ": " << w->objectName().toStdString() << " covers "
+                    << l->objectName().toStdString() << " \"" << l->text().toStdString() << "\"";
+            }
+        }
+    }
 }
 
 TEST_F(SPLTest, FrequencySetsTheHalfWavelengthAndTheResolutionIsInTheUsersForm)
