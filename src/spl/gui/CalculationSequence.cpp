@@ -5,7 +5,7 @@
 #include "platform/gui/Surface.h"
 #include "project/ProjectDocument.h"
 #include "sideview/SideView.h"
-#include "spl/Calculation.h"
+#include "spl/LevelModel.h"
 #include "spl/MapPainting.h"
 #include "spl/RequestFromProject.h"
 #include "spl/gui/MapRender.h"
@@ -19,7 +19,7 @@ MapJob prepareMap(const ProjectDocument& doc, const MapSettings& settings)
     job.state = doc.state();
     const QLocale& locale = doc.locale();
     job.T = numbers::toSingle(doc.text(Control::Text13), locale);
-    job.angle = rotationAngle(doc.text(angleList(0)), doc.text(Control::Label59), locale);
+    job.angle = mapTurn(job.request);
     return job;
 }
 
@@ -48,7 +48,7 @@ std::optional<Result> runCalculation(ProjectDocument& doc, int16_t frequencia,
                                      MapStyle style, MapPlacement* placement)
 {
     const MapJob job = prepareMap(doc, {frequencia, resolutionText, style});
-    std::optional<Result> result = calculate(job.request, threads);
+    std::optional<Result> result = levelModel(job.request)->grid(threads);
     if (!result)
         return result;
     const MapPlacement placed =

@@ -2,7 +2,7 @@
 
 #include "platform/gui/Surface.h"
 #include "project/ProjectDocument.h"
-#include "spl/Calculation.h"
+#include "spl/LevelModel.h"
 
 namespace spl {
 
@@ -73,7 +73,7 @@ void LiveMap::start()
     m_pool.clear();
     m_pool.start([this, job, generation, style = m_settings->style, latest = m_generation] {
         const auto stale = [&] { return latest->load() != generation; };
-        std::optional<Result> result = calculate(job->request, 0, stale);
+        std::optional<Result> result = levelModel(job->request)->grid(0, stale);
         if (!result || stale())
             return;
         auto shown = std::make_shared<ShownMap>();
