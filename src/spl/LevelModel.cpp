@@ -85,6 +85,7 @@ void LevelModel::levelsAt(std::span<const float> X, std::span<const float> Y,
 
 std::unique_ptr<const LevelModel> levelModel(const Request& request)
 {
+    // Every kind is named here, so that a new one cannot go without its model.
     switch (request.model) {
     case LevelModelKind::Classic:
         break;

@@ -43,9 +43,9 @@ std::array<double, 2> framePoint(const MapPlacement& placement, double X, double
 ///
 /// A point's level is the level the model's map shows where the point lies: a
 /// model computed in a frame of its own (turnsMap) undoes the turn of its map
-/// for each point, so that a line drawn over the map reads the colours under
-/// it. The grid stays in the model's own frame, as the map is painted before
-/// it is turned.
+/// for each point, so that a line drawn over the map reads the levels the map
+/// shows along it. The grid stays in the model's own frame, as the map is
+/// painted before it is turned.
 ///
 /// A model is made for one request and is then only read: it may be asked
 /// again and again, from several threads at once, with no window around.
