@@ -10,7 +10,7 @@
 #include "picture/ShownPicture.h"
 #include "platform/paint/Canvas.h"
 #include "project/ProjectDocument.h"
-#include "spl/Calculation.h"
+#include "spl/LevelModel.h"
 #include "spl/MapPainting.h"
 #include "spl/RequestFromProject.h"
 
@@ -70,12 +70,10 @@ BENCHMARK(wholeCalculate)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime(
 void paintingOfTheExtremeMap(benchmark::State& bench)
 {
     ExtremeCase& c = extreme();
-    const std::optional<spl::Result> result =
-        spl::calculate(spl::requestFromDocument(c.doc(), kHz, kResolution));
+    const spl::Request request = spl::requestFromDocument(c.doc(), kHz, kResolution);
+    const std::optional<spl::Result> result = spl::levelModel(request)->grid();
     const spl::DistributionRows rows = spl::distributionRows(*result);
-    const QLocale& locale = c.doc().locale();
-    const auto angle =
-        spl::rotationAngle(c.doc().text(angleList(0)), c.doc().text(Control::Label59), locale);
+    const auto angle = spl::mapTurn(request);
     const float T = 12.0f;
     Canvas picture1 = c.shown->value().picture1;
     Canvas picture33 = c.shown->value().picture33;

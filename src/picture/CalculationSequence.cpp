@@ -6,7 +6,7 @@
 #include "platform/paint/Canvas.h"
 #include "project/ProjectDocument.h"
 #include "sideview/SideView.h"
-#include "spl/Calculation.h"
+#include "spl/LevelModel.h"
 #include "spl/MapPainting.h"
 #include "spl/RequestFromProject.h"
 
@@ -19,7 +19,7 @@ MapJob prepareMap(const ProjectDocument& doc, const CalculationSettings& setting
     job.state = doc.state();
     const QLocale& locale = doc.locale();
     job.T = numbers::toSingle(doc.text(Control::Text13), locale);
-    job.angle = rotationAngle(doc.text(angleList(0)), doc.text(Control::Label59), locale);
+    job.angle = mapTurn(job.request);
     return job;
 }
 
@@ -48,7 +48,7 @@ std::shared_ptr<const ShownMap> runCalculation(ProjectDocument& doc, picture::Sh
     auto map = std::make_shared<ShownMap>();
     map->settings = doc.calculationSettings();
     map->job = prepareMap(doc, map->settings);
-    std::optional<Result> result = calculate(map->job.request, threads);
+    std::optional<Result> result = levelModel(map->job.request)->grid(threads);
     if (!result)
         return nullptr;
     map->result = std::move(*result);

@@ -59,6 +59,7 @@ MapPlacement placeMap(Canvas& picture1, Canvas& picture33, Canvas& picture44,
         in.SH44 = view.SH44;
         Rotate(picture44, picture33, in, *angle);
         placed.corners = rotationCorners(in, *angle);
+        placed.turned = overlayOf(picture33);
     }
 
     DrawList ops;

@@ -1,7 +1,7 @@
 #include "spl/AreaLevels.h"
 
 #include "platform/Numbers.h"
-#include "spl/Calculation.h"
+#include "spl/LevelModel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -80,11 +80,9 @@ std::vector<AreaPoint> areaPoints(const AreaSegment& area, double listeningHeigh
 AreaLevels areaLevels(const Request& request, std::span<const AreaSegment> areas,
                       double listeningHeight)
 {
-    Request in = request;
-    in.keepCells = false;
-    const Calculation calc(in);
+    const std::unique_ptr<const LevelModel> model = levelModel(request);
     AreaLevels out;
-    out.refused = calc.refused();
+    out.refused = model->refused();
     if (out.refused)
         return out;
     std::vector<float> X, Y, L, all;
@@ -100,7 +98,7 @@ AreaLevels areaLevels(const Request& request, std::span<const AreaSegment> areas
             X[i] = curve.points[i].distance;
             Y[i] = curve.points[i].height;
         }
-        calc.levelsAt(X.data(), Y.data(), int(n), L.data());
+        model->levelsAt(X, Y, L);
         for (std::size_t i = 0; i < n; ++i)
             curve.points[i].level = L[i];
         curve.stats = levelStats(L);

@@ -80,9 +80,10 @@ inline constexpr int kMaxAreaPoints = 100000;
 /// finite has none.
 std::vector<AreaPoint> areaPoints(const AreaSegment& area, double listeningHeight);
 
-/// The level along each area for one calculation request (its band, array
-/// and grid), by the level model the map uses (Calculation::levelsAt), with
-/// the statistics of each area and of all together.
+/// The level along each area for one calculation request (its band, array,
+/// grid and model), as the map shows it where each point lies (see
+/// LevelModel::levelsAt), with the statistics of each area and of all
+/// together.
 AreaLevels areaLevels(const Request& request, std::span<const AreaSegment> areas,
                       double listeningHeight);
 

@@ -1,6 +1,7 @@
 #include "spl/CellMap.h"
 
 #include "spl/Grid.h"
+#include "spl/LevelModel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -64,25 +65,8 @@ std::optional<CellIndex> cellAt(const Result& r, double X, double Y)
 
 std::array<double, 2> planePoint(const MapPlacement& p, double x44, double y44)
 {
-    const OverlayPixels& o = p.overlay;
-    double x = x44, y = y44;
-    if (p.corners && o.width > 0 && o.height > 0 && o.scaleWidth > 0 && o.scaleHeight > 0) {
-        // The overlay's pixel s went to P0 + s.x / W (P1 - P0) + s.y / H (P2 - P0).
-        const auto& P = *p.corners;
-        const double px = x44 * o.width / o.scaleWidth - P[0].x;
-        const double py = y44 * o.height / o.scaleHeight - P[0].y;
-        const double ax = double(P[1].x - P[0].x) / o.width, ay = double(P[1].y - P[0].y) / o.width;
-        const double bx = double(P[2].x - P[0].x) / o.height,
-                     by = double(P[2].y - P[0].y) / o.height;
-        const double det = ax * by - ay * bx;
-        if (det != 0) {
-            const double sx = (px * by - py * bx) / det;
-            const double sy = (ax * py - ay * px) / det;
-            x = sx * o.scaleWidth / o.width;
-            y = sy * o.scaleHeight / o.height;
-        }
-    }
-    return metresOf(p.view, x, y);
+    const auto [X, Y] = metresOf(p.view, x44, y44);
+    return framePoint(p, X, Y);
 }
 
 std::optional<float> levelUnder(const Result& result, const MapPlacement& placement, double x44,

@@ -42,17 +42,21 @@ struct CellIndex
 std::optional<CellIndex> cellAt(const Result& result, double X, double Y);
 
 /// Where a map was painted: the side-view values, the overlay's pixels and
-/// scale, and the corners the overlay was turned into (none when the map was
-/// not turned). Enough to find the cell under a point of Picture44.
+/// scale, and, when the map was turned, the corners the turned picture went to
+/// and that picture's own pixels and scale (Picture33's, painted at its own
+/// scale width). Enough to find the cell under a point of Picture44.
 struct MapPlacement
 {
     MapView view;
     OverlayPixels overlay;
     std::optional<std::array<PointL, 3>> corners;
+    OverlayPixels turned;
+    bool operator==(const MapPlacement&) const = default;
 };
 
-/// The point of the vertical plane (m) under a point of Picture44 in scale
-/// units, undoing the turn of the map.
+/// The point of the calculation's plane (m) under a point of Picture44 in
+/// scale units, undoing the turn of the map as the level model does (see
+/// framePoint).
 std::array<double, 2> planePoint(const MapPlacement& placement, double x44, double y44);
 
 /// The true level (not its class) of the cell under a point of Picture44, in

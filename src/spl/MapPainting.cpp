@@ -147,10 +147,13 @@ void paintBack(const MapSegment& seg, const PixelColumns& c, std::span<uint32_t>
     }
 
     // Where box i ends. When it reaches the next box's start (as every box
-    // wider than a step does) it covers every pixel before that start, and
-    // those are all the pixels it can show.
+    // wider than a step does, and the first box, which is painted up to the
+    // second) it covers every pixel before that start, and those are all the
+    // pixels it can show.
     const int lastEnd = edgeOf(static_cast<double>(lefts[kRampSteps - 1]) + (kRampSteps - 1), k);
     const auto endOf = [&](int i) {
+        if (i == 0)
+            return INT_MAX;
         if (i == kRampSteps - 1)
             return lastEnd;
         const double right = static_cast<double>(lefts[static_cast<size_t>(i)]) + i;

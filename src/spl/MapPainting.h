@@ -55,11 +55,14 @@ struct MapView
     float SH1 = kSideScaleHeight;
     float SW44 = 178.0f; ///< scale width of Picture44, where a row's segments are cut
     float SH44 = kOverlayScaleHeight;
+    bool operator==(const MapView&) const = default;
 };
 
 /// One class segment of a row, in overlay scale units: it is painted as the
 /// boxes i = 0..255 from (left_i, y1) to (left_i + i, y2) in classColour(k, i),
-/// where left_0 = x1 and left_{i+1} = left_i + s (each sum kept as a single).
+/// where left_0 = x1 and left_{i+1} = left_i + s (each sum kept as a single),
+/// except that the first box reaches to left_1, so that every point of the
+/// segment shows the last step that starts at or before it.
 struct MapSegment
 {
     int row = 0;    ///< 1 = top row
@@ -86,6 +89,7 @@ struct OverlayPixels
     int height = 0;
     double scaleWidth = 0;
     double scaleHeight = kOverlayScaleHeight;
+    bool operator==(const OverlayPixels&) const = default;
 };
 
 /// What painting the segments box by box leaves on a surface of that size and

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 /// The SPL model: array geometry, level model and calculation grid, over plain
 /// data. One calculation reads a Request and produces a Result; nothing is kept
@@ -14,6 +15,11 @@ namespace spl {
 inline constexpr std::array<int16_t, 21> kFrequencies = {100,  125,  160,  200,  250,  315,  400,
                                                          500,  630,  800,  1000, 1250, 1600, 2000,
                                                          2500, 3150, 4000, 5000, 6300, 8000, 10000};
+
+/// The level models a map can be calculated with (see LevelModel).
+enum class LevelModelKind {
+    Classic, ///< the straight source and the arc of equal splays, in the frame of the top box
+};
 
 /// Every figure one calculation reads, taken from the project and the SPL
 /// window when it starts. Lengths in metres, angles in degrees.
@@ -38,6 +44,14 @@ struct Request
     float offsetmax = 0;               ///< width of the view from the last side-view redraw
     float SW1 = 121.06f, SH1 = 118.0f; ///< scale of Picture1, for painting the map
     float SW44 = 178.0f, SH44 = 212.3f; ///< scale of Picture44, for painting the map
+    float SW33 = 177.45f;               ///< scale width of Picture33, whose map is turned
+    /// Pixels of the overlays' pictures, where the map is turned.
+    int16_t overlayWidth = 782, overlayHeight = 484;
+    LevelModelKind model = LevelModelKind::Classic;
+    /// The turn of the map by the tilt of box 1, radians (see rotationAngle);
+    /// none when the view has no largest tilt. Only a model whose map is
+    /// turned reads it.
+    std::optional<double> turn;
     /// Whether the Result keeps the per-cell grids. Without them a calculation
     /// needs memory for its class counts only (enough for painting the map).
     bool keepCells = true;

@@ -2,6 +2,7 @@
 
 #include "platform/Numbers.h"
 #include "project/ProjectDocument.h"
+#include "spl/MapPainting.h"
 
 #include <algorithm>
 
@@ -25,6 +26,7 @@ Request requestFromProject(const ProjectFields& fields, const ProjectState& stat
     r.resolucioy = numbers::toSingle(resolutionText, locale);
     r.alturamax = state.alturamax;
     r.offsetmax = state.offsetmax;
+    r.turn = rotationAngle(fields.Combo3[1], fields.Label59, locale);
     return r;
 }
 
@@ -37,6 +39,7 @@ Request requestFromDocument(const ProjectDocument& doc, int16_t frequencia,
     r.SW1 = s.SW1;
     r.SH1 = s.SH1;
     r.SW44 = s.SW44;
+    r.SW33 = s.SW33;
     r.SH44 = s.SH44;
     return r;
 }

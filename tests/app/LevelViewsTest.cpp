@@ -4,6 +4,8 @@
 #include "picture/ShownPicture.h"
 #include "platform/gui/Surface.h"
 #include "project/gui/Principal.h"
+#include "spl/LevelModel.h"
+#include "spl/RequestFromProject.h"
 #include "spl/gui/AreaLevelsWindow.h"
 
 #include <QAction>
@@ -46,21 +48,21 @@ protected:
     }
 
     /// Where the centre of cell (r, c) of the turned map lies on Picture44, in
-    /// widget pixels: placed as the map places rows and columns, then carried
-    /// by the turn of the map onto the parallelogram of its corners.
+    /// widget pixels: placed as the map places rows and columns on Picture33,
+    /// then carried by the turn of the map onto the parallelogram of its corners.
     QPoint cellOnScreen(const spl::ShownMap& map, int r, int c)
     {
         const spl::MapPlacement& p = map.placement;
         const double X = map.result.MatriuX(r, c), Y = map.result.MatriuY(r, c);
-        const double sx =
-            X * p.view.SW1 / p.view.offsetmax * p.overlay.width / p.overlay.scaleWidth;
-        const double sy = (p.view.SH44 - p.view.SH1 * Y / (p.view.alturamax + 1)) *
-                          p.overlay.height / p.overlay.scaleHeight;
+        const spl::OverlayPixels& t = p.turned; // Picture33, at its own scale
+        const double sx = X * p.view.SW1 / p.view.offsetmax * t.width / t.scaleWidth;
+        const double sy =
+            (p.view.SH44 - p.view.SH1 * Y / (p.view.alturamax + 1)) * t.height / t.scaleHeight;
         const auto& P = *p.corners;
-        const double px = P[0].x + sx / p.overlay.width * (P[1].x - P[0].x) +
-                          sy / p.overlay.height * (P[2].x - P[0].x);
-        const double py = P[0].y + sx / p.overlay.width * (P[1].y - P[0].y) +
-                          sy / p.overlay.height * (P[2].y - P[0].y);
+        const double px =
+            P[0].x + sx / t.width * (P[1].x - P[0].x) + sy / t.height * (P[2].x - P[0].x);
+        const double py =
+            P[0].y + sx / t.width * (P[1].y - P[0].y) + sy / t.height * (P[2].y - P[0].y);
         return picture44().contentsRect().topLeft() +
                QPoint(int(std::floor(px)), int(std::floor(py)));
     }
@@ -85,6 +87,13 @@ TEST_F(LevelViewsTest, TheProbeShowsTheLevelOfTheCellUnderTheMouse)
     const auto& map = windows.principal().shownPicture().map();
     ASSERT_TRUE(map);
     ASSERT_TRUE(map->placement.corners); // the demo's map is turned
+    // The level model places the map where the window painted it.
+    const spl::Request request =
+        spl::requestFromDocument(windows.document(), 1000, windows.splWindow().resolutionText());
+    spl::MapPlacement placed = spl::levelModel(request)->placement();
+    EXPECT_FLOAT_EQ(placed.turned.scaleWidth, map->placement.turned.scaleWidth); // a single
+    placed.turned.scaleWidth = map->placement.turned.scaleWidth;
+    EXPECT_EQ(placed, map->placement);
     const spl::Result& g = map->result;
     const struct
     {

@@ -98,6 +98,7 @@ TEST(CellMap, LevelUnderAPointOfTheMapTurnedOrNot)
     // centre went to still reads that cell.
     RotationInputs in{160, 108, 2.25f, 0.5f, 2, 60, 108};
     p.corners = rotationCorners(in, 0.2);
+    p.turned = p.overlay;
     PointL centre{int32_t(std::lround(x * 2)), int32_t(std::lround(y))};
     const double cy = std::lround((108 - 60 * 2.0 / 3) * 108 / 108.0);
     RotarPunt(0, int32_t(cy), centre, 0.2);

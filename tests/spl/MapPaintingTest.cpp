@@ -2,6 +2,7 @@
 #include "sideview/SideView.h"
 
 #include <QLocale>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace spl;
@@ -77,6 +78,27 @@ TEST(MapPainting, TopAndLastRowsReachTheEdges)
         FerDistribucionsSPL(rowsOf({{1, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0}}, 0.1f), viewOf());
     EXPECT_EQ(low[0].y2, 212.4f);
     EXPECT_EQ(low[1].y2, 212.4f);
+}
+
+// Every segment shows its first step from its start on: a row of one class
+// (as at 10 kHz, where one class spans a row) and a short loud segment before
+// a long one leave no pixel before the second step to the picture underneath
+// or to the tail of the segment before.
+TEST(MapPainting, TheFirstStepShowsFromTheSegmentsStart)
+{
+    const auto segs =
+        FerDistribucionsSPL(rowsOf({{0, 0, 0, 0, 0, 110}, {5, 0, 0, 0, 0, 100}}), viewOf());
+    const OverlayPixels o{782, 484, 178.0, kOverlayScaleHeight};
+    const PixelRows pixels = mapPixels(segs, o);
+    const double perUnit = o.width / o.scaleWidth;
+    for (const MapSegment& s : {segs[0], segs[2]}) {
+        const int y = static_cast<int>((s.y1 + s.y2) / 2 * o.height / o.scaleHeight);
+        const int first = static_cast<int>(std::ceil(s.x1 * perUnit - 0.5));
+        const double second = (s.x1 + s.s) * perUnit - 0.5; // centre of the second step's start
+        ASSERT_GT(second - first, 1.5) << "the first step covers two pixels at least";
+        for (int x = first; x < second; ++x)
+            EXPECT_EQ(pixels.at(x, y), classColour(s.k, 0)) << "row " << s.row << " pixel " << x;
+    }
 }
 
 TEST(MapPainting, AngleComesFromTheTiltAndLabel59)

@@ -3,7 +3,7 @@
 #include "picture/CalculationSequence.h"
 #include "picture/ShownPicture.h"
 #include "project/ProjectDocument.h"
-#include "spl/Calculation.h"
+#include "spl/LevelModel.h"
 
 namespace spl {
 
@@ -74,7 +74,7 @@ void LiveMap::start()
     m_pool.clear();
     m_pool.start([this, map, generation, latest = m_generation] {
         const auto stale = [&] { return latest->load() != generation; };
-        std::optional<Result> result = calculate(map->job.request, 0, stale);
+        std::optional<Result> result = levelModel(map->job.request)->grid(0, stale);
         if (!result || stale())
             return;
         map->result = std::move(*result);

@@ -11,8 +11,8 @@ using namespace spl;
 namespace {
 
 // The map as the procedure paints it: every segment as 256 filled boxes, each
-// starting one step further right and i units wide, the later ones over the
-// earlier ones, all through one painter.
+// starting one step further right and i units wide (the first one reaching the
+// second), the later ones over the earlier ones, all through one painter.
 void paintBoxByBox(QImage& image, const std::vector<MapSegment>& segments, double scaleWidth,
                    double scaleHeight)
 {
@@ -21,8 +21,8 @@ void paintBoxByBox(QImage& image, const std::vector<MapSegment>& segments, doubl
     for (const MapSegment& s : segments) {
         float left = s.x1;
         for (int i = 0; i < 256; ++i) {
-            const QRectF box(QPointF(left * fx, s.y1 * fy),
-                             QPointF((double(left) + i) * fx, s.y2 * fy));
+            const double right = i == 0 ? static_cast<float>(double(left) + s.s) : double(left) + i;
+            const QRectF box(QPointF(left * fx, s.y1 * fy), QPointF(right * fx, s.y2 * fy));
             p.fillRect(box.normalized(), QColor::fromRgb(classColour(s.k, i)));
             left = static_cast<float>(double(left) + s.s);
         }

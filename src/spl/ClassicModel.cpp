@@ -1,0 +1,34 @@
+#include "spl/ClassicModel.h"
+
+namespace spl {
+
+ClassicModel::ClassicModel(const Request& request) : LevelModel(request), m_request(request) {}
+
+ClassicModel::~ClassicModel() = default;
+
+const Calculation& ClassicModel::points() const
+{
+    std::call_once(m_made, [this] {
+        Request in = m_request;
+        in.keepCells = false;
+        m_points = std::make_unique<Calculation>(in);
+    });
+    return *m_points;
+}
+
+bool ClassicModel::refused() const
+{
+    return points().refused();
+}
+
+std::optional<Result> ClassicModel::grid(int threads, const std::function<bool()>& stop) const
+{
+    return calculate(m_request, threads, stop);
+}
+
+void ClassicModel::frameLevels(const float* X, const float* Y, int n, float* levels) const
+{
+    points().levelsAt(X, Y, n, levels);
+}
+
+} // namespace spl

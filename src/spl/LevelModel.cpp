@@ -1,0 +1,96 @@
+#include "spl/LevelModel.h"
+
+#include "spl/ClassicModel.h"
+
+#include <cassert>
+#include <vector>
+
+namespace spl {
+
+std::optional<double> mapTurn(const Request& request)
+{
+    return turnsMap(request.model) ? request.turn : std::nullopt;
+}
+
+MapPlacement mapPlacement(const Request& r)
+{
+    MapPlacement p;
+    p.view.alturamax = r.alturamax;
+    p.view.offsetmax = r.offsetmax;
+    p.view.SW1 = r.SW1;
+    p.view.SH1 = kSideScaleHeight;
+    p.view.SW44 = r.SW44;
+    p.view.SH44 = kOverlayScaleHeight;
+    p.overlay = {r.overlayWidth, r.overlayHeight, r.SW44, kOverlayScaleHeight};
+    if (const std::optional<double> angle = mapTurn(r)) {
+        const RotationInputs in{r.overlayWidth,     r.overlayHeight, static_cast<float>(r.T),
+                                r.alturaunacaixa,   r.alturamax,     kSideScaleHeight,
+                                kOverlayScaleHeight};
+        p.corners = rotationCorners(in, *angle);
+        p.turned = {r.overlayWidth, r.overlayHeight, r.SW33, kOverlayScaleHeight};
+    }
+    return p;
+}
+
+std::array<double, 2> framePoint(const MapPlacement& p, double X, double Y)
+{
+    const MapView& v = p.view;
+    const OverlayPixels& o = p.overlay;
+    const OverlayPixels& t = p.turned;
+    if (!p.corners || o.width <= 0 || o.height <= 0 || !(o.scaleWidth > 0) ||
+        !(o.scaleHeight > 0) || t.width <= 0 || t.height <= 0 || !(t.scaleWidth > 0) ||
+        !(t.scaleHeight > 0) || v.offsetmax == 0 || v.SW1 == 0 || v.SH1 == 0)
+        return {X, Y};
+    // The point in Picture44's pixels, where the turned map shows it.
+    const double x = X * v.SW1 / v.offsetmax * o.width / o.scaleWidth;
+    const double y = (v.SH44 - v.SH1 * Y / (v.alturamax + 1.0)) * o.height / o.scaleHeight;
+    // The turned picture's pixel s went to P0 + s.x / W (P1 - P0) + s.y / H (P2 - P0).
+    const auto& P = *p.corners;
+    const double px = x - P[0].x, py = y - P[0].y;
+    const double ax = double(P[1].x - P[0].x) / t.width, ay = double(P[1].y - P[0].y) / t.width;
+    const double bx = double(P[2].x - P[0].x) / t.height, by = double(P[2].y - P[0].y) / t.height;
+    const double det = ax * by - ay * bx;
+    if (det == 0)
+        return {X, Y};
+    // Back to scale units, those the turned picture was painted in.
+    const double sx = (px * by - py * bx) / det * t.scaleWidth / t.width;
+    const double sy = (ax * py - ay * px) / det * t.scaleHeight / t.height;
+    return {sx * v.offsetmax / v.SW1, (v.SH44 - sy) * (v.alturamax + 1.0) / v.SH1};
+}
+
+LevelModel::LevelModel(const Request& request)
+    : m_kind(request.model), m_placement(mapPlacement(request))
+{
+}
+
+LevelModel::~LevelModel() = default;
+
+void LevelModel::levelsAt(std::span<const float> X, std::span<const float> Y,
+                          std::span<float> levels) const
+{
+    assert(X.size() == Y.size() && X.size() == levels.size());
+    const int n = static_cast<int>(levels.size());
+    if (!m_placement.corners) {
+        frameLevels(X.data(), Y.data(), n, levels.data());
+        return;
+    }
+    std::vector<float> x(levels.size()), y(levels.size());
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        const auto [fx, fy] = framePoint(m_placement, X[i], Y[i]);
+        x[i] = static_cast<float>(fx);
+        y[i] = static_cast<float>(fy);
+    }
+    frameLevels(x.data(), y.data(), n, levels.data());
+}
+
+std::unique_ptr<const LevelModel> levelModel(const Request& request)
+{
+    // Every kind is named here, so that a new one cannot go without its model.
+    switch (request.model) {
+    case LevelModelKind::Classic:
+        break;
+    }
+    return std::make_unique<ClassicModel>(request);
+}
+
+} // namespace spl
