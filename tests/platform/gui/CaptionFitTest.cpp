@@ -42,13 +42,15 @@ bool fits(QWidget* w)
 
 } // namespace
 
-// Children under a style sheet take the application's font: it is the windows' one too.
+// Children of a frame with a style sheet take the application's font: it is the
+// windows' one too.
 TEST(DesignFont, ReachesChildrenUnderAStyleSheet)
 {
     QWidget window;
     useDesignFont(&window);
-    QWidget child(&window);
-    child.setStyleSheet(QStringLiteral("QWidget { color: red; }"));
+    QGroupBox child(&window);
+    child.setObjectName("Frame1");
+    child.setStyleSheet(QStringLiteral("QGroupBox#Frame1 { color: red; }"));
     QLabel grandChild(&child);
     window.show();
     const QFontInfo mine(window.font()), theirs(grandChild.font());
