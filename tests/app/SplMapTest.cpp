@@ -196,6 +196,7 @@ TEST_F(SplMapTest, AGridTooLargeIsRefusedAndLeavesTheSideView)
 TEST_F(SplMapTest, TheLiveMapRepaintsWithTheLastCalculatesSettings)
 {
     auto* item = main().findChild<QAction*>("LiveMap");
+    ASSERT_NE(item, nullptr);
     EXPECT_FALSE(windows.liveMap().isEnabled()); // off by default
     item->trigger();
     EXPECT_TRUE(windows.liveMap().isEnabled());
@@ -279,7 +280,9 @@ TEST_F(SplMapTest, CellsStyleFromTheWindowAndFromRender)
 // and follows the SPL window's band, the listening height and every edit.
 TEST_F(SplMapTest, TheAreaLevelsWindowFollowsTheProject)
 {
-    main().findChild<QAction*>("AreaLevels")->trigger();
+    QAction* item = main().findChild<QAction*>("AreaLevels");
+    ASSERT_NE(item, nullptr);
+    item->trigger();
     auto* w = main().findChild<spl::AreaLevelsWindow*>("AreaLevels");
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isVisible());
