@@ -164,7 +164,6 @@ TEST(IniRead, OneReadingOfASectionFindsWhatEachKeyReadFinds)
                     << key.constData();
         }
     }
-
 }
 
 TEST(IniFiles, AFolderPipeOrDeviceIsRefusedAsWhatItIs)
