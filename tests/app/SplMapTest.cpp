@@ -1,25 +1,34 @@
 // The SPL map through the real windows: the main window's SPL button, the SPL
-// window's frequency list and CALCULATE, and the map on the overlays.
+// window's frequency list and CALCULATE, the map on the overlays, the level
+// probe over it, the live map, and the level along the areas.
 
 #include "Harness.h"
+#include "app/RenderCommand.h"
 #include "files/Ini.h"
 #include "picture/CalculationSequence.h"
 #include "picture/ShownPicture.h"
 #include "platform/gui/Surface.h"
 #include "project/gui/Principal.h"
 #include "spl/Calculation.h"
+#include "spl/LevelModel.h"
 #include "spl/MapPainting.h"
 #include "spl/RequestFromProject.h"
+#include "spl/gui/AreaLevelsWindow.h"
 
 #include <QAction>
+#include <QChartView>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -34,13 +43,30 @@ bool inRamp(QRgb colour)
     return false;
 }
 
+Outcome render(const QStringList& args)
+{
+    return captured([&](QIODevice& out, QIODevice& err) {
+        return runRender(args, out, err, QStringLiteral(SPLMAP_LANGUAGES_DIR));
+    });
+}
+
+/// The whole program showing the demo project.
 class SplMapTest : public ProgramTest
 {
 protected:
+    SplMapTest()
+    {
+        main().show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&main()));
+        EXPECT_TRUE(main().loadProject(demo));
+    }
+
     ProjectDocument& doc() { return windows.document(); }
     Principal& main() { return windows.principal(); }
     SPL& splWindow() { return windows.splWindow(); }
     const Canvas& canvas(int id) { return main().picture(id)->canvas(); }
+    Surface& picture44() { return *main().picture(sideview::Picture44); }
+    QString probeText() { return main().findChild<QLabel*>("LabelLevelValue")->text(); }
 
     /// Presses the main window's SPL button. While the SPL window is open,
     /// `inside` runs in it; the window is closed afterwards if it is still
@@ -71,17 +97,40 @@ protected:
         for (int i = 0; i < steps; ++i)
             QTest::keyClick(combo4, Qt::Key_Down);
     }
+
+    /// The SPL window's CALCULATE at a band, in a style.
+    void calculate(int16_t hz, spl::MapStyle style)
+    {
+        ASSERT_TRUE(doc().requestSplWindow());
+        splWindow().frequencia = hz;
+        splWindow().setMapStyle(style);
+        windows.calculateMap();
+        ASSERT_TRUE(messages.shown.empty());
+    }
+
+    /// Where the centre of cell (r, c) of the turned map lies on Picture44, in
+    /// widget pixels: placed as the map places rows and columns on Picture33,
+    /// then carried by the turn of the map onto the parallelogram of its corners.
+    QPoint cellOnScreen(const spl::ShownMap& map, int r, int c)
+    {
+        const spl::MapPlacement& p = map.placement;
+        const double X = map.result.MatriuX(r, c), Y = map.result.MatriuY(r, c);
+        const spl::OverlayPixels& t = p.turned; // Picture33, at its own scale
+        const double sx = X * p.view.SW1 / p.view.offsetmax / t.scaleWidth;
+        const double sy = (p.view.SH44 - p.view.SH1 * Y / (p.view.alturamax + 1)) / t.scaleHeight;
+        const auto& P = *p.corners;
+        const double px = P[0].x + sx * (P[1].x - P[0].x) + sy * (P[2].x - P[0].x);
+        const double py = P[0].y + sx * (P[1].y - P[0].y) + sy * (P[2].y - P[0].y);
+        return picture44().contentsRect().topLeft() +
+               QPoint(int(std::floor(px)), int(std::floor(py)));
+    }
 };
 
 } // namespace
 
 TEST_F(SplMapTest, CalculateThroughTheWindowsPaintsTheMapOnBothOverlays)
 {
-    main().show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main()));
-    ASSERT_TRUE(main().loadProject(demo));
     const QImage sideView = canvas(sideview::Picture33).image();
-
     std::optional<spl::Result> expected;
     ASSERT_TRUE(pressSplButton([&] {
         chooseFrequency(10); // 100 Hz -> 1000 Hz
@@ -113,11 +162,10 @@ TEST_F(SplMapTest, CalculateThroughTheWindowsPaintsTheMapOnBothOverlays)
                 inRamps += inRamp(p.pixel(x, y));
         EXPECT_GE(inRamps, samples / 2) << "Picture" << id;
     }
-    const QImage& p33 = canvas(sideview::Picture33).image();
-    EXPECT_NE(p33, sideView);
+    const QImage map33 = canvas(sideview::Picture33).image();
+    EXPECT_NE(map33, sideView);
 
     // The SPL window keeps its fields; the map stays until the side view is redrawn.
-    const QImage map33 = p33.copy();
     ASSERT_TRUE(pressSplButton([&] {
         EXPECT_EQ(splWindow().frequencia, 1000);
         splWindow().findChild<QPushButton*>("Command2")->click(); // Close
@@ -134,7 +182,6 @@ TEST_F(SplMapTest, AGridTooLargeIsRefusedAndLeavesTheSideView)
     const QString path = dir.filePath("tall.ini");
     ASSERT_TRUE(QFile::copy(demo, path));
     INIwrite(path, "Default", "Text13", "3000"); // a view thousands of metres high
-    main().show();
     ASSERT_TRUE(main().loadProject(path));
     messages.shown.clear();
     QImage before;
@@ -157,10 +204,6 @@ TEST_F(SplMapTest, TheLiveMapRepaintsWithTheLastCalculatesSettings)
     EXPECT_FALSE(windows.liveMap().isEnabled()); // off by default
     item->trigger();
     EXPECT_TRUE(windows.liveMap().isEnabled());
-
-    main().show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main()));
-    ASSERT_TRUE(main().loadProject(demo));
     ASSERT_TRUE(pressSplButton([&] {
         chooseFrequency(3); // 200 Hz
         splWindow().findChild<QPushButton*>("Command1")->click();
@@ -178,4 +221,127 @@ TEST_F(SplMapTest, TheLiveMapRepaintsWithTheLastCalculatesSettings)
     EXPECT_FALSE(windows.liveMap().isEnabled());
     windows.calculateMap(); // the same settings: the same picture
     EXPECT_EQ(canvas(sideview::Picture33).image(), live);
+}
+
+// Over a shown map (turned by the tilt of the demo's top box) the coordinates
+// frame shows the level of the cell under the mouse, its true level to one
+// decimal; a redraw of the side view wipes the map and the value.
+TEST_F(SplMapTest, TheProbeShowsTheLevelOfTheCellUnderTheMouse)
+{
+    EXPECT_EQ(probeText(), "");
+    calculate(1000, spl::MapStyle::Distribution);
+    const auto& map = main().shownPicture().map();
+    ASSERT_TRUE(map);
+    ASSERT_TRUE(map->placement.corners); // the demo's map is turned
+    // The level model places the map where the window painted it.
+    const spl::Request request =
+        spl::requestFromDocument(doc(), 1000, splWindow().resolutionText());
+    spl::MapPlacement placed = spl::levelModel(request)->placement();
+    EXPECT_FLOAT_EQ(placed.turned.scaleWidth, map->placement.turned.scaleWidth); // a single
+    placed.turned.scaleWidth = map->placement.turned.scaleWidth;
+    EXPECT_EQ(placed, map->placement);
+    const spl::Result& g = map->result;
+    const std::pair<int, int> cells[] = {
+        {g.FilesSobre - 4, 30}, {g.FilesSobre + 10, 120}, {g.FilesSobre + 2, 180}};
+    for (const auto& [r, c] : cells) {
+        const QPoint at = cellOnScreen(*map, r, c);
+        ASSERT_TRUE(picture44().contentsRect().contains(at)) << at.x() << "," << at.y();
+        QTest::mouseMove(&picture44(), at);
+        EXPECT_EQ(probeText(), QLocale().toString(double(g.MatriuSPL(r, c)), 'f', 1))
+            << r << "," << c;
+    }
+    EXPECT_NE(g.MatriuSPL(cells[0].first, cells[0].second),
+              g.MatriuSPL(cells[1].first, cells[1].second));
+
+    // After a redraw the map is gone: nothing to read under the mouse.
+    const QPoint beside = cellOnScreen(*map, cells[0].first, cells[0].second) + QPoint(1, 0);
+    doc().DibuixarGeneral();
+    EXPECT_EQ(probeText(), "");
+    EXPECT_FALSE(main().shownPicture().map());
+    QTest::mouseMove(&picture44(), beside);
+    EXPECT_EQ(probeText(), "");
+}
+
+// CALCULATE in the "Cells" style and `render --style cells` paint the same
+// surfaces, unlike the distribution; an unknown style is refused.
+TEST_F(SplMapTest, CellsStyleFromTheWindowAndFromRender)
+{
+    QComboBox* combo = splWindow().findChild<QComboBox*>("Combo5");
+    EXPECT_EQ(combo->currentText(), "Distribution");
+    calculate(2500, spl::MapStyle::Cells);
+    EXPECT_EQ(combo->currentText(), "Cells");
+
+    QTemporaryDir dir;
+    const QString cells = dir.filePath("cells.png"), dist = dir.filePath("dist.png");
+    for (const auto& [path, style] : {std::pair{cells, "cells"}, {dist, "distribution"}}) {
+        const Outcome r = render(
+            {demo, "--freq", "2500", "--style", style, "--surface", "Picture44", "--out", path});
+        ASSERT_EQ(r.code, 0) << r.err.constData();
+    }
+    const QImage window = picture44().canvas().image().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(QImage(cells).convertToFormat(QImage::Format_RGB32), window);
+    EXPECT_NE(QImage(dist).convertToFormat(QImage::Format_RGB32), window);
+
+    const Outcome bad = render({demo, "--style", "Cells", "--out", dir.filePath("x.png")});
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_TRUE(bad.err.contains("no map style Cells")) << bad.err.constData();
+}
+
+// Options > Level along the areas plots every area in use and its statistics,
+// and follows the band of the map, the listening height and every edit.
+TEST_F(SplMapTest, TheAreaLevelsWindowFollowsTheProject)
+{
+    QAction* item = main().findChild<QAction*>("AreaLevels");
+    ASSERT_NE(item, nullptr);
+    item->trigger();
+    auto* w = main().findChild<spl::AreaLevelsWindow*>("AreaLevels");
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    auto* chart = w->findChild<QChartView*>("Chart")->chart();
+    auto* table = w->findChild<QTableWidget*>("Table1");
+    const auto seriesOf = [chart](int area) -> QLineSeries* {
+        for (QAbstractSeries* s : chart->series())
+            if (s->objectName() == QStringLiteral("Area%1").arg(area))
+                return static_cast<QLineSeries*>(s);
+        return nullptr;
+    };
+    const auto band = [w] { return w->findChild<QLabel*>("LabelBand")->text(); };
+
+    // The demo: area 1 from 3 m over 27 m, area 2 from 30 m over 10 m.
+    ASSERT_EQ(chart->series().size(), 2);
+    ASSERT_NE(seriesOf(1), nullptr);
+    EXPECT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(table->verticalHeaderItem(2)->text(), "All areas");
+    const spl::AreaCurve& area1 = w->levels().areas[0];
+    EXPECT_EQ(seriesOf(1)->at(10), QPointF(area1.points[10].distance, area1.points[10].level));
+    EXPECT_EQ(table->item(0, 0)->text(), QLocale().toString(area1.stats.max, 'f', 1));
+    EXPECT_EQ(band(), "100 Hz");
+
+    // The band of the map calculated: one band for the plot and the map.
+    calculate(1000, spl::MapStyle::Distribution);
+    EXPECT_EQ(band(), "1000 Hz");
+    const float at1000 = w->levels().areas[0].points[50].level;
+
+    // The listening height: 0 puts the points on the area line.
+    QLineEdit* height = w->findChild<QLineEdit*>("Text1");
+    height->clear();
+    QTest::keyClicks(height, "0");
+    EXPECT_EQ(w->listeningHeight(), 0);
+    EXPECT_FLOAT_EQ(w->levels().areas[0].points[0].height, 0.0f);
+    EXPECT_NE(w->levels().areas[0].points[50].level, at1000);
+
+    // An edit: three areas, the third from 40 m over 5 m.
+    doc().setText(Control::Text9, "40");
+    doc().setText(Control::Text12, "5");
+    doc().choose(Control::Combo1, 2);
+    ASSERT_EQ(chart->series().size(), 3);
+    EXPECT_NE(seriesOf(3), nullptr);
+    EXPECT_EQ(table->rowCount(), 4);
+
+    // The values under the mouse: every area lying at that distance.
+    w->showValuesAt(35.0);
+    const QString under = w->findChild<QLabel*>("Label4")->text();
+    EXPECT_TRUE(under.startsWith("35.0 m")) << under.toStdString();
+    EXPECT_TRUE(under.contains("Area 2: ")) << under.toStdString();
+    EXPECT_FALSE(under.contains("Area 1")) << under.toStdString();
 }

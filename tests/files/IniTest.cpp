@@ -164,15 +164,6 @@ TEST(IniRead, OneReadingOfASectionFindsWhatEachKeyReadFinds)
                     << key.constData();
         }
     }
-
-    // Through the file, in Latin-1.
-    QTemporaryDir dir;
-    const QString path = dir.filePath("p.ini");
-    put(path, "[default]\r\nNAME=Caf\xE9\r\nname=second\r\n[Default]\r\nother=x\r\n");
-    const ini::SectionIndex file = INIreadSection(path, "Default");
-    for (const char* key : {"Name", "other", "absent"})
-        EXPECT_EQ(file.value(QString(key)), INIread(path, "Default", key)) << key;
-    EXPECT_EQ(file.value(QString("name")), QString::fromLatin1("Caf\xE9"));
 }
 
 TEST(IniFiles, AFolderPipeOrDeviceIsRefusedAsWhatItIs)

@@ -14,48 +14,87 @@
 
 namespace {
 
-const QString kLong = QStringLiteral("Overall Depth of Array (m)");
-
-int advance(const QWidget* w, const QString& text)
+/// Whether the caption's text, as shown now, fits where the widget draws it.
+bool fits(QWidget* w)
 {
-    return QFontMetrics(w->font()).horizontalAdvance(text);
+    const QFontMetrics fm(w->font());
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        const QRect room = l->contentsRect();
+        if (l->wordWrap())
+            return fm.boundingRect(room, Qt::TextWordWrap, l->text()).height() <= l->height();
+        return fm.horizontalAdvance(l->text()) <= room.width();
+    }
+    if (auto* b = qobject_cast<QPushButton*>(w)) {
+        QStyleOptionButton o;
+        o.initFrom(b);
+        o.text = b->text();
+        return fm.horizontalAdvance(b->text()) <=
+               b->style()->subElementRect(QStyle::SE_PushButtonContents, &o, b).width();
+    }
+    auto* f = qobject_cast<QGroupBox*>(w);
+    QStyleOptionGroupBox o;
+    o.initFrom(f);
+    o.text = f->title();
+    o.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    return f->rect().contains(
+        f->style()->subControlRect(QStyle::CC_GroupBox, &o, QStyle::SC_GroupBoxLabel, f));
 }
 
 } // namespace
 
-TEST(DesignFont, IsTheNarrowFaceAtElevenPixels)
+// Children of a frame with a style sheet take the application's font: it is the
+// windows' one too.
+TEST(DesignFont, ReachesChildrenUnderAStyleSheet)
 {
     QWidget window;
     useDesignFont(&window);
-    const QFontInfo info(window.font());
-    EXPECT_EQ(info.family(), "Liberation Sans Narrow") << "is fonts-liberation installed?";
-    EXPECT_EQ(info.pixelSize(), 11);
-    // Children under a style sheet take the application's font; it is the same one.
-    QWidget child(&window);
-    child.setStyleSheet(QStringLiteral("QWidget { color: red; }"));
+    QGroupBox child(&window);
+    child.setObjectName("Frame1");
+    child.setStyleSheet(QStringLiteral("QGroupBox#Frame1 { color: red; }"));
     QLabel grandChild(&child);
     window.show();
-    EXPECT_EQ(QFontInfo(grandChild.font()).family(), "Liberation Sans Narrow");
+    const QFontInfo mine(window.font()), theirs(grandChild.font());
+    EXPECT_EQ(std::make_pair(theirs.family(), theirs.pixelSize()),
+              std::make_pair(mine.family(), mine.pixelSize()));
 }
 
-// A caption too long for its place is shortened, shows the whole text as tool tip
-// and accessible name, and gets it back when it fits again or is set anew.
+// A caption too long for its place (a label's line, a button's contents, a
+// frame's title line, a wrapped label's lines) is shortened to as much as fits,
+// shows the whole text as tool tip and accessible name, and gets it back when
+// it fits again or is set anew.
 TEST(CaptionFit, ShortensWhatDoesNotFitAndRestoresWhatFitsAgain)
 {
     QWidget window;
     useDesignFont(&window);
-    auto* label = new QLabel(kLong, &window);
+    const QString texts[] = {"Overall Depth of Array (m)", "CALCULADORA SPL DE PRUEBA",
+                             "Line-Array-Einstellungen und mehr",
+                             "Really want to quit without saving the project?"};
+    auto* label = new QLabel(texts[0], &window);
     label->setGeometry(0, 0, 60, 16);
+    auto* button = new QPushButton(texts[1], &window);
+    button->setGeometry(0, 20, 70, 30);
+    auto* frame = new QGroupBox(texts[2], &window);
+    frame->setGeometry(0, 60, 90, 60);
+    auto* wrapped = new QLabel(texts[3], &window);
+    wrapped->setWordWrap(true);
+    wrapped->setGeometry(0, 130, 80, 30);
     auto* fitting = new QLabel(QStringLiteral("Box 3"), &window);
-    fitting->setGeometry(0, 20, 60, 16);
+    fitting->setGeometry(0, 170, 60, 16);
+    window.show();
 
     fitCaptions(&window);
-    EXPECT_TRUE(isCaptionShortened(label));
+    QWidget* const shortened[] = {label, button, frame, wrapped};
+    for (int i = 0; i < 4; ++i) {
+        QWidget* w = shortened[i];
+        ASSERT_TRUE(isCaptionShortened(w)) << i;
+        EXPECT_TRUE(fits(w)) << i;
+        EXPECT_EQ(w->toolTip(), texts[i]);
+        EXPECT_EQ(w->accessibleName(), texts[i]);
+        EXPECT_EQ(fullCaption(w), texts[i]);
+    }
     EXPECT_TRUE(label->text().endsWith(QChar(0x2026)));
-    EXPECT_LE(advance(label, label->text()), label->contentsRect().width());
     EXPECT_GT(label->text().size(), 3); // as much of the text as there is room for
-    EXPECT_EQ(label->toolTip(), kLong);
-    EXPECT_EQ(label->accessibleName(), kLong);
+    EXPECT_TRUE(wrapped->text().startsWith(QStringLiteral("Really")));
     EXPECT_FALSE(isCaptionShortened(fitting));
 
     // Fitting twice changes nothing.
@@ -66,7 +105,7 @@ TEST(CaptionFit, ShortensWhatDoesNotFitAndRestoresWhatFitsAgain)
     // Room enough again: the whole text, no tool tip.
     label->resize(400, 16);
     fitCaptions(&window);
-    EXPECT_EQ(label->text(), kLong);
+    EXPECT_EQ(label->text(), texts[0]);
     EXPECT_TRUE(label->toolTip().isEmpty() && label->accessibleName().isEmpty());
 
     // A new text set over a shortened one is the new whole text.
@@ -76,46 +115,6 @@ TEST(CaptionFit, ShortensWhatDoesNotFitAndRestoresWhatFitsAgain)
     label->setText(QStringLiteral("Model"));
     fitCaptions(&window);
     EXPECT_EQ(label->text(), "Model");
-}
-
-TEST(CaptionFit, ShortensButtonsFrameTitlesAndWrappedLabels)
-{
-    QWidget window;
-    useDesignFont(&window);
-    auto* button = new QPushButton(QStringLiteral("CALCULADORA SPL DE PRUEBA"), &window);
-    button->setGeometry(0, 0, 70, 30);
-    auto* frame = new QGroupBox(QStringLiteral("Line-Array-Einstellungen und mehr"), &window);
-    frame->setGeometry(0, 40, 90, 60);
-    auto* wrapped =
-        new QLabel(QStringLiteral("Really want to quit without saving the project?"), &window);
-    wrapped->setWordWrap(true);
-    wrapped->setGeometry(0, 110, 80, 30);
-    window.show();
-
-    fitCaptions(&window);
-
-    ASSERT_TRUE(isCaptionShortened(button));
-    QStyleOptionButton bo;
-    bo.initFrom(button);
-    bo.text = button->text();
-    const QRect contents =
-        button->style()->subElementRect(QStyle::SE_PushButtonContents, &bo, button);
-    EXPECT_LE(advance(button, button->text()), contents.width());
-
-    ASSERT_TRUE(isCaptionShortened(frame));
-    QStyleOptionGroupBox go;
-    go.initFrom(frame);
-    go.text = frame->title();
-    go.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-    const QRect title =
-        frame->style()->subControlRect(QStyle::CC_GroupBox, &go, QStyle::SC_GroupBoxLabel, frame);
-    EXPECT_TRUE(frame->rect().contains(title)) << title.right() << " " << frame->width();
-
-    ASSERT_TRUE(isCaptionShortened(wrapped));
-    const QFontMetrics fm(wrapped->font());
-    const QRect used = fm.boundingRect(wrapped->contentsRect(), Qt::TextWordWrap, wrapped->text());
-    EXPECT_LE(used.height(), wrapped->height());
-    EXPECT_TRUE(wrapped->text().startsWith(QStringLiteral("Really")));
 }
 
 // Controls are named after their labels and frames as they read now, whole
