@@ -54,13 +54,22 @@ void ShownPicture::startUp()
     m_value = SideViewPicture();
     m_mapPicture.reset();
     followScales();
-    m_value.picture1.replay(m_doc.startupDrawing(), sideview::Picture1);
+    noteDrawing(m_doc.startupDrawing());
+    m_value.picture1.replay(m_value.drawing, sideview::Picture1);
     m_value.captions.insert(QStringLiteral("Label58"), m_doc.text(Control::Label58));
     m_cleared = false;
 }
 
+void ShownPicture::noteDrawing(const DrawList& drawing)
+{
+    m_value.drawing = drawing;
+    for (std::size_t i = 0; i < std::size(kSurfaces); ++i)
+        m_value.drawingScaleHeights[i] = m_value.canvas(kSurfaces[i]).scaleHeight();
+}
+
 void ShownPicture::redrawn(const sideview::Redraw& redraw)
 {
+    noteDrawing(redraw.ops);
     for (int id : kSurfaces)
         m_value.canvas(id).replay(redraw.ops, id);
     for (auto it = redraw.captions.begin(); it != redraw.captions.end(); ++it)
@@ -73,6 +82,7 @@ void ShownPicture::redrawn(const sideview::Redraw& redraw)
 
 void ShownPicture::cleared()
 {
+    noteDrawing({});
     for (int id : kSurfaces)
         m_value.canvas(id).clear();
     m_value.map.reset();

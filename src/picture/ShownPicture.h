@@ -62,6 +62,8 @@ private:
     void followScales();
     /// The picture before the first redraw: the axes alone.
     void startUp();
+    /// Keeps the drawing about to be replayed on the surfaces, with their scale heights now.
+    void noteDrawing(const DrawList& drawing);
     void redrawn(const sideview::Redraw& redraw);
     void cleared();
 

@@ -1,5 +1,7 @@
 #include "picture/SideViewPicture.h"
 
+#include "picture/CalculationSequence.h"
+#include "picture/MapRender.h"
 #include "picture/SideViewLayout.h"
 #include "platform/paint/DesignFont.h"
 #include "sideview/SideView.h"
@@ -83,14 +85,27 @@ void drawSurfaceBorder(QPainter& painter, const QRect& outer)
 
 void drawSideView(QPainter& painter, const SideViewPicture& picture, const QRect& clip)
 {
+    drawSurfaces(painter, picture, clip);
+    drawCaptions(painter, picture, clip);
+}
+
+void drawSurfaces(QPainter& painter, const SideViewPicture& picture, const QRect& clip)
+{
     painter.save();
     painter.setClipRect(clip);
     painter.fillRect(clip, kBackground);
     for (const SurfacePlace& p : surfacePlaces()) {
         drawSurfaceBorder(painter, p.outer);
-        painter.drawImage(p.outer.topLeft() + QPoint(kSurfaceBorder, kSurfaceBorder),
-                          picture.canvas(p.id).image());
+        const int b = kSurfaceBorder;
+        painter.drawImage(p.outer.adjusted(b, b, -b, -b), picture.canvas(p.id).image());
     }
+    painter.restore();
+}
+
+void drawCaptions(QPainter& painter, const SideViewPicture& picture, const QRect& clip)
+{
+    painter.save();
+    painter.setClipRect(clip);
     QFont font = designFont();
     painter.setPen(Qt::black);
     for (const CaptionPlace& c : captionPlaces()) {
@@ -99,6 +114,25 @@ void drawSideView(QPainter& painter, const SideViewPicture& picture, const QRect
         painter.drawText(c.rect, c.alignment, picture.captions.value(c.name, c.designText));
     }
     painter.restore();
+}
+
+SideViewPicture enlarged(const SideViewPicture& picture, int factor)
+{
+    SideViewPicture out = picture;
+    constexpr int kSurfaces[] = {sideview::Picture1, sideview::Picture33, sideview::Picture44};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const int id = kSurfaces[i];
+        const Canvas& small = picture.canvas(id);
+        Canvas& big = out.canvas(id);
+        big = Canvas(small.image().size() * factor, small.scaleWidth(),
+                     picture.drawingScaleHeights[i]);
+        big.setPixelRatio(factor);
+        big.replay(picture.drawing, id);
+    }
+    if (const auto& map = picture.map)
+        spl::paintMap(out.picture1, out.picture33, out.picture44, map->result, map->settings.style,
+                      map->job.state, map->job.T, map->job.angle);
+    return out;
 }
 
 QImage sideViewImage(const SideViewPicture& picture)

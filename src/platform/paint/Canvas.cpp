@@ -29,7 +29,7 @@ void Canvas::preparePen(QPainter& p, std::optional<QColor> colour) const
 {
     p.setCompositionMode(m_drawMode);
     QPen pen(colour.value_or(Qt::black));
-    pen.setWidth(m_lineWidth);
+    pen.setWidth(m_lineWidth * m_pixelRatio);
     pen.setStyle(m_lineStyle);
     pen.setCapStyle(Qt::RoundCap);
     p.setPen(pen);
@@ -57,7 +57,8 @@ void Canvas::point(double x, double y, std::optional<QColor> colour)
     p.setCompositionMode(m_drawMode);
     const QPointF c = toPixels(x, y);
     const QColor col = colour.value_or(Qt::black);
-    if (m_lineWidth <= 1) {
+    const int width = m_lineWidth * m_pixelRatio;
+    if (width <= 1) {
         p.setPen(col);
         p.drawPoint(c);
         return;
@@ -65,7 +66,7 @@ void Canvas::point(double x, double y, std::optional<QColor> colour)
     p.setPen(Qt::NoPen);
     p.setBrush(col);
     // Centred on the middle of the pixel, so the dot is as many pixels across as the width.
-    const double r = m_lineWidth / 2.0;
+    const double r = width / 2.0;
     p.drawEllipse(c + QPointF(0.5, 0.5), r, r);
 }
 

@@ -34,6 +34,11 @@ public:
 
     int lineWidth() const { return m_lineWidth; }
     void setLineWidth(int pixels) { m_lineWidth = pixels < 1 ? 1 : pixels; }
+    /// How many of this canvas's pixels stand for one pixel of the window's
+    /// surface (1 on screen, more for print): line widths and dots grow by it,
+    /// so a picture painted larger keeps the look of the screen's.
+    int pixelRatio() const { return m_pixelRatio; }
+    void setPixelRatio(int ratio) { m_pixelRatio = ratio < 1 ? 1 : ratio; }
     Qt::PenStyle lineStyle() const { return m_lineStyle; }
     void setLineStyle(Qt::PenStyle style) { m_lineStyle = style; }
     QPainter::CompositionMode drawMode() const { return m_drawMode; }
@@ -75,6 +80,7 @@ private:
     double m_scaleWidth;
     double m_scaleHeight;
     int m_lineWidth = 1;
+    int m_pixelRatio = 1;
     Qt::PenStyle m_lineStyle = Qt::SolidLine;
     QPainter::CompositionMode m_drawMode = QPainter::CompositionMode_SourceOver;
 };
