@@ -53,7 +53,7 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
             [this] { imageexport::SaveFoto(*m_principal, m_messages); });
     connect(m_principal.get(), &Principal::reportExportRequested, this, [this] {
         report::ExportReport(m_principal.get(), *m_doc, m_principal->shownPicture().value(),
-                             m_messages);
+                             m_languages, m_messages);
     });
     connect(m_doc.get(), &ProjectDocument::loaded, this, [this] {
         if (m_mecanic)

@@ -1,6 +1,9 @@
 #include "files/gui/ReportPdf.h"
 
+#include "files/gui/ReportPages.h"
 #include "files/gui/ReportPrinting.h"
+#include "files/gui/ReportTexts.h"
+#include "i18n/Languages.h"
 #include "picture/CalculationSequence.h"
 #include "picture/SideViewLayout.h"
 #include "picture/SideViewPicture.h"
@@ -22,12 +25,10 @@ namespace report {
 
 namespace {
 
-// Page geometry in points (the writer runs at 72 dots per inch).
-constexpr double kMargin = 40;
-constexpr double kRowHeight = 14;
-constexpr double kCaptionWidth = 120;
-constexpr double kValueWidth = 90;
-constexpr double kBlockGap = 30;
+constexpr double kRowHeight = 15;
+constexpr double kValueWidth = 80;
+constexpr double kTableGap = 20;
+constexpr double kHeadingHeight = 20;
 
 const QColor kRule(0xB0, 0xB0, 0xB0);
 const QColor kHeadingFill(0xE8, 0xE8, 0xE8);
@@ -51,18 +52,35 @@ void mapView(QPainter& painter, const QRect& view, const QRectF& target)
     painter.translate(-view.topLeft());
 }
 
-/// One block of the table: caption and value columns, headings across both.
-double drawTable(QPainter& painter, const std::vector<Row>& rows, QPointF at)
+/// The height of the view drawn `width` wide.
+double viewHeight(double width)
 {
-    QFont font = reportFont();
-    font.setPointSizeF(9);
+    const QRect view = picture::viewRect();
+    return width * view.height() / view.width();
+}
+
+struct TableRow
+{
+    QString caption;
+    QString value;
+    bool heading = false;
+};
+
+double tableHeight(const std::vector<TableRow>& rows)
+{
+    return kRowHeight * static_cast<double>(rows.size());
+}
+
+/// A table of captions and values, headings across both columns.
+void drawTable(QPainter& painter, const std::vector<TableRow>& rows, QPointF at, double width)
+{
+    const double captionWidth = width - kValueWidth;
     double y = at.y();
-    for (const Row& row : rows) {
-        const QRectF caption(at.x(), y, kCaptionWidth, kRowHeight);
-        const QRectF value(at.x() + kCaptionWidth, y, kValueWidth, kRowHeight);
-        font.setBold(row.heading);
-        painter.setFont(font);
-        painter.setPen(kRule);
+    for (const TableRow& row : rows) {
+        const QRectF caption(at.x(), y, captionWidth, kRowHeight);
+        const QRectF value(caption.right(), y, kValueWidth, kRowHeight);
+        painter.setFont(pageFont(9, row.heading));
+        painter.setPen(QPen(kRule, 0.75));
         if (row.heading) {
             painter.fillRect(caption.united(value), kHeadingFill);
             painter.drawRect(caption.united(value));
@@ -73,56 +91,130 @@ double drawTable(QPainter& painter, const std::vector<Row>& rows, QPointF at)
         painter.setPen(Qt::black);
         painter.drawText(caption.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter,
                          row.caption);
-        painter.drawText(value.adjusted(4, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter,
-                         row.value.trimmed());
+        painter.drawText(value.adjusted(4, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter, row.value);
         y += kRowHeight;
     }
-    return y;
 }
 
-/// The face of the page's own texts (the table keeps the report's).
-QFont pageFont()
+/// The array: its model, the boxes in use with their angles, the height.
+std::vector<TableRow> arrayRows(const ProjectDocument& doc, const ReportTexts& t)
 {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    return font;
+    const Input in = inputOf(doc);
+    const int boxes = sideview::boxesInUse(in.numcaixes);
+    std::vector<TableRow> rows{{t("Array"), {}, true},
+                               {t("Model"), doc.text(Control::Combo4)},
+                               {t("Boxes"), QString::number(boxes)},
+                               {t("Height"), t.metres(in.distanceToFloor)}};
+    for (int i = 0; i < boxes; ++i)
+        rows.push_back({t.filled("Angle", QString::number(i + 1)),
+                        t.degrees(in.angles[static_cast<std::size_t>(i)])});
+    return rows;
 }
 
-void drawTitle(QPainter& painter, const QString& text, QPointF at)
+/// The areas in use, each with its four figures.
+std::vector<TableRow> areaRows(const ProjectDocument& doc, const ReportTexts& t)
 {
-    QFont font = pageFont();
-    font.setPointSizeF(14);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    painter.drawText(at, text);
+    const Input in = inputOf(doc);
+    std::vector<TableRow> rows{{t("Audience"), {}, true}, {t("Areas"), in.numberOfAreas.trimmed()}};
+    const char* const figures[] = {"Distance", "Length", "Z1", "Z2"};
+    for (int a = 0; a < sideview::areasInUse(in.seleccio); ++a) {
+        rows.push_back({t.filled("Area", QString::number(a + 1)), {}, true});
+        for (std::size_t k = 0; k < 4; ++k)
+            rows.push_back({t(figures[k]), t.metres(in.areas[static_cast<std::size_t>(a)][k])});
+    }
+    return rows;
 }
 
-void drawText(QPainter& painter, const QString& text, QPointF at, double size = 10)
+/// A heading over a part of a page, and its height.
+double drawHeading(QPainter& painter, const QString& text, QPointF at, double width)
 {
-    QFont font = pageFont();
-    font.setPointSizeF(size);
-    font.setBold(false);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    painter.drawText(at, text);
+    const Paragraph heading(text, pageFont(11, true), width, painter.device());
+    heading.draw(painter, at);
+    return heading.height() + 4;
 }
 
-void drawLegend(QPainter& painter, QPointF at, double width)
+/// The map's picture across `target`: the surfaces painted again at print
+/// resolution as one lossless image, the captions over it as text.
+void drawMap(QPainter& painter, const picture::SideViewPicture& shown, const QRectF& target)
+{
+    const QRect view = picture::viewRect();
+    const picture::SideViewPicture large = picture::enlarged(shown, kPrintFactor);
+    QImage image(view.size() * kPrintFactor, QImage::Format_RGB32);
+    {
+        QPainter p(&image);
+        p.scale(kPrintFactor, kPrintFactor);
+        p.translate(-view.topLeft());
+        picture::drawSurfaces(p, large, view);
+    }
+    painter.save();
+    mapView(painter, view, target);
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    painter.drawImage(QRectF(view), image);
+    picture::drawCaptions(painter, shown, view);
+    painter.restore();
+}
+
+void drawLegend(QPainter& painter, const QString& caption, QPointF at, double width)
 {
     const auto legend = SPL::legend();
-    const double step = width / static_cast<double>(legend.size());
-    QFont font = pageFont();
-    font.setPointSizeF(9);
-    font.setBold(false);
-    painter.setFont(font);
+    painter.setFont(pageFont(9, true));
+    painter.setPen(Qt::black);
+    const double captionWidth = painter.fontMetrics().horizontalAdvance(caption) + 12;
+    painter.drawText(QPointF(at.x(), at.y() + 10), caption);
+    const double step = (width - captionWidth) / static_cast<double>(legend.size());
+    painter.setFont(pageFont(9));
     for (std::size_t i = 0; i < legend.size(); ++i) {
-        const QRectF swatch(at.x() + step * static_cast<double>(i), at.y(), 22, 11);
+        const QRectF swatch(at.x() + captionWidth + step * static_cast<double>(i), at.y(), 18, 11);
         painter.fillRect(swatch, QColor::fromRgb(static_cast<QRgb>(legend[i].first)));
-        painter.setPen(Qt::black);
+        painter.setPen(QPen(Qt::black, 0.5));
         painter.drawRect(swatch);
         painter.drawText(QPointF(swatch.right() + 4, swatch.bottom() - 1), legend[i].second);
     }
+}
+
+/// The blocks of the report's pages, in order.
+std::vector<Block> reportBlocks(const Pages& pages, const ProjectDocument& doc,
+                                const picture::SideViewPicture& shown, const ReportTexts& t)
+{
+    const double x = pages.left();
+    const double width = pages.contentWidth();
+    std::vector<Block> blocks;
+
+    // The array on the left, the areas on the right.
+    const double tableWidth = (width - kTableGap) / 2;
+    const auto left = arrayRows(doc, t);
+    const auto right = areaRows(doc, t);
+    blocks.push_back(
+        {std::max(tableHeight(left), tableHeight(right)), [=](QPainter& painter, double top) {
+             drawTable(painter, left, {x, top}, tableWidth);
+             drawTable(painter, right, {x + tableWidth + kTableGap, top}, tableWidth);
+         }});
+    blocks.push_back(
+        {kHeadingHeight + viewHeight(width), [=, &doc](QPainter& painter, double top) {
+             drawHeading(painter, t("SideView"), {x, top}, width);
+             drawSideView(painter, doc, {x, top + kHeadingHeight, width, viewHeight(width)});
+         }});
+
+    const auto& map = shown.map;
+    if (!map)
+        return blocks;
+    const auto facts = mapFacts(map->settings, t);
+    blocks.push_back({kHeadingHeight + kRowHeight * static_cast<double>(facts.size()),
+                      [=](QPainter& painter, double top) {
+                          drawHeading(painter, t("Map"), {x, top}, width);
+                          std::vector<TableRow> rows;
+                          for (const auto& [caption, value] : facts)
+                              rows.push_back({caption, value});
+                          drawTable(painter, rows, {x, top + kHeadingHeight}, width / 2);
+                      },
+                      true});
+    blocks.push_back({viewHeight(width), [=, &shown](QPainter& painter, double top) {
+                          drawMap(painter, shown, {x, top, width, viewHeight(width)});
+                      }});
+    blocks.push_back({12, [=](QPainter& painter, double top) {
+                          drawLegend(painter, t("Legend"), {x, top}, width);
+                      }});
+    return blocks;
 }
 
 } // namespace
@@ -160,8 +252,9 @@ void drawSideView(QPainter& painter, const ProjectDocument& doc, const QRectF& t
 }
 
 QString exportPdf(const QString& path, const ProjectDocument& doc,
-                  const picture::SideViewPicture& shown)
+                  const picture::SideViewPicture& shown, const Languages& languages)
 {
+    const ReportTexts t(languages, doc.locale());
     // Written through a temporary file renamed at the end: a failure keeps any older file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -170,59 +263,21 @@ QString exportPdf(const QString& path, const ProjectDocument& doc,
     writer.setResolution(72);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
-    writer.setTitle(QStringLiteral("SPL Mapping Software report"));
+    const QString project = doc.text(Control::Text15);
+    writer.setTitle(project.isEmpty() ? t("Program")
+                                      : t("Program") + QStringLiteral(": ") + project);
     writer.setCreator(QStringLiteral("splmap"));
     QPainter painter;
     if (!painter.begin(&writer)) {
         file.cancelWriting();
         return path + QStringLiteral(": the file cannot be written.");
     }
-    const double pageWidth = writer.width();
-    const double contentWidth = pageWidth - 2 * kMargin;
-
-    double y = kMargin + 14;
-    drawTitle(painter, QStringLiteral("TS160 / TS250 SPL Mapping Software"), {kMargin, y});
-    y += 20;
-    drawText(painter,
-             QStringLiteral("Project: %1        Customer: %2")
-                 .arg(doc.text(Control::Text15), doc.text(Control::Text16)),
-             {kMargin, y});
-    y += 16;
-
-    // The report's lines: the array on the left, the areas on the right.
-    const std::vector<Row> all = rows(inputOf(doc));
-    const auto split = all.begin() + std::min<std::ptrdiff_t>(19, std::ssize(all));
-    const double leftEnd = drawTable(painter, {all.begin(), split}, {kMargin, y});
-    const double rightEnd = drawTable(painter, {split, all.end()},
-                                      {kMargin + kCaptionWidth + kValueWidth + kBlockGap, y});
-    y = std::max(leftEnd, rightEnd) + 24;
-
-    const QRect view = picture::viewRect();
-    drawText(painter, QStringLiteral("Side view"), {kMargin, y}, 11);
-    y += 8;
-    const QRectF sideView(kMargin, y, contentWidth, contentWidth * view.height() / view.width());
-    drawSideView(painter, doc, sideView);
-
-    if (const auto& map = shown.map) {
-        writer.newPage();
-        y = kMargin + 14;
-        drawTitle(painter, QStringLiteral("SPL map"), {kMargin, y});
-        y += 20;
-        drawText(painter,
-                 QStringLiteral("Frequency: %1 Hz        Vertical resolution: %2 m")
-                     .arg(map->settings.frequencia)
-                     .arg(map->settings.resolutionText),
-                 {kMargin, y});
-        y += 12;
-        const QRectF target(kMargin, y, contentWidth, contentWidth * view.height() / view.width());
-        // The map is the picture's pixels, drawn with its captions as the window shows them.
-        painter.save();
-        mapView(painter, view, target);
-        picture::drawSideView(painter, shown, view);
-        painter.restore();
-        drawLegend(painter, {kMargin, target.bottom() + 14}, contentWidth);
-    }
-    if (!painter.end() || file.error() != QFileDevice::NoError) {
+    const Pages pages(writer,
+                      {t("Program"), t("Project"), project, t("Customer"),
+                       doc.text(Control::Text16), t("Date"), t.date()},
+                      t("Page"));
+    const bool drawn = pages.draw(painter, reportBlocks(pages, doc, shown, t));
+    if (!painter.end() || !drawn || file.error() != QFileDevice::NoError) {
         const QString why = file.error() != QFileDevice::NoError
                                 ? file.errorString()
                                 : QStringLiteral("the file could not be finished.");
@@ -235,7 +290,8 @@ QString exportPdf(const QString& path, const ProjectDocument& doc,
 }
 
 void ExportReport(QWidget* parent, const ProjectDocument& doc,
-                  const picture::SideViewPicture& shown, MessageSink& messages)
+                  const picture::SideViewPicture& shown, const Languages& languages,
+                  MessageSink& messages)
 {
     QString path =
         QFileDialog::getSaveFileName(parent, QString(), QString(), QStringLiteral("PDF (*.pdf)"));
@@ -243,7 +299,7 @@ void ExportReport(QWidget* parent, const ProjectDocument& doc,
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
-    if (const QString problem = exportPdf(path, doc, shown); !problem.isEmpty())
+    if (const QString problem = exportPdf(path, doc, shown, languages); !problem.isEmpty())
         messages.show(Message{QString(), problem, QString()});
 }
 

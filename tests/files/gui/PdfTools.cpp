@@ -1,6 +1,7 @@
 #include "files/gui/PdfTools.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -34,28 +35,52 @@ QString pdfText(const QString& pdf, bool layout)
     return QString::fromUtf8(run("pdftotext", args));
 }
 
-/// The first column of a poppler tool's table, after its header and rule.
-static QStringList firstColumn(const char* tool, const QStringList& args)
+QStringList pdfFonts(const QString& pdf)
 {
     QStringList column;
-    const QStringList lines = QString::fromUtf8(run(tool, args)).split('\n');
-    for (qsizetype i = 2; i < lines.size(); ++i)
+    const QStringList lines = QString::fromUtf8(run("pdffonts", {pdf})).split('\n');
+    for (qsizetype i = 2; i < lines.size(); ++i) // after the header and its rule
         if (!lines[i].trimmed().isEmpty())
             column << lines[i].section(' ', 0, 0, QString::SectionSkipEmpty);
     return column;
 }
 
-QStringList pdfFonts(const QString& pdf)
+QList<PdfWord> pdfWords(const QString& pdf)
 {
-    return firstColumn("pdffonts", {pdf});
+    static const QRegularExpression tag(
+        QStringLiteral("<(page) |<word xMin=\"([^\"]+)\" yMin=\"([^\"]+)\" xMax=\"([^\"]+)\" "
+                       "yMax=\"([^\"]+)\">([^<]*)</word>"));
+    QList<PdfWord> words;
+    int page = 0;
+    const QString html = QString::fromUtf8(run("pdftotext", {"-bbox", pdf, "-"}));
+    for (const QRegularExpressionMatch& m : tag.globalMatch(html)) {
+        if (m.hasCaptured(1)) {
+            ++page;
+            continue;
+        }
+        const QPointF from(m.captured(2).toDouble(), m.captured(3).toDouble());
+        const QPointF to(m.captured(4).toDouble(), m.captured(5).toDouble());
+        QString text = m.captured(6);
+        text.replace("&lt;", "<")
+            .replace("&gt;", ">")
+            .replace("&quot;", "\"")
+            .replace("&amp;", "&");
+        words.push_back({page, text, QRectF(from, to)});
+    }
+    return words;
 }
 
-QList<int> pdfImagePages(const QString& pdf)
+QList<PdfImage> pdfImages(const QString& pdf)
 {
-    QList<int> pages;
-    for (const QString& page : firstColumn("pdfimages", {"-list", pdf}))
-        pages << page.toInt();
-    return pages;
+    QList<PdfImage> images;
+    const QStringList lines = QString::fromUtf8(run("pdfimages", {"-list", pdf})).split('\n');
+    for (qsizetype i = 2; i < lines.size(); ++i) { // after the header and its rule
+        const QStringList f = lines[i].split(' ', Qt::SkipEmptyParts);
+        if (f.size() >= 14)
+            images.push_back({f[0].toInt(), QSize(f[3].toInt(), f[4].toInt()), f[8], f[12].toInt(),
+                              f[13].toInt()});
+    }
+    return images;
 }
 
 QImage pdfPage(const QString& pdf, int page, int dpi)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 
@@ -9,8 +10,23 @@
 QString pdfText(const QString& pdf, bool layout = false);
 /// The fonts the PDF uses (pdffonts' name column).
 QStringList pdfFonts(const QString& pdf);
-/// Page numbers of the images the PDF holds (pdfimages -list), one per image.
-QList<int> pdfImagePages(const QString& pdf);
+/// A word of a PDF's text with its box in points (pdftotext -bbox).
+struct PdfWord
+{
+    int page; ///< from 1
+    QString text;
+    QRectF box;
+};
+QList<PdfWord> pdfWords(const QString& pdf);
+/// An image the PDF holds, as pdfimages -list describes it.
+struct PdfImage
+{
+    int page;
+    QSize pixels;
+    QString encoding; ///< "image" for a lossless one, "jpeg" for a lossy one, ...
+    int xPpi, yPpi;
+};
+QList<PdfImage> pdfImages(const QString& pdf);
 /// Page `page` drawn at `dpi` (pdftoppm).
 QImage pdfPage(const QString& pdf, int page, int dpi);
 /// How many pixels are clearly coloured (not white, grey or black).

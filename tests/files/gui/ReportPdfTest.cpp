@@ -5,6 +5,7 @@
 #include "picture/CalculationSequence.h"
 #include "picture/ShownPicture.h"
 #include "project/gui/Principal.h"
+#include "sideview/SideView.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -15,47 +16,178 @@ namespace {
 
 using ReportPdf = DemoWindow;
 
-} // namespace
+constexpr double kPageWidth = 595; // A4, points
+constexpr double kMargin = 40;
 
-TEST_F(ReportPdf, WithoutAMapOnePageHoldsTheTableAndTheSideViewAsShapes)
+QStringList wordsOn(const QList<PdfWord>& words, int page)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("report.pdf");
-    ASSERT_EQ(report::exportPdf(path, doc, window.shownPicture().value()), "");
-
-    const QString text = pdfText(path);
-    EXPECT_EQ(text.count('\f'), 1);
-    for (const report::Row& r : report::rows(report::inputOf(doc))) {
-        EXPECT_TRUE(text.contains(r.caption)) << r.caption.toStdString();
-        EXPECT_TRUE(text.contains(r.value.trimmed())) << r.value.toStdString();
-    }
-    EXPECT_TRUE(text.contains(doc.text(Control::Text15)));
-    EXPECT_FALSE(text.contains("Frequency"));
-    EXPECT_TRUE(pdfImagePages(path).isEmpty()); // no pixels: the side view is drawn as lines
-    EXPECT_GT(colouredPixels(pdfPage(path, 1, 40)), 30); // the coloured rays and boxes
+    QStringList out;
+    for (const PdfWord& w : words)
+        if (w.page == page)
+            out << w.text;
+    return out;
 }
 
-TEST_F(ReportPdf, AShownMapAddsAPageWithItsPictureLegendFrequencyAndResolution)
+/// Whether `part` appears in `all` in order, as consecutive words.
+bool holdsInOrder(const QStringList& all, const QStringList& part)
+{
+    for (qsizetype i = 0; i + part.size() <= all.size(); ++i)
+        if (all.mid(i, part.size()) == part)
+            return true;
+    return false;
+}
+
+} // namespace
+
+// Before a map one page, after CALCULATE two: the table of the boxes and areas
+// in use with units, the side view as shapes, then the map as one lossless
+// picture at print resolution with its legend and settings.
+TEST_F(ReportPdf, PagesBeforeAndAfterAMap)
+{
+    for (const bool withMap : {false, true}) {
+        SCOPED_TRACE(withMap);
+        if (withMap) {
+            ASSERT_TRUE(doc.requestSplWindow());
+            doc.setCalculationSettings({1000, "0.3", spl::MapStyle::Cells});
+            ASSERT_TRUE(spl::runCalculation(doc, window.shownPicture()));
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath("report.pdf");
+        ASSERT_EQ(report::exportPdf(path, doc, window.shownPicture().value(), languages), "");
+
+        const QStringList pages = pdfText(path).split('\f', Qt::SkipEmptyParts);
+        ASSERT_EQ(pages.size(), withMap ? 2 : 1);
+        const QList<PdfWord> words = pdfWords(path);
+        for (int p = 0; p < pages.size(); ++p) {
+            EXPECT_TRUE(pages[p].contains(doc.text(Control::Text15)));
+            EXPECT_TRUE(pages[p].contains(doc.text(Control::Text16)));
+            const QStringList number{QString::number(p + 1), "/", QString::number(pages.size())};
+            EXPECT_TRUE(holdsInOrder(wordsOn(words, p + 1), number)) << p;
+        }
+        const int boxes = doc.state().numcaixes + 1;
+        EXPECT_TRUE(pages[0].contains(QStringLiteral("Angle of box %1").arg(boxes)));
+        EXPECT_FALSE(pages[0].contains(QStringLiteral("Angle of box %1").arg(boxes + 1)));
+        EXPECT_TRUE(pages[0].contains(doc.text(Control::Combo4)));
+        EXPECT_TRUE(pages[0].contains(doc.text(Control::Text13) + " m"));
+        EXPECT_TRUE(pages[0].contains(doc.text(angleList(1)) + QChar(0xB0)));
+        EXPECT_TRUE(pages[0].contains(doc.text(Control::Text4) + " m")); // area 1's length
+        EXPECT_GT(colouredPixels(pdfPage(path, 1, 40)), 30); // the coloured rays and boxes
+
+        const QList<PdfImage> images = pdfImages(path);
+        if (!withMap) {
+            EXPECT_TRUE(images.isEmpty()); // the side view is drawn as shapes
+            continue;
+        }
+        for (const char* fact : {"1000 Hz", "0.3 m", "Cells", ">130dB", "< 95dB"})
+            EXPECT_TRUE(pages[1].contains(fact)) << fact;
+        ASSERT_EQ(images.size(), 1);
+        EXPECT_EQ(images[0].page, 2);
+        EXPECT_EQ(images[0].encoding, "image"); // Flate, not jpeg
+        EXPECT_GE(std::min(images[0].xPpi, images[0].yPpi), 200);
+        EXPECT_GT(colouredPixels(pdfPage(path, 2, 40)), 2 * colouredPixels(pdfPage(path, 1, 40)));
+    }
+}
+
+// The picture printed is the one on the screen, painted with more pixels.
+TEST_F(ReportPdf, TheEnlargedPictureIsTheShownOne)
 {
     ASSERT_TRUE(doc.requestSplWindow());
-    doc.setCalculationSettings({1000, "0.3", spl::MapStyle::Distribution});
+    doc.setCalculationSettings({2000, "0.2", spl::MapStyle::Distribution});
+    ASSERT_TRUE(spl::runCalculation(doc, window.shownPicture()));
+    const picture::SideViewPicture& shown = window.shownPicture().value();
+    const picture::SideViewPicture large = picture::enlarged(shown, 3);
+    for (int id : {sideview::Picture1, sideview::Picture33, sideview::Picture44}) {
+        const QImage& small = shown.canvas(id).image();
+        const QImage& big = large.canvas(id).image();
+        ASSERT_EQ(big.size(), small.size() * 3);
+        int same = 0; // within a few steps of a ramp: a turned map lands a third of a pixel apart
+        for (int y = 0; y < small.height(); ++y)
+            for (int x = 0; x < small.width(); ++x) {
+                const QColor a = small.pixelColor(x, y), b = big.pixelColor(3 * x + 1, 3 * y + 1);
+                same += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                            std::abs(a.blue() - b.blue()) <=
+                        24;
+            }
+        EXPECT_GT(same, small.width() * small.height() * 97 / 100) << id;
+    }
+}
+
+// Long names wrap within the margins on every page: every word of both stays
+// there, in order.
+TEST_F(ReportPdf, LongNamesWrapWithinTheMargins)
+{
+    const QString project = "Mehrzweckhalle Nordstadt, Bauabschnitt zwei: Hauptbühne (endgültig)";
+    const QString customer = "Veranstaltungstechnik Müller & Söhne GmbH, Niederlassung Süd " +
+                             QString("Abteilung Beschallung ").repeated(8);
+    doc.setText(Control::Text15, project);
+    doc.acceptText(Control::Text15);
+    doc.setText(Control::Text16, customer);
+    doc.acceptText(Control::Text16);
+    ASSERT_TRUE(doc.requestSplWindow());
     ASSERT_TRUE(spl::runCalculation(doc, window.shownPicture()));
     QTemporaryDir dir;
     const QString path = dir.filePath("report.pdf");
-    ASSERT_EQ(report::exportPdf(path, doc, window.shownPicture().value()), "");
+    ASSERT_EQ(report::exportPdf(path, doc, window.shownPicture().value(), languages), "");
 
-    const QString text = pdfText(path);
-    EXPECT_EQ(text.count('\f'), 2);
-    const QString second = text.section('\f', 1, 1);
-    EXPECT_TRUE(second.contains("Frequency: 1000 Hz")) << second.toStdString();
-    EXPECT_TRUE(second.contains("Vertical resolution: 0.3 m"));
-    EXPECT_TRUE(second.contains(">130dB") && second.contains("< 95dB"));
-    EXPECT_TRUE(text.section('\f', 0, 0).contains("Number of Boxes"));
-    // The map is the surfaces' pixels, on its own page; the side view stays shapes.
-    const QList<int> images = pdfImagePages(path);
-    EXPECT_FALSE(images.isEmpty());
-    EXPECT_TRUE(std::all_of(images.begin(), images.end(), [](int p) { return p == 2; }));
-    EXPECT_GT(colouredPixels(pdfPage(path, 2, 40)), 20 * colouredPixels(pdfPage(path, 1, 40)) / 10);
+    const QList<PdfWord> words = pdfWords(path);
+    for (int page : {1, 2}) {
+        const QStringList on = wordsOn(words, page);
+        EXPECT_TRUE(holdsInOrder(on, project.split(' ', Qt::SkipEmptyParts))) << page;
+        EXPECT_TRUE(holdsInOrder(on, customer.split(' ', Qt::SkipEmptyParts))) << page;
+    }
+    for (const PdfWord& w : words) {
+        EXPECT_GE(w.box.left(), kMargin - 0.5) << w.text.toStdString();
+        EXPECT_LE(w.box.right(), kPageWidth - kMargin + 0.5) << w.text.toStdString();
+    }
+}
+
+// Every text in the user's language, every figure in the user's form.
+TEST(ReportPdfLanguages, TextsAndFiguresFollowTheUser)
+{
+    struct Case
+    {
+        int32_t language;
+        QLocale::Language locale;
+        QStringList expected;
+    };
+    const QStringList english = {"Side view", "Frequency", "Project:",           "Number of boxes",
+                                 "Length",    "Cells",     "Vertical resolution"};
+    const Case cases[] = {
+        {languageId::English, QLocale::English, english + QStringList{"0.25 m", "1.5°"}},
+        {languageId::Spanish,
+         QLocale::Spanish,
+         {"Vista lateral", "Frecuencia (1/3 de octava)", "Proyecto:", "Número de cajas", "Longitud",
+          "Celdas", "Resolución vertical", "0,25 m", "1,5°", "Zona 2"}},
+        {languageId::German,
+         QLocale::German,
+         {"Seitenansicht", "Frequenz (1/3 Oktave)", "Projekt:", "Anzahl der Elemente", "Länge",
+          "Zellen", "Vertikale Auflösung", "0,25 m", "1,5°", "Fläche 2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language);
+        Languages languages(QStringLiteral(SPLMAP_LANGUAGES_DIR));
+        languages.ApplyLanguage(c.language);
+        CapturingSink messages;
+        ProjectDocument doc(
+            messages, [&](const QString& s, const QString& t) { return languages.GetLabel(s, t); },
+            QLocale(c.locale));
+        picture::ShownPicture shown(doc);
+        ASSERT_TRUE(doc.load(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini")));
+        ASSERT_TRUE(doc.requestSplWindow());
+        doc.setCalculationSettings({1000, QLocale(c.locale).toString(0.25), spl::MapStyle::Cells});
+        ASSERT_TRUE(spl::runCalculation(doc, shown));
+        QTemporaryDir dir;
+        const QString path = dir.filePath("report.pdf");
+        ASSERT_EQ(report::exportPdf(path, doc, shown.value(), languages), "");
+
+        const QString text = pdfText(path).simplified();
+        for (const QString& e : c.expected)
+            EXPECT_TRUE(text.contains(e)) << e.toStdString();
+        if (c.language != languageId::English) {
+            for (const QString& e : english)
+                EXPECT_FALSE(text.contains(e)) << e.toStdString();
+        }
+    }
 }
 
 // Exported or printed to a file: the reason is given and nothing is left.
@@ -66,8 +198,9 @@ TEST_F(ReportPdf, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft)
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    for (const QString& problem : {report::exportPdf(path, doc, window.shownPicture().value()),
-                                   report::print(printer, report::rows(report::inputOf(doc)))}) {
+    for (const QString& problem :
+         {report::exportPdf(path, doc, window.shownPicture().value(), languages),
+          report::print(printer, report::rows(report::inputOf(doc)))}) {
         EXPECT_TRUE(problem.startsWith(path + ": ")) << problem.toStdString();
         EXPECT_GT(problem.size(), path.size() + 4);
     }

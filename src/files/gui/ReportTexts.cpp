@@ -1,0 +1,57 @@
+#include "files/gui/ReportTexts.h"
+
+#include "i18n/Languages.h"
+
+#include <QDate>
+
+namespace report {
+
+ReportTexts::ReportTexts(const Languages& languages, const QLocale& locale)
+    : m_languages(languages), m_locale(locale)
+{
+    // Band centres are written whole, as the SPL window lists them ("1000 Hz").
+    m_locale.setNumberOptions(m_locale.numberOptions() | QLocale::OmitGroupSeparator);
+}
+
+QString ReportTexts::operator()(const char* tag) const
+{
+    return m_languages.GetLabel(QStringLiteral("Report"), QLatin1String(tag));
+}
+
+QString ReportTexts::filled(const char* tag, const QString& a, const QString& b) const
+{
+    QString text = (*this)(tag);
+    text.replace(QLatin1String("%1"), a);
+    return text.replace(QLatin1String("%2"), b);
+}
+
+QString ReportTexts::withUnit(const char* tag, const QString& figure) const
+{
+    const QString trimmed = figure.trimmed();
+    return trimmed.isEmpty() ? QString() : filled(tag, trimmed);
+}
+
+QString ReportTexts::styleName(spl::MapStyle style) const
+{
+    return m_languages.GetLabel(QStringLiteral("SPL"), style == spl::MapStyle::Cells
+                                                           ? QStringLiteral("Cells")
+                                                           : QStringLiteral("Distribution"));
+}
+
+QString ReportTexts::date() const
+{
+    return m_locale.toString(QDate::currentDate(), QLocale::ShortFormat);
+}
+
+std::vector<std::pair<QString, QString>> mapFacts(const CalculationSettings& settings,
+                                                  const ReportTexts& texts)
+{
+    std::vector<std::pair<QString, QString>> facts;
+    // The level model's line comes first here once the settings name a model.
+    facts.emplace_back(texts("Band"), texts.hertz(settings.frequencia));
+    facts.emplace_back(texts("Resolution"), texts.metres(settings.resolutionText));
+    facts.emplace_back(texts("Style"), texts.styleName(settings.style));
+    return facts;
+}
+
+} // namespace report
