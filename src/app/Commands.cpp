@@ -4,6 +4,7 @@
 #include "app/GridCommand.h"
 #include "app/IniCommands.h"
 #include "app/RenderCommand.h"
+#include "app/ReportCommand.h"
 #include "app/Windows.h"
 #include "i18n/Languages.h"
 #include "platform/gui/DialogSink.h"
@@ -42,6 +43,9 @@ const Command kCommands[] = {
     {"render", runRender, true, false,
      "PROJECT.ini [--freq HZ] [--res M] [--surface NAME] [--style cells|distribution] --out FILE.png",
      "write the side view with the project's SPL map as a PNG"},
+    {"report", runReport, true, false,
+     "PROJECT.ini --out FILE.pdf [--freq HZ] [--res M] [--style cells|distribution] [--no-map]",
+     "write the project report as a PDF, with the SPL map unless --no-map is given"},
 };
 // clang-format on
 

@@ -1,0 +1,66 @@
+#include "app/ReportCommand.h"
+
+#include "app/CalculationOptions.h"
+#include "files/gui/ReportPdf.h"
+#include "picture/CalculationSequence.h"
+#include "picture/ShownPicture.h"
+#include "spl/CellMap.h"
+#include "spl/Grid.h"
+
+namespace {
+
+const char kUsage[] = "usage: splmap report PROJECT.ini --out FILE.pdf [--freq HZ] [--res M] "
+                      "[--style distribution|cells] [--no-map]";
+
+int fail(QIODevice& err, const QString& why)
+{
+    err.write(("splmap report: " + why.simplified() + "\n").toUtf8());
+    return 2;
+}
+
+} // namespace
+
+int runReport(const QStringList& args, QIODevice& out, QIODevice& err)
+{
+    return runReport(args, out, err, defaultLanguagesDir());
+}
+
+int runReport(const QStringList& args, QIODevice&, QIODevice& err, const QString& languagesDir)
+{
+    // --no-map is a switch; the other options take values.
+    QStringList rest = args;
+    const bool withMap = rest.removeAll(QStringLiteral("--no-map")) == 0;
+    CalculationOptions options;
+    const QString refused = parseCalculationOptions(
+        rest, {QStringLiteral("--out"), QStringLiteral("--style")}, kUsage, options);
+    if (!refused.isEmpty())
+        return fail(err, refused);
+    const QString outPath = options.values.value(QStringLiteral("--out"));
+    if (outPath.isEmpty())
+        return fail(err, QStringLiteral("--out FILE.pdf is needed. ") + kUsage);
+    const QString styleName = options.values.value(QStringLiteral("--style"));
+    const std::optional<spl::MapStyle> style =
+        styleName.isEmpty() ? spl::MapStyle::Distribution : spl::mapStyleNamed(styleName);
+    if (!style)
+        return fail(err, "there is no map style " + styleName + " (distribution or cells)");
+
+    CalculationSetup setup(languagesDir);
+    if (const QString problem = setup.prepare(options); !problem.isEmpty())
+        return fail(err, problem);
+    ProjectDocument& doc = setup.document();
+
+    // The side view as the main window would show it, without the window.
+    picture::ShownPicture shown(doc);
+    if (withMap) {
+        // The SPL button, then CALCULATE.
+        if (!doc.requestSplWindow())
+            return fail(err, setup.message(QStringLiteral("Audience")));
+        doc.setCalculationSettings({options.frequencia, options.resolutionText, *style});
+        if (!spl::runCalculation(doc, shown))
+            return fail(err, setup.message(QString::fromLatin1(spl::kGridRefusedTag)));
+    }
+    if (const QString problem = report::exportPdf(outPath, doc, shown.value(), setup.languages());
+        !problem.isEmpty())
+        return fail(err, problem);
+    return 0;
+}

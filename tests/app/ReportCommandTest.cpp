@@ -1,0 +1,95 @@
+#include "app/ReportCommand.h"
+#include "Harness.h"
+#include "files/Ini.h"
+#include "files/gui/PdfTools.h"
+#include "files/gui/ReportPdf.h"
+#include "picture/ShownPicture.h"
+#include "project/gui/Principal.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+Outcome runCommand(const QStringList& args)
+{
+    return captured([&](QIODevice& out, QIODevice& err) {
+        return runReport(args, out, err, QStringLiteral(SPLMAP_LANGUAGES_DIR));
+    });
+}
+
+} // namespace
+
+TEST(ReportCommand, RefusesWithOneLineAndNoFile)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("report.pdf");
+    const QString flat = dir.filePath("flat.ini");
+    ASSERT_TRUE(QFile::copy(demo, flat));
+    for (int n = 1; n <= 12; ++n) // no audience area
+        INIwrite(flat, "Default", QStringLiteral("Text%1").arg(n), "0");
+    const std::pair<QStringList, const char*> cases[] = {
+        {{demo}, "--out"},
+        {{demo, "--out"}, "usage"},
+        {{demo, "--freq", "1001", "--out", pdf}, "1001"},
+        {{demo, "--style", "dots", "--out", pdf}, "dots"},
+        {{demo, "--no-map", "--res", "2", "--out", pdf}, "too high"},
+        {{flat, "--out", pdf}, "No audience area"},
+        {{demo, "--out", dir.filePath("missing/report.pdf")}, "missing/report.pdf"},
+        {{demo, "--no-map", "--out", dir.path()}, ""}};
+    for (const auto& [args, reason] : cases) {
+        const Outcome r = runCommand(args);
+        EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.constData();
+        EXPECT_TRUE(r.err.startsWith("splmap report: ")) << r.err.constData();
+        EXPECT_TRUE(r.err.contains(reason)) << r.err.constData();
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList({"flat.ini"}));
+}
+
+// The command writes what Export Report writes from the windows, before and
+// after CALCULATE, and makes no widget.
+TEST(ReportCommand, WritesTheWindowsExport)
+{
+    Program program;
+    Windows& windows = program.windows;
+    ASSERT_TRUE(windows.principal().loadProject(demo));
+    QTemporaryDir dir;
+    for (const bool withMap : {false, true}) {
+        SCOPED_TRACE(withMap);
+        if (withMap) {
+            ASSERT_TRUE(windows.document().requestSplWindow());
+            windows.splWindow().frequencia = 1250;
+            windows.calculateMap();
+        }
+        const QString fromWindow = dir.filePath("window.pdf");
+        const QString fromCommand = dir.filePath("command.pdf");
+        ASSERT_EQ(report::exportPdf(fromWindow, windows.document(),
+                                    windows.principal().shownPicture().value(), program.languages),
+                  "");
+        const qsizetype widgets = QApplication::allWidgets().size();
+        QStringList args{demo, "--freq", "1250", "--out", fromCommand};
+        if (!withMap)
+            args << "--no-map";
+        const Outcome r = runCommand(args);
+        ASSERT_EQ(r.code, 0) << r.err.constData();
+        EXPECT_TRUE(r.err.isEmpty() && r.out.isEmpty());
+        EXPECT_EQ(QApplication::allWidgets().size(), widgets);
+
+        const QString text = pdfText(fromCommand, true);
+        EXPECT_EQ(text.count('\f'), withMap ? 2 : 1);
+        EXPECT_EQ(text, pdfText(fromWindow, true));
+        const QList<PdfImage> images = pdfImages(fromCommand), expected = pdfImages(fromWindow);
+        ASSERT_EQ(images.size(), expected.size());
+        for (qsizetype i = 0; i < images.size(); ++i)
+            EXPECT_TRUE(images[i].pixels == expected[i].pixels &&
+                        images[i].encoding == expected[i].encoding);
+        for (int page = 1; page <= text.count('\f'); ++page)
+            EXPECT_EQ(pdfPage(fromCommand, page, 50), pdfPage(fromWindow, page, 50)) << page;
+    }
+}
