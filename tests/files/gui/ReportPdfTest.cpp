@@ -82,7 +82,7 @@ TEST_F(ReportPdf, PagesBeforeAndAfterAMap)
             EXPECT_TRUE(pages[1].contains(fact)) << fact;
         ASSERT_EQ(images.size(), 1);
         EXPECT_EQ(images[0].page, 2);
-        EXPECT_EQ(images[0].encoding, "image"); // Flate, not jpeg
+        EXPECT_EQ(images[0].encoding.toStdString(), "image"); // Flate, not jpeg
         EXPECT_GE(std::min(images[0].xPpi, images[0].yPpi), 200);
         EXPECT_GT(colouredPixels(pdfPage(path, 2, 40)), 2 * colouredPixels(pdfPage(path, 1, 40)));
     }
@@ -150,8 +150,9 @@ TEST(ReportPdfLanguages, TextsAndFiguresFollowTheUser)
         QLocale::Language locale;
         QStringList expected;
     };
-    const QStringList english = {"Side view", "Frequency", "Project:",           "Number of boxes",
-                                 "Length",    "Cells",     "Vertical resolution"};
+    const QStringList english = {
+        "Side view", "Frequency",           "Project:",  "Number of boxes", "Length",
+        "Cells",     "Vertical resolution", "Page 2 / 2"};
     const Case cases[] = {
         {languageId::English, QLocale::English, english + QStringList{"0.25 m", "1.5°"}},
         {languageId::Spanish,
@@ -161,7 +162,7 @@ TEST(ReportPdfLanguages, TextsAndFiguresFollowTheUser)
         {languageId::German,
          QLocale::German,
          {"Seitenansicht", "Frequenz (1/3 Oktave)", "Projekt:", "Anzahl der Elemente", "Länge",
-          "Zellen", "Vertikale Auflösung", "0,25 m", "1,5°", "Fläche 2"}},
+          "Zellen", "Vertikale Auflösung", "0,25 m", "1,5°", "Fläche 2", "Seite 2 / 2"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.language);
