@@ -114,6 +114,10 @@ run -k "exec --sync $self --click $spl_button" -k "key --repeat 10 Down" -k "key
     exit 2
 }
 pdftoppm -r 80 -png "$work/report.pdf" "$work/report"
+[ -f "$work/report-2.png" ] || {
+    echo "docs-pictures.sh: the report has no map page (was the map calculated?)" >&2
+    exit 2
+}
 mv "$work/report-1.png" docs/report-page1.png
 mv "$work/report-2.png" docs/report-page2.png
 echo "docs-pictures.sh: wrote docs/report-page1.png and docs/report-page2.png"
