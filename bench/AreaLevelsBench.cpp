@@ -4,8 +4,8 @@
 // at most 2 ms each.
 
 #include "project/ProjectDocument.h"
-#include "spl/AreaLevels.h"
-#include "spl/RequestFromProject.h"
+#include "analysis/AreaLevels.h"
+#include "analysis/RequestFromProject.h"
 
 #include <QLocale>
 #include <benchmark/benchmark.h>

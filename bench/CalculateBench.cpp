@@ -12,7 +12,7 @@
 #include "project/ProjectDocument.h"
 #include "spl/LevelModel.h"
 #include "spl/MapPainting.h"
-#include "spl/RequestFromProject.h"
+#include "analysis/RequestFromProject.h"
 
 #include <QLocale>
 #include <benchmark/benchmark.h>

@@ -9,7 +9,7 @@
 #include "project/ProjectDocument.h"
 #include "spl/LevelModel.h"
 #include "spl/LiteralModel.h" // from the tests
-#include "spl/RequestFromProject.h"
+#include "analysis/RequestFromProject.h"
 
 #include <QLocale>
 #include <algorithm>

@@ -4,7 +4,7 @@
 #include "spl/Grid.h"
 #include "spl/GridOutput.h"
 #include "spl/LevelModel.h"
-#include "spl/RequestFromProject.h"
+#include "analysis/RequestFromProject.h"
 
 #include <QFile>
 

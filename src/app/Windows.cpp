@@ -7,7 +7,7 @@
 #include "picture/CalculationSequence.h"
 #include "picture/ShownPicture.h"
 #include "platform/gui/Surface.h"
-#include "project/BoxModel.h"
+#include "project/data/BoxModel.h"
 #include "project/gui/Principal.h"
 #include "project/gui/UndoHistory.h"
 #include "sideview/SideView.h"

@@ -3,7 +3,7 @@
 #include "files/Ini.h"
 #include "platform/MessageText.h"
 #include "platform/Numbers.h"
-#include "project/BoxModel.h"
+#include "project/data/BoxModel.h"
 
 #include <QFileInfo>
 #include <algorithm>

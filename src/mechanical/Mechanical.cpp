@@ -1,6 +1,6 @@
 #include "mechanical/Mechanical.h"
 
-#include "project/BoxModel.h"
+#include "project/data/BoxModel.h"
 
 #include <algorithm>
 #include <cmath>

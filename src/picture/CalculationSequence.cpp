@@ -8,7 +8,7 @@
 #include "sideview/SideView.h"
 #include "spl/LevelModel.h"
 #include "spl/MapPainting.h"
-#include "spl/RequestFromProject.h"
+#include "analysis/RequestFromProject.h"
 
 namespace spl {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "project/CalculationSettings.h"
-#include "project/ProjectState.h"
+#include "project/data/CalculationSettings.h"
+#include "project/data/ProjectState.h"
 #include "spl/CellMap.h"
 #include "spl/MapPainting.h"
 #include "spl/Request.h"

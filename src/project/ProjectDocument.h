@@ -3,8 +3,8 @@
 #include "files/ProjectFile.h"
 #include "mechanical/Mechanical.h"
 #include "platform/Messages.h"
-#include "project/CalculationSettings.h"
-#include "project/ProjectState.h"
+#include "project/data/CalculationSettings.h"
+#include "project/data/ProjectState.h"
 #include "sideview/SideView.h"
 
 #include <QLocale>
@@ -277,6 +277,8 @@ signals:
 
 private:
     static int slot(Control c) { return static_cast<int>(c); }
+    /// The text a control holds in `d`, or none for a control without one.
+    static QString* textOf(DocumentData& d, Control c);
     void assign(Control c, const QString& text, bool asApplied);
     void setItems(Control list, const QStringList& items);
     void select(Control list, int index);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/ProjectState.h"
+#include "project/data/ProjectState.h"
 #include "sideview/SideView.h"
 
 #include <QByteArray>

@@ -2,7 +2,7 @@
 
 #include "platform/DrawList.h"
 #include "platform/OneBased.h"
-#include "project/ProjectState.h"
+#include "project/data/ProjectState.h"
 
 #include <QLocale>
 #include <QMap>

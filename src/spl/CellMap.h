@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/CalculationSettings.h"
+#include "project/data/CalculationSettings.h"
 
 #include "spl/MapPainting.h"
 #include "spl/Result.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/DrawList.h"
-#include "project/ProjectState.h"
+#include "project/data/ProjectState.h"
 #include "spl/Result.h"
 
 #include <QLocale>

@@ -1,7 +1,7 @@
 #include "wizard/NewProject.h"
 
 #include "platform/Numbers.h"
-#include "project/BoxModel.h"
+#include "project/data/BoxModel.h"
 
 namespace wizard {
 

@@ -12,7 +12,7 @@
 #include "spl/Calculation.h"
 #include "spl/LevelModel.h"
 #include "spl/MapPainting.h"
-#include "spl/RequestFromProject.h"
+#include "analysis/RequestFromProject.h"
 #include "spl/gui/AreaLevelsWindow.h"
 
 #include <QAction>

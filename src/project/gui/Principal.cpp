@@ -5,13 +5,13 @@
 #include "picture/SideViewLayout.h"
 #include "platform/gui/Surface.h"
 #include "platform/gui/WindowLook.h"
+#include "project/gui/EditableList.h"
 #include "project/gui/FieldValidation.h"
 #include "project/gui/UndoHistory.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,7 +20,6 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QValidator>
-#include <QWheelEvent>
 
 namespace {
 
@@ -91,26 +90,15 @@ void Principal::connectHandlers()
             if (!m_mirroring)
                 m_doc.setText(textField(n), t);
         });
-    for (QComboBox* c : {m_combo1, m_combo2, m_combo4}) {
+    // A typed text is applied on leaving the list or on Enter in it.
+    for (EditableList* c : findChildren<EditableList*>()) {
         const Control list = controlOf(c);
         connect(c, &QComboBox::editTextChanged, this, [this, list](const QString& t) {
             if (!m_mirroring)
                 m_doc.setText(list, t);
         });
-        connect(c, &QComboBox::activated, this, [this, list](int i) { m_doc.choose(list, i); });
-    }
-    for (int i = 0; i < 16; ++i) {
-        connect(m_combo3[i], &QComboBox::editTextChanged, this, [this, i](const QString& t) {
-            if (!m_mirroring)
-                m_doc.setText(angleList(i), t);
-        });
-        connect(m_combo3[i], &QComboBox::activated, this,
-                [this, i](int index) { m_doc.choose(angleList(i), index); });
-    }
-    // Lists: typed text is applied on leaving or Enter; the wheel turns only a focused list.
-    for (QComboBox* c : findChildren<QComboBox*>()) {
-        c->setFocusPolicy(Qt::StrongFocus);
-        c->installEventFilter(this);
+        connect(c, &EditableList::chosen, this, [this, list](int i) { m_doc.choose(list, i); });
+        connect(c, &EditableList::left, this, [this, list] { m_doc.applyTypedText(list); });
     }
     m_text[13]->installEventFilter(this);
 
@@ -155,31 +143,11 @@ void Principal::connectHandlers()
 
 bool Principal::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_text[13]) {
-        if (isEnter(event)) {
-            m_doc.Text13_KeyPress();
-            m_text[13]->selectAll();
-        }
-        return false; // the key goes on
+    if (watched == m_text[13] && isEnter(event)) {
+        m_doc.Text13_KeyPress();
+        m_text[13]->selectAll();
     }
-    auto* combo = qobject_cast<QComboBox*>(watched);
-    if (!combo)
-        return false;
-    if (event->type() == QEvent::Wheel && !combo->hasFocus()) {
-        event->ignore();
-        return true;
-    }
-    // A list holds the focus and hands keys and focus changes to its edit box.
-    bool leaving = isEnter(event);
-    if (event->type() == QEvent::FocusOut) {
-        // Opening the list, a menu or a message box is not leaving the list.
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        leaving = reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
-                  reason != Qt::MenuBarFocusReason;
-    }
-    if (leaving && combo->isEnabled())
-        m_doc.applyTypedText(controlOf(combo));
-    return false;
+    return false; // the key goes on
 }
 
 void Principal::Command2_Click()

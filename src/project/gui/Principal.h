@@ -9,6 +9,7 @@
 
 class QAction;
 class QComboBox;
+class EditableList;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -120,10 +121,10 @@ private:
 
     // Controls, named as their objectNames.
     OneBased<QLineEdit*, 16> m_text{nullptr}; // Text1 .. Text16
-    std::array<QComboBox*, 16> m_combo3{};    // Combo3(0) .. Combo3(15)
-    QComboBox* m_combo1 = nullptr;
-    QComboBox* m_combo2 = nullptr;
-    QComboBox* m_combo4 = nullptr;
+    std::array<EditableList*, 16> m_combo3{}; // Combo3(0) .. Combo3(15)
+    EditableList* m_combo1 = nullptr;
+    EditableList* m_combo2 = nullptr;
+    EditableList* m_combo4 = nullptr;
     OneBased<QGroupBox*, 10> m_frame{nullptr}; // Frame1 .. Frame10
     QPushButton* m_command1 = nullptr;
     QPushButton* m_command2 = nullptr;

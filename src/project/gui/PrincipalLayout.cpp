@@ -4,11 +4,11 @@
 #include "platform/gui/Accessibility.h"
 #include "platform/gui/Surface.h"
 #include "platform/gui/WindowLook.h"
+#include "project/gui/EditableList.h"
 #include "project/gui/Principal.h"
 #include "project/gui/UndoHistory.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,11 +31,9 @@ QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& captio
     return f;
 }
 
-QComboBox* makeCombo(QWidget* parent, const QString& name, QRect geometry)
+EditableList* makeCombo(QWidget* parent, const QString& name, QRect geometry)
 {
-    auto* c = make<QComboBox>(parent, name, geometry);
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
+    auto* c = make<EditableList>(parent, name, geometry);
     c->setMaxVisibleItems(21);
     return c;
 }

@@ -3,7 +3,7 @@
 #include "platform/Numbers.h"
 #include "platform/gui/WindowLook.h"
 #include "project/ProjectDocument.h"
-#include "spl/RequestFromProject.h"
+#include "analysis/RequestFromProject.h"
 
 #include <QChart>
 #include <QChartView>

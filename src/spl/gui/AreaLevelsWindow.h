@@ -1,7 +1,7 @@
 #pragma once
 
 #include "i18n/Languages.h"
-#include "spl/AreaLevels.h"
+#include "analysis/AreaLevels.h"
 
 #include <QDialog>
 

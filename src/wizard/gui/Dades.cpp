@@ -3,7 +3,7 @@
 #include "files/ProjectFile.h"
 #include "platform/gui/Accessibility.h"
 #include "platform/gui/WindowLook.h"
-#include "project/BoxModel.h"
+#include "project/data/BoxModel.h"
 #include "project/ProjectDocument.h"
 #include "project/gui/FieldValidation.h"
 #include "wizard/NewProject.h"

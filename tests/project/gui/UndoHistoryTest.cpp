@@ -8,8 +8,11 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <random>
 
 namespace {
@@ -90,8 +93,47 @@ protected:
         }
     }
 
+    void showDemo()
+    {
+        ASSERT_TRUE(loadDemo());
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    /// A click into a field or list.
+    static void click(QLineEdit* edit)
+    {
+        QTest::mouseClick(edit, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return edit->hasFocus(); }));
+    }
+    /// A click into a field, and `text` typed over all it held.
+    static void typeInto(QLineEdit* edit, const char* text)
+    {
+        click(edit);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, text);
+    }
+    /// File > Save Data from the keyboard, the file dialog answered with `path`.
+    void saveThroughMenu(const QString& path)
+    {
+        QTimer answer;
+        int tries = 0;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                d->findChild<QLineEdit*>("fileNameEdit")->setText(path); // typed in full
+                QMetaObject::invokeMethod(d, ++tries < 100 ? "accept" : "reject");
+            }
+        });
+        answer.start(10);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+        auto* file = window.findChild<QMenu*>("File");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return file->isVisible(); }));
+        QTest::keyClick(file, Qt::Key_S); // returns when the dialog has closed
+        EXPECT_LT(tries, 100);
+    }
+
     QTemporaryDir dir;
     UndoHistory& history = window.history();
+    QAction* undoAction = window.findChild<QAction*>("Undo");
 };
 
 const QString kCaption = QStringLiteral("TS160 / TS250 SPL Mapping Software");
@@ -172,36 +214,65 @@ TEST_F(UndoHistoryTest, TitleShowsTheFileAndTheModifiedMark)
     EXPECT_TRUE(doc.isEnabled(Control::Command2));
 }
 
-TEST_F(UndoHistoryTest, KeysUndoTheProjectUnlessAFieldHoldsTypedText)
+// Driven as the user does: clicks and keys on the shown window.
+TEST_F(UndoHistoryTest, ListsLeftUnchangedOrASaveFromAListAreNoStep)
 {
-    ASSERT_TRUE(loadDemo());
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    auto* undo = window.findChild<QAction*>("Undo");
-    auto* redo = window.findChild<QAction*>("Redo");
-    EXPECT_FALSE(undo->isEnabled());
+    showDemo();
+    // After the load no item is selected although each list's text is one.
+    const struct
+    {
+        const char* list;
+        int index;
+        Qt::Key key;
+    } leaving[] = {{"Combo1", 0, Qt::Key_Tab},
+                   {"Combo2", 0, Qt::Key_Return},
+                   {"Combo4", 0, Qt::Key_Backtab},
+                   {"Combo3", 1, Qt::Key_Tab}};
+    for (const auto& c : leaving) {
+        SCOPED_TRACE(c.list);
+        ASSERT_TRUE(loadDemo());
+        QComboBox* list = window.findChildren<QComboBox*>(c.list).at(c.index);
+        click(list->lineEdit());
+        QTest::keyClick(list, c.key);
+        EXPECT_EQ(window.windowTitle().toStdString(), "demo.ini - " + kCaption.toStdString());
+        EXPECT_FALSE(undoAction->isEnabled());
+    }
 
-    QLineEdit* text1 = window.findChild<QLineEdit*>("Text1");
-    QLineEdit* text2 = window.findChild<QLineEdit*>("Text2");
-    const QString was = text1->text();
-    focus(text1);
-    text1->selectAll();
-    QTest::keyClicks(text1, "12");
-    focus(text2); // accepted on leaving
-    EXPECT_TRUE(undo->isEnabled());
+    ASSERT_TRUE(loadDemo());
+    click(window.findChild<QComboBox*>("Combo1")->lineEdit());
+    const QString path = dir.filePath("Hall.ini");
+    saveThroughMenu(path);
+    EXPECT_EQ(window.windowTitle().toStdString(), "Hall.ini - " + kCaption.toStdString());
+    EXPECT_FALSE(undoAction->isEnabled());
+    QFile saved(path), demo(SPLMAP_EXAMPLES_DIR "/demo.ini");
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly) && demo.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), demo.readAll());
+}
+
+TEST_F(UndoHistoryTest, AHeightAndANameAreTwoStepsOfTheKeys)
+{
+    showDemo();
+    QLineEdit* height = window.findChild<QLineEdit*>("Text13");
+    QLineEdit* project = window.findChild<QLineEdit*>("Text15");
+    const QString name = project->text();
+    typeInto(height, "7");
+    QTest::keyClick(height, Qt::Key_Tab);
+    ASSERT_TRUE(qobject_cast<QComboBox*>(QApplication::focusWidget())); // into a list
 
     // Typed text not yet accepted: the field's own undo takes the key.
-    QTest::keyClicks(text2, "5");
-    const QString typed = text2->text();
-    QTest::keyClick(text2, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_NE(text2->text(), typed);
-    EXPECT_EQ(text1->text(), "12");
+    typeInto(project, "Hall");
+    QTest::keyClick(project, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(project->text().toStdString(), name.toStdString());
+    typeInto(project, "Hall");
+    QTest::keyClick(project, Qt::Key_Tab);
 
-    // Nothing pending: the project goes back.
-    ASSERT_FALSE(history.hasPendingEdit());
-    QTest::keyClick(text2, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(text1->text(), was);
-    EXPECT_TRUE(redo->isEnabled());
-    QTest::keyClick(text2, Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(text1->text(), "12");
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(project->text().toStdString(), name.toStdString());
+    EXPECT_EQ(height->text().toStdString(), "7");
+    QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(height->text().toStdString(), "10");
+    EXPECT_FALSE(undoAction->isEnabled());
+    QTest::keyClick(focus, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(height->text().toStdString(), "7");
 }

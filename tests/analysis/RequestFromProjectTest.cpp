@@ -1,4 +1,4 @@
-#include "spl/RequestFromProject.h"
+#include "analysis/RequestFromProject.h"
 #include "spl/Resolution.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "files/ProjectFile.h"
-#include "project/ProjectState.h"
+#include "project/data/ProjectFields.h"
+#include "project/data/ProjectState.h"
 #include "spl/Request.h"
 
 #include <QLocale>

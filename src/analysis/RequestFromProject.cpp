@@ -1,4 +1,4 @@
-#include "spl/RequestFromProject.h"
+#include "analysis/RequestFromProject.h"
 
 #include "platform/Numbers.h"
 #include "project/ProjectDocument.h"

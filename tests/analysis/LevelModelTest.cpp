@@ -1,9 +1,9 @@
 #include "spl/LevelModel.h"
-#include "RandomProjects.h"
+#include "spl/RandomProjects.h"
 #include "project/ProjectDocument.h"
-#include "spl/AreaLevels.h"
+#include "analysis/AreaLevels.h"
 #include "spl/Grid.h"
-#include "spl/RequestFromProject.h"
+#include "analysis/RequestFromProject.h"
 
 #include <cmath>
 #include <cstring>

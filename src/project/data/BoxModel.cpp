@@ -1,4 +1,4 @@
-#include "project/BoxModel.h"
+#include "project/data/BoxModel.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "project/ProjectState.h"
+#include "project/data/ProjectState.h"
 
 #include "platform/Numbers.h"
-#include "project/BoxModel.h"
+#include "project/data/BoxModel.h"
 
 BoxValue BoxValue::number(double v)
 {

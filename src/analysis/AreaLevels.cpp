@@ -1,4 +1,4 @@
-#include "spl/AreaLevels.h"
+#include "analysis/AreaLevels.h"
 
 #include "platform/Numbers.h"
 #include "spl/LevelModel.h"

@@ -1,4 +1,4 @@
-#include "spl/AreaLevels.h"
+#include "analysis/AreaLevels.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
