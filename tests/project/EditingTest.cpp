@@ -18,7 +18,7 @@ TEST(SplayAngles, ShiftTheBoxAndEveryBoxBelow)
         std::vector<double> boxes; // boxes 1, 2, 3, 4, 5 and 16
     };
     const Case cases[] = {
-        {{{3, 2}, {3, 1.5}}, {0, 0, 1.5, 1.5, 1.5, 1.5}}, // a new angle replaces the old
+        {{{3, 2}, {3, 1.5}, {3, 2.5}}, {0, 0, 2.5, 2.5, 2.5, 2.5}}, // a new angle replaces the old
         {{{3, 1.5}, {5, 4}}, {0, 0, 1.5, 1.5, 5.5, 5.5}},
         {{{2, 1}, {1, 10, "10"}}, {10, 11, 11, 11, 11, 11}},
         {{{2, 1}, {1, 10, "10"}, {1, 4, "4"}}, {4, 5, 5, 5, 5, 5}},
