@@ -3,7 +3,6 @@
 #include "platform/gui/Surface.h"
 #include "project/gui/MainWindowFixture.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -170,33 +169,6 @@ TEST_F(PrincipalTest, MouseOverTheViewShowsItsCoordinates)
     const auto [x, y] = doc.readout(sideview::Picture44, at.x(), at.y());
     EXPECT_EQ(window.findChild<QLabel*>("Label46")->text(), x);
     EXPECT_EQ(window.findChild<QLabel*>("Label47")->text(), y);
-}
-
-TEST_F(PrincipalTest, ALoadedProjectIsDrawnWithItsRaysAndAreas)
-{
-    ASSERT_TRUE(window.loadProject(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini")));
-    EXPECT_TRUE(window.findChild<QAction*>("SaveFoto")->isEnabled());
-    EXPECT_EQ(window.sideViewCaptions(), doc.captions());
-    // Whether the overlay has the colour at a point in its scale units or beside it.
-    const Canvas& c = window.picture(sideview::Picture44)->canvas();
-    const auto has = [&](double x, double y, QColor colour) {
-        const QPoint p = c.toPixels(x, y).toPoint();
-        for (int dx = -1; dx <= 1; ++dx)
-            for (int dy = -1; dy <= 1; ++dy)
-                if (c.image().valid(p.x() + dx, p.y() + dy) &&
-                    c.image().pixelColor(p.x() + dx, p.y() + dy) == colour)
-                    return true;
-        return false;
-    };
-    const ProjectState& s = doc.state();
-    for (int k = 1; k <= 8; ++k) // halfway along each ray of a box in use
-        EXPECT_TRUE(has((s.x1raig[k] + s.x2raig[k]) / 2, (s.y1raig[k] + s.y2raig[k]) / 2, Qt::red))
-            << "ray " << k;
-    for (int n = 1; n <= 2; ++n) {
-        const AreaView& a = s.areaView[n];
-        EXPECT_TRUE(has((a.X1 + a.X2) / 2, (a.Y1 + a.Y2) / 2, Qt::black)) << n;
-    }
-    EXPECT_FALSE(has(170, 2, Qt::red)); // above the highest ray nothing is drawn
 }
 
 TEST(PrincipalStartup, MissingLanguageFileEndsTheStart)
