@@ -48,6 +48,7 @@ protected:
 
 TEST_F(DadesTest, AreaFieldsAreCopiedOnLeavingAndCancelResetsTheProject)
 {
+    EXPECT_TRUE(mainList("Combo4")->isEnabled()); // its creation emptied the project
     showWizard();
 
     const int before = redraws;
@@ -73,6 +74,7 @@ TEST_F(DadesTest, AreaFieldsAreCopiedOnLeavingAndCancelResetsTheProject)
     press("Command2");
     EXPECT_FALSE(wizard->isVisible());
     EXPECT_EQ(mainField(1)->text(), "0");
+    EXPECT_FALSE(mainList("Combo2")->isEnabled() || mainList("Combo4")->isEnabled());
     EXPECT_EQ(field(3)->text(), "12.5");
 }
 
