@@ -135,10 +135,7 @@ TEST(IniFiles, WritingManyKeysAtOnceGivesTheBytesOfOneWriteEach)
 
 TEST(IniRead, OneReadingOfASectionFindsWhatEachKeyReadFinds)
 {
-    // Files made of the lines and line ends that the rules treat differently:
-    // headers in other cases or with blanks, repeated sections, "[" in values,
-    // repeated keys, blanks before "=", "=" in values, Latin-1 capitals, lone
-    // CR and lone LF.
+    // Random files of the lines and line ends the rules treat differently.
     const char* const lines[] = {
         "[Default]", "[default]", "[DEFAULT] ", " [Default]", "[Other]", "[]",    "k=1",
         "K=2",       "k =3",      " k=4",       "k==5",       "=6",      "x[y=7", "k=8[",
@@ -171,20 +168,19 @@ TEST(IniFiles, AFolderPipeOrDeviceIsRefusedAsWhatItIs)
     QTemporaryDir dir;
     const QString pipe = dir.filePath("pipe");
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_EQ(specialFileKind(dir.filePath("none")), "");
     const std::pair<QString, const char*> cases[] = {
         {dir.path(), "a folder"}, {pipe, "a pipe"}, {"/dev/null", "a device"}};
     for (const auto& [path, kind] : cases) {
         EXPECT_EQ(specialFileKind(path), kind);
         // Reading the pipe would wait for a writer for ever.
-        try {
-            INIread(path, "S", "k");
-            ADD_FAILURE() << "no error for " << kind;
-        } catch (const FileError& e) {
-            EXPECT_TRUE(e.description().contains(QString("it is %1, not a file").arg(kind)))
-                << e.what();
-        }
         EXPECT_THROW(INIreadSection(path, "S"), FileError) << kind;
         EXPECT_THROW(INIwrite(path, "S", "k", "v"), FileError) << kind;
+        try {
+            INIread(path, "S", "k");
+            ADD_FAILURE() << kind;
+        } catch (const FileError& e) {
+            EXPECT_TRUE(e.description().contains(QString("it is %1, not a file").arg(kind)));
+        }
     }
-    EXPECT_EQ(specialFileKind(dir.filePath("none")), "");
 }

@@ -1,7 +1,6 @@
 #include "files/Report.h"
 
 #include <QStringList>
-#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -58,14 +57,4 @@ TEST(Report, DataLinesThenOneBlockPerAreaWithTheirBlanks)
     EXPECT_EQ(report::rows(in).size(), 24u);
     for (float s : {-1.0f, 3.0f, 0.5f})
         EXPECT_EQ(report::rows(sample(s)).size(), 19u) << s;
-}
-
-TEST(Report, CopiesFollowOneAnotherInOneDocument)
-{
-    const auto one = report::rows(sample(0));
-    const auto two = report::document(sample(0), 2);
-    ASSERT_EQ(two.size(), 2 * one.size());
-    EXPECT_TRUE(std::equal(one.begin(), one.end(), two.begin()));
-    EXPECT_TRUE(std::equal(one.begin(), one.end(), two.begin() + std::ssize(one)));
-    EXPECT_EQ(report::document(sample(0), 0).size(), one.size()); // at least one copy
 }

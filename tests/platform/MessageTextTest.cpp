@@ -4,19 +4,13 @@
 
 using namespace messagetext;
 
-TEST(MessageText, ControlCharactersAreEscaped)
-{
-    EXPECT_EQ(printable("a\nb\rc\td"), "a\\nb\\rc\\td");
-    EXPECT_EQ(printable(QString::fromLatin1("\x1b[31m\x7f\x85 \xE9")),
-              QString::fromLatin1("\\x1b[31m\\x7f\\x85 \xE9"));
-    EXPECT_EQ(printable(QString(QChar(0))), "\\x00");
-    EXPECT_EQ(printable("plain \"text\" \\"), "plain \"text\" \\");
-}
-
 TEST(MessageText, QuotedValuesAreShortAndUnambiguous)
 {
     EXPECT_EQ(quoted(""), "\"\"");
     EXPECT_EQ(quoted("say \"x\\y\"\n"), "\"say \\\"x\\\\y\\\"\\n\"");
+    // Control characters, C1 ones too, are escaped; other Latin-1 letters are not.
+    EXPECT_EQ(quoted(QString::fromLatin1("\x1b\x7f\x85\t\xE9")),
+              QString::fromLatin1("\"\\x1b\\x7f\\x85\\t\xE9\""));
     const QString sixty(60, u'x');
     EXPECT_EQ(quoted(sixty), '"' + sixty + '"');
     EXPECT_EQ(quoted(sixty + "yz"), '"' + sixty + "...\" (62 characters)");

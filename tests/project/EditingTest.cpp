@@ -1,55 +1,43 @@
 #include "project/Editing.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
-namespace {
-
-const QLocale point = QLocale::c();
-
-double boxAt(const ProjectState& s, int j)
+// Box j's angle is the sum of the splay angles of boxes 1..j; box 1's own is its text.
+TEST(SplayAngles, ShiftTheBoxAndEveryBoxBelow)
 {
-    return s.box[j].toDouble(point);
-}
-
-/// Sets box k's angle as the list choice does, with box 1's text as given.
-void choose(ProjectState& s, int k, double a, const QString& first = QStringLiteral("0"))
-{
-    editing::applySplayAngle(s, k, a, first, point);
-}
-
-} // namespace
-
-TEST(SplayAngles, ChangingOneBoxShiftsItAndEveryBoxBelow)
-{
-    ProjectState s;
-    choose(s, 3, 2);
-    choose(s, 3, 1.5); // replaces the 2, does not add to it
-    for (int j = 1; j <= 16; ++j)
-        EXPECT_DOUBLE_EQ(boxAt(s, j), j >= 3 ? 1.5 : 0.0) << j;
-    EXPECT_FLOAT_EQ(s.LastAngle[3], 1.5f);
-
-    // A second box adds to the first: box j is the sum of the angles of boxes 1..j.
-    choose(s, 5, 4);
-    EXPECT_DOUBLE_EQ(boxAt(s, 4), 1.5);
-    EXPECT_DOUBLE_EQ(boxAt(s, 16), 5.5);
-}
-
-TEST(SplayAngles, FirstBoxStoresItsTextAndTiltsTheWholeArray)
-{
-    ProjectState s;
-    choose(s, 2, 1);
-    choose(s, 1, 10, "10");
-    EXPECT_EQ(s.box[1].kind(), BoxValue::Kind::Text);
-    EXPECT_DOUBLE_EQ(boxAt(s, 2), 11.0);
-    EXPECT_DOUBLE_EQ(boxAt(s, 16), 11.0);
-
-    // Reducing box 1 subtracts the difference below and keeps the text.
-    choose(s, 1, 4, "4");
-    EXPECT_EQ(s.box[1].rawText(), "4");
-    EXPECT_DOUBLE_EQ(boxAt(s, 2), 5.0);
-
-    // A first-box text that is not a number counts as 0 where a number is needed.
-    choose(s, 1, 0, "abc");
-    EXPECT_DOUBLE_EQ(boxAt(s, 1), 0.0);
-    EXPECT_DOUBLE_EQ(boxAt(s, 2), 1.0);
+    struct Step
+    {
+        int k;
+        double a;
+        const char* first = "0"; // box 1's text
+    };
+    struct Case
+    {
+        std::vector<Step> steps;
+        std::vector<double> boxes; // boxes 1, 2, 3, 4, 5 and 16
+    };
+    const Case cases[] = {
+        {{{3, 2}, {3, 1.5}, {3, 2.5}}, {0, 0, 2.5, 2.5, 2.5, 2.5}}, // a new angle replaces the old
+        {{{3, 1.5}, {5, 4}}, {0, 0, 1.5, 1.5, 5.5, 5.5}},
+        {{{2, 1}, {1, 10, "10"}}, {10, 11, 11, 11, 11, 11}},
+        {{{2, 1}, {1, 10, "10"}, {1, 4, "4"}}, {4, 5, 5, 5, 5, 5}},
+        // A first-box text that is no number counts as 0.
+        {{{2, 1}, {1, 10, "10"}, {1, 0, "abc"}}, {0, 1, 1, 1, 1, 1}},
+    };
+    const QLocale point = QLocale::c();
+    for (const Case& c : cases) {
+        ProjectState s;
+        for (const Step& step : c.steps)
+            editing::applySplayAngle(s, step.k, step.a, step.first, point);
+        std::vector<double> boxes;
+        for (int j : {1, 2, 3, 4, 5, 16})
+            boxes.push_back(s.box[j].toDouble(point));
+        EXPECT_EQ(boxes, c.boxes) << c.steps.size() << " steps to " << c.steps.back().a;
+        const Step& last = c.steps.back();
+        EXPECT_FLOAT_EQ(s.LastAngle[last.k], float(last.a));
+        if (last.k == 1) {
+            EXPECT_EQ(s.box[1], BoxValue::text(last.first));
+        }
+    }
 }

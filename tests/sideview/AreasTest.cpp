@@ -28,6 +28,9 @@ TEST(Areas, SegmentsLineDescriptionsAndWarnings)
     Redraw out = drawSmallView(l);
     const AreaView& v = l.state.areaView[1];
     EXPECT_EQ((std::vector<float>{v.X1, v.Y1, v.X2, v.Y2}), (std::vector<float>{20, 36, 60, 28}));
+    EXPECT_EQ(std::count(out.ops.begin(), out.ops.end(),
+                         draw::line(Picture44, 20, 36, 60, 28, rgb::Black)),
+              1);
     EXPECT_FLOAT_EQ(l.state.areaLine[1].areapendent, 0.1f);
     EXPECT_NEAR(l.state.areaLine[1].areaorigen, 0.0, 1e-6);
     EXPECT_TRUE(out.messages.isEmpty());

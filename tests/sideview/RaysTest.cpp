@@ -23,18 +23,23 @@ TEST(Rays, EndAtTheFarEdgeOnTheFloorOrWhereTheyWere)
     l.angles({0, 0, 0});
     l.boxes(3);
     l.area(1, 5, 15, 0, 0);
-    l.redraw();
+    Redraw out = l.redraw();
     EXPECT_EQ(l.state.primerraig, 2);
+    const ProjectState& s = l.state;
     for (int k = 1; k <= 3; ++k) {
-        EXPECT_FLOAT_EQ(l.state.x2raig[k], l.in.SW1) << k;
-        EXPECT_NEAR(l.state.y2raig[k], l.Yr(3.0 - (k - 0.5) * 0.314), 1e-4) << k;
+        EXPECT_FLOAT_EQ(s.x2raig[k], l.in.SW1) << k;
+        EXPECT_NEAR(s.y2raig[k], l.Yr(3.0 - (k - 0.5) * 0.314), 1e-4) << k;
+        // Drawn in red on the overlay.
+        const DrawOp ray =
+            draw::line(Picture44, s.x1raig[k], s.y1raig[k], s.x2raig[k], s.y2raig[k], rgb::Red);
+        EXPECT_EQ(std::count(out.ops.begin(), out.ops.end(), ray), 1) << k;
     }
 
     // A steep ray lands on the floor, with a dot on the overlay.
     l = Layout();
     l.angles({10});
     l.area(1, 0, 30, 5, 6); // high above the ray everywhere
-    Redraw out = l.redraw();
+    out = l.redraw();
     EXPECT_NEAR(l.state.x2raig[1], l.Xr(axisAt(10, 3, 0)), 1e-3);
     EXPECT_FLOAT_EQ(l.state.y2raig[1], l.in.SH44);
     EXPECT_EQ(countOps(out.ops, DrawOp::Kind::Point, Picture44), 1);

@@ -1,5 +1,4 @@
-// The language window: its list, what choosing applies, how it closes, and the
-// order it re-labels the windows in.
+// The language window: what choosing applies, how it closes, the order it re-labels windows in.
 
 #include "i18n/gui/Language.h"
 #include "i18n/gui/QtTranslations.h"
@@ -7,7 +6,6 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
-#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -50,20 +48,14 @@ protected:
 TEST_F(LanguageWindowTest, LoadsTheUsersLanguageAfterEnglish)
 {
     open(languageId::German);
-    ASSERT_EQ(list()->count(), 3);
-    EXPECT_EQ(list()->itemText(1), QString::fromUtf8("Español"));
-    EXPECT_EQ(list()->itemData(1).toInt(), languageId::Spanish);
-    EXPECT_EQ(list()->currentText(), "Deutsch");
+    EXPECT_EQ(list()->currentData().toInt(), languageId::German);
     // English was applied first, then German: each walked the whole order.
     EXPECT_EQ(turns, QStringList({"A:Cancel", "B", "A:Abbrechen", "B"}));
     EXPECT_EQ(window->relabelOrder(), QStringList({"Language", "A", "Language", "B"}));
     EXPECT_EQ(button("Command2")->text(), "Abbrechen");
-    EXPECT_EQ(button("Command1")->text(), "OK");
-    EXPECT_EQ(window->findChild<QLabel*>("Label1")->text(), QString::fromUtf8("Sprache wählen"));
     EXPECT_FALSE(window->isVisible());
 
-    // Another user language keeps English; selecting an entry applies it, the
-    // selected one too.
+    // Another user language keeps English; selecting an entry, the selected one too, applies it.
     delete window;
     open(2057);
     EXPECT_EQ(list()->currentIndex(), 0);
@@ -75,36 +67,22 @@ TEST_F(LanguageWindowTest, LoadsTheUsersLanguageAfterEnglish)
     EXPECT_EQ(turns.size(), 2);
 }
 
-TEST_F(LanguageWindowTest, ChoosingAppliesAtOnceAndOkKeepsIt)
+// Choosing applies at once and OK keeps it; Cancel returns to English, not to
+// the language before; Escape and the frame keep the language. Closed, the
+// window is gone and re-labels nothing any more.
+TEST_F(LanguageWindowTest, ChoosingAppliesAtOnceAndEachWayOfClosing)
 {
-    open(languageId::English);
-    owner.show();
-    window->show();
-    list()->setCurrentIndex(1); // as the user chooses
-    EXPECT_EQ(current(), "Cancelar");
-    EXPECT_EQ(button("Command2")->text(), "Cancelar");
-    button("Command1")->click();
-    EXPECT_FALSE(window->isVisible());
-    destroyed();
-    EXPECT_TRUE(window.isNull());
-    EXPECT_EQ(current(), "Cancelar");
-    // Gone, it re-labels nothing any more.
-    turns.clear();
-    languages.ApplyLanguage(languageId::German);
-    EXPECT_TRUE(turns.isEmpty());
-}
-
-// Cancel returns to English, not to the language before; Escape and the frame
-// keep the language.
-TEST_F(LanguageWindowTest, CancelEscapeAndTheFrameClose)
-{
+    const auto chooseThen = [this](int entry, const char* shown, const char* button) {
+        return [this, entry, shown, button] {
+            list()->setCurrentIndex(entry); // as the user chooses
+            EXPECT_EQ(current(), shown);
+            EXPECT_EQ(this->button("Command2")->text(), shown);
+            this->button(button)->click();
+        };
+    };
     const std::tuple<int, std::function<void()>, const char*> ways[] = {
-        {languageId::Spanish,
-         [this] {
-             list()->setCurrentIndex(2);
-             button("Command2")->click();
-         },
-         "Cancel"},
+        {languageId::English, chooseThen(1, "Cancelar", "Command1"), "Cancelar"},
+        {languageId::Spanish, chooseThen(2, "Abbrechen", "Command2"), "Cancel"},
         {languageId::German, [this] { QTest::keyClick(window, Qt::Key_Escape); }, "Abbrechen"},
         {languageId::Spanish, [this] { window->close(); }, "Cancelar"}};
     for (const auto& [language, close, after] : ways) {
@@ -114,6 +92,9 @@ TEST_F(LanguageWindowTest, CancelEscapeAndTheFrameClose)
         destroyed();
         EXPECT_TRUE(window.isNull()) << after;
         EXPECT_EQ(current(), after);
+        turns.clear();
+        languages.ApplyLanguage(languageId::German);
+        EXPECT_TRUE(turns.isEmpty()) << after;
     }
 }
 

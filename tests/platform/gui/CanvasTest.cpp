@@ -61,21 +61,6 @@ TEST(Canvas, ReplaysOnlyItsOwnOperationsAndSkipsPointsAtInfinity)
     EXPECT_EQ(at(c, 83, 80), QColor(Qt::white));
 }
 
-TEST(Canvas, BlockTransferIntoAParallelogram)
-{
-    Canvas source(QSize(40, 20), 40, 20);
-    source.box(0, 0, 20, 20, QColor(Qt::red)); // left half red, right half white
-
-    // Turned a quarter: the source's top edge runs down the left side, so its
-    // left (red) half ends up at the top.
-    Canvas turned(QSize(100, 100), 100, 100);
-    turned.box(0, 0, 100, 100, QColor(Qt::black));
-    turned.blockTransfer(source, {20, 10}, {20, 50}, {0, 10});
-    EXPECT_EQ(at(turned, 10, 20), QColor(Qt::red));
-    EXPECT_EQ(at(turned, 10, 40), QColor(Qt::white));
-    EXPECT_EQ(at(turned, 50, 50), QColor(Qt::black)); // outside: untouched
-}
-
 TEST(Surface, ShowsACanvasKeptElsewhereAndReportsTheMouseInItsScale)
 {
     Surface s(QStringLiteral("P"), QSize(104, 54), 400, 300);

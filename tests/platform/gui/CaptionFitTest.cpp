@@ -58,10 +58,9 @@ TEST(DesignFont, ReachesChildrenUnderAStyleSheet)
               std::make_pair(mine.family(), mine.pixelSize()));
 }
 
-// A caption too long for its place (a label's line, a button's contents, a
-// frame's title line, a wrapped label's lines) is shortened to as much as fits,
-// shows the whole text as tool tip and accessible name, and gets it back when
-// it fits again or is set anew.
+// A caption too long for its place is shortened to as much as fits, shows the
+// whole text as tool tip and accessible name (its control's name too), and gets
+// it back when it fits again or is set anew.
 TEST(CaptionFit, ShortensWhatDoesNotFitAndRestoresWhatFitsAgain)
 {
     QWidget window;
@@ -80,6 +79,8 @@ TEST(CaptionFit, ShortensWhatDoesNotFitAndRestoresWhatFitsAgain)
     wrapped->setGeometry(0, 130, 80, 30);
     auto* fitting = new QLabel(QStringLiteral("Box 3"), &window);
     fitting->setGeometry(0, 170, 60, 16);
+    auto* field = new QLineEdit(&window);
+    a11y::labelFor(label, field, {frame});
     window.show();
 
     fitCaptions(&window);
@@ -96,51 +97,20 @@ TEST(CaptionFit, ShortensWhatDoesNotFitAndRestoresWhatFitsAgain)
     EXPECT_GT(label->text().size(), 3); // as much of the text as there is room for
     EXPECT_TRUE(wrapped->text().startsWith(QStringLiteral("Really")));
     EXPECT_FALSE(isCaptionShortened(fitting));
+    settleCaptions(&window);
+    EXPECT_EQ(field->accessibleName(), texts[2] + " " + texts[0]);
 
-    // Fitting twice changes nothing.
     const QString shown = label->text();
     fitCaptions(&window);
     EXPECT_EQ(label->text(), shown);
-
-    // Room enough again: the whole text, no tool tip.
     label->resize(400, 16);
     fitCaptions(&window);
     EXPECT_EQ(label->text(), texts[0]);
     EXPECT_TRUE(label->toolTip().isEmpty() && label->accessibleName().isEmpty());
-
-    // A new text set over a shortened one is the new whole text.
     label->resize(60, 16);
     fitCaptions(&window);
     ASSERT_TRUE(isCaptionShortened(label));
     label->setText(QStringLiteral("Model"));
     fitCaptions(&window);
     EXPECT_EQ(label->text(), "Model");
-}
-
-// Controls are named after their labels and frames as they read now, whole
-// even where the label is shown shortened; the label leads to its control.
-TEST(Accessibility, NamesControlsAfterTheirCaptionsAsTheyReadNow)
-{
-    QWidget window;
-    useDesignFont(&window);
-    auto* area = new QGroupBox(QStringLiteral("Area 2"), &window);
-    area->setGeometry(0, 0, 200, 60);
-    auto* caption = new QLabel(QStringLiteral("Elevation Z1"), area);
-    caption->setGeometry(4, 20, 100, 16);
-    auto* field = new QLineEdit(area);
-    field->setGeometry(110, 18, 40, 20);
-    a11y::labelFor(caption, field, {area});
-    auto* lone = new QLineEdit(&window);
-    a11y::nameAfter(lone, {area}, QStringLiteral("total"));
-
-    EXPECT_EQ(caption->buddy(), field);
-    EXPECT_EQ(lone->accessibleName(), "Area 2 total");
-
-    // A new language: the names follow once the captions were settled.
-    area->setTitle(QStringLiteral("Fläche 2"));
-    caption->setText(QStringLiteral("Höhe der Oberkante über dem Boden Z1"));
-    settleCaptions(&window);
-    EXPECT_TRUE(isCaptionShortened(caption));
-    EXPECT_EQ(field->accessibleName(), "Fläche 2 Höhe der Oberkante über dem Boden Z1");
-    EXPECT_EQ(lone->accessibleName(), "Fläche 2 total");
 }

