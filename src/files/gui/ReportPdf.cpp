@@ -1,5 +1,6 @@
 #include "files/gui/ReportPdf.h"
 
+#include "files/OutputFile.h"
 #include "files/gui/ReportPrinting.h"
 #include "platform/Messages.h"
 #include "platform/gui/Surface.h"
@@ -15,7 +16,6 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace report {
 
@@ -161,12 +161,11 @@ void drawSideView(QPainter& painter, Principal& window, const QRectF& target)
     painter.restore();
 }
 
-QString exportPdf(const QString& path, Principal& window, const std::optional<ShownMap>& map)
+namespace {
+
+/// The report's pages on `file`; returns why they could not be written, or "".
+QString writeReport(QIODevice& file, Principal& window, const std::optional<ShownMap>& map)
 {
-    // Written through a temporary file renamed at the end: a failure keeps any older file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return path + ": " + file.errorString();
     QPdfWriter writer(&file);
     writer.setResolution(72);
     writer.setPageSize(QPageSize(QPageSize::A4));
@@ -174,10 +173,8 @@ QString exportPdf(const QString& path, Principal& window, const std::optional<Sh
     writer.setTitle(QStringLiteral("SPL Mapping Software report"));
     writer.setCreator(QStringLiteral("splmap"));
     QPainter painter;
-    if (!painter.begin(&writer)) {
-        file.cancelWriting();
-        return path + QStringLiteral(": the file cannot be written.");
-    }
+    if (!painter.begin(&writer))
+        return QStringLiteral("the file cannot be written.");
     const double pageWidth = writer.width();
     const double contentWidth = pageWidth - 2 * kMargin;
 
@@ -226,16 +223,16 @@ QString exportPdf(const QString& path, Principal& window, const std::optional<Sh
         painter.restore();
         drawLegend(painter, {kMargin, target.bottom() + 14}, contentWidth);
     }
-    if (!painter.end() || file.error() != QFileDevice::NoError) {
-        const QString why = file.error() != QFileDevice::NoError
-                                ? file.errorString()
-                                : QStringLiteral("the file could not be finished.");
-        file.cancelWriting();
-        return path + ": " + why;
-    }
-    if (!file.commit())
-        return path + ": " + file.errorString();
+    if (!painter.end())
+        return QStringLiteral("the file could not be finished.");
     return {};
+}
+
+} // namespace
+
+QString exportPdf(const QString& path, Principal& window, const std::optional<ShownMap>& map)
+{
+    return writeOutputFile(path, [&](QIODevice& file) { return writeReport(file, window, map); });
 }
 
 void ExportReport(Principal& window, const std::optional<ShownMap>& map, MessageSink& messages)
