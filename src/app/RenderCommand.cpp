@@ -34,7 +34,6 @@ int surfaceNamed(const QString& name)
     return -1;
 }
 
-
 } // namespace
 
 int runRender(const QStringList& args, QIODevice& out, QIODevice& err)
@@ -82,15 +81,14 @@ int runRender(const QStringList& args, QIODevice&, QIODevice& err, const QString
         return fail(err, setup.message(QStringLiteral("Audience")));
     // CALCULATE.
     const auto result = spl::runCalculation(
-        doc, options.frequencia, options.resolutionText, *window->picture(sideview::Picture1),
+        doc, options.frequencia, setup.resolutionText(), *window->picture(sideview::Picture1),
         *window->picture(sideview::Picture33), *window->picture(sideview::Picture44), 0, *style);
     if (!result)
         return fail(err, setup.message(QString::fromLatin1(spl::kGridRefusedTag)));
 
     const QImage image =
         surface ? window->picture(surface)->canvas().image() : imageexport::clientArea(*window);
-    if (const QString problem = imageexport::writeImage(image, outPath, "PNG");
-        !problem.isEmpty())
+    if (const QString problem = imageexport::writeImage(image, outPath, "PNG"); !problem.isEmpty())
         return fail(err, problem);
     return 0;
 }

@@ -4,6 +4,8 @@
 #include "project/ProjectDocument.h"
 #include "spl/Calculation.h"
 
+#include <new>
+
 namespace spl {
 
 LiveMap::LiveMap(ProjectDocument& document, Surface& picture1, Surface& picture33,
@@ -73,7 +75,12 @@ void LiveMap::start()
     m_pool.clear();
     m_pool.start([this, job, generation, style = m_settings->style, latest = m_generation] {
         const auto stale = [&] { return latest->load() != generation; };
-        std::optional<Result> result = calculate(job->request, 0, stale);
+        std::optional<Result> result;
+        try {
+            result = calculate(job->request, 0, stale);
+        } catch (const std::bad_alloc&) {
+            return; // no room for this map: the picture stays as it is
+        }
         if (!result || stale())
             return;
         auto shown = std::make_shared<ShownMap>();
