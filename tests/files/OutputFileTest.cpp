@@ -11,7 +11,6 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -113,14 +112,17 @@ TEST(OutputFile, AFileSizeLimitKeepsTheOldFileAndNamesTheReason)
 TEST(OutputFile, DevicesAndPipesGetTheBytesAndStayWhatTheyAre)
 {
     QTemporaryDir dir;
-    // A pipe with a reader at the other end.
+    // A pipe with a reader at the other end (which waits for nobody: a
+    // replaced pipe shows as no bytes rather than as a test that hangs).
     const QString fifo = dir.filePath("fifo");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    QByteArray read;
-    std::thread reader([&] { read = contents(fifo); });
+    const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
     EXPECT_EQ(writeOutputFile(fifo, writing("through the pipe")), "");
-    reader.join();
-    EXPECT_EQ(read, "through the pipe");
+    char read[64] = {};
+    EXPECT_EQ(::read(reader, read, sizeof read), 16);
+    EXPECT_STREQ(read, "through the pipe");
+    ::close(reader);
     EXPECT_TRUE(S_ISFIFO(modeOf(fifo)));
 
     // The null device takes everything, the full one nothing.

@@ -91,7 +91,7 @@ TEST(GridLayout, AGridTooLargeIsRefused)
     EXPECT_TRUE(spl::Calculation(r).refused());
 }
 
-TEST(GridCells, AStopEndsTheCalculationBetweenBatchesOfRows)
+TEST(GridCells, AStopEndsItBetweenBatchesAndRowsWithoutThreadsFallToTheCaller)
 {
     spl::Request req = straightEight(0.1f);
     req.angle[3] = 4;
