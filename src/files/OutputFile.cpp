@@ -132,6 +132,8 @@ QString writeReplacing(const QString& path, const struct stat* old,
         mode = 0666 & ~mask;
     }
     QString problem = filled(device, fill);
+    if (old && (old->st_uid != ::geteuid() || old->st_gid != ::getegid()))
+        (void)!::fchown(fd, old->st_uid, old->st_gid); // where allowed, the owner stays too
     if (problem.isEmpty() && ::fchmod(fd, mode) != 0)
         problem = systemReason(errno);
     if (problem.isEmpty() && !device.sync())
