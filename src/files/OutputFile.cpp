@@ -87,18 +87,32 @@ QString filled(Descriptor& device, const std::function<QString(QIODevice&)>& fil
     return problem;
 }
 
-/// Names that lead to a descriptor of this process rather than to a file.
-bool namesADescriptor(const QString& path)
+/// The descriptor of this process that a name such as /dev/stdout or
+/// /dev/fd/3 stands for, or -1 for the name of a file.
+int descriptorNamed(const QString& path)
 {
-    return path.startsWith(QLatin1String("/dev/std")) ||
-           path.startsWith(QLatin1String("/dev/fd/")) || path.startsWith(QLatin1String("/proc/"));
+    if (path == QLatin1String("/dev/stdout"))
+        return STDOUT_FILENO;
+    if (path == QLatin1String("/dev/stderr"))
+        return STDERR_FILENO;
+    for (const char* folder : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (!path.startsWith(QLatin1String(folder)))
+            continue;
+        bool ok = false;
+        const int fd = path.mid(qsizetype(std::strlen(folder))).toInt(&ok);
+        return ok && fd >= 0 ? fd : -1;
+    }
+    return -1;
 }
 
-QString writeThrough(const QByteArray& name, bool regular,
-                     const std::function<QString(QIODevice&)>& fill)
+QString writeThrough(const QString& path, const std::function<QString(QIODevice&)>& fill)
 {
+    // A descriptor the process holds is written where it stands (after what
+    // a shell's ">>" keeps, say); opening its name anew could be refused.
+    const int held = descriptorNamed(path);
     const int fd =
-        ::open(name.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC | (regular ? O_TRUNC : 0));
+        held >= 0 ? ::fcntl(held, F_DUPFD_CLOEXEC, 0)
+                  : ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return systemReason(errno);
     Descriptor device(fd);
@@ -160,8 +174,8 @@ QString writeOutputFile(const QString& path, const std::function<QString(QIODevi
         problem = systemReason(ENOENT);
     else if (exists && S_ISDIR(old.st_mode))
         problem = systemReason(EISDIR);
-    else if (exists && (!S_ISREG(old.st_mode) || namesADescriptor(path)))
-        problem = writeThrough(name, S_ISREG(old.st_mode), fill);
+    else if (exists && (!S_ISREG(old.st_mode) || descriptorNamed(path) >= 0))
+        problem = writeThrough(path, fill);
     else
         problem = writeReplacing(path, exists ? &old : nullptr, fill);
     return problem.isEmpty() ? problem : path + QStringLiteral(": ") + problem;

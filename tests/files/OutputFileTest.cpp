@@ -124,6 +124,13 @@ TEST(OutputFile, DevicesAndPipesGetTheBytesAndStayWhatTheyAre)
     EXPECT_STREQ(read, "through the pipe");
     ::close(reader);
     EXPECT_TRUE(S_ISFIFO(modeOf(fifo)));
+    // A descriptor named as /dev/stdout is: the one the process holds.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    EXPECT_EQ(writeOutputFile(QStringLiteral("/dev/fd/%1").arg(ends[1]), writing("held")), "");
+    ::close(ends[1]);
+    EXPECT_EQ(::read(ends[0], read, sizeof read), 4);
+    ::close(ends[0]);
 
     // The null device takes everything, the full one nothing.
     const QString null = dir.filePath("null"), full = dir.filePath("full");
