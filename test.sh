@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test; prints ctest's summary.
-# Extra arguments go to CMake (for example -DSPLMAP_SANITIZE=ON), BUILD_DIR picks the folder.
+# Extra arguments go to CMake (for example -DSPLMAP_SANITIZE=ON, or -DCMAKE_BUILD_TYPE=Release
+# in place of the default Debug build), BUILD_DIR picks the folder (build/ by default).
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh

@@ -4,7 +4,8 @@
 set -euo pipefail
 pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
       libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core fonts-liberation
-      qt6-qpa-plugins clang-format qt6-charts-dev poppler-utils zlib1g-dev qt6-translations-l10n)
+      qt6-qpa-plugins clang-format qt6-charts-dev poppler-utils zlib1g-dev qt6-translations-l10n
+      dpkg-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

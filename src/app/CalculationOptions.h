@@ -9,9 +9,9 @@
 #include <cstdint>
 
 /// What the commands that calculate a map take from their arguments: the
-/// project file, the band centre (--freq HZ, default 100), the text of the
-/// resolution field (--res M, default 0.3 in the user's decimal form) and the
-/// values of the command's own options.
+/// project file, the band centre (--freq HZ, default 100), the resolution in
+/// metres (--res M, default 0.3, with a point whatever the locale; a comma is
+/// taken too) and the values of the command's own options.
 struct CalculationOptions
 {
     QString project;
@@ -21,8 +21,10 @@ struct CalculationOptions
 };
 
 /// Reads `args` (the project file, --freq, --res and the options named in
-/// `own`, each followed by its value). Returns the one-line reason they are
-/// refused (ending in `usage` where the form is wrong), or an empty string.
+/// `own`, each followed by its value). Options given twice or with an empty
+/// value, and numbers with signs, blanks or leading zeros, are refused rather
+/// than guessed at. Returns the one-line reason they are refused (ending in
+/// `usage` where the form is wrong), or an empty string.
 QString parseCalculationOptions(const QStringList& args, const QStringList& own,
                                 const QString& usage, CalculationOptions& options);
 
@@ -34,9 +36,13 @@ public:
     explicit CalculationSetup(const QString& languagesDir);
 
     /// Applies English, then the user's language; loads the project as Load
-    /// does and checks the resolution text as the SPL window does. Returns the
+    /// does and checks the resolution as the SPL window does. Returns the
     /// one-line reason it cannot go on, or an empty string.
     QString prepare(const CalculationOptions& options);
+
+    /// The resolution as the SPL window's field would hold it, in the
+    /// project's number form.
+    const QString& resolutionText() const { return m_resolutionText; }
 
     Languages& languages() { return m_languages; }
     ProjectDocument& document() { return *m_loaded.document; }
@@ -46,4 +52,5 @@ public:
 private:
     Languages m_languages;
     HeadlessProject m_loaded;
+    QString m_resolutionText;
 };

@@ -14,9 +14,16 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QSemaphore>
+#include <QThreadPool>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
+#include <system_error>
+#include <unistd.h>
 
 namespace {
 
@@ -65,6 +72,20 @@ void quietHandler(QtMsgType type, const QMessageLogContext&, const QString& mess
         std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
+/// Qt converts and scales large pictures on the threads of its global pool and
+/// waits for them; a thread that cannot start once memory runs short would be
+/// waited for for ever. So the pool starts its one thread now, while there is
+/// room, and keeps it. False when even that thread cannot start.
+bool keepOnePoolThread()
+{
+    QThreadPool* pool = QThreadPool::globalInstance();
+    pool->setExpiryTimeout(-1);
+    pool->setMaxThreadCount(1);
+    auto ran = std::make_shared<QSemaphore>();
+    pool->start([ran] { ran->release(); });
+    return ran->tryAcquire(1, 10000);
+}
+
 } // namespace
 
 QString helpText()
@@ -100,31 +121,85 @@ bool isHeadlessCommand(const char* name)
     return findCommand(name) != nullptr;
 }
 
+bool isUnknownCommand(int argc, char** argv)
+{
+    if (argc < 2 || isHeadlessCommand(argv[1]))
+        return false;
+    // The window takes one project file; anything else must have been meant
+    // as a command. So must a lone word that names no file.
+    const QString first = QFile::decodeName(argv[1]);
+    return argc > 2 || first.startsWith(u'-') ||
+           (!first.contains(u'.') && !first.contains(u'/') && !QFile::exists(first));
+}
+
+QString unknownCommandText(const char* name)
+{
+    QStringList names;
+    for (const Command& c : kCommands)
+        names << QLatin1String(c.name);
+    return QStringLiteral("splmap: unknown command %1 (the commands are %2; splmap --help "
+                          "tells more)\n")
+        .arg(QFile::decodeName(name), names.join(QStringLiteral(", ")));
+}
+
+int finishCommand(const char* name, const std::function<int()>& run, const QFileDevice& out,
+                  QIODevice& err)
+{
+    const auto fail = [&](const QString& why) {
+        err.write(QStringLiteral("splmap %1: %2\n").arg(QLatin1String(name), why).toLocal8Bit());
+        return 2;
+    };
+    int code = 0;
+    try {
+        code = run();
+    } catch (const std::bad_alloc&) {
+        return fail(QStringLiteral("not enough memory"));
+    } catch (const std::system_error& e) {
+        // A thread that could not start: the system is out of memory or of threads.
+        return fail(e.code() == std::errc::resource_unavailable_try_again ||
+                            e.code() == std::errc::not_enough_memory
+                        ? QStringLiteral("not enough memory")
+                        : QString::fromLocal8Bit(e.what()));
+    }
+    if (code == 0 && out.error() != QFileDevice::NoError)
+        return fail(QStringLiteral("standard output: ") + out.errorString());
+    return code;
+}
+
 int runHeadless(int argc, char** argv)
 {
     const Command* command = findCommand(argv[1]);
     qInstallMessageHandler(quietHandler);
-    std::unique_ptr<QCoreApplication> app;
-    // Qt sees the program's name only, so that it takes none of the command's
-    // arguments for its own options (render's --style is one of Qt's too).
-    static int appArgc = 1;
-    if (command->needsGui) {
-        // Pictures are drawn off-screen whatever display the caller has.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(appArgc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(appArgc, argv);
-    }
-    // The first argument is a file name; the others are text, or bytes kept as they are.
-    QStringList args;
-    for (int i = 2; i < argc; ++i)
-        args << (i > 2 && command->bytes ? QString::fromLatin1(argv[i])
-                                         : QFile::decodeName(argv[i]));
+    // Past a file size limit a write fails with its reason, rather than the
+    // program being stopped half-way.
+    std::signal(SIGXFSZ, SIG_IGN);
     QFile out;
     QFile err;
-    out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    return command->run(args, out, err);
+    out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    err.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    const auto run = [&] {
+        // Qt sees the program's name only, so that it takes none of the command's
+        // arguments for its own options (render's --style is one of Qt's too).
+        static int appArgc = 1;
+        std::unique_ptr<QCoreApplication> app;
+        if (command->needsGui) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            app = std::make_unique<QApplication>(appArgc, argv);
+            if (!keepOnePoolThread()) {
+                std::fprintf(stderr, "splmap %s: not enough memory\n", command->name);
+                std::_Exit(2); // the pool would wait at the end for the thread that never came
+            }
+        } else {
+            app = std::make_unique<QCoreApplication>(appArgc, argv);
+        }
+        // The first argument is a file name; the others are text, or bytes kept as they are.
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << (i > 2 && command->bytes ? QString::fromLatin1(argv[i])
+                                             : QFile::decodeName(argv[i]));
+        return command->run(args, out, err);
+    };
+    return finishCommand(command->name, run, out, err);
 }
 
 bool hasDisplay()

@@ -1,12 +1,11 @@
 #include "app/GridCommand.h"
 
 #include "app/CalculationOptions.h"
+#include "files/OutputFile.h"
 #include "spl/Grid.h"
 #include "spl/GridOutput.h"
 #include "spl/LevelModel.h"
 #include "analysis/RequestFromProject.h"
-
-#include <QFile>
 
 namespace {
 
@@ -39,18 +38,18 @@ int runGrid(const QStringList& args, QIODevice& out, QIODevice& err, const QStri
         return fail(err, problem);
 
     spl::Request request =
-        spl::requestFromDocument(setup.document(), options.frequencia, options.resolutionText);
+        spl::requestFromDocument(setup.document(), options.frequencia, setup.resolutionText());
     request.keepCells = !cellsPath.isEmpty();
     const std::optional<spl::Result> result = spl::levelModel(request)->grid();
     if (!result)
         return fail(err, setup.message(spl::kGridRefusedTag));
 
     if (!cellsPath.isEmpty()) {
-        QFile cells(cellsPath);
-        if (!cells.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return fail(err, cellsPath + ": " + cells.errorString());
-        if (!spl::writeCellsCsv(*result, cells))
-            return fail(err, cellsPath + ": " + cells.errorString());
+        const QString problem = writeOutputFile(cellsPath, [&](QIODevice& cells) {
+            return spl::writeCellsCsv(*result, cells) ? QString() : cells.errorString();
+        });
+        if (!problem.isEmpty())
+            return fail(err, problem);
     }
     out.write(spl::gridJson(*result));
     out.write("\n");

@@ -73,7 +73,7 @@ int runRender(const QStringList& args, QIODevice&, QIODevice& err, const QString
     if (!doc.requestSplWindow())
         return fail(err, setup.message(QStringLiteral("Audience")));
     // CALCULATE.
-    doc.setCalculationSettings({options.frequencia, options.resolutionText, *style});
+    doc.setCalculationSettings({options.frequencia, setup.resolutionText(), *style});
     if (!spl::runCalculation(doc, shown))
         return fail(err, setup.message(QString::fromLatin1(spl::kGridRefusedTag)));
 

@@ -55,7 +55,7 @@ int runReport(const QStringList& args, QIODevice&, QIODevice& err, const QString
         // The SPL button, then CALCULATE.
         if (!doc.requestSplWindow())
             return fail(err, setup.message(QStringLiteral("Audience")));
-        doc.setCalculationSettings({options.frequencia, options.resolutionText, *style});
+        doc.setCalculationSettings({options.frequencia, setup.resolutionText(), *style});
         if (!spl::runCalculation(doc, shown))
             return fail(err, setup.message(QString::fromLatin1(spl::kGridRefusedTag)));
     }

@@ -3,12 +3,14 @@
 #include "spl/ArrayGeometry.h"
 #include "spl/Grid.h"
 #include "spl/LevelPasses.h"
+#include "spl/Resources.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -318,8 +320,14 @@ std::optional<Result> calculate(const Request& request, int threads,
         }
     };
     std::vector<std::thread> pool;
-    for (int t = 1; t < threads; ++t)
-        pool.emplace_back(work);
+    pool.reserve(std::size_t(threads));
+    try {
+        for (int t = 1; t < threads; ++t)
+            pool.push_back(startWorker(work));
+    } catch (const std::system_error&) {
+        // Out of threads or memory for their stacks: the threads that did
+        // start and this one share the rows all the same.
+    }
     work();
     for (std::thread& t : pool)
         t.join();

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "spl/Resources.h"
+
 #include <cstddef>
 #include <cstdlib>
 #include <memory>
-#include <new>
 #include <utility>
 #include <vector>
-
-#include <sys/mman.h>
 
 namespace spl {
 
@@ -26,14 +25,7 @@ template <class T> struct UninitializedAllocator : std::allocator<T>
         if (bytes < kHuge)
             return std::allocator<T>::allocate(n);
         const std::size_t rounded = (bytes + kHuge - 1) / kHuge * kHuge;
-        void* p = std::aligned_alloc(kHuge, rounded);
-        if (!p)
-            throw std::bad_alloc();
-#ifdef MADV_HUGEPAGE
-        // A grid of a million cells would otherwise take thousands of page faults.
-        madvise(p, rounded, MADV_HUGEPAGE);
-#endif
-        return static_cast<T*>(p);
+        return static_cast<T*>(allocateAligned(rounded, kHuge));
     }
     void deallocate(T* p, std::size_t n)
     {

@@ -2,12 +2,15 @@
 #include "Harness.h"
 #include "files/Ini.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -58,18 +61,74 @@ TEST(GridCommand, RejectsBadArgumentsAndAGridTooLarge)
     const QString tall = dir.filePath("tall.ini");
     QFile::copy(demo, tall);
     INIwrite(tall, "Default", "Text13", "3000"); // a view thousands of metres high
-    for (const QStringList& args :
-         {QStringList{demo, "--freq", "1001"}, QStringList{demo, "--freq", "abc"},
-          QStringList{demo, "--res", "0.09"}, QStringList{demo, "--res", "x"},
-          QStringList{demo, "--res"}, QStringList{}, QStringList{demo, "--what", "1"},
-          QStringList{QStringLiteral("/nonexistent/p.ini")}, QStringList{tall, "--res", "0.1"}}) {
+    const std::pair<QStringList, const char*> cases[] = {
+        {{demo, "--freq", "1001"}, "band centre"},
+        {{demo, "--freq", "abc"}, "whole number"},
+        {{demo, "--freq", " 1000"}, "whole number"},
+        {{demo, "--freq", "+1000"}, "whole number"},
+        {{demo, "--freq", "01000"}, "whole number"},
+        {{demo, "--freq", "1000", "--freq", "2000"}, "--freq is given more than once"},
+        {{demo, "--res", "0.09"}, "too small"},
+        {{demo, "--res", "0.05"}, "too small"},
+        {{demo, "--res", "1e308"}, "too high"},
+        {{demo, "--res", "x"}, "not a number"},
+        {{demo, "--res", " 0.3"}, "not a number"},
+        {{demo, "--res"}, "needs a value"},
+        {{demo, "--cells", ""}, "needs a value"},
+        {{demo, "--cells", "--res", "0.3"}, "needs a value"},
+        {{}, "usage"},
+        {{demo, "--what", "1"}, "usage"},
+        {{QStringLiteral("/nonexistent/p.ini")}, ""},
+        {{tall, "--res", "0.1"}, "too large"},
+        {{demo, "--cells", dir.path()}, "Is a directory"}};
+    for (const auto& [args, reason] : cases) {
         const Outcome r = grid(args);
         EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(r.out.isEmpty());
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.constData();
+        EXPECT_TRUE(r.err.contains(reason)) << r.err.constData();
     }
-    EXPECT_TRUE(grid({demo, "--res", "0.09"}).err.contains("too small"));
-    EXPECT_TRUE(grid({demo, "--res", "x"}).err.contains("not a number"));
-    EXPECT_TRUE(grid({tall, "--res", "0.1"}).err.contains("too large"));
     EXPECT_EQ(grid({demo, "--res", "0.1", "--freq", "10000"}).code, 0);
+}
+
+TEST(GridCommand, TakesNumbersWithAPointAndSpeaksTheUsersLanguage)
+{
+    const QByteArray oldLang = qgetenv("LC_ALL");
+    qputenv("LC_ALL", "de_DE.UTF-8");
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const Outcome point = grid({demo, "--res", "0.5"});
+    const Outcome comma = grid({demo, "--res", "0,5"});
+    const Outcome small = grid({demo, "--res", "0.05"});
+    const Outcome word = grid({demo, "--res", "x"});
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    qputenv("LC_ALL", oldLang);
+    ASSERT_EQ(point.code, 0) << point.err.constData();
+    EXPECT_EQ(QJsonDocument::fromJson(point.out)["resolucioy"].toDouble(), 0.5);
+    EXPECT_EQ(comma.out, point.out);
+    EXPECT_TRUE(small.err.contains("zu klein")) << small.err.constData();
+    EXPECT_TRUE(word.err.contains("keine Zahl")) << word.err.constData();
+}
+
+TEST(GridCommand, ACellsFileBeyondTheSizeLimitKeepsTheOldOne)
+{
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("cells.csv");
+    QFile old(csv);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the old table");
+    old.close();
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = limit;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const Outcome r = grid({demo, "--cells", csv});
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err, ("splmap grid: " + csv + ": File too large\n").toUtf8());
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "the old table");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cells.csv"});
 }

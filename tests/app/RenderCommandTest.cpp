@@ -9,9 +9,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -63,7 +66,9 @@ TEST(RenderCommand, RefusesWithOneLineAndNoFile)
         // Unwritable outputs: a folder that does not exist, a folder, a file as folder.
         {{demo, "--out", dir.filePath("missing/map.png")}, ""},
         {{demo, "--out", dir.path()}, ""},
-        {{demo, "--out", dir.filePath("plain/map.png")}, ""}};
+        {{demo, "--out", dir.filePath("plain/map.png")}, ""},
+        {{demo, "--out", png, "--out", png}, "more than once"},
+        {{demo, "--surface", "", "--out", png}, "needs a value"}};
     for (const auto& [args, reason] : cases) {
         const Outcome r = render(args);
         EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
@@ -75,6 +80,21 @@ TEST(RenderCommand, RefusesWithOneLineAndNoFile)
     // Nothing was left behind, not even a temporary file.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList({"flat.ini", "plain", "tall.ini"}));
+}
+
+TEST(RenderCommand, WritesThroughADeviceAndNamesWhyItFails)
+{
+    QTemporaryDir dir;
+    const QString null = dir.filePath("null"), full = dir.filePath("full");
+    if (::mknod(QFile::encodeName(null).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0 ||
+        ::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+        GTEST_SKIP() << "devices cannot be made here";
+    EXPECT_EQ(render({demo, "--out", null}).code, 0);
+    const Outcome r = render({demo, "--out", full});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err, ("splmap render: " + full + ": No space left on device\n").toUtf8());
+    for (const QString& device : {null, full})
+        EXPECT_FALSE(QFileInfo(device).isFile()) << device.toStdString();
 }
 
 // The SPL window's CALCULATE on the real windows and the command give the same

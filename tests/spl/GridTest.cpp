@@ -2,6 +2,7 @@
 #include "LiteralModel.h"
 #include "spl/ArrayGeometry.h"
 #include "spl/Calculation.h"
+#include "support/FailingResources.h"
 
 #include <atomic>
 #include <cmath>
@@ -90,7 +91,7 @@ TEST(GridLayout, AGridTooLargeIsRefused)
     EXPECT_TRUE(spl::Calculation(r).refused());
 }
 
-TEST(GridCells, AStopEndsTheCalculationBetweenBatchesOfRows)
+TEST(GridCells, AStopEndsItBetweenBatchesAndRowsWithoutThreadsFallToTheCaller)
 {
     spl::Request req = straightEight(0.1f);
     req.angle[3] = 4;
@@ -114,4 +115,9 @@ TEST(GridCells, AStopEndsTheCalculationBetweenBatchesOfRows)
         EXPECT_FALSE(spl::calculate(req, threads, soon).has_value());
         EXPECT_LE(3 - left.load(), 3 + threads);
     }
+    // Without threads to start, the calling one computes every row.
+    failing::Refusal refused(true, false);
+    const std::optional<spl::Result> alone = spl::calculate(req, 4);
+    ASSERT_TRUE(alone.has_value());
+    EXPECT_EQ(alone->spl, whole.spl);
 }

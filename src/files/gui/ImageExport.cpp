@@ -1,5 +1,6 @@
 #include "files/gui/ImageExport.h"
 
+#include "files/OutputFile.h"
 #include "files/gui/PngFile.h"
 #include "platform/Messages.h"
 
@@ -8,7 +9,6 @@
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QPixmap>
-#include <QSaveFile>
 #include <QScreen>
 
 namespace imageexport {
@@ -39,34 +39,20 @@ QImage grabWholeWindow(QMainWindow& window)
     return clientArea(window);
 }
 
-namespace {
-
-bool writeAll(QSaveFile& file, const QByteArray& bytes)
-{
-    return !bytes.isEmpty() && file.write(bytes) == bytes.size();
-}
-
-} // namespace
-
 QString writeImage(const QImage& image, const QString& path, const char* format, int quality)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return path + ": " + file.errorString();
-    // PNG through the program's own writer, which is much faster on pictures
-    // of flat colour.
-    const bool written = qstrcmp(format, "PNG") == 0 ? writeAll(file, encodePng(image))
-                                                     : image.save(&file, format, quality);
-    if (!written) {
-        const QString why = file.error() != QFileDevice::NoError
-                                ? file.errorString()
-                                : QStringLiteral("cannot write %1").arg(QLatin1String(format));
-        file.cancelWriting();
-        return path + ": " + why;
-    }
-    if (!file.commit())
-        return path + ": " + file.errorString();
-    return {};
+    return writeOutputFile(path, [&](QIODevice& file) {
+        if (qstrcmp(format, "PNG") == 0) {
+            // PNG through the program's own writer, which is much faster on
+            // pictures of flat colour.
+            const QByteArray bytes = encodePng(image);
+            if (!bytes.isEmpty() && file.write(bytes) == bytes.size())
+                return QString();
+        } else if (image.save(&file, format, quality)) {
+            return QString();
+        }
+        return QStringLiteral("cannot write %1").arg(QLatin1String(format));
+    });
 }
 
 QStringList filters()

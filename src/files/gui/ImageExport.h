@@ -19,10 +19,11 @@ QImage clientArea(const QMainWindow& window);
 /// otherwise.
 QImage grabWholeWindow(QMainWindow& window);
 
-/// Writes `image` to `path` in `format` ("BMP", "PNG") through a temporary
-/// file in the same folder renamed at the end, so a failure leaves any old
-/// file as it was and no half-written one. `quality` as for QImage::save (PNG files are
-/// always lossless and ignore it).
+/// Writes `image` to `path` in `format` ("BMP", "PNG") as writeOutputFile
+/// writes every output: a failure leaves any old file as it was and no
+/// half-written one, and a device or pipe gets the bytes without being
+/// replaced. `quality` as for QImage::save (PNG files are always lossless and
+/// ignore it).
 /// Returns the error's description, or an empty text.
 QString writeImage(const QImage& image, const QString& path, const char* format, int quality = -1);
 

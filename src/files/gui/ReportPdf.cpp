@@ -1,5 +1,6 @@
 #include "files/gui/ReportPdf.h"
 
+#include "files/OutputFile.h"
 #include "files/gui/ReportPages.h"
 #include "files/gui/ReportPrinting.h"
 #include "files/gui/ReportTexts.h"
@@ -19,7 +20,6 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace report {
 
@@ -251,14 +251,13 @@ void drawSideView(QPainter& painter, const ProjectDocument& doc, const QRectF& t
     painter.restore();
 }
 
-QString exportPdf(const QString& path, const ProjectDocument& doc,
-                  const picture::SideViewPicture& shown, const Languages& languages)
+namespace {
+
+/// The report's pages on `file`; returns why they could not be written, or "".
+QString writeReport(QIODevice& file, const ProjectDocument& doc,
+                    const picture::SideViewPicture& shown, const Languages& languages)
 {
     const ReportTexts t(languages, doc.locale());
-    // Written through a temporary file renamed at the end: a failure keeps any older file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return path + ": " + file.errorString();
     QPdfWriter writer(&file);
     writer.setResolution(72);
     writer.setPageSize(QPageSize(QPageSize::A4));
@@ -268,25 +267,25 @@ QString exportPdf(const QString& path, const ProjectDocument& doc,
                                       : t("Program") + QStringLiteral(": ") + project);
     writer.setCreator(QStringLiteral("splmap"));
     QPainter painter;
-    if (!painter.begin(&writer)) {
-        file.cancelWriting();
-        return path + QStringLiteral(": the file cannot be written.");
-    }
+    if (!painter.begin(&writer))
+        return QStringLiteral("the file cannot be written.");
     const Pages pages(writer,
                       {t("Program"), t("Project"), project, t("Customer"),
                        doc.text(Control::Text16), t("Date"), t.date()},
                       t("Page"));
     const bool drawn = pages.draw(painter, reportBlocks(pages, doc, shown, t));
-    if (!painter.end() || !drawn || file.error() != QFileDevice::NoError) {
-        const QString why = file.error() != QFileDevice::NoError
-                                ? file.errorString()
-                                : QStringLiteral("the file could not be finished.");
-        file.cancelWriting();
-        return path + ": " + why;
-    }
-    if (!file.commit())
-        return path + ": " + file.errorString();
+    if (!painter.end() || !drawn)
+        return QStringLiteral("the file could not be finished.");
     return {};
+}
+
+} // namespace
+
+QString exportPdf(const QString& path, const ProjectDocument& doc,
+                  const picture::SideViewPicture& shown, const Languages& languages)
+{
+    return writeOutputFile(
+        path, [&](QIODevice& file) { return writeReport(file, doc, shown, languages); });
 }
 
 void ExportReport(QWidget* parent, const ProjectDocument& doc,

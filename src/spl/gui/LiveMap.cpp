@@ -5,6 +5,8 @@
 #include "project/ProjectDocument.h"
 #include "spl/LevelModel.h"
 
+#include <new>
+
 namespace spl {
 
 LiveMap::LiveMap(ProjectDocument& document, picture::ShownPicture& picture, QObject* parent)
@@ -74,7 +76,12 @@ void LiveMap::start()
     m_pool.clear();
     m_pool.start([this, map, generation, latest = m_generation] {
         const auto stale = [&] { return latest->load() != generation; };
-        std::optional<Result> result = levelModel(map->job.request)->grid(0, stale);
+        std::optional<Result> result;
+        try {
+            result = levelModel(map->job.request)->grid(0, stale);
+        } catch (const std::bad_alloc&) {
+            return; // no room for this map: the picture stays as it is
+        }
         if (!result || stale())
             return;
         map->result = std::move(*result);

@@ -1,0 +1,107 @@
+#include "app/Commands.h"
+#include "Harness.h"
+#include "app/GridCommand.h"
+#include "app/RenderCommand.h"
+#include "support/FailingResources.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <new>
+#include <system_error>
+
+namespace {
+
+/// What finishCommand makes of a command's body writing to `outPath`.
+Outcome finished(const QString& outPath, const std::function<int(QIODevice&, QIODevice&)>& body)
+{
+    QFile out(outPath);
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    QBuffer err;
+    err.open(QIODevice::WriteOnly);
+    const int code = finishCommand(
+        "grid", [&] { return body(out, err); }, out, err);
+    return {code, {}, err.data()};
+}
+
+} // namespace
+
+TEST(Commands, OutputThatCannotBeWrittenAndMissingMemoryEndInOneLineAndCodeTwo)
+{
+    const auto printing = [](QIODevice& out, QIODevice&) {
+        out.write("{}\n");
+        return 0;
+    };
+    const auto refusing = [](QIODevice&, QIODevice& err) {
+        err.write("splmap grid: refused\n");
+        return 2;
+    };
+    const std::tuple<const char*, std::function<int(QIODevice&, QIODevice&)>, int, QByteArray>
+        cases[] = {
+            {"/dev/null", printing, 0, ""},
+            {"/dev/full", printing, 2, "splmap grid: standard output: No space left on device\n"},
+            {"/dev/full", refusing, 2, "splmap grid: refused\n"},
+            {"/dev/null", [](QIODevice&, QIODevice&) -> int { throw std::bad_alloc(); }, 2,
+             "splmap grid: not enough memory\n"},
+            {"/dev/null",
+             [](QIODevice&, QIODevice&) -> int {
+                 throw std::system_error(
+                     std::make_error_code(std::errc::resource_unavailable_try_again));
+             },
+             2, "splmap grid: not enough memory\n"}};
+    for (const auto& [path, body, code, err] : cases) {
+        const Outcome r = finished(QString::fromLatin1(path), body);
+        EXPECT_EQ(r.code, code) << r.err.constData();
+        EXPECT_EQ(r.err, err);
+    }
+}
+
+TEST(Commands, AGridWithoutMemoryFailsAndARenderWithoutThreadsStillPaints)
+{
+    const QString extreme = QStringLiteral(SPLMAP_EXAMPLES_DIR "/extreme.ini");
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("cells.csv");
+    {
+        failing::Refusal memory(false, true);
+        const Outcome r = finished("/dev/null", [&](QIODevice& out, QIODevice& err) {
+            return runGrid({extreme, "--res", "0.1", "--cells", csv}, out, err,
+                           QStringLiteral(SPLMAP_LANGUAGES_DIR));
+        });
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.err, "splmap grid: not enough memory\n");
+        EXPECT_FALSE(QFile::exists(csv));
+    }
+    failing::Refusal threads(true, false);
+    const QString png = dir.filePath("map.png");
+    const Outcome r = captured([&](QIODevice& out, QIODevice& err) {
+        return runRender({demo, "--freq", "1000", "--out", png}, out, err,
+                         QStringLiteral(SPLMAP_LANGUAGES_DIR));
+    });
+    EXPECT_EQ(r.code, 0) << r.err.constData();
+    EXPECT_FALSE(QImage(png).isNull());
+}
+
+TEST(Commands, WordsThatAreNeitherCommandNorProjectAreUnknownCommands)
+{
+    QTemporaryDir dir;
+    const QByteArray plain = QFile::encodeName(dir.filePath("plain"));
+    QFile(dir.filePath("plain")).open(QIODevice::WriteOnly);
+    const std::pair<std::vector<const char*>, bool> cases[] = {
+        {{"splmap", "gird", "demo.ini"}, true}, {{"splmap", "gird"}, true},
+        {{"splmap", "--frobnicate"}, true},     {{"splmap", "demo.ini", "x"}, true},
+        {{"splmap", "demo.ini"}, false},        {{"splmap", "grid", "x"}, false},
+        {{"splmap", plain.constData()}, false}, {{"splmap"}, false}};
+    for (const auto& [args, unknown] : cases) {
+        std::vector<char*> argv;
+        for (const char* a : args)
+            argv.push_back(const_cast<char*>(a));
+        EXPECT_EQ(isUnknownCommand(int(argv.size()), argv.data()), unknown)
+            << args.at(1 % args.size());
+    }
+    const QString text = unknownCommandText("gird");
+    EXPECT_EQ(text.count(u'\n'), 1);
+    for (const char* word : {"unknown command gird", "ini-read", "geometry", "grid", "render"})
+        EXPECT_TRUE(text.contains(QLatin1String(word))) << word;
+}

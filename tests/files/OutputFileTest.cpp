@@ -1,0 +1,144 @@
+#include "files/OutputFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void put(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+/// A filler writing `bytes`, or failing with `why` after writing part of them.
+auto writing(const QByteArray& bytes, const QString& why = {})
+{
+    return [=](QIODevice& d) {
+        d.write(bytes.left(why.isEmpty() ? bytes.size() : bytes.size() / 2));
+        return why;
+    };
+}
+
+mode_t modeOf(const QString& path)
+{
+    struct stat s;
+    return ::stat(QFile::encodeName(path).constData(), &s) == 0 ? s.st_mode : 0;
+}
+
+QStringList entries(const QTemporaryDir& dir)
+{
+    return QDir(dir.path())
+        .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+QString reason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+} // namespace
+
+TEST(OutputFile, RegularFilesAreReplacedWholeOrKeptAsTheyWere)
+{
+    QTemporaryDir dir;
+    const QString fresh = dir.filePath("fresh.png"), old = dir.filePath("old.png");
+    put(old, "the old picture");
+    ::chmod(QFile::encodeName(old).constData(), 0640);
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+
+    EXPECT_EQ(writeOutputFile(fresh, writing("new")), "");
+    EXPECT_EQ(contents(fresh), "new");
+    EXPECT_EQ(modeOf(fresh) & 0777, 0666 & ~mask);
+    // A refused contents, then one written whole, keeping the permissions.
+    EXPECT_EQ(writeOutputFile(old, writing("half of it", "cannot write BMP")),
+              old + ": cannot write BMP");
+    EXPECT_EQ(contents(old), "the old picture");
+    EXPECT_EQ(writeOutputFile(old, writing("the new picture")), "");
+    EXPECT_EQ(contents(old), "the new picture");
+    EXPECT_EQ(modeOf(old) & 0777, 0640u);
+    // Through a link, the file it leads to.
+    const QString link = dir.filePath("link.png");
+    ASSERT_TRUE(QFile::link(old, link));
+    EXPECT_EQ(writeOutputFile(link, writing("via the link")), "");
+    EXPECT_EQ(contents(old), "via the link");
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+
+    // Targets that cannot be written name why.
+    const std::pair<QString, int> refused[] = {
+        {dir.filePath("missing/x.png"), ENOENT}, {dir.path(), EISDIR}, {old + "/x.png", ENOTDIR}};
+    for (const auto& [path, error] : refused)
+        EXPECT_EQ(writeOutputFile(path, writing("x")), path + ": " + reason(error));
+    EXPECT_EQ(entries(dir), QStringList({"fresh.png", "link.png", "old.png"}));
+}
+
+TEST(OutputFile, AFileSizeLimitKeepsTheOldFileAndNamesTheReason)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("cells.csv");
+    put(path, "the old table");
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const QString problem = writeOutputFile(path, writing(QByteArray(5000, 'x')));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(problem, path + ": " + reason(EFBIG));
+    EXPECT_EQ(contents(path), "the old table");
+    EXPECT_EQ(entries(dir), QStringList{"cells.csv"});
+}
+
+TEST(OutputFile, DevicesAndPipesGetTheBytesAndStayWhatTheyAre)
+{
+    QTemporaryDir dir;
+    // A pipe with a reader at the other end (which waits for nobody: a
+    // replaced pipe shows as no bytes rather than as a test that hangs).
+    const QString fifo = dir.filePath("fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(writeOutputFile(fifo, writing("through the pipe")), "");
+    char read[64] = {};
+    EXPECT_EQ(::read(reader, read, sizeof read), 16);
+    EXPECT_STREQ(read, "through the pipe");
+    ::close(reader);
+    EXPECT_TRUE(S_ISFIFO(modeOf(fifo)));
+    // A descriptor named as /dev/stdout is: the one the process holds.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    EXPECT_EQ(writeOutputFile(QStringLiteral("/dev/fd/%1").arg(ends[1]), writing("held")), "");
+    ::close(ends[1]);
+    EXPECT_EQ(::read(ends[0], read, sizeof read), 4);
+    ::close(ends[0]);
+
+    // The null device takes everything, the full one nothing.
+    const QString null = dir.filePath("null"), full = dir.filePath("full");
+    if (::mknod(QFile::encodeName(null).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0 ||
+        ::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+        GTEST_SKIP() << "devices cannot be made here: " << std::strerror(errno);
+    EXPECT_EQ(writeOutputFile(null, writing("gone")), "");
+    EXPECT_EQ(writeOutputFile(full, writing("no room")), full + ": " + reason(ENOSPC));
+    EXPECT_TRUE(S_ISCHR(modeOf(null)) && S_ISCHR(modeOf(full)));
+    EXPECT_EQ(entries(dir), QStringList({"fifo", "full", "null"}));
+}
