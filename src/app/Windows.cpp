@@ -16,6 +16,8 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
+#include <new>
+#include <system_error>
 
 Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
     : m_languages(languages), m_messages(messages), m_userLanguage(userLanguage),
@@ -140,12 +142,18 @@ Dades& Windows::wizardWindow()
 void Windows::calculateMap()
 {
     m_doc->setCalculationSettings(m_spl->settings());
-    if (spl::runCalculation(*m_doc, m_principal->shownPicture())) {
-        m_liveMap->mapCalculated();
-        return;
+    QString refused = QString::fromLatin1(spl::kGridRefusedTag);
+    try {
+        if (spl::runCalculation(*m_doc, m_principal->shownPicture())) {
+            m_liveMap->mapCalculated();
+            return;
+        }
+    } catch (const std::bad_alloc&) {
+        refused = QStringLiteral("Memory"); // the picture and the project are as they were
+    } catch (const std::system_error&) {
+        refused = QStringLiteral("Memory");
     }
-    const QString tag = QString::fromLatin1(spl::kGridRefusedTag);
-    m_messages.show(Message{tag, m_languages.GetLabel(QStringLiteral("MsgBox"), tag),
+    m_messages.show(Message{refused, m_languages.GetLabel(QStringLiteral("MsgBox"), refused),
                             QStringLiteral("Warning")});
 }
 

@@ -3,6 +3,7 @@
 // probe over it, the live map, and the level along the areas.
 
 #include "Harness.h"
+#include "analysis/RequestFromProject.h"
 #include "app/RenderCommand.h"
 #include "files/Ini.h"
 #include "picture/CalculationSequence.h"
@@ -12,8 +13,8 @@
 #include "spl/Calculation.h"
 #include "spl/LevelModel.h"
 #include "spl/MapPainting.h"
-#include "analysis/RequestFromProject.h"
 #include "spl/gui/AreaLevelsWindow.h"
+#include "support/FailingResources.h"
 
 #include <QAction>
 #include <QChartView>
@@ -176,25 +177,34 @@ TEST_F(SplMapTest, CalculateThroughTheWindowsPaintsTheMapOnBothOverlays)
     EXPECT_EQ(canvas(sideview::Picture33).image().pixel(700, 20), qRgb(255, 255, 255));
 }
 
-TEST_F(SplMapTest, AGridTooLargeIsRefusedAndLeavesTheSideView)
+// A grid too large, or one the system has no memory for, is refused with its
+// message; the side view and its scales stay as they were.
+TEST_F(SplMapTest, AGridTooLargeOrWithoutMemoryIsRefusedAndLeavesTheSideView)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("tall.ini");
-    ASSERT_TRUE(QFile::copy(demo, path));
-    INIwrite(path, "Default", "Text13", "3000"); // a view thousands of metres high
-    ASSERT_TRUE(main().loadProject(path));
-    messages.shown.clear();
-    QImage before;
-    ASSERT_TRUE(pressSplButton([&] {
-        before = canvas(sideview::Picture33).image().copy();
-        splWindow().findChild<QLineEdit*>("Text1")->setText("0.1");
-        splWindow().findChild<QPushButton*>("Command1")->click();
-    }));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].tag, "Grid");
-    EXPECT_TRUE(messages.shown[0].text.contains("too large"));
-    EXPECT_EQ(canvas(sideview::Picture33).image(), before);
-    EXPECT_EQ(doc().scales().SH44, 212.3f);
+    const QString tall = dir.filePath("tall.ini");
+    ASSERT_TRUE(QFile::copy(demo, tall));
+    INIwrite(tall, "Default", "Text13", "3000"); // a view thousands of metres high
+    for (const auto& [project, tag, memory] :
+         {std::tuple{tall, "Grid", false}, std::tuple{demo, "Memory", true}}) {
+        ASSERT_TRUE(main().loadProject(project));
+        messages.shown.clear();
+        QImage before;
+        std::optional<failing::Refusal> refusal;
+        if (memory)
+            refusal.emplace(false, true);
+        ASSERT_TRUE(pressSplButton([&] {
+            before = canvas(sideview::Picture33).image().copy();
+            splWindow().findChild<QLineEdit*>("Text1")->setText("0.1");
+            splWindow().findChild<QPushButton*>("Command1")->click();
+        }));
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].tag, tag);
+        EXPECT_EQ(messages.shown[0].text, languages.GetLabel("MsgBox", tag));
+        EXPECT_EQ(canvas(sideview::Picture33).image(), before);
+        EXPECT_EQ(doc().scales().SH44, 212.3f);
+        EXPECT_FALSE(main().shownPicture().map());
+    }
 }
 
 TEST_F(SplMapTest, TheLiveMapRepaintsWithTheLastCalculatesSettings)

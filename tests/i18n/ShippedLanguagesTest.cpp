@@ -45,7 +45,7 @@ TEST(ShippedLanguages, HoldTheLabelsOfTheEnglishFile)
     const QSet<QString> english = labelsOf(languageId::English);
     // The captions are checked on the windows; the messages only show when raised.
     for (const char* tag : {"Z1Z2", "Value", "Small", "High", "Audience", "ValHi", "ValNeg",
-                            "ValSma", "Floor", "Grid"})
+                            "ValSma", "Floor", "Grid", "Memory"})
         EXPECT_TRUE(english.contains(QStringLiteral("MsgBox/") + tag)) << tag;
     for (int32_t id : {languageId::Spanish, languageId::German}) {
         const QSet<QString> labels = labelsOf(id);
