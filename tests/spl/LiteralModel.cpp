@@ -6,11 +6,6 @@
 
 namespace {
 
-double roundEven(double v)
-{
-    return std::nearbyint(v); // the default rounding mode: halves to even
-}
-
 class Window
 {
 public:
@@ -40,7 +35,6 @@ private:
     int pot = 0;
     std::vector<float> MatriuX, MatriuY, MatriuSPLInicial, MatriuGraus, MatriuSPL;
     std::vector<int> MatriuNField, MatriuBorder;
-    std::vector<float> MatriuSPLShown;
 
     std::size_t at(int i, int j) const
     {
@@ -64,11 +58,7 @@ private:
     {
         if (numca == 0)
             return 0;
-        int S = 0;
-        if (in.modelcaixa == 0)
-            S = 104;
-        else if (in.modelcaixa == 1)
-            S = 99;
+        const int S = in.modelcaixa == 0 ? 104 : in.modelcaixa == 1 ? 99 : 0;
         return store(10 * std::log10(numca) + S + 10 * std::log10(double(p)));
     }
 
@@ -101,26 +91,14 @@ private:
         R.SPLTotalCURBAT = CalcularSPLInicial(pot, N);
         R.AngleCorbaTotal = float(sum);
         R.AngleCorbaMig = float(double(R.AngleCorbaTotal) / R.CaixesCorbes);
-        Calcularampladaarray();
-        CalcularRadi();
-    }
-
-    void Calcularampladaarray()
-    {
+        // Calcularampladaarray, then CalcularRadi.
         const double pi = in.pi;
-        R.AmpladaCorba = 0;
-        R.AlturaCorba = 0;
         double phi = 0;
         for (int i = R.CaixesRectes + 1; i <= in.N - 1; ++i) {
             phi = phi + a(i);
             R.AmpladaCorba = float(R.AmpladaCorba + in.alturaunacaixa * std::sin(phi * pi / 180));
             R.AlturaCorba = float(R.AlturaCorba + in.alturaunacaixa * std::cos(phi * pi / 180));
         }
-    }
-
-    void CalcularRadi()
-    {
-        const double pi = in.pi;
         R.RadiCorba =
             float(R.AlturaCorba / std::tan(R.AngleCorbaTotal * pi / 180) + R.AmpladaCorba);
     }
@@ -139,10 +117,7 @@ private:
         const double Ht = in.N * double(in.alturaunacaixa);
         const double F = in.frequencia / 1000.0;
         const float q = float(1 / std::pow(3 * Ht * F, 2));
-        if (q <= 1)
-            R.distanciaborder = float(3 * std::pow(Ht, 2) * F * std::sqrt(1.0 - q) / 2);
-        else
-            R.distanciaborder = 0;
+        R.distanciaborder = q <= 1 ? float(3 * std::pow(Ht, 2) * F * std::sqrt(1.0 - q) / 2) : 0;
         return PintarMapa();
     }
 
@@ -159,10 +134,11 @@ private:
         R.PasHoritzontal = float(resolucioy * double(in.picture44Height) / in.picture44Width);
         CalcularCentreArray();
         const float yc = R.ycerclefresnel;
-        const double cols = roundEven(LongitudMapa * 1.5 / R.PasHoritzontal);
+        // Rounded as the default mode does: halves to even.
+        const double cols = std::nearbyint(LongitudMapa * 1.5 / R.PasHoritzontal);
         const float M = float((in.alturamax + 1.0) * 1.8);
-        const double sota = roundEven((resolucioy / 2.0 + yc) / resolucioy);
-        const double sobre = roundEven((M - (resolucioy / 2.0 + yc)) / resolucioy);
+        const double sota = std::nearbyint((resolucioy / 2.0 + yc) / resolucioy);
+        const double sobre = std::nearbyint((M - (resolucioy / 2.0 + yc)) / resolucioy);
         if (!(cols >= 0 && sota >= 0 && sobre >= 0 && cols <= 32767 && sota + sobre <= 32767 &&
               (sota + sobre) * cols <= 1e7))
             return false;
@@ -173,11 +149,8 @@ private:
         R.frequencia = in.frequencia;
         R.landamig = in.landamig;
         const std::size_t n = std::size_t(R.PartYFarField) * std::size_t(R.ParticionsXmapa);
-        MatriuX.assign(n, 0);
-        MatriuY.assign(n, 0);
-        MatriuSPLInicial.assign(n, 0);
-        MatriuGraus.assign(n, 0);
-        MatriuSPL.assign(n, 0);
+        for (auto* m : {&MatriuX, &MatriuY, &MatriuSPLInicial, &MatriuGraus, &MatriuSPL})
+            m->assign(n, 0);
         MatriuBorder.assign(n, 0);
         MatriuNField.assign(n, 1);
         for (int c = 1; c <= R.ParticionsXmapa; ++c) {
@@ -186,19 +159,14 @@ private:
             auto visit = [&](int row, float Yc) {
                 X(row, c) = Xc;
                 Y(row, c) = Yc;
-                if (R.distanciaborder == 0 || xl > R.distanciaborder) {
-                    NField(row, c) = 0;
-                    MatriuBorder[at(row, c)] = 0;
-                    SPLInicial(row, c) = Lref();
-                } else if (Tt - double(R.alturarray) <= Yc && Yc <= Tt) {
-                    NField(row, c) = 1;
-                    MatriuBorder[at(row, c)] = 0;
+                const bool far = R.distanciaborder == 0 || xl > R.distanciaborder;
+                const bool inside = Tt - double(R.alturarray) <= Yc && Yc <= Tt;
+                NField(row, c) = !far && inside;
+                MatriuBorder[at(row, c)] = !far && !inside;
+                if (NField(row, c) == 1)
                     CalcularcaixesFresnel(X(row, c), Y(row, c), row, c);
-                } else {
-                    NField(row, c) = 0;
-                    MatriuBorder[at(row, c)] = 1;
+                else
                     SPLInicial(row, c) = Lref();
-                }
             };
             for (int m = 0; m <= R.FilesSota - 1; ++m)
                 visit(R.FilesSobre + 1 + m, float(yc - m * double(resolucioy)));
@@ -325,7 +293,7 @@ private:
 
     void OmplirMatriusGradient()
     {
-        MatriuSPLShown = MatriuSPL;
+        std::vector<float> MatriuSPLShown = MatriuSPL;
         R.distribucio.assign(std::size_t(R.PartYFarField) * 6, 0);
         const int centre = R.FilesSobre + 1;
         for (int c = 1; c <= R.ParticionsXmapa; ++c)
@@ -333,19 +301,12 @@ private:
                 if (r == centre && r + 1 <= R.PartYFarField)
                     MatriuSPLShown[at(r, c)] = MatriuSPLShown[at(r + 1, c)];
                 const float L = MatriuSPLShown[at(r, c)];
-                int k;
-                if (L < 95)
-                    k = 6;
-                else if (L <= 100)
-                    k = 5;
-                else if (L <= 105)
-                    k = 4;
-                else if (L <= 110)
-                    k = 3;
-                else if (L <= 120)
-                    k = 2;
-                else
-                    k = 1;
+                const int k = L < 95     ? 6
+                              : L <= 100 ? 5
+                              : L <= 105 ? 4
+                              : L <= 110 ? 3
+                              : L <= 120 ? 2
+                                         : 1;
                 R.distribucio[std::size_t(r - 1) * 6 + std::size_t(k - 1)] += 1;
             }
         R.columnX.clear();
@@ -366,6 +327,5 @@ private:
 
 std::optional<spl::Result> literalCalculation(const spl::Request& in)
 {
-    Window w(in);
-    return w.run();
+    return Window(in).run();
 }
