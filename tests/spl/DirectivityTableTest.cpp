@@ -1,5 +1,4 @@
 #include "LiteralModel.h"
-#include "RandomProjects.h"
 #include "spl/Calculation.h"
 #include "spl/Grid.h"
 #include "spl/LevelPasses.h"
@@ -15,39 +14,34 @@ namespace {
 /// a long arc whose sum has deep nulls at high frequencies.
 spl::Request longArc(int16_t hz, float resolution)
 {
-    std::mt19937 rng(1);
-    spl::Request r = randomRequest(rng, hz, resolution);
-    r.modelcaixa = 0;
-    r.pot = spl::potFor(0);
-    r.alturaunacaixa = 0.314f;
-    r.ampladaunacaixa = 0.572f;
+    spl::Request r;
     r.N = 16;
     const double splays[] = {2, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6};
-    for (int k = 1; k <= 16; ++k)
-        r.angle[std::size_t(k)] = splays[k - 1];
-    r.T = 12;
-    r.alturamax = 12;
+    for (std::size_t k = 1; k <= 16; ++k)
+        r.angle[k] = splays[k - 1];
+    r.T = r.alturamax = 12;
     r.offsetmax = 60;
+    r.frequencia = hz;
+    r.landamig = spl::landamigFor(r.velso, hz);
+    r.resolucioy = resolution;
     return r;
 }
 
-/// Every row of a grid through farRow, with the given table or without one;
-/// the levels of the far cells, row after row.
+/// The levels of the far cells, row after row, with the given table or without one.
 std::vector<float> farLevels(const spl::Request& req, const spl::DirectivityTable* table)
 {
     const spl::Calculation calc(req);
     const spl::Result& g = calc.result();
     const spl::RowModel model = spl::prepareRows(req, g);
     const int cols = g.ParticionsXmapa;
-    const auto size = static_cast<std::size_t>(cols);
+    const auto size = std::size_t(cols);
     std::vector<double> invX(size);
-    for (int c = 0; c < cols; ++c)
-        invX[std::size_t(c)] = 1 / double(g.columnX[std::size_t(c)]);
+    for (std::size_t c = 0; c < size; ++c)
+        invX[c] = 1 / double(g.columnX[c]);
     const std::vector<float> onAxis(size, 0.0f);
     std::vector<int8_t> nField(size), border(size);
-    std::vector<float> splInicial(size), graus(size), spl(size);
+    std::vector<float> splInicial(size), graus(size), spl(size), levels;
     auto scratch = std::make_unique<spl::RowBuffers>(cols);
-    std::vector<float> levels;
     for (float Y : g.rowY) {
         spl::RowCells row{nField.data(), border.data(), splInicial.data(), graus.data(),
                           spl.data()};
@@ -56,17 +50,6 @@ std::vector<float> farLevels(const spl::Request& req, const spl::DirectivityTabl
         levels.insert(levels.end(), spl.begin(), spl.end());
     }
     return levels;
-}
-
-/// The table for the whole grid, or for the angles from tauMin to tauMax only.
-spl::DirectivityTable tableFor(const spl::Request& req, double tauMin = -1.0001,
-                               double tauMax = 1.0001)
-{
-    const spl::Calculation calc(req);
-    const spl::RowModel model = spl::prepareRows(req, calc.result());
-    spl::DirectivityTable table = spl::planDirectivityTable(model, tauMin, tauMax, 1LL << 40);
-    spl::fillDirectivityTable(model, table, 0, table.intervals);
-    return table;
 }
 
 /// Levels equal to a unit in the last place of their single, in the same class.
@@ -85,38 +68,38 @@ void expectSameLevels(std::span<const float> a, std::span<const float> b)
 
 } // namespace
 
+// A table pays for a long arc over many cells only: few cells, or a straight
+// array, are computed term by term.
 TEST(DirectivityTable, PlannedOnlyWhereItPays)
 {
-    const spl::Request req = longArc(8000, 0.3f);
-    const spl::Calculation calc(req);
-    const spl::RowModel model = spl::prepareRows(req, calc.result());
-    EXPECT_FALSE(spl::planDirectivityTable(model, -1, 1, 1'000'000).empty());
-    EXPECT_TRUE(
-        spl::planDirectivityTable(model, -1, 1, 2'000).empty()); // a few cells: term by term
-
-    spl::Request straight = req;
-    for (int k = 2; k <= 16; ++k)
-        straight.angle[std::size_t(k)] = 0;
-    const spl::Calculation line(straight);
-    EXPECT_TRUE(
-        spl::planDirectivityTable(spl::prepareRows(straight, line.result()), -1, 1, 1'000'000)
-            .empty());
+    spl::Request req = longArc(8000, 0.3f);
+    const auto planned = [&req](long long cells) {
+        const spl::Calculation calc(req);
+        return !spl::planDirectivityTable(spl::prepareRows(req, calc.result()), -1, 1, cells)
+                    .empty();
+    };
+    EXPECT_TRUE(planned(1'000'000));
+    EXPECT_FALSE(planned(2'000));
+    for (std::size_t k = 2; k <= 16; ++k)
+        req.angle[k] = 0;
+    EXPECT_FALSE(planned(1'000'000));
 }
 
-// A table of a few angles only: the rows as computed term by term, the angles
-// beyond the table too (the whole table is checked through the calculation).
+// A table of a few angles only: the angles beyond it are computed term by term.
 TEST(DirectivityTable, AnglesBeyondTheTableAreComputedTermByTerm)
 {
     const spl::Request req = longArc(4000, 0.5f);
-    const spl::DirectivityTable narrow = tableFor(req, 0.0, 0.05);
+    const spl::Calculation calc(req);
+    const spl::RowModel model = spl::prepareRows(req, calc.result());
+    spl::DirectivityTable narrow = spl::planDirectivityTable(model, 0.0, 0.05, 1LL << 40);
     ASSERT_FALSE(narrow.empty());
+    spl::fillDirectivityTable(model, narrow, 0, narrow.intervals);
     expectSameLevels(farLevels(req, &narrow), farLevels(req, nullptr));
 }
 
+// Grids large enough for the calculation to make a table, cell by cell.
 TEST(DirectivityTable, LargeGridsAsTheLiteralModel)
 {
-    // Grids large enough for the calculation to make a table, against the
-    // literal model cell by cell.
     for (int16_t hz : {int16_t(630), int16_t(5000), int16_t(10000)}) {
         const spl::Request req = longArc(hz, 0.3f);
         const auto lit = literalCalculation(req);

@@ -80,27 +80,6 @@ TEST(MapPainting, TopAndLastRowsReachTheEdges)
     EXPECT_EQ(low[1].y2, 212.4f);
 }
 
-// Every segment shows its first step from its start on: a row of one class
-// (as at 10 kHz, where one class spans a row) and a short loud segment before
-// a long one leave no pixel before the second step to the picture underneath
-// or to the tail of the segment before.
-TEST(MapPainting, TheFirstStepShowsFromTheSegmentsStart)
-{
-    const auto segs =
-        FerDistribucionsSPL(rowsOf({{0, 0, 0, 0, 0, 110}, {5, 0, 0, 0, 0, 100}}), viewOf());
-    const OverlayPixels o{782, 484, 178.0, kOverlayScaleHeight};
-    const PixelRows pixels = mapPixels(segs, o);
-    const double perUnit = o.width / o.scaleWidth;
-    for (const MapSegment& s : {segs[0], segs[2]}) {
-        const int y = static_cast<int>((s.y1 + s.y2) / 2 * o.height / o.scaleHeight);
-        const int first = static_cast<int>(std::ceil(s.x1 * perUnit - 0.5));
-        const double second = (s.x1 + s.s) * perUnit - 0.5; // centre of the second step's start
-        ASSERT_GT(second - first, 1.5) << "the first step covers two pixels at least";
-        for (int x = first; x < second; ++x)
-            EXPECT_EQ(pixels.at(x, y), classColour(s.k, 0)) << "row " << s.row << " pixel " << x;
-    }
-}
-
 TEST(MapPainting, AngleComesFromTheTiltAndLabel59)
 {
     const QLocale en(QLocale::English, QLocale::UnitedStates);
@@ -111,44 +90,38 @@ TEST(MapPainting, AngleComesFromTheTiltAndLabel59)
     EXPECT_DOUBLE_EQ(*rotationAngle("2,5", "10", de), 0.095);
 }
 
+// Over the map the areas (the selected one thick) and the rays from the first
+// one drawn are redrawn in black, in their order.
 TEST(MapPainting, AreasAndRaysAreRedrawnInBlackInTheirOrder)
 {
     using namespace sideview;
     ProjectState state;
     for (size_t n = 1; n <= 3; ++n)
         state.areaView[n] = {float(n), float(10 * n), float(100 + n), float(110 + n)};
-    for (size_t k = 1; k <= 16; ++k) {
-        state.x1raig[k] = 0;
+    for (size_t k = 1; k <= 16; ++k)
         state.y1raig[k] = float(k);
-        state.x2raig[k] = 50;
-        state.y2raig[k] = float(20 + k);
-    }
-    const auto lines = [](const DrawList& ops, int surface) {
-        std::vector<float> firstY;
-        for (const DrawOp& op : ops) {
+    // The start of every black line on the surface, after the line width.
+    const auto lines = [](const DrawList& ops, int surface, int width) {
+        std::vector<float> y1;
+        EXPECT_EQ(ops.front(), draw::lineWidth(Picture1, width));
+        for (const DrawOp& op : ops)
             if (op.kind == DrawOp::Kind::Line && op.surface == surface) {
                 EXPECT_EQ(op.rgb, std::optional<uint32_t>(0));
-                firstY.push_back(static_cast<float>(op.y1));
+                y1.push_back(static_cast<float>(op.y1));
             }
-        }
-        return firstY;
+        return y1;
     };
-
-    state.seleccio = 2;
     DrawList ops;
+    state.seleccio = 2;
     RepintarAreas(state, ops);
-    EXPECT_EQ(ops.front(), draw::lineWidth(Picture1, 2));
-    EXPECT_EQ(lines(ops, Picture33), (std::vector<float>{30, 20, 10}));
-    EXPECT_EQ(lines(ops, Picture44), (std::vector<float>{30, 20, 10}));
+    EXPECT_EQ(lines(ops, Picture33, 2), (std::vector<float>{30, 20, 10}));
+    EXPECT_EQ(lines(ops, Picture44, 2), (std::vector<float>{30, 20, 10}));
     state.seleccio = 0;
-    ops.clear();
-    RepintarAreas(state, ops);
-    EXPECT_EQ(lines(ops, Picture44), (std::vector<float>{10}));
+    RepintarAreas(state, ops = {});
+    EXPECT_EQ(lines(ops, Picture44, 2), (std::vector<float>{10}));
 
     state.numcaixes = 3; // four boxes
     state.primerraig = 2;
-    ops.clear();
-    RepintarRaig(state, ops);
-    EXPECT_EQ(ops.front(), draw::lineWidth(Picture1, 1));
-    EXPECT_EQ(lines(ops, Picture33), (std::vector<float>{1, 2, 3, 4}));
+    RepintarRaig(state, ops = {});
+    EXPECT_EQ(lines(ops, Picture33, 1), (std::vector<float>{1, 2, 3, 4}));
 }

@@ -1,5 +1,6 @@
 #include "spl/VectorMath.h"
 
+#include <array>
 #include <cfloat>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -7,28 +8,15 @@
 
 namespace {
 
-struct Turns
-{
-    long double sin, cos;
-};
-
 /// sin and cos of t pi / 2 in long double: t split exactly into a whole number
 /// of quarter turns and a remainder, whose angle is small enough for sinl.
-Turns quarterTurns(double t)
+std::array<long double, 2> quarterTurns(double t)
 {
     const double n = std::nearbyint(t);
     const long double a = static_cast<long double>(t - n) * M_PIl / 2;
     const long double s = std::sin(a), c = std::cos(a);
-    switch (static_cast<long long>(n) & 3) {
-    case 0:
-        return {s, c};
-    case 1:
-        return {c, -s};
-    case 2:
-        return {-s, -c};
-    default:
-        return {-c, s};
-    }
+    const std::array<long double, 2> turns[] = {{s, c}, {c, -s}, {-s, -c}, {-c, s}};
+    return turns[static_cast<long long>(n) & 3];
 }
 
 /// sin(pi t) / (pi t) in long double, split the same way into half turns.
@@ -52,26 +40,22 @@ TEST(VectorMath, SinAndCosOverTheArgumentsOfTheModel)
         for (int i = 0; i < 20000; ++i) {
             const double x = std::uniform_real_distribution<>(-range, range)(rng);
             worstSin = std::max(worstSin, std::abs(spl::vmath::sin(x) - std::sin(x)));
-            // The same size of angle in quarter turns.
-            const double t = x / (M_PI / 2);
-            const Turns ref = quarterTurns(t);
+            const double t = x / (M_PI / 2); // the same size of angle in quarter turns
+            const auto [refSin, refCos] = quarterTurns(t);
             double s, c;
             spl::vmath::sincosQuarterTurns(t, s, c);
-            worstSin = std::max(worstSin, double(std::abs(s - ref.sin)));
-            worstCos = std::max(worstCos, double(std::abs(c - ref.cos)));
+            worstSin = std::max(worstSin, double(std::abs(s - refSin)));
+            worstCos = std::max(worstCos, double(std::abs(c - refCos)));
         }
     EXPECT_LT(worstSin, 1e-15);
     EXPECT_LT(worstCos, 1e-15);
     // Near a zero of sin its relative error stays small: the nulls of a line source.
-    for (int k = 1; k < 2000; k += 7) {
-        const double x = k * M_PI + 1e-7;
-        EXPECT_NEAR(spl::vmath::sin(x) / std::sin(x), 1.0, 1e-8) << k;
-    }
+    for (int k = 1; k < 2000; k += 7)
+        EXPECT_NEAR(spl::vmath::sin(k * M_PI + 1e-7) / std::sin(k * M_PI + 1e-7), 1.0, 1e-8) << k;
 }
 
-// The element factor of the arc terms: sin(pi t) / (pi t) over the arguments
-// of every frequency, 1 at 0, the same on both sides, exactly 0 on whole half
-// turns and accurate relatively beside them.
+// The element factor of the arc terms, sin(pi t) / (pi t): even, 1 at 0,
+// exactly 0 on whole half turns and accurate relatively beside them.
 TEST(VectorMath, SincPiOverTheArgumentsOfTheModel)
 {
     std::mt19937_64 rng(6);
