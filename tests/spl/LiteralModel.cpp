@@ -47,7 +47,6 @@ private:
     int& NField(int i, int j) { return MatriuNField[at(i, j)]; }
 
     double a(int i) const { return in.angle[std::size_t(i + 1)]; } // a0 .. a15
-    double T() const { return in.T; }
 
     static float store(double v)
     {
@@ -64,19 +63,9 @@ private:
 
     void CasInclinacio()
     {
-        const int N = in.N;
-        R.CaixesRectes = 0;
-        R.AngleCorbaTotal = 0;
-        if (N == 1) {
-            R.CasArray = a(0) == 0 ? 1 : 2;
-            R.SPLTotalFLAT = CalcularSPLInicial(pot, N);
-            return;
-        }
-        for (int i = 1; i <= N - 1; ++i) {
-            if (a(i) != 0)
-                break;
+        const int N = in.N; // one box: no splays, a straight array
+        for (int i = 1; i <= N - 1 && a(i) == 0; ++i)
             R.CaixesRectes = int16_t(R.CaixesRectes + 1);
-        }
         double sum = 0;
         for (int i = R.CaixesRectes + 1; i <= N - 1; ++i)
             sum += a(i);
@@ -105,11 +94,9 @@ private:
 
     void CalcularCentreArray()
     {
-        if (R.CasArray == 1 || R.CasArray == 2)
-            R.alturarray = float(in.N * double(in.alturaunacaixa));
-        else
-            R.alturarray = R.AlturaRecta;
-        R.ycerclefresnel = float(T() - R.alturarray / 2.0);
+        const bool straight = R.CasArray == 1 || R.CasArray == 2;
+        R.alturarray = straight ? float(in.N * double(in.alturaunacaixa)) : R.AlturaRecta;
+        R.ycerclefresnel = float(in.T - R.alturarray / 2.0);
     }
 
     bool CalcularNearField()
@@ -128,7 +115,7 @@ private:
 
     bool PintarMapa()
     {
-        const float Tt = float(T());
+        const float Tt = float(in.T);
         const float resolucioy = in.resolucioy;
         R.resolucioy = resolucioy;
         R.PasHoritzontal = float(resolucioy * double(in.picture44Height) / in.picture44Width);
@@ -178,22 +165,15 @@ private:
 
     void CalcularcaixesFresnel(float& Xc, float& Yc, int row, int col)
     {
-        const double Tt = T();
-        const double B = T() - R.alturarray;
-        const double yc = R.ycerclefresnel;
+        const double Tt = in.T, B = in.T - R.alturarray, yc = R.ycerclefresnel;
         const double r = std::sqrt((in.landamig + 2.0 * Xc) * in.landamig);
         const double Z = 2 * r;
         const int Nb = (R.CasArray == 1 || R.CasArray == 2) ? in.N : R.CaixesRectes + 1;
         const double d2 = in.ampladaunacaixa;
         double n = 0;
         if (std::fabs(Yc - yc) < 0.008) {
-            if (yc + r >= Tt && yc - r <= B)
-                n = Nb;
-            else
-                n = Z / d2;
-        } else if (Yc < B || Yc > Tt) {
-            n = 0;
-        } else {
+            n = yc + r >= Tt && yc - r <= B ? Nb : Z / d2;
+        } else if (Yc >= B && Yc <= Tt) {
             if (Yc + r <= Tt && Yc - r < B)
                 n = (Yc + r - B) / d2;
             if (Yc + r <= Tt && Yc - r >= B)
@@ -227,9 +207,7 @@ private:
     {
         const double pi = in.pi;
         const float lambda = float(double(in.velso) / in.frequencia);
-        const double Tt = T();
-        const double B = T() - R.alturarray;
-        const double dB = R.distanciaborder;
+        const double Tt = in.T, B = in.T - R.alturarray, dB = R.distanciaborder;
         float& out = MatriuSPL[at(row, col)];
         if (nf == 1) {
             if (B <= Yc && Yc <= Tt)
@@ -238,10 +216,8 @@ private:
         }
         const double L = Lref();
         if (angle == 0) {
-            if (dB != 0)
-                out = store(L - 10 * std::log10(dB) - 20 * std::log10(Xc / dB));
-            else
-                out = store(SPL - 20 * std::log10(double(Xc)));
+            out = store(dB != 0 ? L - 10 * std::log10(dB) - 20 * std::log10(Xc / dB)
+                                : SPL - 20 * std::log10(double(Xc)));
             return;
         }
         const double theta = angle * pi / 180;
@@ -256,10 +232,7 @@ private:
         const double Hs = R.alturarray;
         if (R.CasArray == 1 || R.CasArray == 2) {
             const double x = Hs * 180 * std::sin(theta) * pi / 180 / lambda;
-            if (std::sin(x) == 0)
-                out = 0;
-            else
-                out = store(Ld + 20 * std::log10(std::fabs(std::sin(x)) / x));
+            out = std::sin(x) == 0 ? 0 : store(Ld + 20 * std::log10(std::fabs(std::sin(x)) / x));
             return;
         }
         const int Nc = R.CaixesCorbes;
@@ -267,9 +240,7 @@ private:
         const double Rc = R.RadiCorba;
         const double u = pi * std::sin(theta) / lambda;
         const double aa = pi * (180 * Hs * std::sin(theta) / lambda) / 180;
-        const double Ss = -std::sin(aa) / u;
-        const double Cs = std::cos(aa);
-        const double Ts = -std::sin(aa);
+        const double Ss = -std::sin(aa) / u, Cs = std::cos(aa), Ts = -std::sin(aa);
         double Re = 0, Im = 0;
         for (int k = 0; k <= Nc - 1; ++k) {
             const double beta = angle + k * phi;
@@ -280,13 +251,10 @@ private:
             Re += e * std::cos(psi);
             Im += e * std::sin(psi);
         }
-        Re = Re / Nc;
-        Im = Im / Nc;
         const double A = Rc * R.AngleCorbaTotal * pi / 180;
-        Re = Re * A;
-        Im = Im * A;
-        const double P = Im * Cs + Ss + Re * Ts;
-        const double Q = Cs * Re - Im * Ts;
+        Re = Re / Nc * A;
+        Im = Im / Nc * A;
+        const double P = Im * Cs + Ss + Re * Ts, Q = Cs * Re - Im * Ts;
         const double D = std::sqrt(P * P + Q * Q) / (in.N * double(in.alturaunacaixa));
         out = store(Ld + 20 * std::log10(D));
     }
@@ -309,10 +277,8 @@ private:
                                          : 1;
                 R.distribucio[std::size_t(r - 1) * 6 + std::size_t(k - 1)] += 1;
             }
-        R.columnX.clear();
         for (int c = 1; c <= R.ParticionsXmapa; ++c)
             R.columnX.push_back(MatriuX.empty() ? 0 : X(1, c));
-        R.rowY.clear();
         for (int r = 1; r <= R.PartYFarField; ++r)
             R.rowY.push_back(Y(r, 1));
         R.nField.assign(MatriuNField.begin(), MatriuNField.end());
