@@ -68,23 +68,6 @@ void expectSameLevels(std::span<const float> a, std::span<const float> b)
 
 } // namespace
 
-// A table pays for a long arc over many cells only: few cells, or a straight
-// array, are computed term by term.
-TEST(DirectivityTable, PlannedOnlyWhereItPays)
-{
-    spl::Request req = longArc(8000, 0.3f);
-    const auto planned = [&req](long long cells) {
-        const spl::Calculation calc(req);
-        return !spl::planDirectivityTable(spl::prepareRows(req, calc.result()), -1, 1, cells)
-                    .empty();
-    };
-    EXPECT_TRUE(planned(1'000'000));
-    EXPECT_FALSE(planned(2'000));
-    for (std::size_t k = 2; k <= 16; ++k)
-        req.angle[k] = 0;
-    EXPECT_FALSE(planned(1'000'000));
-}
-
 // A table of a few angles only: the angles beyond it are computed term by term.
 TEST(DirectivityTable, AnglesBeyondTheTableAreComputedTermByTerm)
 {

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace spl;
 
@@ -33,32 +34,28 @@ MapView viewOf(float offsetmax = 20, float alturamax = 5)
 
 } // namespace
 
-TEST(MapPainting, SegmentsFollowInClassOrderWithoutGaps)
+// Segments follow in class order without gaps, each in 256 steps; one reaching
+// the edge is cut there, and what follows in the row lies beyond it.
+TEST(MapPainting, SegmentsFollowInClassOrderUpToTheEdge)
 {
     // 20 m shown across 121.06 units: one cell of 0.25 m is 1.51325 units.
-    const auto segs = FerDistribucionsSPL(rowsOf({{3, 0, 10, 0, 7, 2}}), viewOf());
+    const std::array<float, 6> counts = {3, 0, 10, 0, 7, 2};
+    const auto segs = FerDistribucionsSPL(rowsOf({counts}), viewOf());
     ASSERT_EQ(segs.size(), 4u);
-    const std::vector<int> classes = {1, 3, 5, 6};
     float cells = 0;
     for (size_t i = 0; i < segs.size(); ++i) {
-        EXPECT_EQ(segs[i].k, classes[i]);
+        EXPECT_EQ(segs[i].k, (std::array{1, 3, 5, 6}[i]));
         EXPECT_EQ(segs[i].x1, i == 0 ? 0.0f : segs[i - 1].xEnd);
-        cells += std::array<float, 6>{3, 0, 10, 0, 7, 2}[static_cast<size_t>(classes[i] - 1)];
+        cells += counts[static_cast<size_t>(segs[i].k - 1)];
         EXPECT_NEAR(segs[i].xEnd, cells * 0.25 * 121.06 / 20, 1e-4);
         EXPECT_FLOAT_EQ(segs[i].s, (segs[i].xEnd - segs[i].x1) / 256);
     }
-}
-
-TEST(MapPainting, ASegmentReachingTheEdgeIsCutThereAndTheRestLiesBeyond)
-{
-    // 10 cells of 0.25 m at 2 m shown: 151 units, then 3 more cells would pass 178.
-    const auto segs = FerDistribucionsSPL(rowsOf({{10, 4, 0, 5, 0, 0}}), viewOf(2));
-    ASSERT_EQ(segs.size(), 3u);
-    EXPECT_NEAR(segs[0].xEnd, 151.325, 1e-3);
-    EXPECT_EQ(segs[1].xEnd, 178.0f);
-    EXPECT_EQ(segs[2].x1, 178.0f);
-    EXPECT_EQ(segs[2].xEnd, 178.0f);
-    EXPECT_EQ(segs[2].s, 0.0f);
+    // At 2 m shown 10 cells reach 151.3 units, 4 more would pass 178.
+    const auto cut = FerDistribucionsSPL(rowsOf({{10, 4, 0, 1, 0, 0}}), viewOf(2));
+    ASSERT_EQ(cut.size(), 3u);
+    EXPECT_NEAR(cut[0].xEnd, 151.325, 1e-3);
+    EXPECT_EQ(cut[1].xEnd, 178.0f);
+    EXPECT_EQ(std::tuple(cut[2].x1, cut[2].xEnd, cut[2].s), std::tuple(178.0f, 178.0f, 0.0f));
 }
 
 TEST(MapPainting, TopAndLastRowsReachTheEdges)
