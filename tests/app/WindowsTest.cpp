@@ -10,7 +10,6 @@
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
-#include <vector>
 
 namespace {
 
@@ -24,6 +23,14 @@ protected:
 
     ProjectDocument& doc() { return windows.document(); }
     void pressMechanicalView() { windows.principal().findChild<QPushButton*>("Command1")->click(); }
+    QAction* item(const char* name) { return windows.principal().findChild<QAction*>(name); }
+    /// Triggers the menu item; `inside` runs in the modal window it opens.
+    static void whileOpen(QAction* open, const std::function<void()>& inside)
+    {
+        QTimer::singleShot(0, inside);
+        open->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
     int redraws = 0;
 };
@@ -70,82 +77,53 @@ TEST_F(WindowsTest, FileNewShowsTheWizardKeptUntilItsFrameClosesIt)
     ASSERT_TRUE(windows.principal().loadProject(demo));
     windows.principal().show();
     pressMechanicalView();
-    QAction* fileNew = windows.principal().findChild<QAction*>("New");
     auto* areas = windows.principal().findChild<QComboBox*>("Combo1"); // an edit to undo
     areas->setCurrentIndex(2);
     emit areas->activated(2);
     ASSERT_TRUE(windows.principal().history().stack().canUndo());
 
     QPointer<Dades> first;
-    QTimer::singleShot(0, [&] {
+    whileOpen(item("New"), [&] {
         first = windows.wizard();
         ASSERT_TRUE(first && first->isVisible() && first->isModal());
         first->findChild<QPushButton*>("Command2")->click();
     });
-    fileNew->trigger();
     ASSERT_TRUE(first);
     EXPECT_FALSE(first->isVisible());
     EXPECT_EQ(windows.mechanicalView()->splayField(1)->text(), "0");
     EXPECT_EQ(doc().text(Control::Text13), "3");
     EXPECT_FALSE(windows.principal().history().stack().canUndo());
 
-    QTimer::singleShot(0, [&] {
+    whileOpen(item("New"), [&] {
         EXPECT_EQ(windows.wizard(), first);
         first->close();
     });
-    fileNew->trigger();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull());
     EXPECT_EQ(doc().text(Control::Text13), "3");
 }
 
-// The wizard closed by its frame is made again when the captions change (a
-// choice in the language window, or its load when opened again after OK or
-// Cancel); that leaves the project as it is, and the reset of its creation
-// waits for File > New, once.
-TEST(WizardMadeForItsCaptions, LeavesTheProjectUntilFileNew)
+// The wizard closed by its frame is made again when the captions change; that
+// leaves the project as it is, and the reset of its creation waits for File >
+// New, once.
+TEST_F(WindowsTest, AWizardMadeForItsCaptionsLeavesTheProjectUntilFileNew)
 {
-    const auto press = [](const char* button) {
-        return [button](Language& w) { w.findChild<QPushButton*>(button)->click(); };
-    };
-    const auto chooseSpanish = [](Language& w) {
-        w.findChild<QComboBox*>("cboLanguage")->setCurrentIndex(1);
-        w.findChild<QPushButton*>("Command1")->click();
-    };
-    const std::pair<const char*, std::vector<std::function<void(Language&)>>> ways[] = {
-        {"Spanish chosen", {chooseSpanish}},
-        {"opened again after OK", {press("Command1"), press("Command1")}},
-        {"opened again after Cancel", {press("Command2"), press("Command1")}},
-    };
-    for (const auto& [way, openings] : ways) {
-        Program program;
-        Windows& windows = program.windows;
-        ProjectDocument& doc = windows.document();
-        windows.principal().show();
-        ASSERT_TRUE(windows.principal().loadProject(demo));
-        QAction* fileNew = windows.principal().findChild<QAction*>("New");
-        const auto newProject = [&](const std::function<void()>& inside) {
-            QTimer::singleShot(0, inside);
-            fileNew->trigger();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        };
-        newProject([&] { QTest::keyClick(windows.wizard(), Qt::Key_Escape); });
-        ASSERT_EQ(windows.wizard(), nullptr) << way;
-        for (const auto& inside : openings) {
-            QTimer::singleShot(0, [&] { inside(windows.languageWindow()); });
-            windows.principal().findChild<QAction*>("MenuLanguage")->trigger();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-        ASSERT_NE(windows.wizard(), nullptr) << way;
-        EXPECT_EQ(doc.text(Control::Text13), "10") << way;
-        EXPECT_TRUE(doc.isEnabled(Control::Command2)) << way;
+    windows.principal().show();
+    ASSERT_TRUE(windows.principal().loadProject(demo));
+    whileOpen(item("New"), [&] { QTest::keyClick(windows.wizard(), Qt::Key_Escape); });
+    ASSERT_EQ(windows.wizard(), nullptr);
+    whileOpen(item("MenuLanguage"), [&] {
+        windows.languageWindow().findChild<QComboBox*>("cboLanguage")->setCurrentIndex(1);
+        windows.languageWindow().findChild<QPushButton*>("Command1")->click();
+    });
+    ASSERT_NE(windows.wizard(), nullptr);
+    EXPECT_EQ(doc().text(Control::Text13), "10");
+    EXPECT_TRUE(doc().isEnabled(Control::Command2));
 
-        newProject([&] {
-            EXPECT_EQ(doc.text(Control::Text13), "-") << way;
-            doc.setText(Control::Text13, "9");
-            windows.wizard()->hide();
-        });
-        newProject([&] { windows.wizard()->hide(); });
-        EXPECT_EQ(doc.text(Control::Text13), "9") << way;
-    }
+    whileOpen(item("New"), [&] {
+        EXPECT_EQ(doc().text(Control::Text13), "-");
+        doc().setText(Control::Text13, "9");
+        windows.wizard()->hide();
+    });
+    whileOpen(item("New"), [&] { windows.wizard()->hide(); });
+    EXPECT_EQ(doc().text(Control::Text13), "9");
 }
