@@ -69,10 +69,9 @@ struct Look : Program
 bool notALanguageText(const QString& key)
 {
     static const QRegularExpression kept(
-        "^(Quit/Command1#0|Feat/Command2#0|Dades/Command[12]#0|Dades/Label19#0|SPL/"
-        "Label([2-9]|12)#0"
-        "|Infor/Label[1-4]#0|Mecanic/Label1#\\d+|Principal/(LabelLevel|LabelLevelValue"
-        "|Label(3[5-9]|4[0-2]|4[4-9]|5[89]))#0)$");
+        "^(Quit/Command1|Feat/Command2|Dades/Command[12]|Dades/Label19|SPL/Label([2-9]|12)|Infor/"
+        "Label[1-4]|Principal/(LabelLevel|LabelLevelValue|Label(3[5-9]|4[0-24-9]|5[89])))#0$|"
+        "^Mecanic/Label1#\\d+$");
     return kept.match(key).hasMatch();
 }
 

@@ -9,13 +9,8 @@ using namespace spl;
 // Each class runs along its ramp between the legend's colours.
 TEST(CellMap, ColourOfKnownLevels)
 {
-    struct Case
-    {
-        float level;
-        uint32_t colour;
-    };
     const float inf = std::numeric_limits<float>::infinity();
-    const Case cases[] = {
+    const std::pair<float, uint32_t> cases[] = {
         {140, 0xFF00FF},                     // above the ramp of class 1: its start
         {125, 0xFF007F},                     // half way: step 127.5 rounds to the even 128
         {120, 0xFF0000},                     // the top of class 2
@@ -27,8 +22,8 @@ TEST(CellMap, ColourOfKnownLevels)
         {94.9f, 0x0000FC},                   // just inside class 6: step 2.55 rounds to 3
         {60, 0x000000},    {-inf, 0x000000}, // black, and no value
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(cellColour(c.level), c.colour) << c.level;
+    for (const auto& [level, colour] : cases)
+        EXPECT_EQ(cellColour(level), colour) << level;
     EXPECT_EQ(mapStyleNamed("distribution"), MapStyle::Distribution);
     EXPECT_FALSE(mapStyleNamed("Cells"));
 }

@@ -24,12 +24,9 @@ DistributionRows rowsOf(std::vector<std::array<float, 6>> counts, float top = 9.
     return d;
 }
 
-MapView viewOf(float offsetmax = 20, float alturamax = 5)
+MapView viewOf(float offsetmax = 20)
 {
-    MapView v;
-    v.offsetmax = offsetmax;
-    v.alturamax = alturamax;
-    return v;
+    return {.alturamax = 5, .offsetmax = offsetmax};
 }
 
 } // namespace

@@ -69,7 +69,6 @@ TEST(VectorMath, SincPiOverTheArgumentsOfTheModel)
         }
     EXPECT_LT(worst, 5e-16);
     EXPECT_EQ(spl::vmath::sincPi(0.0), 1.0);
-    EXPECT_NEAR(spl::vmath::sincPi(1e-6), 1 - M_PI * M_PI * 1e-12 / 6, 1e-16);
     for (int k = 1; k < 2000; k += 7) {
         EXPECT_EQ(spl::vmath::sincPi(k), 0.0) << k;
         const double t = k + 1e-9;
