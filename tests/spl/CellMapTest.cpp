@@ -28,12 +28,14 @@ TEST(CellMap, ColourOfKnownLevels)
     EXPECT_FALSE(mapStyleNamed("Cells"));
 }
 
-namespace {
-
-/// A 3-row, 4-column result, 0.5 m rows centred at 2.5, 2 and 1.5 m, 1 m
-/// columns, with a level per cell from 126 dB down in 4 dB steps.
-Result smallGrid()
+// The cell under a point (the top row reaching up to the top of the map, the
+// last down to the floor, none beyond the last column or at the array plane),
+// its level on an unturned map (the turned one is read through the level
+// model), and every pixel of the overlay in the colour of its cell.
+TEST(CellMap, PointsAndPixelsTakeTheirCell)
 {
+    // 3 rows of 0.5 m centred at 2.5, 2 and 1.5 m, 4 columns of 1 m, levels
+    // from 126 dB down in 4 dB steps.
     Result r;
     r.ParticionsXmapa = 4;
     r.PartYFarField = 3;
@@ -43,46 +45,23 @@ Result smallGrid()
     r.rowY = {2.5f, 2.0f, 1.5f};
     for (int i = 0; i < 12; ++i)
         r.spl.push_back(126.0f - 4 * i);
-    return r;
-}
-
-/// A view of 8 m by 3 m (alturamax 2) on an unturned overlay of 160 x 108
-/// pixels, 1.8 times the view's height: 5.4 m.
-MapPlacement smallPlacement()
-{
-    MapPlacement p;
-    p.view = {.alturamax = 2, .offsetmax = 8, .SW1 = 80, .SH1 = 60, .SW44 = 80, .SH44 = 108};
-    p.overlay = {160, 108, 80, 108};
-    return p;
-}
-
-} // namespace
-
-// The cell under a point, and its level on an unturned map (the turned one is
-// read through the level model).
-TEST(CellMap, CellUnderAPoint)
-{
-    const Result r = smallGrid();
     EXPECT_EQ(cellAt(r, 3.99, 1.76), (CellIndex{2, 4}));
     EXPECT_EQ(cellAt(r, 2.2, 1.74), (CellIndex{3, 3}));
-    // The top row reaches up to the top of the map, the last row down to the floor.
     EXPECT_EQ(cellAt(r, 1.2, 9.0), (CellIndex{1, 2}));
     EXPECT_EQ(cellAt(r, 1.2, 0.0), (CellIndex{3, 2}));
-    // Nothing beyond the last column or at the array plane.
     EXPECT_FALSE(cellAt(r, 4.01, 2));
     EXPECT_FALSE(cellAt(r, 0, 2));
 
-    const MapPlacement p = smallPlacement();
+    // A view of 8 m by 3 m (alturamax 2) on an unturned overlay of 160 x 108
+    // pixels, 1.8 times the view's height: 5.4 m.
+    MapPlacement p;
+    p.view = {.alturamax = 2, .offsetmax = 8, .SW1 = 80, .SH1 = 60, .SW44 = 80, .SH44 = 108};
+    p.overlay = {160, 108, 80, 108};
     EXPECT_EQ(levelUnder(r, p, 25, 68), r.MatriuSPL(2, 3)); // 2.5 m, 2 m: the cell's centre
     Result none = r;
     none.spl.clear(); // a result that kept no cells
     EXPECT_FALSE(levelUnder(none, p, 25, 68));
-}
 
-TEST(CellMap, PixelsTakeTheColourOfTheirCell)
-{
-    const Result r = smallGrid();
-    const MapPlacement p = smallPlacement();
     std::vector<std::vector<uint32_t>> picture(108);
     int calls = 0;
     cellLines(r, p.view, p.overlay, [&](int y, std::span<const uint32_t> line, bool) {
