@@ -190,11 +190,7 @@ private:
     {
         if (nf != 0)
             return;
-        const float yc = R.ycerclefresnel;
-        if (Yc == yc) {
-            Graus(row, col) = 0;
-            return;
-        }
+        const float yc = R.ycerclefresnel; // on the centre's row the angle is 0
         double theta = std::fabs(std::atan((Yc - double(yc)) / Xc)) * 180 / in.pi;
         if (theta < 0.1)
             theta = 0;
