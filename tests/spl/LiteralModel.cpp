@@ -257,14 +257,12 @@ private:
 
     void OmplirMatriusGradient()
     {
-        std::vector<float> MatriuSPLShown = MatriuSPL;
         R.distribucio.assign(std::size_t(R.PartYFarField) * 6, 0);
-        const int centre = R.FilesSobre + 1;
+        const int centre = R.FilesSobre + 1; // shows the level of the row below it
         for (int c = 1; c <= R.ParticionsXmapa; ++c)
             for (int r = 1; r <= R.PartYFarField; ++r) {
-                if (r == centre && r + 1 <= R.PartYFarField)
-                    MatriuSPLShown[at(r, c)] = MatriuSPLShown[at(r + 1, c)];
-                const float L = MatriuSPLShown[at(r, c)];
+                const bool below = r == centre && r + 1 <= R.PartYFarField;
+                const float L = MatriuSPL[at(below ? r + 1 : r, c)];
                 const int k = L < 95     ? 6
                               : L <= 100 ? 5
                               : L <= 105 ? 4
