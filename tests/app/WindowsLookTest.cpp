@@ -61,11 +61,8 @@ struct Look : Program
     }
 };
 
-/// Whether the caption (window/control#position) is no language text: the side
-/// view's numbers and readouts, the model key, the legend of the map and the
-/// powers, the table's box numbers, the program's name and version and what it
-/// is for, Ok of the question and Close of the features window, the wizard's
-/// heading and buttons, the unit and value of the level probe.
+/// Whether the caption (window/control#position) is no language text: numbers,
+/// readouts, keys, legends, names, units and a few buttons.
 bool notALanguageText(const QString& key)
 {
     static const QRegularExpression kept(
@@ -145,8 +142,10 @@ QString heard(QWidget* w)
 TEST(WindowsLook, EveryCaptionIsALanguageTextFitsAndNamesItsControl)
 {
     Look program;
-    for (QWidget* w : program.all())
+    for (QWidget* w : program.all()) {
+        ASSERT_TRUE(w && !w->isVisible()) << "every window starts hidden";
         w->show();
+    }
     const QMap<QString, QString> english = program.captions();
     Principal& principal = program.windows.principal();
     // Frames and the empty readouts are heard by their own captions, not by

@@ -28,7 +28,6 @@ TEST(ArrayGeometry, ReferenceLevelAndNearField)
     EXPECT_NEAR(spl::CalcularSPLInicial(250, 8, 1), 132.01, 0.005);
     EXPECT_EQ(spl::CalcularSPLInicial(1000, 0, 0), 0.0f);
     EXPECT_FLOAT_EQ(spl::CalcularSPLInicial(1000, 1, 2), 30.0f);
-    EXPECT_EQ(spl::potFor(2), 0);
 
     spl::Request r = array(0, {0, 1, 1, 1, 1, 1, 1, 1});
     r.frequencia = 1000;
