@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -49,10 +50,8 @@ TEST(GridLayout, StepsAndDimensionsForSeveralResolutions)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.res);
         const spl::Result g = layout(straightEight(c.res));
-        EXPECT_EQ(g.PasHoritzontal, c.step);
-        EXPECT_EQ(g.ParticionsXmapa, c.cols);
-        EXPECT_EQ(g.FilesSota, c.sota);
-        EXPECT_EQ(g.FilesSobre, c.sobre);
+        EXPECT_EQ(std::tuple(g.PasHoritzontal, g.ParticionsXmapa, g.FilesSota, g.FilesSobre),
+                  std::tuple(c.step, c.cols, c.sota, c.sobre));
         EXPECT_EQ(g.rowY[std::size_t(c.sobre)], g.ycerclefresnel); // the centre row
         EXPECT_EQ(g.columnX[0], float(g.PasHoritzontal / 2.0));
     }
