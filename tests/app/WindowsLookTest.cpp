@@ -131,12 +131,6 @@ void expectLook(QWidget* window, const char* language)
                                       << ": two controls share a name";
 }
 
-/// The name assistive tools give a widget.
-QString heard(QWidget* w)
-{
-    return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
-}
-
 } // namespace
 
 TEST(WindowsLook, EveryCaptionIsALanguageTextFitsAndNamesItsControl)
@@ -166,7 +160,9 @@ TEST(WindowsLook, EveryCaptionIsALanguageTextFitsAndNamesItsControl)
         for (QWidget* w : program.all())
             expectLook(w, name);
         for (const auto& [widget, caption] : heardAs)
-            EXPECT_EQ(heard(principal.findChild<QWidget*>(widget)).toStdString(),
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(principal.findChild<QWidget*>(widget))
+                          ->text(QAccessible::Name)
+                          .toStdString(),
                       fullCaption(principal.findChild<QWidget*>(caption)).toStdString())
                 << name << " " << widget;
         const QMap<QString, QString> now = program.captions();

@@ -47,8 +47,7 @@ TEST_F(WindowsTest, TheMechanicalViewShowsTheCurrentProjectWhenOpened)
     doc().choose(Control::Combo2, 2);
     pressMechanicalView();
     QPointer<Mecanic> view = windows.mechanicalView();
-    ASSERT_TRUE(view && view->isVisible());
-    EXPECT_FALSE(view->isModal());
+    ASSERT_TRUE(view && view->isVisible() && !view->isModal());
     EXPECT_EQ(view->splayField(2)->text(), "1");
     EXPECT_FALSE(view->splayField(3)->isEnabled());
 
@@ -88,8 +87,7 @@ TEST_F(WindowsTest, FileNewShowsTheWizardKeptUntilItsFrameClosesIt)
         ASSERT_TRUE(first && first->isVisible() && first->isModal());
         first->findChild<QPushButton*>("Command2")->click();
     });
-    ASSERT_TRUE(first);
-    EXPECT_FALSE(first->isVisible());
+    ASSERT_TRUE(first && !first->isVisible());
     EXPECT_EQ(windows.mechanicalView()->splayField(1)->text(), "0");
     EXPECT_EQ(doc().text(Control::Text13), "3");
     EXPECT_FALSE(windows.principal().history().stack().canUndo());

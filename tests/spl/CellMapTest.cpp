@@ -1,5 +1,4 @@
 #include "spl/CellMap.h"
-#include "spl/Calculation.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -3,7 +3,6 @@
 #include "spl/Calculation.h"
 
 #include <atomic>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <tuple>
 

@@ -218,13 +218,10 @@ private:
         }
         const double theta = angle * pi / 180;
         const double Rd = Xc / std::cos(theta);
-        double Ld;
-        if (dB == 0)
-            Ld = SPL - 20 * std::log10(Rd);
-        else if (MatriuBorder[at(row, col)] == 1)
-            Ld = L - 10 * std::log10(Rd);
-        else
-            Ld = L - 10 * std::log10(dB) - 20 * std::log10(Rd / dB);
+        const double Ld = dB == 0 ? SPL - 20 * std::log10(Rd)
+                          : MatriuBorder[at(row, col)] == 1
+                              ? L - 10 * std::log10(Rd)
+                              : L - 10 * std::log10(dB) - 20 * std::log10(Rd / dB);
         const double Hs = R.alturarray;
         if (R.CasArray == 1 || R.CasArray == 2) {
             const double x = Hs * 180 * std::sin(theta) * pi / 180 / lambda;
@@ -232,8 +229,7 @@ private:
             return;
         }
         const int Nc = R.CaixesCorbes;
-        const double phi = R.AngleCorbaMig;
-        const double Rc = R.RadiCorba;
+        const double phi = R.AngleCorbaMig, Rc = R.RadiCorba;
         const double u = pi * std::sin(theta) / lambda;
         const double aa = pi * (180 * Hs * std::sin(theta) / lambda) / 180;
         const double Ss = -std::sin(aa) / u, Cs = std::cos(aa), Ts = -std::sin(aa);

@@ -2,7 +2,6 @@
 #include "sideview/SideView.h"
 
 #include <QLocale>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -70,8 +69,7 @@ TEST(MapPainting, TopAndLastRowsReachTheEdges)
     // A row reaching below the floor stops at the bottom edge too.
     const auto low =
         FerDistribucionsSPL(rowsOf({{1, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0}}, 0.1f), viewOf());
-    EXPECT_EQ(low[0].y2, 212.4f);
-    EXPECT_EQ(low[1].y2, 212.4f);
+    EXPECT_EQ(std::tuple(low[0].y2, low[1].y2), std::tuple(212.4f, 212.4f));
 }
 
 TEST(MapPainting, AngleComesFromTheTiltAndLabel59)
