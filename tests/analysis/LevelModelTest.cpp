@@ -1,9 +1,9 @@
 #include "spl/LevelModel.h"
-#include "spl/RandomProjects.h"
-#include "project/ProjectDocument.h"
 #include "analysis/AreaLevels.h"
-#include "spl/Grid.h"
 #include "analysis/RequestFromProject.h"
+#include "project/ProjectDocument.h"
+#include "spl/Grid.h"
+#include "spl/RandomProjects.h"
 
 #include <cmath>
 #include <cstring>
@@ -12,19 +12,6 @@
 #include <random>
 
 namespace {
-
-/// Whether two levels are the same single, bit for bit (NaN equal to NaN).
-bool sameLevel(float a, float b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
-}
-
-float levelAt(const spl::LevelModel& model, float X, float Y)
-{
-    float L = 0;
-    model.levelsAt({&X, 1}, {&Y, 1}, {&L, 1});
-    return L;
-}
 
 /// The point of the plane (m) where the turned map shows the point (X, Y) of
 /// the unturned one: its pixel of the turned picture (at that picture's
@@ -43,11 +30,6 @@ std::array<double, 2> shownAt(const spl::MapPlacement& p, double X, double Y)
     return {x44 * v.offsetmax / v.SW1, (v.SH44 - y44) * (v.alturamax + 1) / v.SH1};
 }
 
-HeadlessProject demo()
-{
-    return loadHeadless(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini"), QLocale::c());
-}
-
 } // namespace
 
 TEST(LevelClasses, UpperBoundsAreInclusive)
@@ -63,8 +45,6 @@ TEST(LevelClasses, UpperBoundsAreInclusive)
 // On a map that is not turned, a point at a cell's centre gets exactly the
 // cell's level, whatever the cell is (near field, border, far, on axis,
 // straight or curved array); points at or behind the array plane get none.
-// Every row and the columns around the near-field limit are checked, and a
-// spread of others.
 TEST(LevelModel, UnturnedCellCentreGetsTheCellsLevel)
 {
     std::mt19937 rng(14);
@@ -76,9 +56,9 @@ TEST(LevelModel, UnturnedCellCentreGetsTheCellsLevel)
         const auto model = spl::levelModel(request);
         ASSERT_FALSE(model->refused());
         ASSERT_FALSE(model->placement().corners);
-        const std::optional<spl::Result> result = model->grid(1);
-        ASSERT_TRUE(result);
-        const spl::Result& g = *result;
+        const std::optional<spl::Result> grid = model->grid(1);
+        ASSERT_TRUE(grid);
+        const spl::Result& g = *grid;
         const int limit = int(g.distanciaborder / g.PasHoritzontal);
         std::vector<int> columns = {1, 2, limit - 1, limit, limit + 1, limit + 2};
         for (int c = 3; c <= g.ParticionsXmapa; c += 97)
@@ -94,9 +74,10 @@ TEST(LevelModel, UnturnedCellCentreGetsTheCellsLevel)
                 }
         std::vector<float> levels(X.size());
         model->levelsAt(X, Y, levels);
-        int differing = 0;
+        int differing = 0; // bit for bit, NaN equal to NaN
         for (std::size_t i = 0; i < X.size(); ++i)
-            if (!sameLevel(levels[i], expected[i]) && differing++ < 3)
+            if (std::memcmp(&levels[i], &expected[i], sizeof(float)) != 0 &&
+                !(std::isnan(levels[i]) && std::isnan(expected[i])) && differing++ < 3)
                 ADD_FAILURE() << "at X " << X[i] << " Y " << Y[i] << ": " << levels[i]
                               << " instead of " << expected[i];
         EXPECT_EQ(differing, 0);
@@ -109,17 +90,17 @@ TEST(LevelModel, UnturnedCellCentreGetsTheCellsLevel)
 // levels along the areas would be those of other points.
 TEST(LevelModel, TheTurnedMapIsReadWhereItIsShown)
 {
-    const HeadlessProject project = demo();
+    const HeadlessProject project =
+        loadHeadless(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini"), QLocale::c());
     ASSERT_TRUE(project.document);
     const spl::Request request = spl::requestFromDocument(*project.document, 1000, "1");
+    spl::Request unturned = request;
+    unturned.turn.reset();
     const auto model = spl::levelModel(request);
     const spl::MapPlacement& placement = model->placement();
     ASSERT_TRUE(placement.corners);
     const std::optional<spl::Result> g = model->grid(1);
     ASSERT_TRUE(g);
-    spl::Request unturned = request;
-    unturned.turn.reset();
-    const auto plain = spl::levelModel(unturned);
 
     int moved = 0, checked = 0;
     for (int r = g->FilesSobre - 6; r <= g->PartYFarField; r += 2)
@@ -132,41 +113,14 @@ TEST(LevelModel, TheTurnedMapIsReadWhereItIsShown)
             SCOPED_TRACE(testing::Message()
                          << "cell " << r << "," << c << " at " << X << ", " << Y);
             const spl::AreaSegment area{1, float(X), 0, float(Y), float(Y)};
-            const spl::AreaLevels plot = spl::areaLevels(request, {&area, 1}, 0);
-            EXPECT_NEAR(plot.areas[0].points[0].level, cell, 0.01);
-            const double x44 = X * placement.view.SW1 / placement.view.offsetmax;
-            const double y44 =
-                placement.view.SH44 - placement.view.SH1 * Y / (placement.view.alturamax + 1.0);
-            EXPECT_EQ(spl::levelUnder(*g, placement, x44, y44), cell);
-            moved += std::abs(levelAt(*plain, float(X), float(Y)) - cell) > 0.5f;
+            EXPECT_NEAR(spl::areaLevels(request, {&area, 1}, 0).overall.max, cell, 0.01);
+            const spl::MapView& v = placement.view;
+            EXPECT_EQ(spl::levelUnder(*g, placement, X * v.SW1 / v.offsetmax,
+                                      v.SH44 - v.SH1 * Y / (v.alturamax + 1.0)),
+                      cell);
+            moved += std::abs(spl::areaLevels(unturned, {&area, 1}, 0).overall.max - cell) > 0.5;
             ++checked;
         }
     EXPECT_GT(checked, 30);
     EXPECT_GT(moved, checked / 4);
-}
-
-// The tilt of box 1 turns the map, and so the levels along the areas: the
-// plot's table changes with it (in the model's own frame it would not).
-TEST(LevelModel, TheTiltOfBoxOneMovesTheLevelsAlongTheAreas)
-{
-    const HeadlessProject project = demo();
-    ASSERT_TRUE(project.document);
-    const ProjectDocument& doc = *project.document;
-    ProjectFields fields = doc.fields();
-    const auto areas = spl::areasInUse(fields, doc.state(), doc.locale());
-    std::vector<spl::LevelStats> turned, own;
-    for (const char* tilt : {"0", "5", "12"}) {
-        fields.Combo3[1] = tilt;
-        spl::Request request =
-            spl::requestFromProject(fields, doc.state(), doc.locale(), 1000, "1");
-        ASSERT_TRUE(request.turn);
-        turned.push_back(spl::areaLevels(request, areas, 1.2).overall);
-        request.turn.reset();
-        own.push_back(spl::areaLevels(request, areas, 1.2).overall);
-    }
-    for (std::size_t i = 1; i < 3; ++i) {
-        EXPECT_NE(turned[i].max, turned[i - 1].max) << i;
-        EXPECT_NE(turned[i].deviation, turned[i - 1].deviation) << i;
-        EXPECT_EQ(own[i].deviation, own[0].deviation) << i;
-    }
 }

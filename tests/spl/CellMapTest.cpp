@@ -1,5 +1,4 @@
 #include "spl/CellMap.h"
-#include "spl/Calculation.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -9,13 +8,8 @@ using namespace spl;
 // Each class runs along its ramp between the legend's colours.
 TEST(CellMap, ColourOfKnownLevels)
 {
-    struct Case
-    {
-        float level;
-        uint32_t colour;
-    };
     const float inf = std::numeric_limits<float>::infinity();
-    const Case cases[] = {
+    const std::pair<float, uint32_t> cases[] = {
         {140, 0xFF00FF},                     // above the ramp of class 1: its start
         {125, 0xFF007F},                     // half way: step 127.5 rounds to the even 128
         {120, 0xFF0000},                     // the top of class 2
@@ -27,18 +21,20 @@ TEST(CellMap, ColourOfKnownLevels)
         {94.9f, 0x0000FC},                   // just inside class 6: step 2.55 rounds to 3
         {60, 0x000000},    {-inf, 0x000000}, // black, and no value
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(cellColour(c.level), c.colour) << c.level;
+    for (const auto& [level, colour] : cases)
+        EXPECT_EQ(cellColour(level), colour) << level;
     EXPECT_EQ(mapStyleNamed("distribution"), MapStyle::Distribution);
     EXPECT_FALSE(mapStyleNamed("Cells"));
 }
 
-namespace {
-
-/// A 3-row, 4-column result, 0.5 m rows centred at 2.5, 2 and 1.5 m, 1 m
-/// columns, with a level per cell from 126 dB down in 4 dB steps.
-Result smallGrid()
+// The cell under a point (the top row reaching up to the top of the map, the
+// last down to the floor, none beyond the last column or at the array plane),
+// its level on an unturned map (the turned one is read through the level
+// model), and every pixel of the overlay in the colour of its cell.
+TEST(CellMap, PointsAndPixelsTakeTheirCell)
 {
+    // 3 rows of 0.5 m centred at 2.5, 2 and 1.5 m, 4 columns of 1 m, levels
+    // from 126 dB down in 4 dB steps.
     Result r;
     r.ParticionsXmapa = 4;
     r.PartYFarField = 3;
@@ -48,73 +44,23 @@ Result smallGrid()
     r.rowY = {2.5f, 2.0f, 1.5f};
     for (int i = 0; i < 12; ++i)
         r.spl.push_back(126.0f - 4 * i);
-    return r;
-}
-
-/// A view of 8 m by 3 m (alturamax 2) on an unturned overlay of 160 x 108 pixels.
-MapPlacement smallPlacement()
-{
-    MapPlacement p;
-    p.view.alturamax = 2;
-    p.view.offsetmax = 8;
-    p.view.SW1 = 80;
-    p.view.SH1 = 60;
-    p.view.SW44 = 80;
-    p.view.SH44 = 108; // 1.8 times SH1: the overlay shows 5.4 m
-    p.overlay = {160, 108, 80, 108};
-    return p;
-}
-
-/// Picture44 scale units of a point of the plane, on the unturned overlay.
-std::array<double, 2> overlayOf(const MapPlacement& p, double X, double Y)
-{
-    return {X * p.view.SW1 / p.view.offsetmax,
-            p.view.SH44 - p.view.SH1 * Y / (p.view.alturamax + 1)};
-}
-
-} // namespace
-
-TEST(CellMap, CellUnderAPoint)
-{
-    const Result r = smallGrid();
     EXPECT_EQ(cellAt(r, 3.99, 1.76), (CellIndex{2, 4}));
     EXPECT_EQ(cellAt(r, 2.2, 1.74), (CellIndex{3, 3}));
-    // The top row reaches up to the top of the map, the last row down to the floor.
     EXPECT_EQ(cellAt(r, 1.2, 9.0), (CellIndex{1, 2}));
     EXPECT_EQ(cellAt(r, 1.2, 0.0), (CellIndex{3, 2}));
-    // Nothing beyond the last column or at the array plane.
     EXPECT_FALSE(cellAt(r, 4.01, 2));
     EXPECT_FALSE(cellAt(r, 0, 2));
-}
 
-TEST(CellMap, LevelUnderAPointOfTheMapTurnedOrNot)
-{
-    const Result r = smallGrid();
-    MapPlacement p = smallPlacement();
-    const auto [x, y] = overlayOf(p, 2.5, 2.0); // centre of cell (2, 3)
-    EXPECT_EQ(levelUnder(r, p, x, y), r.MatriuSPL(2, 3));
-
-    // Turned by 0.2 rad about the array plane at 2 m: the point the cell's
-    // centre went to still reads that cell.
-    RotationInputs in{160, 108, 2.25f, 0.5f, 2, 60, 108};
-    p.corners = rotationCorners(in, 0.2);
-    p.turned = p.overlay;
-    PointL centre{int32_t(std::lround(x * 2)), int32_t(std::lround(y))};
-    const double cy = std::lround((108 - 60 * 2.0 / 3) * 108 / 108.0);
-    RotarPunt(0, int32_t(cy), centre, 0.2);
-    EXPECT_EQ(levelUnder(r, p, centre.x / 2.0, centre.y), r.MatriuSPL(2, 3));
-    // The unturned position now lies over another cell.
-    EXPECT_NE(levelUnder(r, p, x, y), r.MatriuSPL(2, 3));
-
+    // A view of 8 m by 3 m (alturamax 2) on an unturned overlay of 160 x 108
+    // pixels, 1.8 times the view's height: 5.4 m.
+    MapPlacement p;
+    p.view = {.alturamax = 2, .offsetmax = 8, .SW1 = 80, .SH1 = 60, .SW44 = 80, .SH44 = 108};
+    p.overlay = {160, 108, 80, 108};
+    EXPECT_EQ(levelUnder(r, p, 25, 68), r.MatriuSPL(2, 3)); // 2.5 m, 2 m: the cell's centre
     Result none = r;
     none.spl.clear(); // a result that kept no cells
-    EXPECT_FALSE(levelUnder(none, p, x, y));
-}
+    EXPECT_FALSE(levelUnder(none, p, 25, 68));
 
-TEST(CellMap, PixelsTakeTheColourOfTheirCell)
-{
-    const Result r = smallGrid();
-    const MapPlacement p = smallPlacement();
     std::vector<std::vector<uint32_t>> picture(108);
     int calls = 0;
     cellLines(r, p.view, p.overlay, [&](int y, std::span<const uint32_t> line, bool) {
@@ -123,7 +69,7 @@ TEST(CellMap, PixelsTakeTheColourOfTheirCell)
     });
     EXPECT_EQ(calls, 108); // every line lies on some row
     for (int py = 0; py < 108; ++py)
-        for (int px = 0; px < 160; px += 7) {
+        for (int px = 0; px < 160; ++px) {
             const double X = (px + 0.5) * 8 / 160, Y = (108 - (py + 0.5)) * 3 / 60;
             const std::optional<CellIndex> cell = cellAt(r, X, Y);
             const uint32_t want =

@@ -2,20 +2,38 @@
 #include "RandomProjects.h"
 #include "spl/Calculation.h"
 #include "spl/Grid.h"
+#include "spl/LevelPasses.h"
 
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <span>
 #include <tuple>
+#include <vector>
 
 namespace {
+
+/// Levels within `dB` of each other (0: a unit in the last place of their
+/// single), and always in the same class.
+void expectSameLevels(std::span<const float> a, std::span<const float> b, double dB)
+{
+    ASSERT_EQ(a.size(), b.size());
+    int bad = 0;
+    for (std::size_t i = 0; i < a.size() && bad < 5; ++i) {
+        const bool close = a[i] == b[i] || (dB > 0 ? std::abs(double(a[i]) - b[i]) <= dB
+                                                   : std::nextafter(a[i], b[i]) == b[i]);
+        if (!close || spl::levelClass(a[i]) != spl::levelClass(b[i])) {
+            ++bad;
+            ADD_FAILURE() << "cell " << i << ": " << a[i] << " vs " << b[i];
+        }
+    }
+}
 
 /// Every field, every cell and every count of two results, the levels within
 /// 1e-4 dB and always in the same class.
 void expectSameResult(const spl::Result& fast, const spl::Result& lit, const std::string& what)
 {
     SCOPED_TRACE(what);
-    // The shape and the grid's dimensions, all at once: a failure prints both tuples.
     const auto shape = [](const spl::Result& r) {
         return std::tie(r.CasArray, r.CaixesRectes, r.AlturaRecta, r.CaixesCorbes,
                         r.AngleCorbaTotal, r.AngleCorbaMig, r.AmpladaCorba, r.AlturaCorba,
@@ -30,100 +48,135 @@ void expectSameResult(const spl::Result& fast, const spl::Result& lit, const std
     EXPECT_EQ(fast.border, lit.border);
     EXPECT_EQ(fast.splInicial, lit.splInicial);
     EXPECT_EQ(fast.graus, lit.graus);
-    int bad = 0;
-    for (std::size_t i = 0; i < lit.spl.size() && bad < 5; ++i) {
-        const float a = fast.spl[i], b = lit.spl[i];
-        const bool same = a == b || std::abs(double(a) - b) <= 1e-4;
-        if (!same || spl::levelClass(a) != spl::levelClass(b)) {
-            ++bad;
-            ADD_FAILURE() << "cell " << i / std::size_t(lit.ParticionsXmapa) + 1 << ","
-                          << i % std::size_t(lit.ParticionsXmapa) + 1 << ": " << a << " vs " << b;
-        }
-    }
+    expectSameLevels(fast.spl, lit.spl, 1e-4);
     EXPECT_EQ(fast.distribucio, lit.distribucio);
+}
+
+/// Sixteen boxes of the larger model bent up to 6 degrees a box, 12 m high:
+/// a long arc whose sum has deep nulls at high frequencies.
+spl::Request longArc(int16_t hz, float resolution)
+{
+    spl::Request r;
+    r.N = 16;
+    const double splays[] = {2, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6};
+    for (std::size_t k = 1; k <= 16; ++k)
+        r.angle[k] = splays[k - 1];
+    r.T = r.alturamax = 12;
+    r.offsetmax = 60;
+    r.frequencia = hz;
+    r.landamig = spl::landamigFor(r.velso, hz);
+    r.resolucioy = resolution;
+    return r;
+}
+
+/// The levels of the far cells, row after row, with the given table or without one.
+std::vector<float> farLevels(const spl::Request& req, const spl::DirectivityTable* table)
+{
+    const spl::Calculation calc(req);
+    const spl::Result& g = calc.result();
+    const spl::RowModel model = spl::prepareRows(req, g);
+    const int cols = g.ParticionsXmapa;
+    const auto size = std::size_t(cols);
+    std::vector<double> invX(size);
+    for (std::size_t c = 0; c < size; ++c)
+        invX[c] = 1 / double(g.columnX[c]);
+    const std::vector<float> onAxis(size, 0.0f);
+    std::vector<int8_t> nField(size), border(size);
+    std::vector<float> splInicial(size), graus(size), spl(size), levels;
+    auto scratch = std::make_unique<spl::RowBuffers>(cols);
+    for (float Y : g.rowY) {
+        spl::RowCells row{nField.data(), border.data(), splInicial.data(), graus.data(),
+                          spl.data()};
+        spl::farRow(model, table, g.columnX.data(), invX.data(), onAxis.data(), Y, 0, cols / 4,
+                    cols, row, *scratch);
+        levels.insert(levels.end(), spl.begin(), spl.end());
+    }
+    return levels;
 }
 
 } // namespace
 
+// Every field and cell as the literal model; a calculation that keeps no cells
+// keeps the same class counts.
 TEST(FastVsLiteral, SmallRandomProjectsAtEveryFrequency)
 {
     std::mt19937 rng(20261207);
     for (int16_t f : spl::kFrequencies)
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < 5; ++i) {
             const float res = float(std::uniform_int_distribution<>(4, 10)(rng)) / 10.0f;
             spl::Request req = randomRequest(rng, f, res);
             req.alturamax = std::min(req.alturamax, 8.0f);
+            req.keepCells = i != 4;
             const auto lit = literalCalculation(req);
             const auto fast = spl::calculate(req, 1 + i % 2);
-            ASSERT_EQ(lit.has_value(), fast.has_value());
-            if (lit)
-                expectSameResult(*fast, *lit,
-                                 "f=" + std::to_string(f) + " project " + std::to_string(i));
+            const std::string what = "f=" + std::to_string(f) + " project " + std::to_string(i);
+            ASSERT_EQ(lit.has_value(), fast.has_value()) << what;
+            if (lit && req.keepCells) {
+                expectSameResult(*fast, *lit, what);
+            } else if (lit) {
+                EXPECT_TRUE(fast->spl.empty() && fast->distribucio == lit->distribucio) << what;
+            }
         }
 }
 
-TEST(FastVsLiteral, RowsComputedInAnyOrderAndPieces)
-{
-    std::mt19937 rng(7);
-    spl::Request req = randomRequest(rng, 4000, 0.4f);
-    req.N = 12;
-    req.angle[4] = 2;
-    spl::Calculation calc(req);
-    const int rows = calc.rows();
-    ASSERT_GT(rows, 10);
-    calc.computeRows(rows / 2, rows + 5); // beyond the last row is ignored
-    calc.computeRows(1, rows / 3);
-    calc.computeRows(rows / 3 + 1, rows / 2 - 1);
-    const spl::Result pieces = calc.finish();
-    expectSameResult(pieces, *literalCalculation(req), "pieces");
-
-    // Without the cells only the counts are kept, and they are the same.
-    req.keepCells = false;
-    const spl::Result counts = *spl::calculate(req, 2);
-    EXPECT_TRUE(counts.spl.empty());
-    EXPECT_EQ(counts.distribucio, pieces.distribucio);
-}
-
+// Projects as hand-edited files may hold them (any model index, no boxes,
+// typed angles of every sign, odd box dimensions, a radius of kilometres) give
+// no NaN; those of another model index or angles of every sign are as the
+// literal model.
 TEST(FastVsLiteral, NoGridEverHoldsNaN)
 {
-    // Projects as hand-edited files may hold them: any model index, no boxes,
-    // typed angles of every sign, odd box dimensions.
     std::mt19937 rng(99);
     auto pick = [&](int n) { return std::uniform_int_distribution<>(0, n - 1)(rng); };
     for (int i = 0; i < 60; ++i) {
         spl::Request req = randomRequest(rng, spl::kFrequencies[std::size_t(pick(21))], 0.5f);
         req.alturamax = std::min(req.alturamax, 8.0f);
-        switch (i % 6) {
-        case 0:
+        const int kind = i % 6;
+        if (kind == 0)
             req.modelcaixa = int16_t(2 + pick(3));
-            req.pot = spl::potFor(req.modelcaixa);
-            break;
-        case 1:
-            req.N = 0;
-            break;
-        case 2:
-            for (int k = 1; k <= 16; ++k)
-                req.angle[std::size_t(k)] = pick(40) - 20;
-            break;
-        case 3:
+        req.pot = spl::potFor(req.modelcaixa);
+        req.N = kind == 1 ? 0 : req.N;
+        for (std::size_t k = 1; kind == 2 && k <= 16; ++k)
+            req.angle[k] = pick(40) - 20;
+        if (kind == 3)
             req.ampladaunacaixa = float(pick(3)) - 1.0f;
-            break;
-        case 4:
+        if (kind == 4)
             req.alturaunacaixa = float(pick(3)) - 1.0f;
-            break;
-        default:
-            req.angle[2] = 0.001; // a radius of kilometres
+        if (kind == 5) {
+            req.angle[2] = 0.001;
             req.angle[3] = 0;
-            break;
         }
         const auto fast = spl::calculate(req, 2);
         ASSERT_TRUE(fast.has_value());
         for (const auto* grid : {&fast->splInicial, &fast->graus, &fast->spl})
             for (float v : *grid)
                 ASSERT_FALSE(std::isnan(v)) << "project " << i;
-        if (i % 6 == 2) { // projects the window can make: as the literal model
-            const auto lit = literalCalculation(req);
-            expectSameResult(*fast, *lit, "project " + std::to_string(i));
-        }
+        if (kind == 0 || kind == 2)
+            expectSameResult(*fast, *literalCalculation(req), "project " + std::to_string(i));
+    }
+}
+
+// A table of a few angles only: the angles beyond it are computed term by term.
+TEST(DirectivityTable, AnglesBeyondTheTableAreComputedTermByTerm)
+{
+    const spl::Request req = longArc(4000, 0.5f);
+    const spl::Calculation calc(req);
+    const spl::RowModel model = spl::prepareRows(req, calc.result());
+    spl::DirectivityTable narrow = spl::planDirectivityTable(model, 0.0, 0.05, 1LL << 40);
+    ASSERT_FALSE(narrow.empty());
+    spl::fillDirectivityTable(model, narrow, 0, narrow.intervals);
+    expectSameLevels(farLevels(req, &narrow), farLevels(req, nullptr), 0);
+}
+
+// Grids large enough for the calculation to make a table, cell by cell.
+TEST(DirectivityTable, LargeGridsAsTheLiteralModel)
+{
+    for (int16_t hz : {int16_t(630), int16_t(5000), int16_t(10000)}) {
+        const spl::Request req = longArc(hz, 0.3f);
+        const auto lit = literalCalculation(req);
+        const auto fast = spl::calculate(req, 2);
+        ASSERT_TRUE(lit && fast);
+        SCOPED_TRACE(hz);
+        expectSameLevels(fast->spl, lit->spl, 0);
+        EXPECT_EQ(fast->distribucio, lit->distribucio);
     }
 }

@@ -6,11 +6,6 @@
 
 namespace {
 
-double roundEven(double v)
-{
-    return std::nearbyint(v); // the default rounding mode: halves to even
-}
-
 class Window
 {
 public:
@@ -40,7 +35,6 @@ private:
     int pot = 0;
     std::vector<float> MatriuX, MatriuY, MatriuSPLInicial, MatriuGraus, MatriuSPL;
     std::vector<int> MatriuNField, MatriuBorder;
-    std::vector<float> MatriuSPLShown;
 
     std::size_t at(int i, int j) const
     {
@@ -53,7 +47,6 @@ private:
     int& NField(int i, int j) { return MatriuNField[at(i, j)]; }
 
     double a(int i) const { return in.angle[std::size_t(i + 1)]; } // a0 .. a15
-    double T() const { return in.T; }
 
     static float store(double v)
     {
@@ -64,29 +57,15 @@ private:
     {
         if (numca == 0)
             return 0;
-        int S = 0;
-        if (in.modelcaixa == 0)
-            S = 104;
-        else if (in.modelcaixa == 1)
-            S = 99;
+        const int S = in.modelcaixa == 0 ? 104 : in.modelcaixa == 1 ? 99 : 0;
         return store(10 * std::log10(numca) + S + 10 * std::log10(double(p)));
     }
 
     void CasInclinacio()
     {
-        const int N = in.N;
-        R.CaixesRectes = 0;
-        R.AngleCorbaTotal = 0;
-        if (N == 1) {
-            R.CasArray = a(0) == 0 ? 1 : 2;
-            R.SPLTotalFLAT = CalcularSPLInicial(pot, N);
-            return;
-        }
-        for (int i = 1; i <= N - 1; ++i) {
-            if (a(i) != 0)
-                break;
+        const int N = in.N; // one box: no splays, a straight array
+        for (int i = 1; i <= N - 1 && a(i) == 0; ++i)
             R.CaixesRectes = int16_t(R.CaixesRectes + 1);
-        }
         double sum = 0;
         for (int i = R.CaixesRectes + 1; i <= N - 1; ++i)
             sum += a(i);
@@ -101,37 +80,23 @@ private:
         R.SPLTotalCURBAT = CalcularSPLInicial(pot, N);
         R.AngleCorbaTotal = float(sum);
         R.AngleCorbaMig = float(double(R.AngleCorbaTotal) / R.CaixesCorbes);
-        Calcularampladaarray();
-        CalcularRadi();
-    }
-
-    void Calcularampladaarray()
-    {
+        // Calcularampladaarray, then CalcularRadi.
         const double pi = in.pi;
-        R.AmpladaCorba = 0;
-        R.AlturaCorba = 0;
         double phi = 0;
         for (int i = R.CaixesRectes + 1; i <= in.N - 1; ++i) {
             phi = phi + a(i);
             R.AmpladaCorba = float(R.AmpladaCorba + in.alturaunacaixa * std::sin(phi * pi / 180));
             R.AlturaCorba = float(R.AlturaCorba + in.alturaunacaixa * std::cos(phi * pi / 180));
         }
-    }
-
-    void CalcularRadi()
-    {
-        const double pi = in.pi;
         R.RadiCorba =
             float(R.AlturaCorba / std::tan(R.AngleCorbaTotal * pi / 180) + R.AmpladaCorba);
     }
 
     void CalcularCentreArray()
     {
-        if (R.CasArray == 1 || R.CasArray == 2)
-            R.alturarray = float(in.N * double(in.alturaunacaixa));
-        else
-            R.alturarray = R.AlturaRecta;
-        R.ycerclefresnel = float(T() - R.alturarray / 2.0);
+        const bool straight = R.CasArray == 1 || R.CasArray == 2;
+        R.alturarray = straight ? float(in.N * double(in.alturaunacaixa)) : R.AlturaRecta;
+        R.ycerclefresnel = float(in.T - R.alturarray / 2.0);
     }
 
     bool CalcularNearField()
@@ -139,10 +104,7 @@ private:
         const double Ht = in.N * double(in.alturaunacaixa);
         const double F = in.frequencia / 1000.0;
         const float q = float(1 / std::pow(3 * Ht * F, 2));
-        if (q <= 1)
-            R.distanciaborder = float(3 * std::pow(Ht, 2) * F * std::sqrt(1.0 - q) / 2);
-        else
-            R.distanciaborder = 0;
+        R.distanciaborder = q <= 1 ? float(3 * std::pow(Ht, 2) * F * std::sqrt(1.0 - q) / 2) : 0;
         return PintarMapa();
     }
 
@@ -153,16 +115,17 @@ private:
 
     bool PintarMapa()
     {
-        const float Tt = float(T());
+        const float Tt = float(in.T);
         const float resolucioy = in.resolucioy;
         R.resolucioy = resolucioy;
         R.PasHoritzontal = float(resolucioy * double(in.picture44Height) / in.picture44Width);
         CalcularCentreArray();
         const float yc = R.ycerclefresnel;
-        const double cols = roundEven(LongitudMapa * 1.5 / R.PasHoritzontal);
+        // Rounded as the default mode does: halves to even.
+        const double cols = std::nearbyint(LongitudMapa * 1.5 / R.PasHoritzontal);
         const float M = float((in.alturamax + 1.0) * 1.8);
-        const double sota = roundEven((resolucioy / 2.0 + yc) / resolucioy);
-        const double sobre = roundEven((M - (resolucioy / 2.0 + yc)) / resolucioy);
+        const double sota = std::nearbyint((resolucioy / 2.0 + yc) / resolucioy);
+        const double sobre = std::nearbyint((M - (resolucioy / 2.0 + yc)) / resolucioy);
         if (!(cols >= 0 && sota >= 0 && sobre >= 0 && cols <= 32767 && sota + sobre <= 32767 &&
               (sota + sobre) * cols <= 1e7))
             return false;
@@ -173,11 +136,8 @@ private:
         R.frequencia = in.frequencia;
         R.landamig = in.landamig;
         const std::size_t n = std::size_t(R.PartYFarField) * std::size_t(R.ParticionsXmapa);
-        MatriuX.assign(n, 0);
-        MatriuY.assign(n, 0);
-        MatriuSPLInicial.assign(n, 0);
-        MatriuGraus.assign(n, 0);
-        MatriuSPL.assign(n, 0);
+        for (auto* m : {&MatriuX, &MatriuY, &MatriuSPLInicial, &MatriuGraus, &MatriuSPL})
+            m->assign(n, 0);
         MatriuBorder.assign(n, 0);
         MatriuNField.assign(n, 1);
         for (int c = 1; c <= R.ParticionsXmapa; ++c) {
@@ -186,19 +146,14 @@ private:
             auto visit = [&](int row, float Yc) {
                 X(row, c) = Xc;
                 Y(row, c) = Yc;
-                if (R.distanciaborder == 0 || xl > R.distanciaborder) {
-                    NField(row, c) = 0;
-                    MatriuBorder[at(row, c)] = 0;
-                    SPLInicial(row, c) = Lref();
-                } else if (Tt - double(R.alturarray) <= Yc && Yc <= Tt) {
-                    NField(row, c) = 1;
-                    MatriuBorder[at(row, c)] = 0;
+                const bool far = R.distanciaborder == 0 || xl > R.distanciaborder;
+                const bool inside = Tt - double(R.alturarray) <= Yc && Yc <= Tt;
+                NField(row, c) = !far && inside;
+                MatriuBorder[at(row, c)] = !far && !inside;
+                if (NField(row, c) == 1)
                     CalcularcaixesFresnel(X(row, c), Y(row, c), row, c);
-                } else {
-                    NField(row, c) = 0;
-                    MatriuBorder[at(row, c)] = 1;
+                else
                     SPLInicial(row, c) = Lref();
-                }
             };
             for (int m = 0; m <= R.FilesSota - 1; ++m)
                 visit(R.FilesSobre + 1 + m, float(yc - m * double(resolucioy)));
@@ -210,22 +165,15 @@ private:
 
     void CalcularcaixesFresnel(float& Xc, float& Yc, int row, int col)
     {
-        const double Tt = T();
-        const double B = T() - R.alturarray;
-        const double yc = R.ycerclefresnel;
+        const double Tt = in.T, B = in.T - R.alturarray, yc = R.ycerclefresnel;
         const double r = std::sqrt((in.landamig + 2.0 * Xc) * in.landamig);
         const double Z = 2 * r;
         const int Nb = (R.CasArray == 1 || R.CasArray == 2) ? in.N : R.CaixesRectes + 1;
         const double d2 = in.ampladaunacaixa;
         double n = 0;
         if (std::fabs(Yc - yc) < 0.008) {
-            if (yc + r >= Tt && yc - r <= B)
-                n = Nb;
-            else
-                n = Z / d2;
-        } else if (Yc < B || Yc > Tt) {
-            n = 0;
-        } else {
+            n = yc + r >= Tt && yc - r <= B ? Nb : Z / d2;
+        } else if (Yc >= B && Yc <= Tt) {
             if (Yc + r <= Tt && Yc - r < B)
                 n = (Yc + r - B) / d2;
             if (Yc + r <= Tt && Yc - r >= B)
@@ -242,11 +190,7 @@ private:
     {
         if (nf != 0)
             return;
-        const float yc = R.ycerclefresnel;
-        if (Yc == yc) {
-            Graus(row, col) = 0;
-            return;
-        }
+        const float yc = R.ycerclefresnel; // on the centre's row the angle is 0
         double theta = std::fabs(std::atan((Yc - double(yc)) / Xc)) * 180 / in.pi;
         if (theta < 0.1)
             theta = 0;
@@ -259,9 +203,7 @@ private:
     {
         const double pi = in.pi;
         const float lambda = float(double(in.velso) / in.frequencia);
-        const double Tt = T();
-        const double B = T() - R.alturarray;
-        const double dB = R.distanciaborder;
+        const double Tt = in.T, B = in.T - R.alturarray, dB = R.distanciaborder;
         float& out = MatriuSPL[at(row, col)];
         if (nf == 1) {
             if (B <= Yc && Yc <= Tt)
@@ -270,38 +212,27 @@ private:
         }
         const double L = Lref();
         if (angle == 0) {
-            if (dB != 0)
-                out = store(L - 10 * std::log10(dB) - 20 * std::log10(Xc / dB));
-            else
-                out = store(SPL - 20 * std::log10(double(Xc)));
+            out = store(dB != 0 ? L - 10 * std::log10(dB) - 20 * std::log10(Xc / dB)
+                                : SPL - 20 * std::log10(double(Xc)));
             return;
         }
         const double theta = angle * pi / 180;
         const double Rd = Xc / std::cos(theta);
-        double Ld;
-        if (dB == 0)
-            Ld = SPL - 20 * std::log10(Rd);
-        else if (MatriuBorder[at(row, col)] == 1)
-            Ld = L - 10 * std::log10(Rd);
-        else
-            Ld = L - 10 * std::log10(dB) - 20 * std::log10(Rd / dB);
+        const double Ld = dB == 0 ? SPL - 20 * std::log10(Rd)
+                          : MatriuBorder[at(row, col)] == 1
+                              ? L - 10 * std::log10(Rd)
+                              : L - 10 * std::log10(dB) - 20 * std::log10(Rd / dB);
         const double Hs = R.alturarray;
         if (R.CasArray == 1 || R.CasArray == 2) {
             const double x = Hs * 180 * std::sin(theta) * pi / 180 / lambda;
-            if (std::sin(x) == 0)
-                out = 0;
-            else
-                out = store(Ld + 20 * std::log10(std::fabs(std::sin(x)) / x));
+            out = std::sin(x) == 0 ? 0 : store(Ld + 20 * std::log10(std::fabs(std::sin(x)) / x));
             return;
         }
         const int Nc = R.CaixesCorbes;
-        const double phi = R.AngleCorbaMig;
-        const double Rc = R.RadiCorba;
+        const double phi = R.AngleCorbaMig, Rc = R.RadiCorba;
         const double u = pi * std::sin(theta) / lambda;
         const double aa = pi * (180 * Hs * std::sin(theta) / lambda) / 180;
-        const double Ss = -std::sin(aa) / u;
-        const double Cs = std::cos(aa);
-        const double Ts = -std::sin(aa);
+        const double Ss = -std::sin(aa) / u, Cs = std::cos(aa), Ts = -std::sin(aa);
         double Re = 0, Im = 0;
         for (int k = 0; k <= Nc - 1; ++k) {
             const double beta = angle + k * phi;
@@ -312,46 +243,32 @@ private:
             Re += e * std::cos(psi);
             Im += e * std::sin(psi);
         }
-        Re = Re / Nc;
-        Im = Im / Nc;
         const double A = Rc * R.AngleCorbaTotal * pi / 180;
-        Re = Re * A;
-        Im = Im * A;
-        const double P = Im * Cs + Ss + Re * Ts;
-        const double Q = Cs * Re - Im * Ts;
+        Re = Re / Nc * A;
+        Im = Im / Nc * A;
+        const double P = Im * Cs + Ss + Re * Ts, Q = Cs * Re - Im * Ts;
         const double D = std::sqrt(P * P + Q * Q) / (in.N * double(in.alturaunacaixa));
         out = store(Ld + 20 * std::log10(D));
     }
 
     void OmplirMatriusGradient()
     {
-        MatriuSPLShown = MatriuSPL;
         R.distribucio.assign(std::size_t(R.PartYFarField) * 6, 0);
-        const int centre = R.FilesSobre + 1;
+        const int centre = R.FilesSobre + 1; // shows the level of the row below it
         for (int c = 1; c <= R.ParticionsXmapa; ++c)
             for (int r = 1; r <= R.PartYFarField; ++r) {
-                if (r == centre && r + 1 <= R.PartYFarField)
-                    MatriuSPLShown[at(r, c)] = MatriuSPLShown[at(r + 1, c)];
-                const float L = MatriuSPLShown[at(r, c)];
-                int k;
-                if (L < 95)
-                    k = 6;
-                else if (L <= 100)
-                    k = 5;
-                else if (L <= 105)
-                    k = 4;
-                else if (L <= 110)
-                    k = 3;
-                else if (L <= 120)
-                    k = 2;
-                else
-                    k = 1;
+                const bool below = r == centre && r + 1 <= R.PartYFarField;
+                const float L = MatriuSPL[at(below ? r + 1 : r, c)];
+                const int k = L < 95     ? 6
+                              : L <= 100 ? 5
+                              : L <= 105 ? 4
+                              : L <= 110 ? 3
+                              : L <= 120 ? 2
+                                         : 1;
                 R.distribucio[std::size_t(r - 1) * 6 + std::size_t(k - 1)] += 1;
             }
-        R.columnX.clear();
         for (int c = 1; c <= R.ParticionsXmapa; ++c)
             R.columnX.push_back(MatriuX.empty() ? 0 : X(1, c));
-        R.rowY.clear();
         for (int r = 1; r <= R.PartYFarField; ++r)
             R.rowY.push_back(Y(r, 1));
         R.nField.assign(MatriuNField.begin(), MatriuNField.end());
@@ -366,6 +283,5 @@ private:
 
 std::optional<spl::Result> literalCalculation(const spl::Request& in)
 {
-    Window w(in);
-    return w.run();
+    return Window(in).run();
 }

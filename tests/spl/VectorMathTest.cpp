@@ -1,5 +1,6 @@
 #include "spl/VectorMath.h"
 
+#include <array>
 #include <cfloat>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -7,28 +8,15 @@
 
 namespace {
 
-struct Turns
-{
-    long double sin, cos;
-};
-
 /// sin and cos of t pi / 2 in long double: t split exactly into a whole number
 /// of quarter turns and a remainder, whose angle is small enough for sinl.
-Turns quarterTurns(double t)
+std::array<long double, 2> quarterTurns(double t)
 {
     const double n = std::nearbyint(t);
     const long double a = static_cast<long double>(t - n) * M_PIl / 2;
     const long double s = std::sin(a), c = std::cos(a);
-    switch (static_cast<long long>(n) & 3) {
-    case 0:
-        return {s, c};
-    case 1:
-        return {c, -s};
-    case 2:
-        return {-s, -c};
-    default:
-        return {-c, s};
-    }
+    const std::array<long double, 2> turns[] = {{s, c}, {c, -s}, {-s, -c}, {-c, s}};
+    return turns[static_cast<long long>(n) & 3];
 }
 
 /// sin(pi t) / (pi t) in long double, split the same way into half turns.
@@ -44,34 +32,42 @@ long double sincPiReference(double t)
 
 // The level model's nulls amplify any error of the elementary functions: they
 // must stay within a few units of 1e-16 of exact values.
-TEST(VectorMath, SinAndCosOverTheArgumentsOfTheModel)
+TEST(VectorMath, SinCosSincAtanAndLogOverTheArgumentsOfTheModel)
 {
     std::mt19937_64 rng(3);
-    double worstSin = 0, worstCos = 0;
+    double worstSin = 0, worstCos = 0, worstSinc = 0;
     for (double range : {1.0, 4.0, 100.0, 1e4, spl::vmath::kTrigLimit})
         for (int i = 0; i < 20000; ++i) {
             const double x = std::uniform_real_distribution<>(-range, range)(rng);
             worstSin = std::max(worstSin, std::abs(spl::vmath::sin(x) - std::sin(x)));
-            // The same size of angle in quarter turns.
-            const double t = x / (M_PI / 2);
-            const Turns ref = quarterTurns(t);
+            const double t = x / (M_PI / 2); // the same size of angle in quarter turns
+            const auto [refSin, refCos] = quarterTurns(t);
             double s, c;
             spl::vmath::sincosQuarterTurns(t, s, c);
-            worstSin = std::max(worstSin, double(std::abs(s - ref.sin)));
-            worstCos = std::max(worstCos, double(std::abs(c - ref.cos)));
+            worstSin = std::max(worstSin, double(std::abs(s - refSin)));
+            worstCos = std::max(worstCos, double(std::abs(c - refCos)));
+            const double z = std::fmod(x, spl::vmath::kSincLimit);
+            worstSinc = std::max(worstSinc, std::abs(spl::vmath::sinc(z) - std::sin(z) / z));
+            const double y = std::exp(std::uniform_real_distribution<>(-30, 30)(rng));
+            EXPECT_NEAR(spl::vmath::atanPositive(y), std::atan(y), 3e-16 * std::atan(y)) << y;
+            EXPECT_NEAR(spl::vmath::logNormal(y), std::log(y),
+                        2e-16 * std::max(1.0, std::abs(std::log(y))))
+                << y;
         }
     EXPECT_LT(worstSin, 1e-15);
     EXPECT_LT(worstCos, 1e-15);
+    EXPECT_LT(worstSinc, 5e-16);
     // Near a zero of sin its relative error stays small: the nulls of a line source.
-    for (int k = 1; k < 2000; k += 7) {
-        const double x = k * M_PI + 1e-7;
-        EXPECT_NEAR(spl::vmath::sin(x) / std::sin(x), 1.0, 1e-8) << k;
-    }
+    for (int k = 1; k < 2000; k += 7)
+        EXPECT_NEAR(spl::vmath::sin(k * M_PI + 1e-7) / std::sin(k * M_PI + 1e-7), 1.0, 1e-8) << k;
+    EXPECT_EQ(spl::vmath::sinc(0.0), 1.0);
+    EXPECT_EQ(spl::vmath::logNormal(1.0), 0.0);
+    EXPECT_NEAR(spl::vmath::logNormal(DBL_MIN), std::log(DBL_MIN), 1e-13);
+    EXPECT_NEAR(spl::vmath::logNormal(DBL_MAX), std::log(DBL_MAX), 1e-13);
 }
 
-// The element factor of the arc terms: sin(pi t) / (pi t) over the arguments
-// of every frequency, 1 at 0, the same on both sides, exactly 0 on whole half
-// turns and accurate relatively beside them.
+// The element factor of the arc terms, sin(pi t) / (pi t): even, 1 at 0,
+// exactly 0 on whole half turns and accurate relatively beside them.
 TEST(VectorMath, SincPiOverTheArgumentsOfTheModel)
 {
     std::mt19937_64 rng(6);
@@ -85,31 +81,9 @@ TEST(VectorMath, SincPiOverTheArgumentsOfTheModel)
         }
     EXPECT_LT(worst, 5e-16);
     EXPECT_EQ(spl::vmath::sincPi(0.0), 1.0);
-    EXPECT_NEAR(spl::vmath::sincPi(1e-6), 1 - M_PI * M_PI * 1e-12 / 6, 1e-16);
     for (int k = 1; k < 2000; k += 7) {
         EXPECT_EQ(spl::vmath::sincPi(k), 0.0) << k;
         const double t = k + 1e-9;
         EXPECT_NEAR(spl::vmath::sincPi(t) / double(sincPiReference(t)), 1.0, 1e-12) << k;
     }
-}
-
-TEST(VectorMath, SincAtanAndLogAgainstTheLibrary)
-{
-    std::mt19937_64 rng(5);
-    const double lim = spl::vmath::kSincLimit;
-    double worst = 0;
-    for (int i = 0; i < 50000; ++i) {
-        const double x = std::uniform_real_distribution<>(-lim, lim)(rng);
-        worst = std::max(worst, std::abs(spl::vmath::sinc(x) - std::sin(x) / x));
-        const double y = std::exp(std::uniform_real_distribution<>(-30, 30)(rng));
-        EXPECT_NEAR(spl::vmath::atanPositive(y), std::atan(y), 3e-16 * std::atan(y)) << y;
-        EXPECT_NEAR(spl::vmath::logNormal(y), std::log(y),
-                    2e-16 * std::max(1.0, std::abs(std::log(y))))
-            << y;
-    }
-    EXPECT_LT(worst, 5e-16);
-    EXPECT_EQ(spl::vmath::sinc(0.0), 1.0);
-    EXPECT_EQ(spl::vmath::logNormal(1.0), 0.0);
-    EXPECT_NEAR(spl::vmath::logNormal(DBL_MIN), std::log(DBL_MIN), 1e-13);
-    EXPECT_NEAR(spl::vmath::logNormal(DBL_MAX), std::log(DBL_MAX), 1e-13);
 }
