@@ -19,7 +19,7 @@ spl::Request requestFor(const char* file, int16_t hz)
     const HeadlessProject loaded = loadHeadless(path, QLocale::c());
     if (!loaded.document)
         std::abort();
-    return spl::requestFromDocument(*loaded.document, hz, QStringLiteral("0.3"));
+    return spl::requestFromDocument(*loaded.document, {hz, QStringLiteral("0.3")});
 }
 
 void threeAreas(benchmark::State& s, const char* file, int16_t hz)

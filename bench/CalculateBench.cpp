@@ -70,7 +70,7 @@ BENCHMARK(wholeCalculate)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime(
 void paintingOfTheExtremeMap(benchmark::State& bench)
 {
     ExtremeCase& c = extreme();
-    const spl::Request request = spl::requestFromDocument(c.doc(), kHz, kResolution);
+    const spl::Request request = spl::requestFromDocument(c.doc(), {kHz, kResolution});
     const std::optional<spl::Result> result = spl::levelModel(request)->grid();
     const spl::DistributionRows rows = spl::distributionRows(*result);
     const auto angle = spl::mapTurn(request);

@@ -27,7 +27,7 @@ spl::Request requestFor(const char* file, int16_t hz, const char* res)
     const HeadlessProject loaded = loadHeadless(path, QLocale::c());
     if (!loaded.document)
         std::abort();
-    return spl::requestFromDocument(*loaded.document, hz, QString::fromLatin1(res));
+    return spl::requestFromDocument(*loaded.document, {hz, QString::fromLatin1(res)});
 }
 
 const spl::Request& demoCase()

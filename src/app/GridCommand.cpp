@@ -39,7 +39,7 @@ int runGrid(const QStringList& args, QIODevice& out, QIODevice& err, const QStri
         return fail(err, problem);
 
     spl::Request request =
-        spl::requestFromDocument(setup.document(), options.frequencia, options.resolutionText);
+        spl::requestFromDocument(setup.document(), {options.frequencia, options.resolutionText});
     request.keepCells = !cellsPath.isEmpty();
     const std::optional<spl::Result> result = spl::levelModel(request)->grid();
     if (!result)

@@ -135,8 +135,7 @@ TEST_F(SplMapTest, CalculateThroughTheWindowsPaintsTheMapOnBothOverlays)
     ASSERT_TRUE(pressSplButton([&] {
         chooseFrequency(10); // 100 Hz -> 1000 Hz
         // What the calculation must find, from the project as the button left it.
-        expected = spl::calculate(
-            spl::requestFromDocument(doc(), splWindow().frequencia, splWindow().resolutionText()));
+        expected = spl::calculate(spl::requestFromDocument(doc(), splWindow().settings()));
         splWindow().findChild<QPushButton*>("Command1")->click();
         EXPECT_FALSE(splWindow().isVisible());
     }));
@@ -235,7 +234,7 @@ TEST_F(SplMapTest, TheProbeShowsTheLevelOfTheCellUnderTheMouse)
     ASSERT_TRUE(map->placement.corners); // the demo's map is turned
     // The level model places the map where the window painted it.
     const spl::Request request =
-        spl::requestFromDocument(doc(), 1000, splWindow().resolutionText());
+        spl::requestFromDocument(doc(), {1000, splWindow().resolutionText()});
     spl::MapPlacement placed = spl::levelModel(request)->placement();
     EXPECT_FLOAT_EQ(placed.turned.scaleWidth, map->placement.turned.scaleWidth); // a single
     placed.turned.scaleWidth = map->placement.turned.scaleWidth;

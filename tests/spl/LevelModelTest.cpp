@@ -111,7 +111,7 @@ TEST(LevelModel, TheTurnedMapIsReadWhereItIsShown)
 {
     const HeadlessProject project = demo();
     ASSERT_TRUE(project.document);
-    const spl::Request request = spl::requestFromDocument(*project.document, 1000, "1");
+    const spl::Request request = spl::requestFromDocument(*project.document, {1000, "1"});
     const auto model = spl::levelModel(request);
     const spl::MapPlacement& placement = model->placement();
     ASSERT_TRUE(placement.corners);
@@ -158,7 +158,7 @@ TEST(LevelModel, TheTiltOfBoxOneMovesTheLevelsAlongTheAreas)
     for (const char* tilt : {"0", "5", "12"}) {
         fields.Combo3[1] = tilt;
         spl::Request request =
-            spl::requestFromProject(fields, doc.state(), doc.locale(), 1000, "1");
+            spl::requestFromProject(fields, doc.state(), doc.locale(), {1000, "1"});
         ASSERT_TRUE(request.turn);
         turned.push_back(spl::areaLevels(request, areas, 1.2).overall);
         request.turn.reset();

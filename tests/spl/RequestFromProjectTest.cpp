@@ -14,7 +14,7 @@ TEST(RequestFromProject, ReadsTheFieldsWithTheUsersLocale)
     ProjectState s;
     s.applyModel(1);
     s.numcaixes = 3;
-    const spl::Request r = spl::requestFromProject(f, s, german, 1000, "0,3");
+    const spl::Request r = spl::requestFromProject(f, s, german, {1000, "0,3"});
     EXPECT_EQ(r.N, 4);
     EXPECT_EQ(r.T, 12.5);
     EXPECT_EQ(r.angle[1], 2.5);
@@ -24,7 +24,7 @@ TEST(RequestFromProject, ReadsTheFieldsWithTheUsersLocale)
     EXPECT_EQ(r.resolucioy, 0.3f);
 
     s.numcaixes = -1; // a project saved before the boxes were chosen
-    const spl::Request unset = spl::requestFromProject(f, s, german, 100, "0,3");
+    const spl::Request unset = spl::requestFromProject(f, s, german, {100, "0,3"});
     EXPECT_EQ(unset.N, 0);
     EXPECT_EQ(unset.landamig, 1.725f);
 }
