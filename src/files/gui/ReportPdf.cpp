@@ -210,8 +210,9 @@ QString exportPdf(const QString& path, const ProjectDocument& doc,
         y += 20;
         drawText(painter,
                  QStringLiteral("Frequency: %1 Hz        Vertical resolution: %2 m")
-                     .arg(map->settings.frequencia)
-                     .arg(map->settings.resolutionText),
+                         .arg(map->settings.frequencia)
+                         .arg(map->settings.resolutionText) +
+                     "        Model: " + spl::levelModelTitle(map->settings.model),
                  {kMargin, y});
         y += 12;
         const QRectF target(kMargin, y, contentWidth, contentWidth * view.height() / view.width());
