@@ -20,29 +20,65 @@ namespace spl {
 
 namespace {
 
-/// Adds one box's D exp(-i k r) / r to the sums of `n` points. The distance
-/// and the phase are doubles: at 10 kHz a metre is 116 quarter turns, and a
-/// single's rounding of the distance alone would move the phase by degrees.
-SPL_PASS void addBox(double cx, double cy, double ax, double ay, double quarterTurnsPerMetre,
-                     double halfTurnsPerSine, const double* X, const double* Y, int n, double* re,
-                     double* im)
+/// One box's exp(-i k r) / r at `n` points, and what its directivity needs
+/// there: the piston's argument t = K sin(phi) in half turns and the
+/// obliquity factor. The distance and the phase are doubles: at 10 kHz a
+/// metre is 116 quarter turns, and a single's rounding of the distance alone
+/// would move the phase by degrees.
+SPL_PASS void phasePass(double cx, double cy, double ax, double ay, double quarterTurnsPerMetre,
+                        double halfTurnsPerSine, const double* X, const double* Y, int n,
+                        double* wc, double* ws, float* t, float* oblique)
 {
 #pragma omp simd
     for (int i = 0; i < n; ++i) {
         const double dx = X[i] - cx, dy = Y[i] - cy;
         const double r = std::sqrt(dx * dx + dy * dy);
-        // At the centre itself the point lies on the axis.
+        // phi from the true distance; at the centre itself the point lies on the axis.
         const bool centre = r == 0;
         const double inv = 1.0 / (centre ? 1.0 : r);
-        const double cosPhi = centre ? 1.0 : (ax * dx + ay * dy) * inv;
-        const double sinPhi = centre ? 0.0 : std::abs(ax * dy - ay * dx) * inv;
-        const double D = vmath::sincPi(halfTurnsPerSine * sinPhi) * (0.5 + 0.5 * cosPhi);
+        t[i] = static_cast<float>(halfTurnsPerSine * std::abs(ax * dy - ay * dx) * inv);
+        oblique[i] = static_cast<float>(centre ? 1.0 : 0.5 + 0.5 * (ax * dx + ay * dy) * inv);
         const bool close = r < 0.01;
-        const double w = D * (close ? 100.0 : inv);
         double s, c;
         vmath::sincosQuarterTurns((close ? 0.01 : r) * quarterTurnsPerMetre, s, c);
-        re[i] += w * c;
-        im[i] -= w * s;
+        const double w = close ? 100.0 : inv;
+        wc[i] = w * c;
+        ws[i] = w * s;
+    }
+}
+
+/// The directivity sin(pi t) / (pi t) times the obliquity factor, in singles
+/// (twice as many at once as doubles): it only scales a term, and a relative
+/// error of 1e-6 of one term moves no level by 1e-4 dB where it matters.
+SPL_PASS void directivityPass(const float* t, const float* oblique, int n, float* D)
+{
+#pragma omp simd
+    for (int i = 0; i < n; ++i) {
+        const float n0 = std::nearbyint(t[i]);
+        const float f = t[i] - n0; // sin(pi t) = +-sin(pi f), |f| <= 1/2
+        const float z = f * f;
+        // sin(pi f) / f through f^10: the first term left out is below 1.2e-7
+        // on [-1/2, 1/2], where the sum is at least 2.
+        float p = -0.0073704309f;
+        p = p * z + 0.0821458866f;
+        p = p * z - 0.5992645293f;
+        p = p * z + 2.5501640399f;
+        p = p * z - 5.1677127800f;
+        p = p * z + 3.1415926536f;
+        const float sign = (static_cast<int>(n0) & 1) ? -1.0f : 1.0f;
+        const float piston = t[i] == 0 ? 1.0f : sign * p * f / (3.14159265358979f * t[i]);
+        D[i] = piston * oblique[i];
+    }
+}
+
+/// Adds D exp(-i k r) / r to the sums.
+SPL_PASS void addPass(const double* wc, const double* ws, const float* D, int n, double* re,
+                      double* im)
+{
+#pragma omp simd
+    for (int i = 0; i < n; ++i) {
+        re[i] += D[i] * wc[i];
+        im[i] -= D[i] * ws[i];
     }
 }
 
@@ -70,9 +106,13 @@ void coherentLevels(const CoherentSources& s, const double* X, const double* Y, 
         const int m = std::min(CoherentScratch::kChunk, n - at);
         std::fill_n(scratch.re, m, 0.0);
         std::fill_n(scratch.im, m, 0.0);
-        for (std::size_t j = 0; j < boxes; ++j)
-            addBox(s.x[j], s.y[j], s.aimX[j], s.aimY[j], s.quarterTurnsPerMetre, s.halfTurnsPerSine,
-                   X + at, Y + at, m, scratch.re, scratch.im);
+        for (std::size_t j = 0; j < boxes; ++j) {
+            phasePass(s.x[j], s.y[j], s.aimX[j], s.aimY[j], s.quarterTurnsPerMetre,
+                      s.halfTurnsPerSine, X + at, Y + at, m, scratch.wc, scratch.ws, scratch.t,
+                      scratch.oblique);
+            directivityPass(scratch.t, scratch.oblique, m, scratch.D);
+            addPass(scratch.wc, scratch.ws, scratch.D, m, scratch.re, scratch.im);
+        }
         levelPass(scratch.re, scratch.im, m, s.Lbox, levels + at);
     }
 }

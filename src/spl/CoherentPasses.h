@@ -25,6 +25,10 @@ struct CoherentScratch
 {
     static constexpr int kChunk = 256;
     alignas(64) double re[kChunk], im[kChunk];
+    alignas(64) double wc[kChunk], ws[kChunk]; ///< exp(-i k r) / r of one box
+    alignas(64) float t[kChunk];               ///< the piston's argument, half turns
+    alignas(64) float oblique[kChunk];         ///< (1 + cos phi) / 2
+    alignas(64) float D[kChunk];               ///< the directivity
 };
 
 /// The level of the box-by-box model at each of `n` points (X[i], Y[i]) of
