@@ -46,9 +46,8 @@ CoherentSources coherentSources(const Request& in)
     const double f = in.frequencia, c = in.velso;
     s.quarterTurnsPerMetre = 4 * f / c;
     s.halfTurnsPerSine = f * h / c;
-    const double S = in.modelcaixa == 0 ? 104.0 : in.modelcaixa == 1 ? 99.0 : 0.0;
-    s.Lbox =
-        in.pot > 0 ? S + 10 * std::log10(double(in.pot)) : -std::numeric_limits<double>::infinity();
+    s.Lbox = in.pot > 0 ? sensitivity(in.modelcaixa) + 10 * std::log10(double(in.pot))
+                        : -std::numeric_limits<double>::infinity();
     return s;
 }
 
