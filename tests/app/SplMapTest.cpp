@@ -359,6 +359,17 @@ TEST_F(SplMapTest, TheBoxByBoxModelThroughTheWindowsIsTheGridCommands)
               picture44().canvas().image().convertToFormat(QImage::Format_RGB32));
     const Outcome bad = render({demo, "--model", "exact", "--out", png});
     EXPECT_TRUE(bad.code == 2 && bad.err.contains("no level model exact")) << bad.err.constData();
+
+    // The live map recalculates an edited project with the same model.
+    main().findChild<QAction*>("LiveMap")->trigger();
+    QSignalSpy painted(&windows.liveMap(), &spl::LiveMap::painted);
+    doc().setText(Control::Text4, "30");
+    doc().leaveField(Control::Text4);
+    QTRY_COMPARE(painted.count(), 1);
+    const auto& live = main().shownPicture().map();
+    ASSERT_TRUE(live);
+    EXPECT_EQ(live->result.model, spl::LevelModelKind::Coherent);
+    EXPECT_FALSE(live->placement.corners);
 }
 
 // Options > Level along the areas plots every area in use and its statistics,
