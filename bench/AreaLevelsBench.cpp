@@ -13,18 +13,20 @@
 
 namespace {
 
-spl::Request requestFor(const char* file, int16_t hz)
+spl::Request requestFor(const char* file, int16_t hz, spl::LevelModelKind kind)
 {
     const QString path = QStringLiteral(SPLMAP_EXAMPLES_DIR "/") + QString::fromLatin1(file);
     const HeadlessProject loaded = loadHeadless(path, QLocale::c());
     if (!loaded.document)
         std::abort();
-    return spl::requestFromDocument(*loaded.document, hz, QStringLiteral("0.3"));
+    return spl::requestFromDocument(*loaded.document,
+                                    {hz, QStringLiteral("0.3"), spl::MapStyle::Distribution, kind});
 }
 
-void threeAreas(benchmark::State& s, const char* file, int16_t hz)
+void threeAreas(benchmark::State& s, const char* file, int16_t hz,
+                spl::LevelModelKind kind = spl::LevelModelKind::Classic)
 {
-    const spl::Request request = requestFor(file, hz);
+    const spl::Request request = requestFor(file, hz, kind);
     const spl::AreaSegment areas[] = {{1, 2, 60, 0, 3}, {2, 62, 60, 3, 8}, {3, 122, 60, 8, 8}};
     for (auto _ : s) {
         const spl::AreaLevels levels = spl::areaLevels(request, areas, 1.2);
@@ -35,5 +37,10 @@ void threeAreas(benchmark::State& s, const char* file, int16_t hz)
 
 BENCHMARK_CAPTURE(threeAreas, demo_1kHz, "demo.ini", 1000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(threeAreas, extreme_10kHz, "extreme.ini", 10000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(threeAreas, demo_1kHz_coherent, "demo.ini", 1000, spl::LevelModelKind::Coherent)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(threeAreas, extreme_10kHz_coherent, "extreme.ini", 10000,
+                  spl::LevelModelKind::Coherent)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -5,8 +5,12 @@
 // that the tests check against, and for the program's calculation on one
 // thread and on every core. Targets: one thread at least 30 times faster than
 // the literal model; extreme within 20 ms and the demo within 1.5 ms on two cores.
+// The box-by-box model is timed beside it on the same grids (16 sources per
+// cell on the extreme case), with its own literal transcription: extreme
+// within 30 ms (aim 20), demo within 2 ms on two cores.
 
 #include "project/ProjectDocument.h"
+#include "analysis/CoherentLiteral.h" // from the tests
 #include "spl/LevelModel.h"
 #include "spl/LiteralModel.h" // from the tests
 #include "analysis/RequestFromProject.h"
@@ -27,7 +31,7 @@ spl::Request requestFor(const char* file, int16_t hz, const char* res)
     const HeadlessProject loaded = loadHeadless(path, QLocale::c());
     if (!loaded.document)
         std::abort();
-    return spl::requestFromDocument(*loaded.document, hz, QString::fromLatin1(res));
+    return spl::requestFromDocument(*loaded.document, {hz, QString::fromLatin1(res)});
 }
 
 const spl::Request& demoCase()
@@ -61,14 +65,31 @@ void literal(benchmark::State& s, const spl::Request& (*which)())
         benchmark::DoNotOptimize(literalCalculation(which()));
 }
 
-void fast(benchmark::State& s, const spl::Request& (*which)(), int threads, bool cells)
+void fast(benchmark::State& s, const spl::Request& (*which)(), int threads, bool cells,
+          spl::LevelModelKind kind = spl::LevelModelKind::Classic)
 {
     spl::Request r = which();
     r.keepCells = cells;
+    r.model = kind;
     const auto model = spl::levelModel(r);
     for (auto _ : s)
         benchmark::DoNotOptimize(model->grid(threads == 0 ? allCores() : threads));
     s.counters["threads"] = threads == 0 ? allCores() : threads;
+}
+
+/// The box-by-box model's literal transcription over every cell of its grid.
+void literalCoherent(benchmark::State& s, const spl::Request& (*which)())
+{
+    spl::Request r = which();
+    r.model = spl::LevelModelKind::Coherent;
+    const std::optional<spl::Result> g = spl::levelModel(r)->grid(1);
+    for (auto _ : s) {
+        double sum = 0;
+        for (const float Y : g->rowY)
+            for (const float X : g->columnX)
+                sum += literalCoherentLevel(r, X, Y);
+        benchmark::DoNotOptimize(sum);
+    }
 }
 
 double minimum(const std::vector<double>& v)
@@ -100,7 +121,19 @@ void configure(benchmark::internal::Benchmark* b, int repetitions)
     });                                                                                            \
     BENCHMARK_CAPTURE(fast, name##_allthreads_cells, which, 0, true)->Apply([](auto* b) {          \
         configure(b, fastReps);                                                                    \
-    })
+    });                                                                                            \
+    BENCHMARK_CAPTURE(literalCoherent, name, which)                                                \
+        ->Apply([](auto* b) { configure(b, 1); })                                                  \
+        ->Iterations(1);                                                                           \
+    BENCHMARK_CAPTURE(fast, name##_coherent_1thread, which, 1, false,                              \
+                      spl::LevelModelKind::Coherent)                                               \
+        ->Apply([](auto* b) { configure(b, fastReps); });                                          \
+    BENCHMARK_CAPTURE(fast, name##_coherent_allthreads, which, 0, false,                           \
+                      spl::LevelModelKind::Coherent)                                               \
+        ->Apply([](auto* b) { configure(b, fastReps); });                                          \
+    BENCHMARK_CAPTURE(fast, name##_coherent_allthreads_cells, which, 0, true,                      \
+                      spl::LevelModelKind::Coherent)                                               \
+        ->Apply([](auto* b) { configure(b, fastReps); })
 
 SPL_CASE(demo, demoCase, 5, 20);
 SPL_CASE(extreme, extremeCase, 3, 10);

@@ -9,8 +9,9 @@
 namespace spl {
 
 Request requestFromProject(const ProjectFields& fields, const ProjectState& state,
-                           const QLocale& locale, int16_t frequencia, const QString& resolutionText)
+                           const QLocale& locale, const CalculationSettings& settings)
 {
+    const int16_t frequencia = settings.frequencia;
     Request r;
     r.N = std::clamp(state.numcaixes + 1, 0, 16);
     for (std::size_t k = 1; k <= 16; ++k)
@@ -23,18 +24,17 @@ Request requestFromProject(const ProjectFields& fields, const ProjectState& stat
     r.pi = state.pi;
     r.frequencia = frequencia;
     r.landamig = landamigFor(r.velso, frequencia);
-    r.resolucioy = numbers::toSingle(resolutionText, locale);
+    r.resolucioy = numbers::toSingle(settings.resolutionText, locale);
+    r.model = settings.model;
     r.alturamax = state.alturamax;
     r.offsetmax = state.offsetmax;
     r.turn = rotationAngle(fields.Combo3[1], fields.Label59, locale);
     return r;
 }
 
-Request requestFromDocument(const ProjectDocument& doc, int16_t frequencia,
-                            const QString& resolutionText)
+Request requestFromDocument(const ProjectDocument& doc, const CalculationSettings& settings)
 {
-    Request r =
-        requestFromProject(doc.fields(), doc.state(), doc.locale(), frequencia, resolutionText);
+    Request r = requestFromProject(doc.fields(), doc.state(), doc.locale(), settings);
     const sideview::Inputs& s = doc.scales();
     r.SW1 = s.SW1;
     r.SH1 = s.SH1;

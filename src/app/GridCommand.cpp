@@ -1,6 +1,7 @@
 #include "app/GridCommand.h"
 
 #include "app/CalculationOptions.h"
+#include "app/ModelOption.h"
 #include "files/OutputFile.h"
 #include "spl/Grid.h"
 #include "spl/GridOutput.h"
@@ -9,7 +10,8 @@
 
 namespace {
 
-const char kUsage[] = "usage: splmap grid PROJECT.ini [--freq HZ] [--res M] [--cells FILE.csv]";
+const char kUsage[] = "usage: splmap grid PROJECT.ini [--freq HZ] [--res M] "
+                      "[--model classic|coherent] [--cells FILE.csv]";
 
 int fail(QIODevice& err, const QString& why)
 {
@@ -27,18 +29,22 @@ int runGrid(const QStringList& args, QIODevice& out, QIODevice& err)
 int runGrid(const QStringList& args, QIODevice& out, QIODevice& err, const QString& languagesDir)
 {
     CalculationOptions options;
-    const QString refused =
-        parseCalculationOptions(args, {QStringLiteral("--cells")}, kUsage, options);
+    const QString refused = parseCalculationOptions(
+        args, {QStringLiteral("--cells"), QStringLiteral("--model")}, kUsage, options);
     if (!refused.isEmpty())
         return fail(err, refused);
     const QString cellsPath = options.values.value(QStringLiteral("--cells"));
+    spl::LevelModelKind model{};
+    if (const QString problem = readModelOption(options, model); !problem.isEmpty())
+        return fail(err, problem);
 
     CalculationSetup setup(languagesDir);
     if (const QString problem = setup.prepare(options); !problem.isEmpty())
         return fail(err, problem);
 
     spl::Request request =
-        spl::requestFromDocument(setup.document(), options.frequencia, setup.resolutionText());
+        spl::requestFromDocument(setup.document(), {options.frequencia, setup.resolutionText(),
+                                                    spl::MapStyle::Distribution, model});
     request.keepCells = !cellsPath.isEmpty();
     const std::optional<spl::Result> result = spl::levelModel(request)->grid();
     if (!result)

@@ -1,6 +1,7 @@
 #include "app/RenderCommand.h"
 
 #include "app/CalculationOptions.h"
+#include "app/ModelOption.h"
 #include "files/gui/ImageExport.h"
 #include "picture/CalculationSequence.h"
 #include "picture/ShownPicture.h"
@@ -13,7 +14,7 @@ namespace {
 
 const char kUsage[] = "usage: splmap render PROJECT.ini [--freq HZ] [--res M] "
                       "[--surface Picture1|Picture33|Picture44] [--style distribution|cells] "
-                      "--out FILE.png";
+                      "[--model classic|coherent] --out FILE.png";
 
 int fail(QIODevice& err, const QString& why)
 {
@@ -42,9 +43,11 @@ int runRender(const QStringList& args, QIODevice& out, QIODevice& err)
 int runRender(const QStringList& args, QIODevice&, QIODevice& err, const QString& languagesDir)
 {
     CalculationOptions options;
-    const QString refused = parseCalculationOptions(
-        args, {QStringLiteral("--surface"), QStringLiteral("--out"), QStringLiteral("--style")},
-        kUsage, options);
+    const QString refused =
+        parseCalculationOptions(args,
+                                {QStringLiteral("--surface"), QStringLiteral("--out"),
+                                 QStringLiteral("--style"), QStringLiteral("--model")},
+                                kUsage, options);
     if (!refused.isEmpty())
         return fail(err, refused);
     const QString outPath = options.values.value(QStringLiteral("--out"));
@@ -61,6 +64,9 @@ int runRender(const QStringList& args, QIODevice&, QIODevice& err, const QString
         styleName.isEmpty() ? spl::MapStyle::Distribution : spl::mapStyleNamed(styleName);
     if (!style)
         return fail(err, "there is no map style " + styleName + " (distribution or cells)");
+    spl::LevelModelKind model{};
+    if (const QString problem = readModelOption(options, model); !problem.isEmpty())
+        return fail(err, problem);
 
     CalculationSetup setup(languagesDir);
     if (const QString problem = setup.prepare(options); !problem.isEmpty())
@@ -73,7 +79,7 @@ int runRender(const QStringList& args, QIODevice&, QIODevice& err, const QString
     if (!doc.requestSplWindow())
         return fail(err, setup.message(QStringLiteral("Audience")));
     // CALCULATE.
-    doc.setCalculationSettings({options.frequencia, setup.resolutionText(), *style});
+    doc.setCalculationSettings({options.frequencia, setup.resolutionText(), *style, model});
     if (!spl::runCalculation(doc, shown))
         return fail(err, setup.message(QString::fromLatin1(spl::kGridRefusedTag)));
 

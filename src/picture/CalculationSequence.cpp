@@ -15,7 +15,7 @@ namespace spl {
 MapJob prepareMap(const ProjectDocument& doc, const CalculationSettings& settings)
 {
     MapJob job;
-    job.request = requestFromDocument(doc, settings.frequencia, settings.resolutionText);
+    job.request = requestFromDocument(doc, settings);
     job.state = doc.state();
     const QLocale& locale = doc.locale();
     job.T = numbers::toSingle(doc.text(Control::Text13), locale);

@@ -23,7 +23,7 @@ float CalcularSPLInicial(int pot, double numca, int modelcaixa)
 {
     if (numca == 0)
         return 0;
-    const double S = modelcaixa == 0 ? 104.0 : modelcaixa == 1 ? 99.0 : 0.0;
+    const double S = sensitivity(modelcaixa);
     const double level = 10.0 * std::log10(numca) + S + 10.0 * std::log10(double(pot));
     // A negative count (only from a negative box pitch) has no level: the lowest one.
     return std::isnan(level) ? -std::numeric_limits<float>::infinity() : static_cast<float>(level);

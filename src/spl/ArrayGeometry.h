@@ -5,6 +5,13 @@
 
 namespace spl {
 
+/// The sensitivity S of a model, dB: 104 for TS250, 99 for TS160, 0 for any
+/// other index.
+constexpr double sensitivity(int modelcaixa)
+{
+    return modelcaixa == 0 ? 104.0 : modelcaixa == 1 ? 99.0 : 0.0;
+}
+
 /// The reference level at 1 m of `numca` boxes fed with `pot` watts:
 /// 10 log10(numca) + S + 10 log10(pot), S being the model's sensitivity (104 dB
 /// for TS250, 99 dB for TS160, 0 for other models). No boxes give 0. The count

@@ -3,7 +3,7 @@
 #include "spl/ArrayGeometry.h"
 #include "spl/Grid.h"
 #include "spl/LevelPasses.h"
-#include "spl/Resources.h"
+#include "spl/RowThreads.h"
 
 #include <algorithm>
 #include <atomic>
@@ -288,50 +288,11 @@ std::optional<Result> calculate(const Request& request, int threads,
     if (calc.refused())
         return std::nullopt;
     const int rows = calc.rows();
-    if (threads <= 0)
-        threads = int(std::max(1u, std::thread::hardware_concurrency()));
-    // Starting a thread costs tens of microseconds: each must have at least
-    // some hundreds of microseconds of cells (times arc terms) to compute.
     const Result& g = calc.result();
     const long long load =
         static_cast<long long>(rows) * g.ParticionsXmapa * (1 + std::max(0, int(g.CaixesCorbes)));
-    constexpr long long kLoadPerThread = 100000;
-    threads = int(std::min<long long>(threads, std::max(1LL, load / kLoadPerThread)));
-    threads = std::min(threads, std::max(1, rows));
-    if (threads == 1 && !stop) {
-        calc.computeRows(1, rows);
-        return calc.finish();
-    }
-    // Rows are handed out a few at a time, so that fast and slow rows even out
-    // (and a stop is seen soon).
-    std::atomic<int> next{1};
-    std::atomic<bool> stopped{false};
-    const int batch = std::max(1, std::min(8, rows / (threads * 8)));
-    auto work = [&] {
-        for (;;) {
-            if (stop && (stopped.load(std::memory_order_relaxed) || stop())) {
-                stopped.store(true, std::memory_order_relaxed);
-                return;
-            }
-            const int first = next.fetch_add(batch);
-            if (first > rows)
-                return;
-            calc.computeRows(first, std::min(rows, first + batch - 1));
-        }
-    };
-    std::vector<std::thread> pool;
-    pool.reserve(std::size_t(threads));
-    try {
-        for (int t = 1; t < threads; ++t)
-            pool.push_back(startWorker(work));
-    } catch (const std::system_error&) {
-        // Out of threads or memory for their stacks: the threads that did
-        // start and this one share the rows all the same.
-    }
-    work();
-    for (std::thread& t : pool)
-        t.join();
-    if (stopped.load())
+    if (!forRowBatches(rows, threads, load, stop,
+                       [&](int first, int last) { calc.computeRows(first, last); }))
         return std::nullopt;
     return calc.finish();
 }

@@ -1,6 +1,7 @@
 #include "spl/GridOutput.h"
 
 #include "platform/Json.h"
+#include "spl/LevelModel.h"
 
 #include <algorithm>
 #include <charconv>
@@ -33,28 +34,40 @@ QByteArray gridJson(const Result& r)
     QByteArray text;
     {
         json::Object j(text);
-        j.integer("CasArray", r.CasArray);
-        j.integer("CaixesRectes", r.CaixesRectes);
-        j.real("AlturaRecta", r.AlturaRecta);
-        j.integer("CaixesCorbes", r.CaixesCorbes);
-        j.real("AngleCorbaTotal", r.AngleCorbaTotal);
-        j.real("AngleCorbaMig", r.AngleCorbaMig);
-        j.real("AmpladaCorba", r.AmpladaCorba);
-        j.real("AlturaCorba", r.AlturaCorba);
-        j.real("RadiCorba", r.RadiCorba);
-        j.real("alturarray", r.alturarray);
-        j.real("ycerclefresnel", r.ycerclefresnel);
-        j.real("SPLTotalFLAT", r.SPLTotalFLAT);
-        j.real("SPLTotalCURBAT", r.SPLTotalCURBAT);
-        j.real("distanciaborder", r.distanciaborder);
-        j.real("PasHoritzontal", r.PasHoritzontal);
-        j.integer("ParticionsXmapa", r.ParticionsXmapa);
-        j.integer("FilesSota", r.FilesSota);
-        j.integer("FilesSobre", r.FilesSobre);
-        j.integer("PartYFarField", r.PartYFarField);
-        j.integer("frequencia", r.frequencia);
-        j.real("landamig", r.landamig);
-        j.real("resolucioy", r.resolucioy);
+        if (r.model == LevelModelKind::Classic) {
+            j.integer("CasArray", r.CasArray);
+            j.integer("CaixesRectes", r.CaixesRectes);
+            j.real("AlturaRecta", r.AlturaRecta);
+            j.integer("CaixesCorbes", r.CaixesCorbes);
+            j.real("AngleCorbaTotal", r.AngleCorbaTotal);
+            j.real("AngleCorbaMig", r.AngleCorbaMig);
+            j.real("AmpladaCorba", r.AmpladaCorba);
+            j.real("AlturaCorba", r.AlturaCorba);
+            j.real("RadiCorba", r.RadiCorba);
+            j.real("alturarray", r.alturarray);
+            j.real("ycerclefresnel", r.ycerclefresnel);
+            j.real("SPLTotalFLAT", r.SPLTotalFLAT);
+            j.real("SPLTotalCURBAT", r.SPLTotalCURBAT);
+            j.real("distanciaborder", r.distanciaborder);
+            j.real("PasHoritzontal", r.PasHoritzontal);
+            j.integer("ParticionsXmapa", r.ParticionsXmapa);
+            j.integer("FilesSota", r.FilesSota);
+            j.integer("FilesSobre", r.FilesSobre);
+            j.integer("PartYFarField", r.PartYFarField);
+            j.integer("frequencia", r.frequencia);
+            j.real("landamig", r.landamig);
+            j.real("resolucioy", r.resolucioy);
+        } else {
+            // Another model has no figures of the classic geometry: the grid only.
+            j.string("model", QString::fromLatin1(levelModelName(r.model)));
+            j.integer("frequencia", r.frequencia);
+            j.real("resolucioy", r.resolucioy);
+            j.real("PasHoritzontal", r.PasHoritzontal);
+            j.integer("ParticionsXmapa", r.ParticionsXmapa);
+            j.integer("PartYFarField", r.PartYFarField);
+            j.integer("FilesSota", r.FilesSota);
+            j.integer("FilesSobre", r.FilesSobre);
+        }
         json::Array rows(j.key("MatriuDistribucio"));
         for (int row = 1; row <= r.PartYFarField; ++row) {
             json::Array counts(rows.next());
@@ -70,6 +83,8 @@ bool writeCellsCsv(const Result& r, QIODevice& out)
     std::string buf;
     buf.reserve(1 << 20);
     buf += "row,col,X,Y,NField,Border,SPLInicial,Graus,SPL\n";
+    // A model without a near field keeps the levels only: its other columns are 0.
+    const bool nearField = !r.nField.empty();
     char line[256];
     for (int row = 1; row <= r.PartYFarField; ++row) {
         for (int col = 1; col <= r.ParticionsXmapa; ++col) {
@@ -82,14 +97,18 @@ bool writeCellsCsv(const Result& r, QIODevice& out)
             *p++ = ',';
             p = appendReal(p, end, r.MatriuY(row, col));
             *p++ = ',';
-            p = appendInt(p, end, r.MatriuNField(row, col));
-            *p++ = ',';
-            p = appendInt(p, end, r.MatriuBorder(row, col));
-            *p++ = ',';
-            p = appendReal(p, end, r.MatriuSPLInicial(row, col));
-            *p++ = ',';
-            p = appendReal(p, end, r.MatriuGraus(row, col));
-            *p++ = ',';
+            if (nearField) {
+                p = appendInt(p, end, r.MatriuNField(row, col));
+                *p++ = ',';
+                p = appendInt(p, end, r.MatriuBorder(row, col));
+                *p++ = ',';
+                p = appendReal(p, end, r.MatriuSPLInicial(row, col));
+                *p++ = ',';
+                p = appendReal(p, end, r.MatriuGraus(row, col));
+                *p++ = ',';
+            } else {
+                p = std::copy_n("0,0,0,0,", 8, p);
+            }
             p = appendReal(p, end, r.MatriuSPL(row, col));
             *p++ = '\n';
             buf.append(line, std::size_t(p - line));

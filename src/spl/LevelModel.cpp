@@ -1,6 +1,7 @@
 #include "spl/LevelModel.h"
 
 #include "spl/ClassicModel.h"
+#include "spl/CoherentModel.h"
 
 #include <cassert>
 #include <vector>
@@ -83,12 +84,27 @@ void LevelModel::levelsAt(std::span<const float> X, std::span<const float> Y,
     frameLevels(x.data(), y.data(), n, levels.data());
 }
 
+const char* levelModelName(LevelModelKind kind)
+{
+    return kind == LevelModelKind::Coherent ? "coherent" : "classic";
+}
+
+std::optional<LevelModelKind> levelModelNamed(const QString& name)
+{
+    for (LevelModelKind kind : {LevelModelKind::Classic, LevelModelKind::Coherent})
+        if (name == QLatin1String(levelModelName(kind)))
+            return kind;
+    return std::nullopt;
+}
+
 std::unique_ptr<const LevelModel> levelModel(const Request& request)
 {
     // Every kind is named here, so that a new one cannot go without its model.
     switch (request.model) {
     case LevelModelKind::Classic:
         break;
+    case LevelModelKind::Coherent:
+        return std::make_unique<CoherentModel>(request);
     }
     return std::make_unique<ClassicModel>(request);
 }

@@ -4,6 +4,7 @@
 #include "spl/Request.h"
 #include "spl/Result.h"
 
+#include <QString>
 #include <array>
 #include <functional>
 #include <memory>
@@ -85,6 +86,12 @@ private:
     LevelModelKind m_kind;
     MapPlacement m_placement;
 };
+
+/// The name of a model on the command line and in the grid's JSON:
+/// "classic" or "coherent".
+const char* levelModelName(LevelModelKind kind);
+/// The model of a name (see levelModelName); nothing for an unknown one.
+std::optional<LevelModelKind> levelModelNamed(const QString& name);
 
 /// The model that `request` chooses, for that request.
 std::unique_ptr<const LevelModel> levelModel(const Request& request);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/OneBased.h"
+#include "project/data/CalculationSettings.h"
 
 #include <array>
 #include <cstdint>
@@ -15,11 +16,6 @@ namespace spl {
 inline constexpr std::array<int16_t, 21> kFrequencies = {100,  125,  160,  200,  250,  315,  400,
                                                          500,  630,  800,  1000, 1250, 1600, 2000,
                                                          2500, 3150, 4000, 5000, 6300, 8000, 10000};
-
-/// The level models a map can be calculated with (see LevelModel).
-enum class LevelModelKind {
-    Classic, ///< the straight source and the arc of equal splays, in the frame of the top box
-};
 
 /// Every figure one calculation reads, taken from the project and the SPL
 /// window when it starts. Lengths in metres, angles in degrees.

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "project/data/CalculationSettings.h"
 #include "spl/CellGrid.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -41,9 +43,11 @@ inline constexpr int kClasses = 6;
 /// FilesSobre + 1; columns from 1 at the array plane to ParticionsXmapa. The
 /// cell centres depend only on the column (x) and on the row (y), so they are
 /// kept once per column and per row. The other grids are flat, row-major, and
-/// empty when the request did not ask to keep the cells.
+/// empty when the request did not ask to keep the cells. A model that has no
+/// near field (the box-by-box one) keeps the levels only.
 struct Result : Geometry
 {
+    LevelModelKind model = LevelModelKind::Classic; ///< the model that gave the levels
     float distanciaborder = 0; ///< near-field limit distance; 0 when there is no near field
     float PasHoritzontal = 0;  ///< cell width, m
     int16_t ParticionsXmapa = 0;

@@ -93,7 +93,7 @@ TEST(LevelModel, TheTurnedMapIsReadWhereItIsShown)
     const HeadlessProject project =
         loadHeadless(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini"), QLocale::c());
     ASSERT_TRUE(project.document);
-    const spl::Request request = spl::requestFromDocument(*project.document, 1000, "1");
+    const spl::Request request = spl::requestFromDocument(*project.document, {1000, "1"});
     spl::Request unturned = request;
     unturned.turn.reset();
     const auto model = spl::levelModel(request);

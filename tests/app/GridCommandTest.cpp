@@ -55,6 +55,26 @@ TEST(GridCommand, PrintsTheCalculationOfTheDemoAndWritesEveryCell)
     EXPECT_TRUE(lines[1].startsWith("1,1,")) << lines[1].constData();
 }
 
+// --model classic is the default, to the byte; the box-by-box model's JSON
+// has the grid's figures only, on the classic grid.
+TEST(GridCommand, TheModelOption)
+{
+    const Outcome plain = grid({demo, "--freq", "2000"});
+    EXPECT_EQ(grid({demo, "--freq", "2000", "--model", "classic"}).out, plain.out);
+    const Outcome coherent = grid({demo, "--freq", "2000", "--model", "coherent"});
+    ASSERT_EQ(coherent.code, 0) << coherent.err.constData();
+    const QJsonObject c = QJsonDocument::fromJson(coherent.out).object();
+    const QJsonObject k = QJsonDocument::fromJson(plain.out).object();
+    EXPECT_EQ(c.keys(), QStringList({"FilesSobre", "FilesSota", "MatriuDistribucio",
+                                     "PartYFarField", "ParticionsXmapa", "PasHoritzontal",
+                                     "frequencia", "model", "resolucioy"}));
+    EXPECT_EQ(c["model"].toString(), "coherent");
+    for (const char* same : {"FilesSobre", "FilesSota", "ParticionsXmapa", "PasHoritzontal",
+                             "frequencia", "resolucioy"})
+        EXPECT_EQ(c[same], k[same]) << same;
+    EXPECT_NE(c["MatriuDistribucio"], k["MatriuDistribucio"]);
+}
+
 TEST(GridCommand, RejectsBadArgumentsAndAGridTooLarge)
 {
     QTemporaryDir dir;
@@ -78,6 +98,7 @@ TEST(GridCommand, RejectsBadArgumentsAndAGridTooLarge)
         {{demo, "--cells", "--res", "0.3"}, "needs a value"},
         {{}, "usage"},
         {{demo, "--what", "1"}, "usage"},
+        {{demo, "--model", "Coherent"}, "model"},
         {{QStringLiteral("/nonexistent/p.ini")}, ""},
         {{tall, "--res", "0.1"}, "too large"},
         {{demo, "--cells", dir.path()}, "Is a directory"}};

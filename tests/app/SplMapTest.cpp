@@ -4,6 +4,7 @@
 
 #include "Harness.h"
 #include "analysis/RequestFromProject.h"
+#include "app/GridCommand.h"
 #include "app/RenderCommand.h"
 #include "files/Ini.h"
 #include "picture/CalculationSequence.h"
@@ -136,8 +137,7 @@ TEST_F(SplMapTest, CalculateThroughTheWindowsPaintsTheMapOnBothOverlays)
     ASSERT_TRUE(pressSplButton([&] {
         chooseFrequency(10); // 100 Hz -> 1000 Hz
         // What the calculation must find, from the project as the button left it.
-        expected = spl::calculate(
-            spl::requestFromDocument(doc(), splWindow().frequencia, splWindow().resolutionText()));
+        expected = spl::calculate(spl::requestFromDocument(doc(), splWindow().settings()));
         splWindow().findChild<QPushButton*>("Command1")->click();
         EXPECT_FALSE(splWindow().isVisible());
     }));
@@ -245,7 +245,7 @@ TEST_F(SplMapTest, TheProbeShowsTheLevelOfTheCellUnderTheMouse)
     ASSERT_TRUE(map->placement.corners); // the demo's map is turned
     // The level model places the map where the window painted it.
     const spl::Request request =
-        spl::requestFromDocument(doc(), 1000, splWindow().resolutionText());
+        spl::requestFromDocument(doc(), {1000, splWindow().resolutionText()});
     spl::MapPlacement placed = spl::levelModel(request)->placement();
     EXPECT_FLOAT_EQ(placed.turned.scaleWidth, map->placement.turned.scaleWidth); // a single
     placed.turned.scaleWidth = map->placement.turned.scaleWidth;
@@ -295,6 +295,91 @@ TEST_F(SplMapTest, CellsStyleFromTheWindowAndFromRender)
     const Outcome bad = render({demo, "--style", "Cells", "--out", dir.filePath("x.png")});
     EXPECT_EQ(bad.code, 2);
     EXPECT_TRUE(bad.err.contains("no map style Cells")) << bad.err.constData();
+}
+
+// "Box by box" chosen in the SPL window: CALCULATE paints an unturned map
+// whose cells, probe, level along the areas and render are those of
+// `splmap grid --model coherent`.
+TEST_F(SplMapTest, TheBoxByBoxModelThroughTheWindowsIsTheGridCommands)
+{
+    main().findChild<QAction*>("AreaLevels")->trigger();
+    auto* plot = main().findChild<spl::AreaLevelsWindow*>("AreaLevels");
+    ASSERT_NE(plot, nullptr);
+    const float classicPoint = plot->levels().areas[0].points[40].level;
+    ASSERT_TRUE(pressSplButton([&] {
+        chooseFrequency(10); // 1000 Hz
+        auto* combo6 = splWindow().findChild<QComboBox*>("Combo6");
+        EXPECT_EQ(combo6->currentText(), "Classic");
+        combo6->setFocus();
+        QTest::keyClick(combo6, Qt::Key_Down);
+        EXPECT_EQ(combo6->currentText(), "Box by box");
+        splWindow().findChild<QPushButton*>("Command1")->click();
+    }));
+    EXPECT_EQ(doc().calculationSettings().model, spl::LevelModelKind::Coherent);
+    const auto& map = main().shownPicture().map();
+    ASSERT_TRUE(map);
+    EXPECT_FALSE(map->placement.corners); // painted where its cells are
+    EXPECT_NE(plot->levels().areas[0].points[40].level, classicPoint); // the plot followed
+    plot->hide();                                                      // off the map, for the probe
+
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("cells.csv");
+    const Outcome grid = captured([&](QIODevice& out, QIODevice& err) {
+        return runGrid({demo, "--freq", "1000", "--model", "coherent", "--cells", csv}, out, err,
+                       QStringLiteral(SPLMAP_LANGUAGES_DIR));
+    });
+    ASSERT_EQ(grid.code, 0) << grid.err.constData();
+    EXPECT_TRUE(grid.out.startsWith(R"({"model":"coherent",)")) << grid.out.constData();
+    QFile cells(csv);
+    ASSERT_TRUE(cells.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = cells.readAll().split('\n');
+    const spl::Result& g = map->result;
+    ASSERT_EQ(lines.size(), 2 + qsizetype(g.PartYFarField) * g.ParticionsXmapa);
+    const spl::MapPlacement& p = map->placement;
+    for (const auto& [r, c] : {std::pair{g.FilesSobre + 10, 120}, {g.FilesSobre + 2, 180}}) {
+        const QList<QByteArray> f = lines[1 + qsizetype(g.cell(r, c))].split(',');
+        ASSERT_EQ(f.size(), 9);
+        EXPECT_EQ(f.mid(4, 4), QList<QByteArray>({"0", "0", "0", "0"}));
+        const float level = f[8].toFloat();
+        EXPECT_EQ(g.MatriuSPL(r, c), level) << r << "," << c;
+        // The probe over the cell's centre.
+        const double x44 = g.MatriuX(r, c) * p.view.SW1 / p.view.offsetmax;
+        const double y44 = p.view.SH44 - p.view.SH1 * g.MatriuY(r, c) / (p.view.alturamax + 1);
+        const Canvas& surface = picture44().canvas();
+        QTest::mouseMove(
+            &picture44(),
+            picture44().contentsRect().topLeft() +
+                QPoint(qRound(x44 * surface.image().width() / surface.scaleWidth()),
+                       qRound(y44 * surface.image().height() / surface.scaleHeight())));
+        const QString shown = QLocale().toString(double(level), 'f', 1);
+        // The move is delivered through the event queue.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return probeText() == shown; }))
+            << r << "," << c << ": " << probeText().toStdString() << " for " << level;
+        // The level along an area through the cell's centre.
+        const spl::AreaSegment through{1, g.MatriuX(r, c), 0, g.MatriuY(r, c), g.MatriuY(r, c)};
+        const spl::AreaLevels at = spl::areaLevels(
+            spl::requestFromDocument(doc(), doc().calculationSettings()), {&through, 1}, 0);
+        EXPECT_NEAR(at.areas[0].points[0].level, level, 0.01) << r << "," << c;
+    }
+    const QString png = dir.filePath("map.png");
+    const Outcome r = render(
+        {demo, "--freq", "1000", "--model", "coherent", "--surface", "Picture44", "--out", png});
+    ASSERT_EQ(r.code, 0) << r.err.constData();
+    EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32),
+              picture44().canvas().image().convertToFormat(QImage::Format_RGB32));
+    const Outcome bad = render({demo, "--model", "exact", "--out", png});
+    EXPECT_TRUE(bad.code == 2 && bad.err.contains("no level model exact")) << bad.err.constData();
+
+    // The live map recalculates an edited project with the same model.
+    main().findChild<QAction*>("LiveMap")->trigger();
+    QSignalSpy painted(&windows.liveMap(), &spl::LiveMap::painted);
+    doc().setText(Control::Text4, "30");
+    doc().leaveField(Control::Text4);
+    QTRY_COMPARE(painted.count(), 1);
+    const auto& live = main().shownPicture().map();
+    ASSERT_TRUE(live);
+    EXPECT_EQ(live->result.model, spl::LevelModelKind::Coherent);
+    EXPECT_FALSE(live->placement.corners);
 }
 
 // Options > Level along the areas plots every area in use and its statistics,

@@ -38,6 +38,13 @@ QString ReportTexts::styleName(spl::MapStyle style) const
                                                            : QStringLiteral("Distribution"));
 }
 
+QString ReportTexts::modelName(spl::LevelModelKind model) const
+{
+    return m_languages.GetLabel(QStringLiteral("SPL"), model == spl::LevelModelKind::Coherent
+                                                           ? QStringLiteral("Coherent")
+                                                           : QStringLiteral("Classic"));
+}
+
 QString ReportTexts::date() const
 {
     return m_locale.toString(QDate::currentDate(), QLocale::ShortFormat);
@@ -47,7 +54,7 @@ std::vector<std::pair<QString, QString>> mapFacts(const CalculationSettings& set
                                                   const ReportTexts& texts)
 {
     std::vector<std::pair<QString, QString>> facts;
-    // The level model's line comes first here once the settings name a model.
+    facts.emplace_back(texts("LevelModel"), texts.modelName(settings.model));
     facts.emplace_back(texts("Band"), texts.hertz(settings.frequencia));
     facts.emplace_back(texts("Resolution"), texts.metres(settings.resolutionText));
     facts.emplace_back(texts("Style"), texts.styleName(settings.style));

@@ -31,6 +31,8 @@ public:
 
     /// The name of a map style, as the SPL window offers it.
     QString styleName(spl::MapStyle style) const;
+    /// The level model's name as the SPL window lists it.
+    QString modelName(spl::LevelModelKind model) const;
     /// The date as the user writes it.
     QString date() const;
 

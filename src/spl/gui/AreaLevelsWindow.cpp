@@ -167,8 +167,7 @@ void AreaLevelsWindow::heightEdited()
 void AreaLevelsWindow::refresh()
 {
     const CalculationSettings& settings = m_doc.calculationSettings();
-    const Request request =
-        requestFromDocument(m_doc, settings.frequencia, settings.resolutionText);
+    const Request request = requestFromDocument(m_doc, settings);
     const std::vector<AreaSegment> areas =
         areasInUse(m_doc.fields(), m_doc.state(), m_doc.locale());
     m_levels = areaLevels(request, areas, m_height);

@@ -19,7 +19,7 @@
 namespace {
 
 constexpr int kClientWidth = 5310;
-constexpr int kClientHeight = 3060;
+constexpr int kClientHeight = 3420;
 
 struct Swatch
 {
@@ -42,12 +42,16 @@ constexpr Swatch kLegend[] = {
 };
 
 // The captions of this window's own section.
-constexpr const char* kLabelled[] = {"Label50", "Label11", "Label1",
-                                     "Label10", "Label13", "Command1"};
+constexpr const char* kLabelled[] = {"Label50", "Label11", "Label1",  "Label10",
+                                     "Label13", "Label14", "Command1"};
 
 // The map styles of Combo5, in its order, with their captions' tags.
 constexpr std::pair<spl::MapStyle, const char*> kStyles[] = {
     {spl::MapStyle::Distribution, "Distribution"}, {spl::MapStyle::Cells, "Cells"}};
+
+// The level models of Combo6, in its order, with their captions' tags.
+constexpr std::pair<spl::LevelModelKind, const char*> kModels[] = {
+    {spl::LevelModelKind::Classic, "Classic"}, {spl::LevelModelKind::Coherent, "Coherent"}};
 
 QLabel* label(QWidget* parent, const char* name, const char* text, QRect geometry)
 {
@@ -146,12 +150,19 @@ void SPL::buildLayout()
         m_combo5->addItem(QString::fromLatin1(tag), static_cast<int>(style));
     m_combo5->setCurrentIndex(0);
 
-    m_command1 = make<QPushButton>(this, QStringLiteral("Command1"), twRect(2040, 2400, 1575, 495));
+    QLabel* model = label(this, "Label14", "Level model", twRect(2160, 2280, 1455, 255));
+    m_combo6 = make<QComboBox>(this, QStringLiteral("Combo6"), twRect(4080, 2280, 1095, 315));
+    a11y::labelFor(model, m_combo6);
+    for (const auto& [kind, tag] : kModels)
+        m_combo6->addItem(QString::fromLatin1(tag), static_cast<int>(kind));
+    m_combo6->setCurrentIndex(0);
+
+    m_command1 = make<QPushButton>(this, QStringLiteral("Command1"), twRect(2040, 2760, 1575, 495));
     m_command1->setText(QStringLiteral("CALCULATE"));
-    m_command2 = make<QPushButton>(this, QStringLiteral("Command2"), twRect(3960, 2520, 1215, 375));
+    m_command2 = make<QPushButton>(this, QStringLiteral("Command2"), twRect(3960, 2880, 1215, 375));
     m_command2->setText(QStringLiteral("Close"));
 
-    const QRect image1 = twRect(120, 2580, 1815, 435);
+    const QRect image1 = twRect(120, 2940, 1815, 435);
     makePicture(this, QStringLiteral("Image1"), image1,
                 spl::arrayPicture(image1.width(), image1.height()));
     const QRect image2 = twRect(480, 120, 4695, 240);
@@ -186,9 +197,19 @@ void SPL::setMapStyle(spl::MapStyle style)
     m_combo5->setCurrentIndex(m_combo5->findData(static_cast<int>(style)));
 }
 
+spl::LevelModelKind SPL::levelModel() const
+{
+    return static_cast<spl::LevelModelKind>(m_combo6->currentData().toInt());
+}
+
+void SPL::setLevelModel(spl::LevelModelKind kind)
+{
+    m_combo6->setCurrentIndex(m_combo6->findData(static_cast<int>(kind)));
+}
+
 CalculationSettings SPL::settings() const
 {
-    return {frequencia, resolutionText(), mapStyle()};
+    return {frequencia, resolutionText(), mapStyle(), levelModel()};
 }
 
 void SPL::showSettings(const CalculationSettings& settings)
@@ -202,6 +223,7 @@ void SPL::showSettings(const CalculationSettings& settings)
     m_text1->setText(settings.resolutionText);
     m_command1->setEnabled(true); // settings a map was made with are valid
     setMapStyle(settings.style);
+    setLevelModel(settings.model);
 }
 
 void SPL::Combo4_Click()
@@ -286,5 +308,8 @@ void SPL::relabel()
     for (int i = 0; i < m_combo5->count(); ++i)
         m_combo5->setItemText(
             i, m_languages.GetLabel(section, QString::fromLatin1(kStyles[i].second)));
+    for (int i = 0; i < m_combo6->count(); ++i)
+        m_combo6->setItemText(
+            i, m_languages.GetLabel(section, QString::fromLatin1(kModels[i].second)));
     settleCaptions(this);
 }

@@ -15,7 +15,7 @@ class QPushButton;
 class MessageSink;
 class FieldValidation;
 
-/// The SPL window: the frequency and the vertical resolution of a calculation,
+/// The SPL window: the frequency, the vertical resolution and the level model of a calculation,
 /// the power of each box model and the colour legend of the map. CALCULATE
 /// hides the window and shows the busy cursor while the owner runs the
 /// calculation (connected to `calculateRequested`); Close hides it. The owner
@@ -49,6 +49,10 @@ public:
     spl::MapStyle mapStyle() const;
     void setMapStyle(spl::MapStyle style);
 
+    /// The level model chosen in `Combo6`: "Classic" (the default) or "Box by box".
+    spl::LevelModelKind levelModel() const;
+    void setLevelModel(spl::LevelModelKind kind);
+
     /// Sets `frequencia` from the list's text (unchanged when the text is none
     /// of the items), then `landamig`.
     void Combo4_Click();
@@ -64,7 +68,7 @@ public:
     void MostrarRelojArena();
     void MostrarPunteroRaton();
 
-    /// The band, resolution and style the window's fields hold.
+    /// The band, resolution, style and model the window's fields hold.
     CalculationSettings settings() const;
     /// Shows settings in the fields (the document's, when the window opens).
     void showSettings(const CalculationSettings& settings);
@@ -87,6 +91,7 @@ private:
     QComboBox* m_combo4 = nullptr;
     QLineEdit* m_text1 = nullptr;
     QComboBox* m_combo5 = nullptr;
+    QComboBox* m_combo6 = nullptr;
     QPushButton* m_command1 = nullptr;
     QPushButton* m_command2 = nullptr;
     FieldValidation* m_validation = nullptr;

@@ -95,6 +95,20 @@ TEST_F(SPLTest, ControlsSitAtTheirPlacesWithTheirTexts)
     EXPECT_EQ(button("Command1")->text(), languages.GetLabel("SPL", "Command1"));
     EXPECT_EQ(button("Command2")->text(), languages.GetLabel("Mecanic", "Command1"));
     EXPECT_EQ(window->findChild<QLabel*>("Label2")->text(), ">130dB");
+    const auto* models = window->findChild<QComboBox*>("Combo6");
+    ASSERT_NE(models, nullptr);
+    EXPECT_EQ(models->itemText(1), languages.GetLabel("SPL", "Coherent"));
+}
+
+// The settings shown are the settings read back, every one of them.
+TEST_F(SPLTest, ShowsAndGivesBackTheCalculationSettings)
+{
+    const CalculationSettings made{2500, "0.7", spl::MapStyle::Cells,
+                                   spl::LevelModelKind::Coherent};
+    window->showSettings(made);
+    EXPECT_EQ(window->settings(), made);
+    window->showSettings({});
+    EXPECT_EQ(window->settings().model, spl::LevelModelKind::Classic);
 }
 
 // No control lies over the text of a label the user reads, in any language.
