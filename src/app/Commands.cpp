@@ -45,13 +45,14 @@ const Command kCommands[] = {
      "write VALUE under KEY in SECTION of an INI file"},
     {"geometry", runGeometry, false, false, "PROJECT.ini",
      "print the side view's geometry as JSON"},
-    {"grid", runGrid, false, false, "PROJECT.ini [--freq HZ] [--res M] [--cells FILE.csv]",
+    {"grid", runGrid, false, false,
+     "PROJECT.ini [--freq HZ] [--res M] [--model classic|coherent] [--cells FILE.csv]",
      "print the SPL calculation as JSON (band centre HZ, default 100; resolution M, default 0.3)"},
     {"render", runRender, true, false,
-     "PROJECT.ini [--freq HZ] [--res M] [--surface NAME] [--style cells|distribution] --out FILE.png",
+     "PROJECT.ini [--freq HZ] [--res M] [--surface NAME] [--style cells|distribution] [--model classic|coherent] --out FILE.png",
      "write the side view with the project's SPL map as a PNG"},
     {"report", runReport, true, false,
-     "PROJECT.ini --out FILE.pdf [--freq HZ] [--res M] [--style cells|distribution] [--no-map]",
+     "PROJECT.ini --out FILE.pdf [--freq HZ] [--res M] [--style cells|distribution] [--model classic|coherent] [--no-map]",
      "write the project report as a PDF, with the SPL map unless --no-map is given"},
 };
 // clang-format on

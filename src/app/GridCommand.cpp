@@ -1,12 +1,12 @@
 #include "app/GridCommand.h"
 
+#include "analysis/RequestFromProject.h"
 #include "app/CalculationOptions.h"
-#include "app/ModelOption.h"
+#include "app/MapOptions.h"
 #include "files/OutputFile.h"
 #include "spl/Grid.h"
 #include "spl/GridOutput.h"
 #include "spl/LevelModel.h"
-#include "analysis/RequestFromProject.h"
 
 namespace {
 
@@ -34,8 +34,8 @@ int runGrid(const QStringList& args, QIODevice& out, QIODevice& err, const QStri
     if (!refused.isEmpty())
         return fail(err, refused);
     const QString cellsPath = options.values.value(QStringLiteral("--cells"));
-    spl::LevelModelKind model{};
-    if (const QString problem = readModelOption(options, model); !problem.isEmpty())
+    CalculationSettings settings;
+    if (const QString problem = readMapOptions(options, settings); !problem.isEmpty())
         return fail(err, problem);
 
     CalculationSetup setup(languagesDir);
@@ -44,7 +44,7 @@ int runGrid(const QStringList& args, QIODevice& out, QIODevice& err, const QStri
 
     spl::Request request =
         spl::requestFromDocument(setup.document(), {options.frequencia, setup.resolutionText(),
-                                                    spl::MapStyle::Distribution, model});
+                                                    spl::MapStyle::Distribution, settings.model});
     request.keepCells = !cellsPath.isEmpty();
     const std::optional<spl::Result> result = spl::levelModel(request)->grid();
     if (!result)

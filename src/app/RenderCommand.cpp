@@ -1,7 +1,7 @@
 #include "app/RenderCommand.h"
 
 #include "app/CalculationOptions.h"
-#include "app/ModelOption.h"
+#include "app/MapOptions.h"
 #include "files/gui/ImageExport.h"
 #include "picture/CalculationSequence.h"
 #include "picture/ShownPicture.h"
@@ -43,11 +43,9 @@ int runRender(const QStringList& args, QIODevice& out, QIODevice& err)
 int runRender(const QStringList& args, QIODevice&, QIODevice& err, const QString& languagesDir)
 {
     CalculationOptions options;
-    const QString refused =
-        parseCalculationOptions(args,
-                                {QStringLiteral("--surface"), QStringLiteral("--out"),
-                                 QStringLiteral("--style"), QStringLiteral("--model")},
-                                kUsage, options);
+    const QString refused = parseCalculationOptions(
+        args, QStringList{QStringLiteral("--surface"), QStringLiteral("--out")} + kMapOptions,
+        kUsage, options);
     if (!refused.isEmpty())
         return fail(err, refused);
     const QString outPath = options.values.value(QStringLiteral("--out"));
@@ -59,29 +57,18 @@ int runRender(const QStringList& args, QIODevice&, QIODevice& err, const QString
         return fail(err,
                     "there is no surface " + surfaceName + " (Picture1, Picture33 or Picture44)");
 
-    const QString styleName = options.values.value(QStringLiteral("--style"));
-    const std::optional<spl::MapStyle> style =
-        styleName.isEmpty() ? spl::MapStyle::Distribution : spl::mapStyleNamed(styleName);
-    if (!style)
-        return fail(err, "there is no map style " + styleName + " (distribution or cells)");
-    spl::LevelModelKind model{};
-    if (const QString problem = readModelOption(options, model); !problem.isEmpty())
+    CalculationSettings settings;
+    if (const QString problem = readMapOptions(options, settings); !problem.isEmpty())
         return fail(err, problem);
 
     CalculationSetup setup(languagesDir);
     if (const QString problem = setup.prepare(options); !problem.isEmpty())
         return fail(err, problem);
-    ProjectDocument& doc = setup.document();
-
     // The side view as the main window would show it, without the window.
-    picture::ShownPicture shown(doc);
-    // The SPL button: the side view redrawn, or the refusal without audience.
-    if (!doc.requestSplWindow())
-        return fail(err, setup.message(QStringLiteral("Audience")));
-    // CALCULATE.
-    doc.setCalculationSettings({options.frequencia, setup.resolutionText(), *style, model});
-    if (!spl::runCalculation(doc, shown))
-        return fail(err, setup.message(QString::fromLatin1(spl::kGridRefusedTag)));
+    picture::ShownPicture shown(setup.document());
+    if (const QString problem = calculateShownMap(setup, options, settings, shown);
+        !problem.isEmpty())
+        return fail(err, problem);
 
     const QImage image =
         surface ? shown.value().canvas(surface).image() : picture::sideViewImage(shown.value());

@@ -1,6 +1,7 @@
 #include "app/ReportCommand.h"
 
 #include "app/CalculationOptions.h"
+#include "app/MapOptions.h"
 #include "files/gui/ReportPdf.h"
 #include "picture/CalculationSequence.h"
 #include "picture/ShownPicture.h"
@@ -10,7 +11,7 @@
 namespace {
 
 const char kUsage[] = "usage: splmap report PROJECT.ini --out FILE.pdf [--freq HZ] [--res M] "
-                      "[--style distribution|cells] [--no-map]";
+                      "[--style distribution|cells] [--model classic|coherent] [--no-map]";
 
 int fail(QIODevice& err, const QString& why)
 {
@@ -32,32 +33,26 @@ int runReport(const QStringList& args, QIODevice&, QIODevice& err, const QString
     const bool withMap = rest.removeAll(QStringLiteral("--no-map")) == 0;
     CalculationOptions options;
     const QString refused = parseCalculationOptions(
-        rest, {QStringLiteral("--out"), QStringLiteral("--style")}, kUsage, options);
+        rest, QStringList{QStringLiteral("--out")} + kMapOptions, kUsage, options);
     if (!refused.isEmpty())
         return fail(err, refused);
     const QString outPath = options.values.value(QStringLiteral("--out"));
     if (outPath.isEmpty())
         return fail(err, QStringLiteral("--out FILE.pdf is needed. ") + kUsage);
-    const QString styleName = options.values.value(QStringLiteral("--style"));
-    const std::optional<spl::MapStyle> style =
-        styleName.isEmpty() ? spl::MapStyle::Distribution : spl::mapStyleNamed(styleName);
-    if (!style)
-        return fail(err, "there is no map style " + styleName + " (distribution or cells)");
+    CalculationSettings settings;
+    if (const QString problem = readMapOptions(options, settings); !problem.isEmpty())
+        return fail(err, problem);
 
     CalculationSetup setup(languagesDir);
     if (const QString problem = setup.prepare(options); !problem.isEmpty())
         return fail(err, problem);
     ProjectDocument& doc = setup.document();
-
     // The side view as the main window would show it, without the window.
     picture::ShownPicture shown(doc);
     if (withMap) {
-        // The SPL button, then CALCULATE.
-        if (!doc.requestSplWindow())
-            return fail(err, setup.message(QStringLiteral("Audience")));
-        doc.setCalculationSettings({options.frequencia, setup.resolutionText(), *style});
-        if (!spl::runCalculation(doc, shown))
-            return fail(err, setup.message(QString::fromLatin1(spl::kGridRefusedTag)));
+        if (const QString problem = calculateShownMap(setup, options, settings, shown);
+            !problem.isEmpty())
+            return fail(err, problem);
     }
     if (const QString problem = report::exportPdf(outPath, doc, shown.value(), setup.languages());
         !problem.isEmpty())
