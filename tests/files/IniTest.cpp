@@ -1,4 +1,5 @@
 #include "files/Ini.h"
+#include "files/Bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,23 +9,6 @@
 #include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
-
-namespace {
-
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
 
 TEST(IniFiles, MissingFilesAreCreatedWithNewKeysOnTopAndKeysReplacedInPlace)
 {

@@ -1,14 +1,11 @@
 #include "files/gui/ReportPdf.h"
 #include "files/gui/Fixture.h"
 #include "files/gui/PdfTools.h"
-#include "files/gui/ReportPrinting.h"
 #include "picture/CalculationSequence.h"
 #include "picture/ShownPicture.h"
 #include "project/gui/Principal.h"
 #include "sideview/SideView.h"
 
-#include <QFile>
-#include <QPrinter>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -129,10 +126,6 @@ TEST(ReportPdfLanguages, TextsFiguresAndLongNamesFollowTheUser)
         "Cells",     "Vertical resolution", "Page 2 / 2"};
     const Case cases[] = {
         {languageId::English, QLocale::English, english + QStringList{"0.25 m", "1.5°"}},
-        {languageId::Spanish,
-         QLocale::Spanish,
-         {"Vista lateral", "Frecuencia (1/3 de octava)", "Proyecto:", "Número de cajas", "Longitud",
-          "Celdas", "Resolución vertical", "0,25 m", "1,5°", "Zona 2", "Página 2 / 2"}},
         {languageId::German,
          QLocale::German,
          {"Seitenansicht", "Frequenz (1/3 Oktave)", "Projekt:", "Anzahl der Elemente", "Länge",
@@ -181,21 +174,4 @@ TEST(ReportPdfLanguages, TextsFiguresAndLongNamesFollowTheUser)
             EXPECT_LE(w.box.right(), kPageWidth - kMargin + 0.5) << w.text.toStdString();
         }
     }
-}
-
-// Exported or printed to a file: the reason is given and nothing is left.
-TEST_F(ReportPdf, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("missing/report.pdf");
-    QPrinter printer;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    for (const QString& problem :
-         {report::exportPdf(path, doc, window.shownPicture().value(), languages),
-          report::print(printer, report::rows(report::inputOf(doc)))}) {
-        EXPECT_TRUE(problem.startsWith(path + ": ")) << problem.toStdString();
-        EXPECT_GT(problem.size(), path.size() + 4);
-    }
-    EXPECT_FALSE(QFile::exists(path));
 }

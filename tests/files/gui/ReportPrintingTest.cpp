@@ -49,3 +49,17 @@ TEST_F(ReportPrinting, PrintingToAFileWritesEveryCopyOfTheReportAcrossPages)
     EXPECT_TRUE(fonts.filter("Bold").size() == 1 && fonts.size() == 2)
         << fonts.join(' ').toStdString();
 }
+
+// Printing to a file that cannot be written gives the reason and leaves nothing.
+TEST_F(ReportPrinting, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("missing/report.pdf");
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    const QString problem = report::print(printer, report::rows(report::inputOf(doc)));
+    EXPECT_TRUE(problem.startsWith(path + ": ") && problem.size() > path.size() + 4)
+        << problem.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(path));
+}
