@@ -10,64 +10,46 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-TEST(IniFiles, MissingFilesAreCreatedWithNewKeysOnTopAndKeysReplacedInPlace)
+// Each text, the value of k in section S read from it, and the text after writing k=v there.
+TEST(IniText, ReadsAndEditsByTheLineRules)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("p.ini");
-    EXPECT_EQ(INIread(path, "Default", "A"), "");
-    EXPECT_EQ(contents(path), "");
-    EXPECT_THROW(INIread(dir.filePath("none/p.ini"), "S", "k"), FileError);
-    EXPECT_THROW(INIwrite(dir.filePath("none/p.ini"), "S", "k", "v"), FileError);
-
-    for (const char* key : {"A", "B", "C"})
-        INIwrite(path, "Default", key, "1");
-    INIwrite(path, "Default", "A", "new value");
-    EXPECT_EQ(contents(path), "[Default]\r\nC=1\r\nB=1\r\nA=new value\r\n");
-    EXPECT_EQ(INIread(path, "Default", "A"), "new value");
-}
-
-TEST(IniWrite, EditsTheTextByTheLineRules)
-{
-    // Each text before and after writing k=v into section S.
-    const std::pair<const char*, const char*> cases[] = {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         // Names match without case; the line takes the caller's spelling.
-        {"[s]\r\nK=5\r\n", "[s]\r\nk=v\r\n"},
+        {"[s]\r\nK= x \r\n", " x ", "[s]\r\nk=v\r\n"},
         // A blank after "]" hides the header: a second section is appended.
-        {"[S] \r\nk=1\r\n", "[S] \r\nk=1\r\n\r\n[S]\r\nk=v\r\n"},
-        // The first of two equal keys; a "[" in a value ends the section.
-        {"[S]\r\nk=1\r\nk=2\r\n", "[S]\r\nk=v\r\nk=2\r\n"},
-        {"[S]\r\na=x[y\r\nk=2\r\n", "[S]\r\nk=v\r\na=x[y\r\nk=2\r\n"},
+        {"[S] \r\nk=1\r\n", "", "[S] \r\nk=1\r\n\r\n[S]\r\nk=v\r\n"},
+        // The first key of the first matching section; a "[" in a value ends the section.
+        {"[T]\r\nk=1\r\n[S]\r\nk=2\r\nk=3\r\n[S]\r\nk=4\r\n", "2",
+         "[T]\r\nk=1\r\n[S]\r\nk=v\r\nk=3\r\n[S]\r\nk=4\r\n"},
+        {"[S]\r\na=x[y\r\nk=2\r\n", "", "[S]\r\nk=v\r\na=x[y\r\nk=2\r\n"},
         // Blank lines: none leading or trailing, never two in a row.
-        {"\r\n\r\n[S]\r\na=1\r\n\r\n\r\n\r\nb=2\r\n\r\n\r\n", "[S]\r\nk=v\r\na=1\r\n\r\nb=2\r\n"},
-        // LF-only line ends: no header is recognised.
-        {"[S]\nk=1\n", "[S]\nk=1\n\r\n\r\n[S]\r\nk=v\r\n"},
+        {"\r\n\r\n[S]\r\na=1\r\n\r\n\r\n\r\nb=2\r\n\r\n\r\n", "",
+         "[S]\r\nk=v\r\na=1\r\n\r\nb=2\r\n"},
+        // CR alone ends a line, LF alone does not: with LF ends no header is recognised.
+        {"[S]\nk=1\n", "", "[S]\nk=1\n\r\n\r\n[S]\r\nk=v\r\n"},
+        {"[S]\r\nk=1\nj=2\r\n", "1\nj=2", "[S]\r\nk=v\r\n"},
+        {"[S]\rk=1\r", "1", nullptr},
         // A header ending the text with a lone CR; a last line without its CR LF.
-        {"[S]\r", "[S]\rk=v\r\n"},
-        {"[S]\r\na=1\r\nk=old", "[S]\r\na=1\r\nk=v\r\n"},
+        {"[S]\r", "", "[S]\rk=v\r\n"},
+        {"[S]\r\na=1\r\nk=old", "old", "[S]\r\na=1\r\nk=v\r\n"},
     };
-    for (const auto& [before, after] : cases)
-        EXPECT_EQ(ini::rewritten(before, "S", "k", "v"), QByteArray(after)) << before;
+    for (const auto& [before, value, after] : cases) {
+        EXPECT_EQ(ini::lookedUp(before, "S", "k"), QByteArray(value)) << before;
+        if (after) {
+            EXPECT_EQ(ini::rewritten(before, "S", "k", "v"), QByteArray(after)) << before;
+        }
+    }
 }
 
-TEST(IniRead, FindsTheFirstKeyOfTheFirstMatchingSection)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"[s]\r\nK= x \r\n", " x "},
-        {"[T]\r\nk=1\r\n[S]\r\nk=2\r\nk=3\r\n[S]\r\nk=4\r\n", "2"},
-        {"[S]\r\na=[\r\nk=1\r\n", ""},
-        // CR alone ends a line, LF alone does not; the last line counts without its end.
-        {"[S]\rk=1\r", "1"},
-        {"[S]\r\nk=1\nj=2\r\nk=last", "1\nj=2"},
-        {"[S]\r\nk=last", "last"},
-    };
-    for (const auto& [text, value] : cases)
-        EXPECT_EQ(ini::lookedUp(text, "S", "k"), QByteArray(value)) << text;
-}
-
-TEST(IniFiles, LongAndReadOnlyFilesAreRewrittenWhole)
+// A missing file reads as empty and is made so; a long or read-only one is rewritten whole.
+TEST(IniFiles, MissingLongAndReadOnlyFilesAreWritten)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("long.ini");
+    EXPECT_EQ(INIread(path, "S", "k"), "");
+    EXPECT_EQ(contents(path), "");
+    EXPECT_THROW(INIread(dir.filePath("none/p.ini"), "S", "k"), FileError);
+    EXPECT_THROW(INIwrite(dir.filePath("none/p.ini"), "S", "k", "v"), FileError);
     const QString value(100, u'x');
     QByteArray expected;
     for (int i = 1; i <= 400; ++i)
