@@ -14,21 +14,18 @@ namespace {
 const QLocale point(QLocale::English, QLocale::UnitedStates);
 const QLocale comma(QLocale::German, QLocale::Germany);
 
-// A project whose every value differs from the start values, numbers written
+// A project with numbers in every field and a Latin-1 name, the numbers written
 // with the given locale's separator as the window would show them.
 void sample(ProjectFields& f, ProjectState& s, const QLocale& locale)
 {
     f.Label58 = "TS160";
     for (int i = 1; i <= 13; ++i)
         f.Text[i] = locale.toString(i + 0.25);
-    f.Text15 = "Hall";
     f.Text16 = QString::fromLatin1("Caf\xE9 owner");
-    f.Label59 = "12";
-    f.Combo2 = "5";
-    f.Combo1 = "2";
+    f.Combo2 = "5"; // boxes
+    f.Combo1 = "2"; // areas
     for (int i = 1; i <= 16; ++i)
         f.Combo3[i] = locale.toString(i / 2.0);
-    f.Combo4 = "TS-160";
     for (int j = 1; j <= 16; ++j) {
         s.box[j] = BoxValue::number(j * 1.5);
         s.LastAngle[j] = j * 0.5f;

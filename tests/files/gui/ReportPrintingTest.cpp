@@ -38,9 +38,8 @@ TEST_F(ReportPrinting, PrintingToAFileWritesEveryCopyOfTheReportAcrossPages)
     QStringList expected;
     for (const report::Row& r : rows)
         expected << r.text().simplified();
-    EXPECT_EQ(linesOf(text),
-              expected.join('\n')
-                  .toStdString());  // every line once per copy, in order, none lost at a break
+    // Every line once per copy, in order, none lost at a break.
+    EXPECT_EQ(linesOf(text), expected.join('\n').toStdString());
     EXPECT_GE(text.count('\f'), 2); // a new page when the first is full
     EXPECT_TRUE(text.contains("Distance to floor      " + doc.text(Control::Text13))); // six blanks
 
@@ -48,18 +47,12 @@ TEST_F(ReportPrinting, PrintingToAFileWritesEveryCopyOfTheReportAcrossPages)
     const QStringList fonts = pdfFonts(path);
     EXPECT_TRUE(fonts.filter("Bold").size() == 1 && fonts.size() == 2)
         << fonts.join(' ').toStdString();
-}
 
-// Printing to a file that cannot be written gives the reason and leaves nothing.
-TEST_F(ReportPrinting, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("missing/report.pdf");
-    QPrinter printer;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    const QString problem = report::print(printer, report::rows(report::inputOf(doc)));
-    EXPECT_TRUE(problem.startsWith(path + ": ") && problem.size() > path.size() + 4)
+    // A file that cannot be written gives the reason and leaves nothing.
+    const QString missing = dir.filePath("missing/report.pdf");
+    printer.setOutputFileName(missing);
+    const QString problem = report::print(printer, rows);
+    EXPECT_TRUE(problem.startsWith(missing + ": ") && problem.size() > missing.size() + 4)
         << problem.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_FALSE(QFileInfo::exists(missing));
 }
