@@ -126,14 +126,10 @@ TEST(IniFiles, AFolderPipeOrDeviceIsRefusedAsWhatItIs)
         {dir.path(), "a folder"}, {pipe, "a pipe"}, {"/dev/null", "a device"}};
     for (const auto& [path, kind] : cases) {
         EXPECT_EQ(specialFileKind(path), kind);
-        // Reading the pipe would wait for a writer for ever.
+        // Reading the pipe would wait for a writer for ever
+        // (the messages are checked where the commands show them).
         EXPECT_THROW(INIreadSection(path, "S"), FileError) << kind;
         EXPECT_THROW(INIwrite(path, "S", "k", "v"), FileError) << kind;
-        try {
-            INIread(path, "S", "k");
-            ADD_FAILURE() << kind;
-        } catch (const FileError& e) {
-            EXPECT_TRUE(e.description().contains(QString("it is %1, not a file").arg(kind)));
-        }
+        EXPECT_THROW(INIread(path, "S", "k"), FileError) << kind;
     }
 }
