@@ -38,11 +38,8 @@ QList<QStringList> tableRows(const char* tool, const QStringList& args)
 
 QString pdfText(const QString& pdf, bool layout)
 {
-    QStringList args;
-    if (layout)
-        args << QStringLiteral("-layout");
-    args << pdf << QStringLiteral("-");
-    return QString::fromUtf8(run("pdftotext", args));
+    const QStringList args{pdf, "-"};
+    return QString::fromUtf8(run("pdftotext", layout ? QStringList{"-layout"} + args : args));
 }
 
 QStringList pdfFonts(const QString& pdf)
