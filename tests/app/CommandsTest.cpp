@@ -32,7 +32,8 @@ TEST(Commands, OutputThatCannotBeWrittenAndMissingMemoryEndInOneLineAndCodeTwo)
         out.write("{}\n");
         return 0;
     };
-    const auto refusing = [](QIODevice&, QIODevice& err) {
+    const auto refusing = [](QIODevice& out, QIODevice& err) {
+        out.write("{}\n");
         err.write("splmap grid: refused\n");
         return 2;
     };
