@@ -1,15 +1,16 @@
 #include "files/gui/ImageExport.h"
 #include "files/Bytes.h"
-#include "files/gui/Fixture.h"
+#include "project/gui/MainWindowFixture.h"
 
 #include <QTemporaryDir>
 
-using ImageExport = DemoWindow;
+using ImageExport = MainWindowTest;
 
 // The picture has the window's size, each filter's file its format and the same
 // pixels, and a format that cannot be written leaves the file as it was.
 TEST_F(ImageExport, TheBitmapHasTheWindowsSizeAndThePngTheSamePixels)
 {
+    ASSERT_TRUE(loadDemo());
     window.show();
     // Without a screen to read, the picture is the client area as the window draws it.
     const QImage image = imageexport::grabWholeWindow(window);

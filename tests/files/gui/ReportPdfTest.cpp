@@ -17,18 +17,13 @@ namespace {
 constexpr double kPageWidth = 595; // A4, points
 constexpr double kMargin = 40;
 
-QStringList wordsOn(const QList<PdfWord>& words, int page)
+/// Whether `part` appears on `page` in order, as consecutive words.
+bool holdsInOrder(const QList<PdfWord>& words, int page, const QStringList& part)
 {
-    QStringList out;
+    QStringList all;
     for (const PdfWord& w : words)
         if (w.page == page)
-            out << w.text;
-    return out;
-}
-
-/// Whether `part` appears in `all` in order, as consecutive words.
-bool holdsInOrder(const QStringList& all, const QStringList& part)
-{
+            all << w.text;
     for (qsizetype i = 0; i + part.size() <= all.size(); ++i)
         if (all.mid(i, part.size()) == part)
             return true;
@@ -111,11 +106,10 @@ TEST(ReportPdf, PagesBeforeAndAfterAMapFollowTheUser)
             ASSERT_EQ(pages.size(), withMap ? 2 : 1);
             const QList<PdfWord> words = pdfWords(path);
             for (int p = 1; p <= pages.size(); ++p) {
-                const QStringList on = wordsOn(words, p);
-                EXPECT_TRUE(holdsInOrder(on, project.split(' ', Qt::SkipEmptyParts))) << p;
-                EXPECT_TRUE(holdsInOrder(on, customer.split(' ', Qt::SkipEmptyParts))) << p;
-                EXPECT_TRUE(
-                    holdsInOrder(on, {QString::number(p), "/", QString::number(pages.size())}))
+                EXPECT_TRUE(holdsInOrder(words, p, project.split(' ', Qt::SkipEmptyParts))) << p;
+                EXPECT_TRUE(holdsInOrder(words, p, customer.split(' ', Qt::SkipEmptyParts))) << p;
+                EXPECT_TRUE(holdsInOrder(words, p,
+                                         {QString::number(p), "/", QString::number(pages.size())}))
                     << p;
             }
             for (const PdfWord& w : words) {

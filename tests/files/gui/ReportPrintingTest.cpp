@@ -1,6 +1,6 @@
 #include "files/gui/ReportPrinting.h"
-#include "files/gui/Fixture.h"
 #include "files/gui/PdfTools.h"
+#include "project/gui/MainWindowFixture.h"
 
 #include <QPrinter>
 #include <QRegularExpression>
@@ -8,7 +8,7 @@
 
 namespace {
 
-using ReportPrinting = DemoWindow;
+using ReportPrinting = MainWindowTest;
 
 /// The report's lines as pdftotext reads them back, blank lines left out,
 /// one line of text each (readable in a failure).
@@ -25,6 +25,7 @@ std::string linesOf(const QString& text)
 
 TEST_F(ReportPrinting, PrintingToAFileWritesEveryCopyOfTheReportAcrossPages)
 {
+    ASSERT_TRUE(loadDemo());
     QTemporaryDir dir;
     const QString path = dir.filePath("report.pdf");
     QPrinter printer(QPrinter::HighResolution);
