@@ -20,7 +20,7 @@ icon="$(sed -n 's/^Icon=//p' "$entry")"
 program="${exec_line%% *}"
 [ -n "$program" ] && [ -x "$prefix/bin/$program" ] || fail "Exec=$program is not an installed program"
 svg="$prefix/share/icons/hicolor/scalable/apps/$icon.svg"
-[ -n "$icon" ] && grep -q '<svg' "$svg" || fail "Icon=$icon, but $svg is no SVG picture"
+[ -n "$icon" ] && grep -qs '<svg' "$svg" || fail "Icon=$icon, but $svg is no SVG picture"
 for id in 1031 1032 1033; do
     [ -f "$prefix/share/splmap/Languages/$id.xml" ] || fail "language file $id.xml not installed"
 done
