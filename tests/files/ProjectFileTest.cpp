@@ -52,10 +52,11 @@ const QString odd = "\x1b]0;title\x07" + QString(1 << 20, u'9') + "\x7f";
 // Every bundled project, loaded and saved into a new file and over itself, gives its own bytes.
 TEST(ProjectFile, BundledProjectsSaveBackToTheirOwnBytes)
 {
-    QStringList paths{SPLMAP_EXAMPLES_DIR "/demo.ini", SPLMAP_EXAMPLES_DIR "/extreme.ini"};
-    const QDir projects(SPLMAP_TEST_PROJECTS_DIR);
-    for (const QString& name : projects.entryList({"*.ini"}))
-        paths << projects.filePath(name);
+    QStringList paths;
+    for (const char* folder : {SPLMAP_EXAMPLES_DIR, SPLMAP_TEST_PROJECTS_DIR})
+        for (const QFileInfo& file : QDir(folder).entryInfoList({"*.ini"}))
+            paths << file.filePath();
+    ASSERT_GE(paths.size(), 7);
     QTemporaryDir dir;
     for (const QString& path : paths) {
         ProjectFields f;
