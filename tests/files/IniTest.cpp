@@ -71,21 +71,6 @@ TEST(IniFiles, MissingLongAndReadOnlyFilesAreWritten)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"long.ini"});
 }
 
-TEST(IniFiles, WritingManyKeysAtOnceGivesTheBytesOfOneWriteEach)
-{
-    QTemporaryDir dir;
-    const QString one = dir.filePath("one.ini");
-    const QString all = dir.filePath("all.ini");
-    for (const QString& p : {one, all})
-        put(p, "\r\n\r\n[Other]\r\nx=1\r\n\r\n\r\n[default]\r\nB=old\r\nq\r\n");
-    const std::vector<std::pair<QString, QString>> entries = {
-        {"A", "1"}, {"b", "two words"}, {"C", ""}, {"A", "3"}, {"D", "x=y"}};
-    for (const auto& [k, v] : entries)
-        INIwrite(one, "Default", k, v);
-    INIwriteAll(all, "Default", entries);
-    EXPECT_EQ(contents(all), contents(one));
-}
-
 TEST(IniRead, OneReadingOfASectionFindsWhatEachKeyReadFinds)
 {
     // Random files of the lines and line ends the rules treat differently.
