@@ -1,15 +1,12 @@
 #include "app/Commands.h"
 #include "Harness.h"
 #include "app/GridCommand.h"
-#include "app/RenderCommand.h"
 #include "support/FailingResources.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <new>
 #include <system_error>
 
 namespace {
@@ -28,13 +25,15 @@ Outcome finished(const QString& outPath, const std::function<int(QIODevice&, QIO
 
 } // namespace
 
+// (A grid without memory, below, ends the same way.)
 TEST(Commands, OutputThatCannotBeWrittenAndMissingMemoryEndInOneLineAndCodeTwo)
 {
     const auto printing = [](QIODevice& out, QIODevice&) {
         out.write("{}\n");
         return 0;
     };
-    const auto refusing = [](QIODevice&, QIODevice& err) {
+    const auto refusing = [](QIODevice& out, QIODevice& err) {
+        out.write("{}\n");
         err.write("splmap grid: refused\n");
         return 2;
     };
@@ -43,8 +42,6 @@ TEST(Commands, OutputThatCannotBeWrittenAndMissingMemoryEndInOneLineAndCodeTwo)
             {"/dev/null", printing, 0, ""},
             {"/dev/full", printing, 2, "splmap grid: standard output: No space left on device\n"},
             {"/dev/full", refusing, 2, "splmap grid: refused\n"},
-            {"/dev/null", [](QIODevice&, QIODevice&) -> int { throw std::bad_alloc(); }, 2,
-             "splmap grid: not enough memory\n"},
             {"/dev/null",
              [](QIODevice&, QIODevice&) -> int {
                  throw std::system_error(
@@ -58,29 +55,19 @@ TEST(Commands, OutputThatCannotBeWrittenAndMissingMemoryEndInOneLineAndCodeTwo)
     }
 }
 
-TEST(Commands, AGridWithoutMemoryFailsAndARenderWithoutThreadsStillPaints)
+// A grid the system has no memory for ends like any refusal and leaves no table.
+TEST(Commands, AGridWithoutMemoryFailsAndLeavesNoTable)
 {
-    const QString extreme = QStringLiteral(SPLMAP_EXAMPLES_DIR "/extreme.ini");
     QTemporaryDir dir;
     const QString csv = dir.filePath("cells.csv");
-    {
-        failing::Refusal memory(false, true);
-        const Outcome r = finished("/dev/null", [&](QIODevice& out, QIODevice& err) {
-            return runGrid({extreme, "--res", "0.1", "--cells", csv}, out, err,
-                           QStringLiteral(SPLMAP_LANGUAGES_DIR));
-        });
-        EXPECT_EQ(r.code, 2);
-        EXPECT_EQ(r.err, "splmap grid: not enough memory\n");
-        EXPECT_FALSE(QFile::exists(csv));
-    }
-    failing::Refusal threads(true, false);
-    const QString png = dir.filePath("map.png");
-    const Outcome r = captured([&](QIODevice& out, QIODevice& err) {
-        return runRender({demo, "--freq", "1000", "--out", png}, out, err,
-                         QStringLiteral(SPLMAP_LANGUAGES_DIR));
+    failing::Refusal memory(false, true);
+    const Outcome r = finished("/dev/null", [&](QIODevice& out, QIODevice& err) {
+        return runGrid({SPLMAP_EXAMPLES_DIR "/extreme.ini", "--res", "0.1", "--cells", csv}, out,
+                       err, QStringLiteral(SPLMAP_LANGUAGES_DIR));
     });
-    EXPECT_EQ(r.code, 0) << r.err.constData();
-    EXPECT_FALSE(QImage(png).isNull());
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err, "splmap grid: not enough memory\n");
+    EXPECT_FALSE(QFile::exists(csv));
 }
 
 TEST(Commands, WordsThatAreNeitherCommandNorProjectAreUnknownCommands)

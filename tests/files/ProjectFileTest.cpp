@@ -1,9 +1,11 @@
 #include "files/ProjectFile.h"
+#include "files/Bytes.h"
 #include "files/Ini.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -12,27 +14,18 @@ namespace {
 const QLocale point(QLocale::English, QLocale::UnitedStates);
 const QLocale comma(QLocale::German, QLocale::Germany);
 
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// A project whose every value differs from the start values, numbers written
+// A project with numbers in every field and a Latin-1 name, the numbers written
 // with the given locale's separator as the window would show them.
 void sample(ProjectFields& f, ProjectState& s, const QLocale& locale)
 {
     f.Label58 = "TS160";
     for (int i = 1; i <= 13; ++i)
         f.Text[i] = locale.toString(i + 0.25);
-    f.Text15 = "Hall";
     f.Text16 = QString::fromLatin1("Caf\xE9 owner");
-    f.Label59 = "12";
-    f.Combo2 = "5";
-    f.Combo1 = "2";
+    f.Combo2 = "5"; // boxes
+    f.Combo1 = "2"; // areas
     for (int i = 1; i <= 16; ++i)
         f.Combo3[i] = locale.toString(i / 2.0);
-    f.Combo4 = "TS-160";
     for (int j = 1; j <= 16; ++j) {
         s.box[j] = BoxValue::number(j * 1.5);
         s.LastAngle[j] = j * 0.5f;
@@ -42,15 +35,28 @@ void sample(ProjectFields& f, ProjectState& s, const QLocale& locale)
     s.modelcaixa = 1;
 }
 
+// A bad value, however long or odd, is named in one short printable line.
+void expectOneShortLine(const QString& error, const QString& path, const QString& named)
+{
+    EXPECT_TRUE(error.startsWith("Cannot load " + path + ": ") && error.contains(named) &&
+                error.size() < path.size() + 200)
+        << error.toStdString();
+    EXPECT_TRUE(std::all_of(error.begin(), error.end(), [](QChar c) { return c >= u' '; }))
+        << error.toStdString();
+}
+
+const QString odd = "\x1b]0;title\x07" + QString(1 << 20, u'9') + "\x7f";
+
 } // namespace
 
 // Every bundled project, loaded and saved into a new file and over itself, gives its own bytes.
 TEST(ProjectFile, BundledProjectsSaveBackToTheirOwnBytes)
 {
-    QStringList paths{SPLMAP_EXAMPLES_DIR "/demo.ini", SPLMAP_EXAMPLES_DIR "/extreme.ini"};
-    const QDir projects(SPLMAP_TEST_PROJECTS_DIR);
-    for (const QString& name : projects.entryList({"*.ini"}))
-        paths << projects.filePath(name);
+    QStringList paths;
+    for (const char* folder : {SPLMAP_EXAMPLES_DIR, SPLMAP_TEST_PROJECTS_DIR})
+        for (const QFileInfo& file : QDir(folder).entryInfoList({"*.ini"}))
+            paths << file.filePath();
+    ASSERT_GE(paths.size(), 7);
     QTemporaryDir dir;
     for (const QString& path : paths) {
         ProjectFields f;
@@ -82,12 +88,12 @@ TEST(ProjectFile, LoadsEitherSeparatorAndStopsAtABadNumber)
         EXPECT_EQ(t.x1, s.x1);
 
         // The texts and boxes come before LastAngle1 and are still loaded.
-        for (const char* bad : {"abc", "", "1,5,0"}) {
+        for (const QString& bad : {QString("abc"), QString(), QString("1,5,0"), odd}) {
             INIwrite(path, "Default", "LastAngle1", bad);
             ProjectFields h;
             ProjectState u;
             const projectfile::LoadResult e = projectfile::load(path, h, u, loadIn);
-            EXPECT_TRUE(e.error.contains("LastAngle1")) << e.error.toStdString();
+            expectOneShortLine(e.error, path, "LastAngle1");
             EXPECT_EQ(h, expected);
             EXPECT_EQ(u.box[16], BoxValue::text("24"));
             EXPECT_EQ(u.LastAngle[1], 0.0f);
@@ -132,23 +138,25 @@ TEST(ProjectFile, LoadingDerivesCountsAndRefusesOnesTheListsCannotShow)
 
     // A count the lists cannot show fails the load, names the count and derives nothing.
     const std::pair<const char*, const char*> bad[] = {
-        {"numcaixes", "abc"}, {"numcaixes", "17"}, {"numcaixes", "16.6"},
-        {"numcaixes", "-1"},  {"numzones", "0"},   {"numzones", "4"},
+        {"numcaixes", "abc"}, {"numcaixes", "17"}, {"numcaixes", "16.6"},  {"numcaixes", "-1"},
+        {"numzones", "0"},    {"numzones", "4"},   {"numcaixes", nullptr},
     };
     for (const auto& [key, text] : bad) {
-        INIwriteAll(path, "Default", {{"numcaixes", "5"}, {"numzones", "2"}, {key, text}});
+        INIwriteAll(path, "Default",
+                    {{"numcaixes", "5"}, {"numzones", "2"}, {key, text ? QString(text) : odd}});
         ProjectFields g;
         ProjectState t;
         t.numcaixes = 9;
         const QString error = projectfile::load(path, g, t, point).error;
-        EXPECT_TRUE(error.contains(key)) << key << " " << text;
-        EXPECT_TRUE(
-            error.contains(QString(key) == "numcaixes" ? "number of boxes" : "number of areas"))
-            << error.toStdString();
+        expectOneShortLine(error, path,
+                           QString(key) == "numcaixes" ? "the number of boxes (numcaixes)"
+                                                       : "the number of areas (numzones)");
+        EXPECT_TRUE(text || error.contains("\"\\x1b]0;title\\x0799")) << error.toStdString();
         EXPECT_EQ(t.numcaixes, 9);
     }
 }
 
+// A text the file cannot hold is refused, named as the window shows it, and no file is touched.
 TEST(ProjectFile, ASaveTheFileCannotHoldIsRefusedAndTheFileKept)
 {
     QTemporaryDir dir;
@@ -159,62 +167,31 @@ TEST(ProjectFile, ASaveTheFileCannotHoldIsRefusedAndTheFileKept)
     ASSERT_EQ(projectfile::save(path, f, s, point), std::nullopt);
     const QByteArray saved = contents(path);
 
-    struct Case
-    {
-        QString ProjectFields::*field; // or box 3's text when null
-        QString text;
-        const char* named;
+    using Edit = void (*)(ProjectFields&, ProjectState&);
+    const std::pair<Edit, const char*> cases[] = {
+        {[](ProjectFields& g, ProjectState&) { g.Text15 = "Hall [east]"; },
+         "the project name (Text15)"},
+        {[](ProjectFields& g, ProjectState&) { g.Text16 = "cr\r"; }, "the customer name (Text16)"},
+        {[](ProjectFields& g, ProjectState&) { g.Label58 = "TS250\t"; }, "the model key (eti)"},
+        {[](ProjectFields& g, ProjectState&) { g.Combo4 = QString::fromUtf8("TS\xE2\x82\xAC"); },
+         "the model (model)"},
+        {[](ProjectFields& g, ProjectState&) { g.Text[7] = "["; }, "Area 2 Elevation Z2 (Text7)"},
+        {[](ProjectFields& g, ProjectState&) { g.Combo3[12] = "\n"; },
+         "the angle of Box 12 (angle12)"},
+        {[](ProjectFields&, ProjectState& t) { t.box[3] = BoxValue::text("5["); }, "box 3 (box3)"},
     };
-    const Case cases[] = {
-        {&ProjectFields::Text15, "Hall [east]", "the project name (Text15)"},
-        {&ProjectFields::Text16, "cr\r", "the customer name (Text16)"},
-        {&ProjectFields::Label58, "TS250\t", "the model key (eti)"},
-        {&ProjectFields::Combo4, QString::fromUtf8("TS\xE2\x82\xAC"), "the model (model)"},
-        {nullptr, "5[", "box 3 (box3)"},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [edit, named] : cases) {
         ProjectFields g = f;
         ProjectState t = s;
-        if (c.field)
-            g.*c.field = c.text;
-        else
-            t.box[3] = BoxValue::text(c.text);
-        const std::optional<QString> error = projectfile::save(path, g, t, point);
-        ASSERT_TRUE(error.has_value()) << c.named;
-        EXPECT_TRUE(error->contains(c.named)) << error->toStdString();
-        EXPECT_FALSE(error->contains(u'\n') || error->contains(u'\r') || error->contains(u'\t'));
-        EXPECT_EQ(contents(path), saved) << c.named;
-    }
-    // The area fields and the angles are named as the window shows them.
-    ProjectFields g = f;
-    g.Text[7] = "[";
-    g.Combo3[12] = "\n";
-    EXPECT_TRUE(projectfile::unsavableField(g)->startsWith("Area 2 Elevation Z2 (Text7)"));
-    g.Text[7] = "1";
-    EXPECT_TRUE(projectfile::unsavableField(g)->startsWith("the angle of Box 12 (angle12)"));
-    // Nothing is created either.
-    EXPECT_TRUE(projectfile::save(dir.filePath("new.ini"), g, s, point));
-    EXPECT_FALSE(QFile::exists(dir.filePath("new.ini")));
-}
-
-// A bad value, however long or odd, is named in one short printable line.
-TEST(ProjectFile, LoadErrorsNameWhatIsWrongInOneShortLine)
-{
-    ProjectFields f;
-    ProjectState s;
-    QTemporaryDir dir;
-    const QString path = dir.filePath("p.ini");
-    QFile::copy(SPLMAP_EXAMPLES_DIR "/demo.ini", path);
-    const QString value = "\x1b]0;title\x07" + QString(1 << 20, u'9') + "\x7f";
-    for (const char* key : {"LastAngle1", "numcaixes"}) {
-        INIwrite(path, "Default", key, value);
-        const QString error = projectfile::load(path, f, s, point).error;
-        EXPECT_TRUE(error.startsWith("Cannot load " + path + ": ")) << error.toStdString();
-        EXPECT_LT(error.size(), path.size() + 200) << key;
-        EXPECT_TRUE(error.contains(QString("\"\\x1b]0;title\\x0799")) && error.contains(key))
-            << error.toStdString();
-        for (const QChar c : error)
-            EXPECT_GE(c.unicode(), 0x20);
-        INIwrite(path, "Default", key, "1");
+        edit(g, t);
+        for (const QString& target : {path, dir.filePath("new.ini")}) {
+            const std::optional<QString> error = projectfile::save(target, g, t, point);
+            ASSERT_TRUE(error.has_value()) << named;
+            EXPECT_TRUE(error->contains(named)) << error->toStdString();
+            EXPECT_FALSE(error->contains(u'\n') || error->contains(u'\r') ||
+                         error->contains(u'\t'));
+        }
+        EXPECT_EQ(contents(path), saved) << named;
+        EXPECT_FALSE(QFile::exists(dir.filePath("new.ini")));
     }
 }

@@ -11,23 +11,14 @@ report::Input sample(float seleccio)
     report::Input in;
     in.numcaixes = 7;
     in.distanceToFloor = "9.5";
-    for (int i = 0; i < 16; ++i)
-        in.angles[static_cast<std::size_t>(i)] = i < 8 ? QString::number(i) : QString();
-    in.numberOfAreas = QString::number(static_cast<int>(seleccio) + 1);
+    for (std::size_t i = 0; i < 8; ++i)
+        in.angles[i] = QString::number(i);
+    in.numberOfAreas = QString::number(int(seleccio) + 1);
     in.seleccio = seleccio;
-    for (int a = 0; a < 3; ++a)
-        for (int k = 0; k < 4; ++k)
-            in.areas[static_cast<std::size_t>(a)][static_cast<std::size_t>(k)] =
-                QStringLiteral("%1.%2").arg(a + 1).arg(k);
+    for (std::size_t a = 0; a < 3; ++a)
+        for (std::size_t k = 0; k < 4; ++k)
+            in.areas[a][k] = QStringLiteral("%1.%2").arg(a + 1).arg(k);
     return in;
-}
-
-QStringList texts(const std::vector<report::Row>& rows)
-{
-    QStringList out;
-    for (const auto& r : rows)
-        out << r.text();
-    return out;
 }
 
 } // namespace
@@ -35,7 +26,9 @@ QStringList texts(const std::vector<report::Row>& rows)
 TEST(Report, DataLinesThenOneBlockPerAreaWithTheirBlanks)
 {
     const auto rows = report::rows(sample(2));
-    const QStringList t = texts(rows);
+    QStringList t;
+    for (const auto& r : rows)
+        t << r.text();
     ASSERT_EQ(t.size(), 34);
     EXPECT_EQ(t.mid(0, 3), QStringList({"Number of Boxes     8 ", "Distance to floor      9.5",
                                         "Angle Box 1          0"}));

@@ -13,16 +13,14 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 entry="$prefix/share/applications/splmap.desktop"
 [ -f "$entry" ] || fail "no menu entry at $entry"
-grep -qx '\[Desktop Entry\]' "$entry" || fail "$entry has no [Desktop Entry] group"
-grep -qx 'Type=Application' "$entry" || fail "$entry is not an application"
+grep -qx '\[Desktop Entry\]' "$entry" && grep -qx 'Type=Application' "$entry" ||
+    fail "$entry is not an application's [Desktop Entry]"
 exec_line="$(sed -n 's/^Exec=//p' "$entry")"
 icon="$(sed -n 's/^Icon=//p' "$entry")"
 program="${exec_line%% *}"
-[ -n "$program" ] && [ -n "$icon" ] || fail "$entry lacks Exec or Icon"
-[ -x "$prefix/bin/$program" ] || fail "Exec=$program, but $prefix/bin/$program is not an installed program"
+[ -n "$program" ] && [ -x "$prefix/bin/$program" ] || fail "Exec=$program is not an installed program"
 svg="$prefix/share/icons/hicolor/scalable/apps/$icon.svg"
-[ -f "$svg" ] || fail "Icon=$icon, but $svg is missing"
-grep -q '<svg' "$svg" || fail "$svg is not an SVG picture"
+[ -n "$icon" ] && grep -qs '<svg' "$svg" || fail "Icon=$icon, but $svg is no SVG picture"
 for id in 1031 1032 1033; do
     [ -f "$prefix/share/splmap/Languages/$id.xml" ] || fail "language file $id.xml not installed"
 done

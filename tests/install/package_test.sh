@@ -17,8 +17,7 @@ deb="${debs[0]}"
 
 listing="$(dpkg-deb -c "$deb")"
 contents="$(awk '{print $6}' <<<"$listing")"
-for f in ./usr/bin/splmap ./usr/share/splmap/Languages/1031.xml \
-         ./usr/share/splmap/Languages/1032.xml ./usr/share/splmap/Languages/1033.xml \
+for f in ./usr/bin/splmap ./usr/share/splmap/Languages/103{1,2,3}.xml \
          ./usr/share/applications/splmap.desktop \
          ./usr/share/icons/hicolor/scalable/apps/splmap.svg \
          ./usr/share/metainfo/splmap.metainfo.xml; do

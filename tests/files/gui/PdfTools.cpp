@@ -24,24 +24,29 @@ QByteArray run(const char* tool, const QStringList& args)
     return p.readAllStandardOutput();
 }
 
+/// The rows of a poppler tool's table after its header and rule, split at blanks.
+QList<QStringList> tableRows(const char* tool, const QStringList& args)
+{
+    QList<QStringList> rows;
+    for (const QString& line : QString::fromUtf8(run(tool, args)).split('\n').mid(2))
+        if (!line.trimmed().isEmpty())
+            rows << line.split(' ', Qt::SkipEmptyParts);
+    return rows;
+}
+
 } // namespace
 
 QString pdfText(const QString& pdf, bool layout)
 {
-    QStringList args;
-    if (layout)
-        args << QStringLiteral("-layout");
-    args << pdf << QStringLiteral("-");
-    return QString::fromUtf8(run("pdftotext", args));
+    const QStringList args{pdf, "-"};
+    return QString::fromUtf8(run("pdftotext", layout ? QStringList{"-layout"} + args : args));
 }
 
 QStringList pdfFonts(const QString& pdf)
 {
     QStringList column;
-    const QStringList lines = QString::fromUtf8(run("pdffonts", {pdf})).split('\n');
-    for (qsizetype i = 2; i < lines.size(); ++i) // after the header and its rule
-        if (!lines[i].trimmed().isEmpty())
-            column << lines[i].section(' ', 0, 0, QString::SectionSkipEmpty);
+    for (const QStringList& row : tableRows("pdffonts", {pdf}))
+        column << row[0];
     return column;
 }
 
@@ -73,13 +78,9 @@ QList<PdfWord> pdfWords(const QString& pdf)
 QList<PdfImage> pdfImages(const QString& pdf)
 {
     QList<PdfImage> images;
-    const QStringList lines = QString::fromUtf8(run("pdfimages", {"-list", pdf})).split('\n');
-    for (qsizetype i = 2; i < lines.size(); ++i) { // after the header and its rule
-        const QStringList f = lines[i].split(' ', Qt::SkipEmptyParts);
+    for (const QStringList& f : tableRows("pdfimages", {"-list", pdf}))
         if (f.size() >= 14)
-            images.push_back({f[0].toInt(), QSize(f[3].toInt(), f[4].toInt()), f[8], f[12].toInt(),
-                              f[13].toInt()});
-    }
+            images.push_back({f[0].toInt(), f[8], f[12].toInt(), f[13].toInt()});
     return images;
 }
 

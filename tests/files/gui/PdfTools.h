@@ -22,7 +22,6 @@ QList<PdfWord> pdfWords(const QString& pdf);
 struct PdfImage
 {
     int page;
-    QSize pixels;
     QString encoding; ///< "image" for a lossless one, "jpeg" for a lossy one, ...
     int xPpi, yPpi;
 };

@@ -1,6 +1,6 @@
 #include "files/gui/ReportPrinting.h"
-#include "files/gui/Fixture.h"
 #include "files/gui/PdfTools.h"
+#include "project/gui/MainWindowFixture.h"
 
 #include <QPrinter>
 #include <QRegularExpression>
@@ -8,7 +8,7 @@
 
 namespace {
 
-using ReportPrinting = DemoWindow;
+using ReportPrinting = MainWindowTest;
 
 /// The report's lines as pdftotext reads them back, blank lines left out,
 /// one line of text each (readable in a failure).
@@ -25,6 +25,7 @@ std::string linesOf(const QString& text)
 
 TEST_F(ReportPrinting, PrintingToAFileWritesEveryCopyOfTheReportAcrossPages)
 {
+    ASSERT_TRUE(loadDemo());
     QTemporaryDir dir;
     const QString path = dir.filePath("report.pdf");
     QPrinter printer(QPrinter::HighResolution);
@@ -38,9 +39,8 @@ TEST_F(ReportPrinting, PrintingToAFileWritesEveryCopyOfTheReportAcrossPages)
     QStringList expected;
     for (const report::Row& r : rows)
         expected << r.text().simplified();
-    EXPECT_EQ(linesOf(text),
-              expected.join('\n')
-                  .toStdString());  // every line once per copy, in order, none lost at a break
+    // Every line once per copy, in order, none lost at a break.
+    EXPECT_EQ(linesOf(text), expected.join('\n').toStdString());
     EXPECT_GE(text.count('\f'), 2); // a new page when the first is full
     EXPECT_TRUE(text.contains("Distance to floor      " + doc.text(Control::Text13))); // six blanks
 
@@ -48,4 +48,12 @@ TEST_F(ReportPrinting, PrintingToAFileWritesEveryCopyOfTheReportAcrossPages)
     const QStringList fonts = pdfFonts(path);
     EXPECT_TRUE(fonts.filter("Bold").size() == 1 && fonts.size() == 2)
         << fonts.join(' ').toStdString();
+
+    // A file that cannot be written gives the reason and leaves nothing.
+    const QString missing = dir.filePath("missing/report.pdf");
+    printer.setOutputFileName(missing);
+    const QString problem = report::print(printer, rows);
+    EXPECT_TRUE(problem.startsWith(missing + ": ") && problem.size() > missing.size() + 4)
+        << problem.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(missing));
 }
