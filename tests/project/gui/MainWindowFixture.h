@@ -29,6 +29,13 @@ protected:
             l << m.tag;
         return l;
     }
+    /// Text typed into a field, which is then left if the field takes it.
+    void enter(Control field, const QString& text)
+    {
+        doc.setText(field, text);
+        if (doc.validateField(field))
+            doc.leaveField(field);
+    }
     /// Chooses an item of a list as the user does.
     static void choose(QComboBox* c, int index)
     {
