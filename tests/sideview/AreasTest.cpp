@@ -21,8 +21,7 @@ Redraw drawSmallView(Layout& l)
 
 } // namespace
 
-// An area is drawn as its segment and described by its real slope; falling to the
-// floor it is warned about, once for all areas in use, and drawn flat one unit up.
+// A falling area: warned once for all areas in use, drawn flat one unit up.
 TEST(Areas, SegmentsLineDescriptionsAndWarnings)
 {
     Layout l;

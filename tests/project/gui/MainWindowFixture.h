@@ -6,6 +6,7 @@
 #include "project/gui/Principal.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -21,6 +22,8 @@ protected:
     {
     }
 
+    QLineEdit* text(int n) { return window.findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n)); }
+    QComboBox* combo(const char* name) { return window.findChild<QComboBox*>(name); }
     bool loadDemo() { return doc.load(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini")); }
     QStringList shownTags() const
     {

@@ -4,7 +4,6 @@
 #include "project/gui/MainWindowFixture.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -15,8 +14,6 @@ namespace {
 class PrincipalTest : public MainWindowTest
 {
 protected:
-    QLineEdit* text(int n) { return window.findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n)); }
-    QComboBox* combo(const char* name) { return window.findChild<QComboBox*>(name); }
     QComboBox* angle(int index) { return window.findChildren<QComboBox*>("Combo3").at(index); }
     /// The window shown, with the array unlocked by a height unless `unlock` is false.
     void show(bool unlock = true)

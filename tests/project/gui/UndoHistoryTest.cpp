@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QFile>
-#include <QLineEdit>
 #include <QTemporaryDir>
 #include <random>
 
@@ -189,8 +188,8 @@ TEST_F(UndoHistoryTest, ListsLeftUnchangedAreNoStep)
 TEST_F(UndoHistoryTest, AHeightAndANameAreTwoStepsOfTheKeys)
 {
     showDemo();
-    QLineEdit* height = window.findChild<QLineEdit*>("Text13");
-    QLineEdit* project = window.findChild<QLineEdit*>("Text15");
+    QLineEdit* height = text(13);
+    QLineEdit* project = text(15);
     const std::string name = project->text().toStdString();
     typeInto(height, "7");
     QTest::keyClick(height, Qt::Key_Tab);
