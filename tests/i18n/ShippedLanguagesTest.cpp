@@ -42,6 +42,7 @@ TEST(ShippedLanguages, HoldTheLabelsOfTheEnglishFile)
     for (int32_t id : {languageId::Spanish, languageId::German}) {
         QStringList lacks = QSet(english).subtract(labelsOf(id)).values(),
                     adds = labelsOf(id).subtract(english).values();
-        EXPECT_EQ(lacks.join(' ') + " | " + adds.join(' '), " | ") << id << " lacks | adds";
+        EXPECT_EQ((lacks.join(' ') + " | " + adds.join(' ')).toStdString(), " | ")
+            << id << " lacks | adds";
     }
 }
