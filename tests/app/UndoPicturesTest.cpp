@@ -43,19 +43,28 @@ protected:
         EXPECT_TRUE(QTest::qWaitFor([&] { return edit->hasFocus(); }));
         return edit;
     }
-    /// Types into a field and leaves it with Tab, as a user does.
-    void type(const char* field, const QString& text)
+    /// Types over a field's text and leaves it with Tab, as a user does; then
+    /// Undo and Redo, which bring back `before` and what the edit showed.
+    void typeUndoRedo(const char* field, const QString& text, const std::array<QImage, 3>& before)
     {
         QLineEdit* edit = focus(field);
         edit->selectAll();
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Tab);
+        ASSERT_TRUE(main().history().stack().canUndo());
+        const auto edited = screen();
+        ASSERT_NE(edited, before);
+        trigger("Undo");
+        EXPECT_EQ(screen(), before);
+        trigger("Redo");
+        EXPECT_EQ(screen(), edited);
     }
 };
 
 } // namespace
 
-// File > New with a fresh wizard, Cancel, a height typed, then Undo and Redo.
+// File > New with a fresh wizard, its wizard cancelled, clears the surfaces; an edit after it
+// undoes to them.
 TEST_F(UndoPicturesTest, ANewProjectCancelledThenEditedUndoesToTheClearedSurfaces)
 {
     QTimer::singleShot(0, [&] { windows.wizard()->close(); }); // its frame destroys it
@@ -72,17 +81,7 @@ TEST_F(UndoPicturesTest, ANewProjectCancelledThenEditedUndoesToTheClearedSurface
         white.fill(Qt::white);
         EXPECT_EQ(surface, white);
     }
-    const QString height = windows.document().text(Control::Text13);
-
-    type("Text13", "7");
-    ASSERT_TRUE(main().history().stack().canUndo());
-    const auto edited = screen();
-    trigger("Undo");
-    EXPECT_EQ(screen(), cleared);
-    EXPECT_EQ(windows.document().text(Control::Text13), height);
-    trigger("Redo");
-    EXPECT_EQ(screen(), edited);
-    EXPECT_EQ(windows.document().text(Control::Text13), "7");
+    typeUndoRedo("Text13", "7", cleared);
 }
 
 TEST_F(UndoPicturesTest, AMapShownBeforeAnEditComesBackWithItsLevels)
@@ -93,16 +92,8 @@ TEST_F(UndoPicturesTest, AMapShownBeforeAnEditComesBackWithItsLevels)
     windows.calculateMap();
     const auto map = main().shownPicture().map();
     ASSERT_TRUE(map);
-    const auto withMap = screen();
-
-    type("Text1", "4");
-    ASSERT_FALSE(main().shownPicture().map());
-    const auto edited = screen();
-    ASSERT_NE(edited, withMap);
-    trigger("Undo");
-    EXPECT_EQ(screen(), withMap);
-    EXPECT_EQ(main().shownPicture().map(), map); // the probe reads it again
-    trigger("Redo");
-    EXPECT_EQ(screen(), edited);
+    typeUndoRedo("Text1", "4", screen());
     EXPECT_FALSE(main().shownPicture().map());
+    trigger("Undo");
+    EXPECT_EQ(main().shownPicture().map(), map); // the probe reads it again
 }

@@ -23,7 +23,7 @@ TEST(Numbers, RecognisesNumbersInTheLocaleAndCountsOtherTextAsZero)
     EXPECT_EQ(toSingle("0.572", point), 0.572f);
 }
 
-TEST(Numbers, FormatsFixedWithGroupingAndGeneralWithout)
+TEST(Numbers, FormatsFixedWithGroupingAndGeneralWithoutAndRoundsHalvesToEven)
 {
     EXPECT_EQ(formatFixed2(1234.567, point), "1,234.57");
     EXPECT_EQ(formatFixed2(1234.567, comma), "1.234,57");
@@ -37,10 +37,8 @@ TEST(Numbers, FormatsFixedWithGroupingAndGeneralWithout)
     const QString big = generalSingle(1.5e10f, point);
     EXPECT_EQ(big, "1.5E+10");
     EXPECT_EQ(toSingle(big, point), 1.5e10f);
-}
 
-TEST(Numbers, RoundsHalvesToEvenAndReadsTheOtherDecimalSeparator)
-{
+    // Halves round to even; the other decimal separator is read as this one.
     EXPECT_EQ(std::vector({roundHalfEven(2.5), roundHalfEven(3.5), roundHalfEven(-2.5)}),
               std::vector<long long>({2, 4, -2}));
     EXPECT_EQ(roundHalfEven(-0.6), -1);

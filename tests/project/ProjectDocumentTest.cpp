@@ -23,7 +23,6 @@ protected:
     {
         QObject::connect(&doc, &ProjectDocument::redrawn, [this] { ++redraws; });
     }
-
     QStringList tags() const
     {
         QStringList l;
@@ -31,15 +30,19 @@ protected:
             l << m.tag;
         return l;
     }
-
-    /// Types a height and leaves the field, as the user unlocks the project.
-    void unlock(const QString& height)
+    /// Which of `controls` are enabled, as a string of 0 and 1.
+    std::string enabled(std::initializer_list<Control> controls) const
     {
-        doc.setText(Control::Text13, height);
-        ASSERT_TRUE(doc.validateField(Control::Text13));
-        doc.leaveField(Control::Text13);
+        std::string s;
+        for (Control c : controls)
+            s += doc.isEnabled(c) ? '1' : '0';
+        return s;
     }
-
+    void enter(Control field, const QString& text)
+    {
+        doc.setText(field, text);
+        doc.leaveField(field);
+    }
     bool typeInto(Control list, const QString& text)
     {
         doc.setText(list, text);
@@ -53,37 +56,29 @@ protected:
 
 } // namespace
 
+// The height unlocks the array, then on leaving the areas; three boxes of 0.314 m
+// need more than 0.9 m.
 TEST_F(Document, StartsWithOnlyTheHeightUnlockedWhichUnlocksTheArrayThenTheAreas)
 {
-    EXPECT_TRUE(doc.isEnabled(Control::Text15));
-    for (Control c : {Control::Text1, Control::Text12, Control::Combo1, Control::Combo2,
-                      Control::Area2, angleList(0)})
-        EXPECT_FALSE(doc.isEnabled(c)) << static_cast<int>(c);
-
-    // The height unlocks the array, then on leaving the areas.
-    doc.setText(Control::Text13, "9");
-    EXPECT_TRUE(doc.isEnabled(Control::Combo2) && doc.isEnabled(Control::Combo4));
-    EXPECT_FALSE(doc.isEnabled(Control::Combo1));
-
-    doc.leaveField(Control::Text13);
-    for (Control c : {Control::Text1, Control::Text4, Control::Combo1, angleList(0)})
-        EXPECT_TRUE(doc.isEnabled(c)) << static_cast<int>(c);
-    EXPECT_FALSE(doc.isEnabled(angleList(1)));
+    using enum Control;
+    EXPECT_EQ(enabled({Text15, Text1, Text12, Combo1, Combo2, Area2, angleList(0)}), "1000000");
+    doc.setText(Text13, "9");
+    EXPECT_EQ(enabled({Combo2, Combo4, Combo1}), "110");
+    doc.leaveField(Text13);
+    EXPECT_EQ(enabled({Text1, Text4, Combo1, angleList(0), angleList(1)}), "11110");
     EXPECT_EQ(redraws, 1);
 
-    // Three boxes of 0.314 m need more than 0.9 m.
-    doc.setText(Control::Text13, "0.9");
-    doc.choose(Control::Combo2, 2);
+    doc.setText(Text13, "0.9");
+    doc.choose(Combo2, 2);
     EXPECT_EQ(tags(), QStringList({"Small"}));
-    EXPECT_FALSE(doc.isEnabled(Control::Command2));
-    EXPECT_TRUE(doc.isEnabled(angleList(2)));
-    EXPECT_FALSE(doc.isEnabled(angleList(3)));
-    doc.setText(Control::Text13, "1");
-    doc.leaveField(Control::Text13);
-    EXPECT_TRUE(doc.isEnabled(Control::Command2));
+    EXPECT_EQ(enabled({Command2, angleList(2), angleList(3)}), "010");
+    enter(Text13, "1");
+    EXPECT_TRUE(doc.isEnabled(Command2));
     EXPECT_EQ(tags(), QStringList({"Small"}));
 }
 
+// An empty angle takes the model's angle, any other text stays; a disabled area
+// keeps its text, and each choice of areas redraws.
 TEST_F(Document, ModelChoiceRebuildsTheAngleListsOfBoxesTwoToSixteen)
 {
     doc.setText(angleList(3), "");
@@ -92,57 +87,47 @@ TEST_F(Document, ModelChoiceRebuildsTheAngleListsOfBoxesTwoToSixteen)
     EXPECT_EQ(doc.text(Control::Label58), "TS160");
     EXPECT_EQ(doc.items(angleList(15)).back(), "8");
     EXPECT_EQ(doc.items(angleList(0)).size(), 21);
-    EXPECT_EQ(doc.text(angleList(3)), "1");   // an empty field takes the model's angle
-    EXPECT_EQ(doc.text(angleList(4)), "4.5"); // any other text stays
-
+    EXPECT_EQ(doc.text(angleList(3)) + doc.text(angleList(4)), "14.5");
     doc.setText(angleList(3), "");
     doc.choose(Control::Combo4, 0);
     EXPECT_EQ(doc.items(angleList(7)).at(1), "0.5");
     EXPECT_EQ(doc.text(angleList(3)), "7");
-}
 
-TEST_F(Document, NumberOfAreasEnablesAreasAndKeepsTheirTexts)
-{
     doc.setText(Control::Text7, "2.5");
+    const int before = redraws;
     for (int chosen : {2, 1, 0})
         doc.choose(Control::Combo1, chosen);
     EXPECT_FALSE(doc.isEnabled(Control::Text7));
     EXPECT_EQ(doc.text(Control::Text7), "2.5");
-    EXPECT_EQ(redraws, 3);
+    EXPECT_EQ(redraws, before + 3);
 }
 
+// Between the items of a list a number is applied as a choice would be, an item's
+// number selects the item; out of range, not a count, not a number: refused and put back.
 TEST_F(Document, TypedListTextIsAppliedWhenItIsANumberInTheListsRange)
 {
-    unlock("9");
+    enter(Control::Text13, "9");
     doc.choose(Control::Combo2, 3);
     doc.choose(angleList(0), 5);
-
-    // Between the items of box 2's list: applied as a choice would be.
     EXPECT_TRUE(typeInto(angleList(1), "2.5"));
     EXPECT_DOUBLE_EQ(doc.state().box[4].toDouble(QLocale::c()), 7.5);
-    // An item's number selects the item.
     EXPECT_TRUE(typeInto(Control::Combo2, "6"));
     EXPECT_EQ(doc.selectedIndex(Control::Combo2), 5);
     EXPECT_TRUE(doc.isEnabled(angleList(5)));
     EXPECT_TRUE(messages.shown.empty());
 
-    // Out of range, not a count, not a number: refused and put back.
     const int before = redraws;
-    for (const auto& [list, typed] : {std::pair{angleList(0), QStringLiteral("25")},
-                                      {Control::Combo2, QStringLiteral("17")},
-                                      {Control::Combo2, QStringLiteral("abc")},
-                                      {Control::Combo2, QStringLiteral("2.5")},
-                                      {Control::Combo1, QStringLiteral("0")},
-                                      {Control::Combo4, QStringLiteral("TS-999")}}) {
+    const std::pair<Control, const char*> refused[] = {
+        {angleList(0), "25"},     {Control::Combo2, "17"}, {Control::Combo2, "abc"},
+        {Control::Combo2, "2.5"}, {Control::Combo1, "0"},  {Control::Combo4, "TS-999"}};
+    for (const auto& [list, typed] : refused) {
         const QString applied = doc.text(list);
-        EXPECT_FALSE(typeInto(list, typed)) << typed.toStdString();
-        EXPECT_EQ(doc.text(list), applied) << typed.toStdString();
+        EXPECT_FALSE(typeInto(list, typed)) << typed;
+        EXPECT_EQ(doc.text(list), applied) << typed;
     }
     EXPECT_EQ(tags(), QStringList(6, "Value"));
     EXPECT_FLOAT_EQ(doc.state().LastAngle[1], 5.0f);
-    EXPECT_EQ(redraws, before);
-
-    // Leaving a list whose text was not touched does nothing.
+    // Leaving a list whose text was not touched does nothing either.
     EXPECT_TRUE(doc.applyTypedText(Control::Combo2));
     EXPECT_EQ(redraws, before);
 }
@@ -152,17 +137,18 @@ TEST_F(Document, TypedListTextIsAppliedWhenItIsANumberInTheListsRange)
 TEST_F(Document, MouseReadoutOfEachSurface)
 {
     ASSERT_TRUE(doc.load(demo)); // 40 m across, 10 m high
-    EXPECT_EQ(doc.readout(sideview::Picture1, 18, 110),
-              std::make_pair(QString("0.00"), QString("0.00")));
-    EXPECT_EQ(doc.readout(sideview::Picture1, 121.06, 0),
-              std::make_pair(QString("40.00"), QString("11.00")));
-    EXPECT_EQ(doc.readout(sideview::Picture44, 60.53, 118),
-              std::make_pair(QString("20.00"), QString("8.80")));
+    const auto read = [this](int surface, double x, double y) {
+        const auto [rx, ry] = doc.readout(surface, x, y);
+        return rx + " " + ry;
+    };
+    EXPECT_EQ(read(sideview::Picture1, 18, 110), "0.00 0.00");
+    EXPECT_EQ(read(sideview::Picture1, 121.06, 0), "40.00 11.00");
+    EXPECT_EQ(read(sideview::Picture44, 60.53, 118), "20.00 8.80");
 }
 
 TEST_F(Document, AFailedLoadLeavesTheProjectAsItWas)
 {
-    unlock("7");
+    enter(Control::Text13, "7");
     doc.choose(Control::Combo4, 1);
     doc.choose(Control::Combo2, 4);
     doc.setText(Control::Text15, "Mine");
@@ -172,7 +158,6 @@ TEST_F(Document, AFailedLoadLeavesTheProjectAsItWas)
     };
     const QByteArray pictureBefore = picture();
     const int redrawsBefore = redraws;
-
     QTemporaryDir dir;
     const QString broken = dir.filePath("broken.ini");
     QFile::copy(demo, broken);
@@ -186,23 +171,23 @@ TEST_F(Document, AFailedLoadLeavesTheProjectAsItWas)
         EXPECT_TRUE(sameProject(doc.data(), before));
         EXPECT_EQ(picture(), pictureBefore);
     }
-    EXPECT_EQ(changes, 0);
-    EXPECT_EQ(redraws, redrawsBefore);
+    EXPECT_EQ(std::pair(changes, redraws), std::pair(0, redrawsBefore));
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_TRUE(messages.shown[0].text.contains("LastAngle3"));
     EXPECT_TRUE(messages.shown[1].text.contains("no such file"));
 }
 
+// The loaded list texts count as applied; text the file cannot hold is refused,
+// naming the field, and the file kept.
 TEST_F(Document, ALoadEnablesTheProjectsFieldsAndSavesAsTheSameFile)
 {
     ASSERT_TRUE(doc.load(demo));
     EXPECT_TRUE(messages.shown.empty());
+    std::string angles;
     for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(doc.isEnabled(angleList(i)), i < 8) << i;
-    EXPECT_TRUE(doc.isEnabled(Control::Area2));
-    EXPECT_FALSE(doc.isEnabled(Control::Area3));
+        angles += enabled({angleList(i)});
+    EXPECT_EQ(angles + enabled({Control::Area2, Control::Area3}), "111111110000000010");
     EXPECT_GT(doc.state().y1[8], doc.state().y1[1]); // the corners are worked out
-    // The loaded list texts count as applied: leaving them changes nothing.
     EXPECT_TRUE(doc.applyTypedText(angleList(4)));
     EXPECT_EQ(redraws, 1);
 
@@ -210,7 +195,6 @@ TEST_F(Document, ALoadEnablesTheProjectsFieldsAndSavesAsTheSameFile)
     const QString path = dir.filePath("p.ini");
     ASSERT_FALSE(doc.save(path));
     EXPECT_EQ(contents(path), contents(demo));
-    // Text the file cannot hold is refused, naming the field, and the file kept.
     doc.setText(Control::Text5, "a[b");
     const auto error = doc.save(path);
     ASSERT_TRUE(error);

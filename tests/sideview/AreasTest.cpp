@@ -21,30 +21,30 @@ Redraw drawSmallView(Layout& l)
 
 } // namespace
 
+// A falling area: warned once for all areas in use, drawn flat one unit up.
 TEST(Areas, SegmentsLineDescriptionsAndWarnings)
 {
     Layout l;
+    const AreaView& v = l.state.areaView[1];
+    const AreaLine& line = l.state.areaLine[1];
     l.area(1, 10, 20, 1, 3);
     Redraw out = drawSmallView(l);
-    const AreaView& v = l.state.areaView[1];
     EXPECT_EQ((std::vector<float>{v.X1, v.Y1, v.X2, v.Y2}), (std::vector<float>{20, 36, 60, 28}));
     EXPECT_EQ(std::count(out.ops.begin(), out.ops.end(),
                          draw::line(Picture44, 20, 36, 60, 28, rgb::Black)),
               1);
-    EXPECT_FLOAT_EQ(l.state.areaLine[1].areapendent, 0.1f);
-    EXPECT_NEAR(l.state.areaLine[1].areaorigen, 0.0, 1e-6);
+    EXPECT_FLOAT_EQ(line.areapendent, 0.1f);
+    EXPECT_NEAR(line.areaorigen, 0.0, 1e-6);
     EXPECT_TRUE(out.messages.isEmpty());
 
-    // Falling to the floor: warned, drawn flat one unit up, described by its real slope.
     l.area(1, 10, 20, 2, 0);
     EXPECT_EQ(drawSmallView(l).messages, QStringList{"Z1Z2"});
     EXPECT_EQ(std::make_pair(v.Y1, v.Y2), std::make_pair(39.f, 39.f));
-    EXPECT_FLOAT_EQ(l.state.areaLine[1].areapendent, -0.1f);
-    EXPECT_NEAR(l.state.areaLine[1].areaorigen, 3.0, 1e-6);
+    EXPECT_FLOAT_EQ(line.areapendent, -0.1f);
+    EXPECT_NEAR(line.areaorigen, 3.0, 1e-6);
 
-    // Two falling areas give one warning; a third not in use is not checked.
     l.area(2, 30, 10, 3, 1);
-    l.area(3, 40, 10, 5, 0);
+    l.area(3, 40, 10, 5, 0); // not in use: not checked
     l.state.seleccio = 1;
     EXPECT_EQ(drawSmallView(l).messages, QStringList{"Z1Z2"});
     l.area(1, 10, 20, 1, 3);
@@ -62,10 +62,11 @@ TEST(Areas, SelectionOutOfRangeOnlyClearsTheView)
         l.state.seleccio = odd;
         l.state.areaLine[1].areahoritzontal = false;
         const Redraw r = drawSmallView(l);
-        EXPECT_EQ(countOps(r.ops, DrawOp::Kind::Line, Picture44), 0) << odd;
-        EXPECT_EQ(countOps(r.ops, DrawOp::Kind::Clear, Picture44), 1) << odd;
-        EXPECT_TRUE(r.captions.isEmpty()) << odd;
-        EXPECT_FALSE(l.state.areaLine[1].areahoritzontal) << odd;
+        EXPECT_EQ(std::tuple(countOps(r.ops, DrawOp::Kind::Line, Picture44),
+                             countOps(r.ops, DrawOp::Kind::Clear, Picture44), r.captions.size(),
+                             l.state.areaLine[1].areahoritzontal),
+                  std::tuple(0, 1, 0, false))
+            << odd;
     }
     EXPECT_EQ(std::tuple(areasTested(7.0f), areasTested(-1.0f), boxesInUse(-1), boxesInUse(20)),
               std::tuple(3, 0, 0, 16));

@@ -6,9 +6,7 @@ using namespace sideview;
 
 TEST(Array, StraightStackHangsFromTheHeightInAlternatingColours)
 {
-    Layout l;
-    l.angles({0, 0, 0});
-    l.boxes(3);
+    Layout l({0, 0, 0}, 3);
     l.area(1, 0, 20, 0, 0);
     const Redraw out = l.redraw();
     const ProjectState& s = l.state;
@@ -25,9 +23,9 @@ TEST(Array, StraightStackHangsFromTheHeightInAlternatingColours)
 
     // The coloured front faces: boxes 1 and 3 red, box 2 blue; nothing else in colour.
     std::vector<DrawOp> faces;
-    for (const DrawOp& op : out.ops)
-        if (op.kind == DrawOp::Kind::Line && op.surface == Picture1 && op.rgb)
-            faces.push_back(op);
+    std::copy_if(out.ops.begin(), out.ops.end(), std::back_inserter(faces), [](const DrawOp& op) {
+        return op.kind == DrawOp::Kind::Line && op.surface == Picture1 && op.rgb;
+    });
     EXPECT_EQ(faces,
               (std::vector{draw::line(Picture1, 18, s.ydalt[1], 18, s.ybaix[1], rgb::Red),
                            draw::line(Picture1, 18, s.ybaix[2], 18, s.ybaix[3], rgb::Red),

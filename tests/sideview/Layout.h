@@ -15,8 +15,12 @@ struct Layout
     sideview::Inputs in;
     QLocale locale{QLocale::English, QLocale::UnitedStates};
 
-    Layout() { in.H = 3; }
-
+    Layout(std::initializer_list<double> splay = {}, int boxes = 1)
+    {
+        in.H = 3;
+        angles(splay);
+        state.numcaixes = static_cast<int16_t>(boxes - 1);
+    }
     // Splay angles of boxes 1, 2, ... (the rest 0), in the list texts and as cumulative angles.
     void angles(std::initializer_list<double> splay)
     {
@@ -27,7 +31,6 @@ struct Layout
         for (int j = 1; j <= 16; ++j)
             state.box[j] = BoxValue::number(sum += in.angle[j]);
     }
-    void boxes(int n) { state.numcaixes = static_cast<int16_t>(n - 1); }
     void area(int n, double d, double len, double z1, double z2)
     {
         in.dist[n] = d;
@@ -42,12 +45,6 @@ struct Layout
     double Xr(double x) const { return in.SW1 * x / state.offsetmax; }
     double Yr(double y) const { return in.SH44 - in.SH1 * y / (state.alturamax + 1.0); }
 };
-
-// Degrees to radians with the program's own value of pi.
-inline double rad(double degrees)
-{
-    return degrees * 3.1415167 / 180.0;
-}
 
 inline int countOps(const DrawList& ops, DrawOp::Kind kind, int surface)
 {

@@ -8,9 +8,10 @@ namespace {
 
 // Where the axis of one box tilted by `degrees`, top front corner at H, comes
 // down to elevation y: it leaves the middle of the front face at right angles.
+// Degrees turn to radians with the program's own value of pi.
 double axisAt(double degrees, double H, double y)
 {
-    const double t = rad(degrees), half = 0.314 / 2;
+    const double t = degrees * 3.1415167 / 180.0, half = 0.314 / 2;
     return -half * std::sin(t) + (H - half * std::cos(t) - y) / std::sin(t) * std::cos(t);
 }
 
@@ -18,10 +19,8 @@ double axisAt(double degrees, double H, double y)
 
 TEST(Rays, EndAtTheFarEdgeOnTheFloorOrWhereTheyWere)
 {
-    // Everything on the floor: level rays from the second on, out to the far edge.
-    Layout l;
-    l.angles({0, 0, 0});
-    l.boxes(3);
+    // Everything on the floor: level rays from the second on, out to the far edge, in red.
+    Layout l({0, 0, 0}, 3);
     l.area(1, 5, 15, 0, 0);
     Redraw out = l.redraw();
     EXPECT_EQ(l.state.primerraig, 2);
@@ -29,15 +28,13 @@ TEST(Rays, EndAtTheFarEdgeOnTheFloorOrWhereTheyWere)
     for (int k = 1; k <= 3; ++k) {
         EXPECT_FLOAT_EQ(s.x2raig[k], l.in.SW1) << k;
         EXPECT_NEAR(s.y2raig[k], l.Yr(3.0 - (k - 0.5) * 0.314), 1e-4) << k;
-        // Drawn in red on the overlay.
         const DrawOp ray =
             draw::line(Picture44, s.x1raig[k], s.y1raig[k], s.x2raig[k], s.y2raig[k], rgb::Red);
         EXPECT_EQ(std::count(out.ops.begin(), out.ops.end(), ray), 1) << k;
     }
 
     // A steep ray lands on the floor, with a dot on the overlay.
-    l = Layout();
-    l.angles({10});
+    l = Layout({10});
     l.area(1, 0, 30, 5, 6); // high above the ray everywhere
     out = l.redraw();
     EXPECT_NEAR(l.state.x2raig[1], l.Xr(axisAt(10, 3, 0)), 1e-3);
@@ -45,8 +42,7 @@ TEST(Rays, EndAtTheFarEdgeOnTheFloorOrWhereTheyWere)
     EXPECT_EQ(countOps(out.ops, DrawOp::Kind::Point, Picture44), 1);
 
     // At zero height the ends of the previous redraw stay.
-    l = Layout();
-    l.angles({5});
+    l = Layout({5});
     l.in.H = 0;
     l.area(1, 5, 10, 0, 1);
     l.state.x2raig[1] = 50;
@@ -56,34 +52,30 @@ TEST(Rays, EndAtTheFarEdgeOnTheFloorOrWhereTheyWere)
     EXPECT_EQ(countOps(out.ops, DrawOp::Kind::Point, Picture33), 1);
 }
 
+// A ray is cut back to the nearer area it crossed; clear of area 1 it goes on
+// to area 2; with a third area below the second, it is cut back to the second.
 TEST(Rays, RayIsCutBackToTheNearerAreaItCrossed)
 {
-    Layout l; // one box
-    l.angles({14});
+    Layout l({14});
     l.area(1, 4, 4, 1, 1);      // crossed at 7.37 m
     l.area(2, 8, 12, 0.5, 0.5); // crossed farther and lower, at 9.38 m
-    l.redraw();
-    EXPECT_NEAR(l.state.x2raig[1], l.Xr(axisAt(14, 3, 1)), 1e-3);
-    EXPECT_NEAR(l.state.y2raig[1], l.Yr(1), 1e-4);
-
-    // Clear of area 1 the ray goes on to area 2.
-    l.area(1, 0, 2, 1, 1);
-    l.redraw();
-    EXPECT_NEAR(l.state.x2raig[1], l.Xr(axisAt(14, 3, 0.5)), 1e-3);
-
-    // With a third area below the second, it is cut back to the second.
-    l.area(2, 4, 4, 1, 1);
-    l.area(3, 8, 12, 0.5, 0.5);
-    l.redraw();
-    EXPECT_NEAR(l.state.x2raig[1], l.Xr(axisAt(14, 3, 1)), 1e-3);
+    const std::tuple<int, double, double, double, double, double> moves[] = {
+        {1, 4, 4, 1, 1, 1}, {1, 0, 2, 1, 1, 0.5}, {2, 4, 4, 1, 1, 1}};
+    for (const auto& [n, d, len, z1, z2, hit] : moves) {
+        l.area(n, d, len, z1, z2);
+        if (n == 2)
+            l.area(3, 8, 12, 0.5, 0.5);
+        l.redraw();
+        EXPECT_NEAR(l.state.x2raig[1], l.Xr(axisAt(14, 3, hit)), 1e-3) << n << " " << d;
+        EXPECT_NEAR(l.state.y2raig[1], l.Yr(hit), 1e-4) << n << " " << d;
+    }
     EXPECT_NEAR(l.state.y2raigintermig4, 1.0, 1e-6);
 }
 
 TEST(Rays, ParallelLinesNeverMeet)
 {
     // A ray meeting the floor, and an area line with its slope one metre higher.
-    Layout l; // one box
-    l.angles({14});
+    Layout l({14});
     l.area(1, 0, 20, -100, 101);
     l.state.offsetmax = 20;
     l.state.alturamax = 3;

@@ -34,7 +34,6 @@ protected:
     QComboBox* list() { return window->findChild<QComboBox*>("cboLanguage"); }
     QPushButton* button(const char* name) { return window->findChild<QPushButton*>(name); }
     QString current() { return languages.GetLabel("Generic", "Cancel"); }
-    static void destroyed() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     Languages languages{QStringLiteral(SPLMAP_LANGUAGES_DIR)};
     QtTranslations qtTexts;
@@ -73,7 +72,7 @@ TEST_F(LanguageWindowTest, LoadsTheUsersLanguageAfterEnglish)
 TEST_F(LanguageWindowTest, ChoosingAppliesAtOnceAndEachWayOfClosing)
 {
     const auto chooseThen = [this](int entry, const char* shown, const char* button) {
-        return [this, entry, shown, button] {
+        return [=, this] {
             list()->setCurrentIndex(entry); // as the user chooses
             EXPECT_EQ(current(), shown);
             EXPECT_EQ(this->button("Command2")->text(), shown);
@@ -89,7 +88,7 @@ TEST_F(LanguageWindowTest, ChoosingAppliesAtOnceAndEachWayOfClosing)
         open(language);
         window->show();
         close();
-        destroyed();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(window.isNull()) << after;
         EXPECT_EQ(current(), after);
         turns.clear();
@@ -116,8 +115,7 @@ TEST_F(LanguageWindowTest, QtsOwnTextsFollowTheChoice)
         EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), text);
     }
 
-    QtTranslations nowhere(QStringLiteral("/nonexistent"));
-    EXPECT_FALSE(nowhere.use(languageId::German));
+    EXPECT_FALSE(QtTranslations(QStringLiteral("/nonexistent")).use(languageId::German));
     EXPECT_TRUE(qtTexts.use(languageId::German));
     EXPECT_FALSE(qtTexts.use(languageId::English));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -30,10 +31,9 @@ TEST(Canvas, DrawsInItsOwnScaleUnits)
     // 200 x 100 pixels for 50 x 10 units: 4 pixels a unit across, 10 down.
     Canvas c(QSize(200, 100), 50, 10);
     c.line(0, 5, 50, 5, QColor(Qt::red));
-    EXPECT_EQ(at(c, 25, 5), QColor(Qt::red));
-    EXPECT_EQ(at(c, 25, 2), QColor(Qt::white));
     c.line(10, 0, 10, 10); // no colour: the foreground
-    EXPECT_EQ(at(c, 10, 8), QColor(Qt::black));
+    EXPECT_EQ((std::vector{at(c, 25, 5), at(c, 25, 2), at(c, 10, 8)}),
+              (std::vector<QColor>{Qt::red, Qt::white, Qt::black}));
     c.clear();
 
     // A new scale height stretches what follows.
@@ -50,15 +50,13 @@ TEST(Canvas, ReplaysOnlyItsOwnOperationsAndSkipsPointsAtInfinity)
                     draw::line(1, 0, 10, inf, 10, 0x0000FF),
                     draw::line(1, 0, 30, 100, 30, 0x00FF00), draw::point(1, 80, 80, 0xFF0000)};
     c.replay(ops, 1);
-    EXPECT_EQ(at(c, 50, 50), QColor(Qt::white));
     EXPECT_EQ(count(c, QColor(0x0000FF)), 0);
     EXPECT_EQ(c.lineWidth(), 3);
-    EXPECT_EQ(at(c, 50, 30), QColor(0x00FF00));
-    EXPECT_EQ(at(c, 50, 31), QColor(0x00FF00)); // three pixels wide
-    // A point is a dot as wide as the line.
-    EXPECT_EQ(at(c, 80, 80), QColor(0xFF0000));
-    EXPECT_EQ(at(c, 81, 80), QColor(0xFF0000));
-    EXPECT_EQ(at(c, 83, 80), QColor(Qt::white));
+    // The line three pixels wide; a point is a dot as wide as the line.
+    const QColor white(Qt::white), green(0x00FF00), red(0xFF0000);
+    EXPECT_EQ((std::vector{at(c, 50, 50), at(c, 50, 30), at(c, 50, 31), at(c, 80, 80),
+                           at(c, 81, 80), at(c, 83, 80)}),
+              (std::vector{white, green, green, red, red, white}));
 }
 
 TEST(Surface, ShowsACanvasKeptElsewhereAndReportsTheMouseInItsScale)

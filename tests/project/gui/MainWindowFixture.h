@@ -6,6 +6,7 @@
 #include "project/gui/Principal.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -21,6 +22,8 @@ protected:
     {
     }
 
+    QLineEdit* text(int n) { return window.findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n)); }
+    QComboBox* combo(const char* name) { return window.findChild<QComboBox*>(name); }
     bool loadDemo() { return doc.load(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini")); }
     QStringList shownTags() const
     {
@@ -28,6 +31,13 @@ protected:
         for (const Message& m : messages.shown)
             l << m.tag;
         return l;
+    }
+    /// Text typed into a field, which is then left if the field takes it.
+    void enter(Control field, const QString& text)
+    {
+        doc.setText(field, text);
+        if (doc.validateField(field))
+            doc.leaveField(field);
     }
     /// Chooses an item of a list as the user does.
     static void choose(QComboBox* c, int index)

@@ -4,7 +4,6 @@
 #include "project/gui/MainWindowFixture.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -15,19 +14,21 @@ namespace {
 class PrincipalTest : public MainWindowTest
 {
 protected:
-    QLineEdit* text(int n) { return window.findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n)); }
-    QComboBox* combo(const char* name) { return window.findChild<QComboBox*>(name); }
     QComboBox* angle(int index) { return window.findChildren<QComboBox*>("Combo3").at(index); }
-    void showWindow()
+    /// The window shown, with the array unlocked by a height unless `unlock` is false.
+    void show(bool unlock = true)
     {
+        if (unlock)
+            enter(Control::Text13, "9");
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
-    /// Types a height and leaves the field through the document: the array is unlocked.
-    void unlock()
+    /// `typed` typed over all of the list's text.
+    static void typeInto(QComboBox* list, const char* typed)
     {
-        doc.setText(Control::Text13, "9");
-        doc.leaveField(Control::Text13);
+        focus(list);
+        list->lineEdit()->selectAll();
+        QTest::keyClicks(list, typed);
     }
 };
 
@@ -40,7 +41,7 @@ TEST_F(PrincipalTest, StartsAsTheDocumentWithTheHeightSelected)
     EXPECT_EQ(angle(15)->count(), 9);
     EXPECT_FALSE(angle(0)->isEnabled() || text(1)->isEnabled());
 
-    showWindow();
+    show(false);
     ASSERT_TRUE(QTest::qWaitFor([&] { return text(13)->selectedText() == QStringLiteral("3"); }));
     QTest::keyClicks(text(13), "10");
     EXPECT_EQ(doc.text(Control::Text13), "10");
@@ -48,31 +49,28 @@ TEST_F(PrincipalTest, StartsAsTheDocumentWithTheHeightSelected)
 
 TEST_F(PrincipalTest, ARefusedFieldKeepsTheFocusHoweverItIsLeft)
 {
-    showWindow();
+    show(false);
     choose(combo("Combo1"), 1);
     focus(text(5));
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return text(5)->selectedText() == QStringLiteral("0"); })); // entering selects all
     text(5)->setText("abc");
     QTest::keyClick(text(5), Qt::Key_Tab);
-    EXPECT_EQ(shownTags(), QStringList({"Value"}));
     EXPECT_TRUE(text(5)->hasFocus());
 
-    // Another way of moving the focus, or a click on the side view, is checked too.
+    // The focus moved otherwise, or a click on the side view; then a move to
+    // another bad field, which is not checked.
     text(6)->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return text(5)->hasFocus(); }));
     QTest::mouseClick(window.picture(sideview::Picture1), Qt::LeftButton, {}, QPoint(20, 20));
     ASSERT_TRUE(QTest::qWaitFor([&] { return text(5)->hasFocus(); }));
-    EXPECT_EQ(shownTags(), QStringList({"Value", "Value", "Value"}));
-
-    // Leaving for another bad field checks only the field left.
     text(6)->setText("xyz");
     text(6)->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return text(5)->hasFocus(); }));
     for (int i = 0; i < 20; ++i)
         QCoreApplication::processEvents();
     EXPECT_TRUE(text(5)->hasFocus());
-    EXPECT_EQ(messages.shown.size(), 4u);
+    EXPECT_EQ(shownTags(), QStringList(4, "Value"));
 
     // A number is accepted (no range check) and the focus moves on to the length.
     text(5)->setText("-2");
@@ -90,19 +88,13 @@ TEST_F(PrincipalTest, ARefusedFieldKeepsTheFocusHoweverItIsLeft)
 
 TEST_F(PrincipalTest, TypedListTextIsAppliedOnLeavingOrRefused)
 {
-    showWindow();
-    unlock();
+    show();
     choose(combo("Combo2"), 3);
-
-    focus(angle(1));
-    angle(1)->lineEdit()->selectAll();
-    QTest::keyClicks(angle(1), "2.5");
+    typeInto(angle(1), "2.5");
     QTest::keyClick(angle(1), Qt::Key_Return);
     EXPECT_FLOAT_EQ(doc.state().LastAngle[2], 2.5f);
 
-    focus(angle(0));
-    angle(0)->lineEdit()->selectAll();
-    QTest::keyClicks(angle(0), "25");
+    typeInto(angle(0), "25");
     text(13)->setFocus(); // leaving the list
     EXPECT_EQ(angle(0)->currentText(), "0");
     EXPECT_EQ(shownTags(), QStringList({"Value"}));
@@ -111,8 +103,7 @@ TEST_F(PrincipalTest, TypedListTextIsAppliedOnLeavingOrRefused)
 
 TEST_F(PrincipalTest, TheWheelTurnsOnlyAFocusedList)
 {
-    showWindow();
-    unlock();
+    show();
     focus(text(13));
     int redraws = 0;
     QObject::connect(&doc, &ProjectDocument::redrawn, [&] { ++redraws; });
@@ -123,18 +114,16 @@ TEST_F(PrincipalTest, TheWheelTurnsOnlyAFocusedList)
         QCoreApplication::sendEvent(c, &e);
     };
     wheel(angle(0));
-    EXPECT_EQ(angle(0)->currentIndex(), -1);
-    EXPECT_EQ(redraws, 0);
+    EXPECT_EQ(std::pair(angle(0)->currentIndex(), redraws), std::pair(-1, 0));
     focus(angle(0));
     redraws = 0; // leaving the height redrew
     wheel(angle(0));
-    EXPECT_EQ(angle(0)->currentIndex(), 0);
-    EXPECT_EQ(redraws, 1);
+    EXPECT_EQ(std::pair(angle(0)->currentIndex(), redraws), std::pair(0, 1));
 }
 
 TEST_F(PrincipalTest, FreeTextFieldsRefuseWhatAProjectFileCannotHold)
 {
-    showWindow();
+    show(false);
     for (int n : {15, 16}) {
         focus(text(n));
         QTest::keyClicks(text(n), "Hall [A]");
@@ -157,9 +146,7 @@ TEST_F(PrincipalTest, TheSplButtonOpensTheSplWindowOnlyForAnAudience)
 
 TEST_F(PrincipalTest, MouseOverTheViewShowsItsCoordinates)
 {
-    text(4)->setText("40");
-    text(13)->setText("10");
-    doc.DibuixarGeneral(); // 40 m across, 11 m up
+    ASSERT_TRUE(loadDemo());
     Surface* overlay = window.picture(sideview::Picture44);
     const QPoint pixel = overlay->contentsRect().center();
     QMouseEvent move(QEvent::MouseMove, pixel, overlay->mapToGlobal(pixel), Qt::NoButton,

@@ -6,20 +6,14 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <functional>
 #include <gtest/gtest.h>
 
+// OK ends; Save asks for saving and stays open; Cancel, the frame and Escape cancel.
 TEST(Quit, OkEndsSaveStaysOpenAndCancelFrameOrEscapeCancel)
 {
     Languages languages(QStringLiteral(SPLMAP_LANGUAGES_DIR));
     languages.ApplyLanguage(languageId::English);
-    const std::pair<const char*, std::function<void(Quit&)>> ways[] = {
-        {"Command1", [](Quit& q) { q.findChild<QPushButton*>("Command1")->click(); }},
-        {"Command3", [](Quit& q) { q.findChild<QPushButton*>("Command3")->click(); }},
-        {"Command2", [](Quit& q) { q.findChild<QPushButton*>("Command2")->click(); }},
-        {"frame", [](Quit& q) { q.close(); }},
-        {"Escape", [](Quit& q) { QTest::keyClick(&q, Qt::Key_Escape); }}};
-    for (const auto& [way, act] : ways) {
+    for (const std::string way : {"Command1", "Command3", "Command2", "frame", "Escape"}) {
         CapturingSink sink;
         ProjectDocument doc(sink);
         int ended = 0;
@@ -27,13 +21,16 @@ TEST(Quit, OkEndsSaveStaysOpenAndCancelFrameOrEscapeCancel)
             doc, languages, [&ended] { ++ended; }, nullptr);
         QSignalSpy save(&q, &Quit::saveRequested);
         q.show();
-        act(q);
-        const bool ok = way == std::string("Command1"), saving = way == std::string("Command3");
+        if (way == "frame")
+            q.close();
+        else if (way == "Escape")
+            QTest::keyClick(&q, Qt::Key_Escape);
+        else
+            q.findChild<QPushButton*>(way.c_str())->click();
+        const bool ok = way == "Command1", saving = way == "Command3";
         EXPECT_EQ(ended, ok ? 1 : 0) << way;
         EXPECT_EQ(save.count(), saving ? 1 : 0) << way;
         EXPECT_EQ(doc.state().ProgCancel, !ok && !saving) << way;
-        if (!ok) {
-            EXPECT_EQ(q.isVisible(), saving) << way;
-        }
+        EXPECT_TRUE(ok || q.isVisible() == saving) << way;
     }
 }

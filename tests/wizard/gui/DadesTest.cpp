@@ -4,7 +4,6 @@
 #include "project/gui/MainWindowFixture.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -15,18 +14,12 @@ protected:
     DadesTest()
     {
         QObject::connect(&doc, &ProjectDocument::redrawn, [this] { ++redraws; });
+        wizard->show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(wizard));
     }
 
     QLineEdit* field(int n) { return wizard->findChild<QLineEdit*>(QString("Text%1").arg(n)); }
-    QComboBox* list(const char* name) { return wizard->findChild<QComboBox*>(name); }
     QWidget* control(const char* name) { return wizard->findChild<QWidget*>(name); }
-    QLineEdit* mainField(int n) { return window.findChild<QLineEdit*>(QString("Text%1").arg(n)); }
-    QComboBox* mainList(const char* name) { return window.findChild<QComboBox*>(name); }
-    void showWizard()
-    {
-        wizard->show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(wizard));
-    }
     /// Enters a field, types `typed` over its selected text and tabs on.
     static void typeAndTab(QLineEdit* f, const QString& typed)
     {
@@ -48,102 +41,90 @@ protected:
 
 TEST_F(DadesTest, AreaFieldsAreCopiedOnLeavingAndCancelResetsTheProject)
 {
-    EXPECT_TRUE(mainList("Combo4")->isEnabled()); // its creation emptied the project
-    showWizard();
-
     const int before = redraws;
     typeAndTab(field(3), "12.5"); // area 1, distance to array
-    EXPECT_EQ(mainField(1)->text(), "12.5");
+    EXPECT_EQ(text(1)->text(), "12.5");
     EXPECT_EQ(redraws, before + 1);
     typeAndTab(field(6), "2"); // Z2: the main window's third field of area 1
-    EXPECT_EQ(mainField(3)->text(), "2");
+    EXPECT_EQ(text(3)->text(), "2");
 
-    // A text that is no number stays in its field, uncopied, and locks the SPL button.
+    // A text that is no number stays in its field, uncopied, and locks the SPL
+    // button; the distance to floor is checked the same way, and not copied.
     typeAndTab(field(5), "abc");
-    EXPECT_EQ(shownTags(), QStringList({"Value"}));
     EXPECT_TRUE(field(5)->hasFocus());
-    EXPECT_EQ(mainField(2)->text(), "0");
+    EXPECT_EQ(text(2)->text(), "0");
     EXPECT_FALSE(doc.isEnabled(Control::Command2));
-    // The distance to floor is checked the same way, and not copied.
     field(5)->setText("1");
     typeAndTab(field(13), "x");
     EXPECT_EQ(shownTags(), QStringList({"Value", "Value"}));
-    EXPECT_EQ(mainField(13)->text(), "-");
+    EXPECT_EQ(text(13)->text(), "-");
 
     // Cancel needs no valid field: it resets the main window, the wizard keeps its texts.
     press("Command2");
     EXPECT_FALSE(wizard->isVisible());
-    EXPECT_EQ(mainField(1)->text(), "0");
-    EXPECT_FALSE(mainList("Combo2")->isEnabled() || mainList("Combo4")->isEnabled());
+    EXPECT_EQ(text(1)->text(), "0");
+    EXPECT_FALSE(combo("Combo2")->isEnabled() || combo("Combo4")->isEnabled());
     EXPECT_EQ(field(3)->text(), "12.5");
 }
 
 TEST_F(DadesTest, ChoosingTheNumberOfAreasEnablesThemInBothWindowsAtOnce)
 {
-    showWizard();
     EXPECT_TRUE(control("Frame3")->isEnabled()); // frames start enabled, their contents not
     EXPECT_FALSE(field(7)->isEnabled());
     for (int chosen : {1, 2, 0}) {
-        choose(list("Combo3"), chosen);
+        choose(wizard->findChild<QComboBox*>("Combo3"), chosen);
         for (const char* name : {"Frame3", "Text7", "Text10", "Label9", "Label12"})
             EXPECT_EQ(control(name)->isEnabled(), chosen >= 1) << name << chosen;
         for (const char* name : {"Frame4", "Text11", "Text15", "Label13", "Label18"})
             EXPECT_EQ(control(name)->isEnabled(), chosen == 2) << name << chosen;
-        EXPECT_EQ(mainList("Combo1")->currentIndex(), chosen);
-        EXPECT_EQ(mainField(5)->isEnabled(), chosen >= 1);
-        EXPECT_EQ(mainField(9)->isEnabled(), chosen == 2);
+        EXPECT_EQ(combo("Combo1")->currentIndex(), chosen);
+        EXPECT_EQ(text(5)->isEnabled(), chosen >= 1);
+        EXPECT_EQ(text(9)->isEnabled(), chosen == 2);
         if (chosen == 2)
             typeAndTab(field(15), "4"); // area 3, Z2
     }
-    EXPECT_EQ(mainField(11)->text(), "4");
+    EXPECT_EQ(text(11)->text(), "4");
     EXPECT_EQ(field(15)->text(), "4"); // a disabled area keeps its text
 }
 
+// OK is refused without a distance to floor; a height too small for the boxes
+// is reported once; then OK fills the main window and switches the model.
 TEST_F(DadesTest, OkFillsTheMainWindowAndSwitchesTheModel)
 {
-    showWizard();
-    field(1)->setText("Hall");
-    field(2)->setText("Client");
-    field(13)->setText("6");
-    choose(list("Combo2"), 3);
-    choose(list("Combo1"), 1);
-    press("Command1");
-
-    EXPECT_FALSE(wizard->isVisible());
-    EXPECT_EQ(mainField(13)->text(), "6");
-    EXPECT_EQ(mainField(16)->text(), "Client");
-    EXPECT_EQ(mainList("Combo2")->currentText(), "4");
-    EXPECT_TRUE(doc.isEnabled(angleList(3)));
-    EXPECT_FALSE(doc.isEnabled(angleList(4)));
-    EXPECT_TRUE(doc.isEnabled(Control::Command2));
-    EXPECT_EQ(mainList("Combo4")->currentText(), "TS-160");
-    EXPECT_EQ(window.findChildren<QComboBox*>("Combo3").at(15)->itemText(8), "8");
-    EXPECT_TRUE(messages.shown.empty());
-
-    showWizard();
-    choose(list("Combo1"), 0);
-    press("Command1");
-    EXPECT_EQ(window.findChild<QLabel*>("Label58")->text(), "TS250");
-    EXPECT_EQ(window.findChildren<QComboBox*>("Combo3").at(15)->itemText(8), "1.5");
-}
-
-TEST_F(DadesTest, OkWithoutADistanceToFloorIsRefused)
-{
-    showWizard();
+    EXPECT_TRUE(combo("Combo4")->isEnabled()); // the wizard's creation emptied the project
     field(1)->setText("Hall");
     press("Command1");
-    EXPECT_EQ(shownTags(), QStringList({"Floor"}));
+    ASSERT_EQ(shownTags(), QStringList({"Floor"}));
     EXPECT_EQ(messages.shown.front().title, "Warning");
     EXPECT_TRUE(wizard->isVisible());
-    EXPECT_EQ(mainField(13)->text(), "-");
-    EXPECT_TRUE(mainField(15)->text().isEmpty());
-
-    // A height too small for the boxes is reported once.
+    EXPECT_TRUE(text(15)->text().isEmpty());
     field(13)->setText("0.5");
-    choose(list("Combo2"), 7);
+    choose(wizard->findChild<QComboBox*>("Combo2"), 7);
     press("Command1");
     EXPECT_EQ(shownTags(), QStringList({"Floor", "Small"}));
     EXPECT_FALSE(doc.isEnabled(Control::Command2));
+
+    wizard->show();
+    field(2)->setText("Client");
+    field(13)->setText("6");
+    choose(wizard->findChild<QComboBox*>("Combo2"), 3);
+    choose(wizard->findChild<QComboBox*>("Combo1"), 1);
+    press("Command1");
+    EXPECT_FALSE(wizard->isVisible());
+    EXPECT_EQ(text(13)->text(), "6");
+    EXPECT_EQ(text(16)->text(), "Client");
+    EXPECT_EQ(combo("Combo2")->currentText(), "4");
+    EXPECT_TRUE(doc.isEnabled(angleList(3)) && !doc.isEnabled(angleList(4)));
+    EXPECT_TRUE(doc.isEnabled(Control::Command2));
+    EXPECT_EQ(combo("Combo4")->currentText(), "TS-160");
+    EXPECT_EQ(window.findChildren<QComboBox*>("Combo3").at(15)->itemText(8), "8");
+    EXPECT_EQ(messages.shown.size(), 2u);
+
+    wizard->show();
+    choose(wizard->findChild<QComboBox*>("Combo1"), 0);
+    press("Command1");
+    EXPECT_EQ(window.findChild<QLabel*>("Label58")->text(), "TS250");
+    EXPECT_EQ(window.findChildren<QComboBox*>("Combo3").at(15)->itemText(8), "1.5");
 }
 
 // The areas' labels and the accessible names are the main window's texts.
