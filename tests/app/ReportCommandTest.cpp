@@ -53,7 +53,7 @@ TEST(ReportCommand, RefusesWithOneLineAndNoFile)
 }
 
 // The command writes what Export Report writes from the windows, before and
-// after CALCULATE, and makes no widget.
+// after CALCULATE (with the box-by-box model), and makes no widget.
 TEST(ReportCommand, WritesTheWindowsExport)
 {
     Program program;
@@ -64,7 +64,9 @@ TEST(ReportCommand, WritesTheWindowsExport)
         SCOPED_TRACE(withMap);
         if (withMap) {
             ASSERT_TRUE(windows.document().requestSplWindow());
-            windows.splWindow().frequencia = 1250;
+            windows.splWindow().showSettings({1250, windows.splWindow().resolutionText(),
+                                              spl::MapStyle::Distribution,
+                                              spl::LevelModelKind::Coherent});
             windows.calculateMap();
         }
         const QString fromWindow = dir.filePath("window.pdf");
@@ -74,8 +76,7 @@ TEST(ReportCommand, WritesTheWindowsExport)
                   "");
         const qsizetype widgets = QApplication::allWidgets().size();
         QStringList args{demo, "--freq", "1250", "--out", fromCommand};
-        if (!withMap)
-            args << "--no-map";
+        args << (withMap ? QStringList{"--model", "coherent"} : QStringList{"--no-map"});
         const Outcome r = runCommand(args);
         ASSERT_EQ(r.code, 0) << r.err.constData();
         EXPECT_TRUE(r.err.isEmpty() && r.out.isEmpty());
@@ -83,6 +84,7 @@ TEST(ReportCommand, WritesTheWindowsExport)
 
         const QString text = pdfText(fromCommand, true);
         EXPECT_EQ(text.count('\f'), withMap ? 2 : 1);
+        EXPECT_EQ(text.contains("Box by box"), withMap);
         EXPECT_EQ(text, pdfText(fromWindow, true));
         for (int page = 1; page <= text.count('\f'); ++page)
             EXPECT_EQ(pdfPage(fromCommand, page, 50), pdfPage(fromWindow, page, 50)) << page;
