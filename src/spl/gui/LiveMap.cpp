@@ -4,25 +4,23 @@
 #include "picture/ShownPicture.h"
 #include "project/ProjectDocument.h"
 #include "spl/LevelModel.h"
+#include "spl/Resources.h"
 
 #include <new>
+#include <system_error>
 
 namespace spl {
 
 LiveMap::LiveMap(ProjectDocument& document, picture::ShownPicture& picture, QObject* parent)
     : QObject(parent), m_doc(document), m_picture(picture)
 {
-    // One calculation at a time: it spreads its rows over the cores itself,
-    // and one no longer wanted ends within a batch of rows.
-    m_pool.setMaxThreadCount(1);
     connect(&m_doc, &ProjectDocument::redrawn, this, &LiveMap::redrawn);
 }
 
 LiveMap::~LiveMap()
 {
     ++*m_generation;
-    m_pool.clear();
-    m_pool.waitForDone();
+    waitForCalculations();
 }
 
 void LiveMap::setEnabled(bool on)
@@ -44,7 +42,8 @@ void LiveMap::mapCalculated()
 
 void LiveMap::waitForCalculations()
 {
-    m_pool.waitForDone();
+    if (m_worker.joinable())
+        m_worker.join();
 }
 
 void LiveMap::redrawn()
@@ -73,8 +72,10 @@ void LiveMap::start()
     auto map = std::make_shared<ShownMap>();
     map->settings = m_doc.calculationSettings();
     map->job = prepareMap(m_doc, map->settings);
-    m_pool.clear();
-    m_pool.start([this, map, generation, latest = m_generation] {
+    // One calculation at a time: it spreads its rows over the cores itself,
+    // and the one before, no longer wanted, ends within a batch of rows.
+    waitForCalculations();
+    auto calculation = [this, map, generation, latest = m_generation] {
         const auto stale = [&] { return latest->load() != generation; };
         std::optional<Result> result;
         try {
@@ -94,7 +95,12 @@ void LiveMap::start()
                 emit painted();
             },
             Qt::QueuedConnection);
-    });
+    };
+    try {
+        m_worker = startWorker(calculation);
+    } catch (const std::system_error&) {
+        calculation(); // no thread to be had: this one calculates, and the window waits
+    }
 }
 
 } // namespace spl

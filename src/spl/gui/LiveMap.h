@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QObject>
-#include <QThreadPool>
 #include <atomic>
 #include <memory>
+#include <thread>
 
 class ProjectDocument;
 namespace picture {
@@ -62,8 +62,8 @@ private:
     bool m_startPending = false;
     /// Counts redraws (and new maps); a calculation is for the count it began at.
     std::shared_ptr<std::atomic<int>> m_generation = std::make_shared<std::atomic<int>>(0);
-    int m_wanted = -1; ///< the count a pending start is for
-    QThreadPool m_pool;
+    int m_wanted = -1;    ///< the count a pending start is for
+    std::thread m_worker; ///< the calculation under way, if any
 };
 
 } // namespace spl

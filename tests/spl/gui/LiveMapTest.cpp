@@ -3,9 +3,11 @@
 
 #include "spl/gui/LiveMap.h"
 #include "picture/CalculationSequence.h"
+#include "picture/ShownPicture.h"
 #include "platform/gui/Surface.h"
 #include "project/gui/MainWindowFixture.h"
 #include "sideview/SideView.h"
+#include "support/FailingResources.h"
 
 #include <QSignalSpy>
 
@@ -94,4 +96,28 @@ TEST_F(LiveMapTest, NothingIsPaintedWhenOffBeforeAMapOrWithoutAnAudience)
     live.mapCalculated();
     settle();
     EXPECT_EQ(painted.count(), 0);
+}
+
+// With no thread (or no memory) to be had, an edit still gets its map, calculated
+// on the window's thread, or keeps the picture it has; nothing waits for ever.
+TEST_F(LiveMapTest, WithoutThreadsOrMemoryTheWindowGoesOn)
+{
+    calculateDemo();
+    live.setEnabled(true);
+    settle();
+    painted.clear();
+    {
+        failing::Refusal threads(true, false);
+        enter(Control::Text1, "4");
+        settle();
+    }
+    EXPECT_EQ(painted.count(), 1);
+    {
+        failing::Refusal memory(false, true); // for the large grids of a fine resolution
+        doc.setCalculationSettings({1000, QStringLiteral("0.1"), spl::MapStyle::Distribution});
+        enter(Control::Text1, "5");
+        settle();
+    }
+    EXPECT_EQ(painted.count(), 1);
+    EXPECT_FALSE(window.shownPicture().map());
 }
