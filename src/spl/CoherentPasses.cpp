@@ -1,4 +1,5 @@
 #include "spl/CoherentPasses.h"
+#include "spl/PassTargets.h"
 
 #include "spl/VectorMath.h"
 
@@ -6,15 +7,6 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-
-// Built for several instruction sets, the best one for the machine picked when
-// loaded, as the classic model's row passes are.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) &&                             \
-    !defined(__SANITIZE_ADDRESS__)
-#define SPL_PASS __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
-#else
-#define SPL_PASS
-#endif
 
 namespace spl {
 

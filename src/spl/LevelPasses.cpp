@@ -1,4 +1,5 @@
 #include "spl/LevelPasses.h"
+#include "spl/PassTargets.h"
 
 #include "spl/VectorMath.h"
 
@@ -7,15 +8,6 @@
 #include <cfloat>
 #include <cstring>
 #include <numbers>
-
-// The row passes run on whole arrays of columns; each is built for several
-// instruction sets and the best one for the machine is picked when loaded.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) &&                             \
-    !defined(__SANITIZE_ADDRESS__)
-#define SPL_PASS __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
-#else
-#define SPL_PASS
-#endif
 
 namespace spl {
 
