@@ -2,7 +2,6 @@
 #include "i18n/Languages.h"
 #include "platform/Messages.h"
 #include "platform/gui/Surface.h"
-#include "platform/gui/WindowLook.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -50,17 +49,10 @@ protected:
     std::unique_ptr<SPL> window;
 };
 
-// Where a label's text is drawn, in its window's coordinates.
-QRect inkOf(const QLabel* l)
-{
-    const QRect room = l->contentsRect();
-    const QRect ink =
-        l->fontMetrics().boundingRect(room, static_cast<int>(l->alignment()), l->text());
-    return (ink & room).translated(l->pos());
-}
-
 } // namespace
 
+// The window's texts and pictures; no control lies over the text of a label
+// the user reads, in any language.
 TEST_F(SPLTest, ControlsSitAtTheirPlacesWithTheirTexts)
 {
     EXPECT_EQ(window->windowTitle(), "SPL Mapping");
@@ -69,54 +61,39 @@ TEST_F(SPLTest, ControlsSitAtTheirPlacesWithTheirTexts)
     ASSERT_EQ(combo4()->count(), 21);
     EXPECT_EQ(combo4()->itemText(20), "10000 Hz");
     EXPECT_EQ(combo4()->currentText(), "100 Hz");
-    // The decorative pictures are drawn, and stay drawn once shown.
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    for (const char* image : {"Image1", "Image2"}) {
+    for (const char* image : {"Image1", "Image2"}) { // drawn, and still drawn once shown
         const QImage drawn = child<Surface>(image)->canvas().image();
         QImage white(drawn.size(), drawn.format());
         white.fill(Qt::white);
         EXPECT_NE(drawn, white) << image;
     }
+    for (int32_t id : {languageId::English, languageId::Spanish, languageId::German}) {
+        languages.ApplyLanguage(id);
+        window->relabel();
+        const QList<QWidget*> all = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (const QLabel* l : window->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+            const QRect room = l->contentsRect();
+            const QRect ink =
+                (l->fontMetrics().boundingRect(room, int(l->alignment()), l->text()) & room)
+                    .translated(l->pos());
+            for (const QWidget* w : all)
+                EXPECT_FALSE(l->isVisible() && !l->text().isEmpty() && w != l && w->isVisible() &&
+                             w->geometry().intersects(ink))
+                    << id << ": " << w->objectName().toStdString() << " covers "
+                    << l->text().toStdString();
+        }
+    }
     // Captions from the language file; Close from the mechanical view's section.
-    languages.ApplyLanguage(languageId::German);
-    window->relabel();
     EXPECT_EQ(child("Command1")->text(), languages.GetLabel("SPL", "Command1"));
     EXPECT_EQ(child("Command2")->text(), languages.GetLabel("Mecanic", "Command1"));
     EXPECT_EQ(child<QLabel>("Label2")->text(), ">130dB");
     EXPECT_EQ(child<QComboBox>("Combo6")->itemText(1), languages.GetLabel("SPL", "Coherent"));
 }
 
-// The settings shown are the settings read back, every one of them.
-TEST_F(SPLTest, ShowsAndGivesBackTheCalculationSettings)
-{
-    const CalculationSettings made{2500, "0.7", spl::MapStyle::Cells,
-                                   spl::LevelModelKind::Coherent};
-    window->showSettings(made);
-    EXPECT_EQ(window->settings(), made);
-    window->showSettings({});
-    EXPECT_EQ(window->settings().model, spl::LevelModelKind::Classic);
-}
-
-// No control lies over the text of a label the user reads, in any language.
-TEST_F(SPLTest, NothingCoversAVisibleCaption)
-{
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    for (int32_t id : {languageId::English, languageId::Spanish, languageId::German}) {
-        languages.ApplyLanguage(id);
-        window->relabel();
-        const QList<QWidget*> all = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-        for (const QLabel* l : window->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
-            for (const QWidget* w : all)
-                EXPECT_FALSE(l->isVisible() && !l->text().isEmpty() && w != l && w->isVisible() &&
-                             w->geometry().intersects(inkOf(l)))
-                    << id << ": " << w->objectName().toStdString() << " covers "
-                    << l->text().toStdString();
-    }
-}
-
-TEST_F(SPLTest, FrequencySetsTheHalfWavelengthAndTheResolutionIsInTheUsersForm)
+// The frequency sets the half wavelength; the resolution is in the user's form.
+TEST_F(SPLTest, FrequencyResolutionAndSettingsInAndOut)
 {
     combo4()->setCurrentIndex(20);
     emit combo4()->activated(20);
@@ -136,6 +113,14 @@ TEST_F(SPLTest, FrequencySetsTheHalfWavelengthAndTheResolutionIsInTheUsersForm)
     SPL german(languages, messages, nullptr);
     QLocale::setDefault(before);
     EXPECT_EQ(german.resolutionText(), "0,3");
+
+    // The settings shown are the settings read back, every one of them.
+    const CalculationSettings made{2500, "0.7", spl::MapStyle::Cells,
+                                   spl::LevelModelKind::Coherent};
+    window->showSettings(made);
+    EXPECT_EQ(window->settings(), made);
+    window->showSettings({});
+    EXPECT_EQ(window->settings().model, spl::LevelModelKind::Classic);
 }
 
 // A bad resolution turns Calculate off; a word keeps the focus in the field.
