@@ -139,8 +139,7 @@ TEST(CoherentModel, OnItsAxisTheArrayFallsSixDecibelsPerDoublingAndAddsInPhase)
 // sin(phi) = lambda / (N h).
 TEST(CoherentModel, FarPatternIsElementTimesArrayFactor)
 {
-    const int N = 8;
-    const int16_t hz = 2000;
+    constexpr int N = 8, hz = 2000;
     const double k = 2 * kPi * hz / 345, h = 0.314, mid = 20 - N * h / 2, R = 3000;
     const auto model = spl::levelModel(straightArray(N, 0, hz));
     const float axis = levelAt(*model, R, mid);

@@ -71,7 +71,7 @@ TEST(GridCommand, TheModelOption)
     EXPECT_NE(c["MatriuDistribucio"], k["MatriuDistribucio"]);
 }
 
-TEST(GridCommand, RejectsBadArgumentsAndAGridTooLarge)
+TEST(GridCommand, RejectsBadArgumentsAGridTooLargeAndAFileTooLarge)
 {
     QTemporaryDir dir;
     const QString tall = dir.filePath("tall.ini");
@@ -105,6 +105,17 @@ TEST(GridCommand, RejectsBadArgumentsAndAGridTooLarge)
         EXPECT_TRUE(r.err.contains(reason)) << r.err.constData();
     }
     EXPECT_EQ(grid({demo, "--res", "0.1", "--freq", "10000"}).code, 0);
+
+    // A cells file beyond the size limit keeps the old one, with no file left beside it.
+    const QString csv = dir.filePath("cells.csv");
+    put(csv, "the old table");
+    Outcome r{};
+    underFileSizeLimit(4096, [&] { r = grid({demo, "--cells", csv}); });
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err, ("splmap grid: " + csv + ": File too large\n").toUtf8());
+    EXPECT_EQ(contents(csv), "the old table");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"cells.csv", "tall.ini"}));
 }
 
 TEST(GridCommand, TakesNumbersWithAPointAndSpeaksTheUsersLanguage)
@@ -120,17 +131,4 @@ TEST(GridCommand, TakesNumbersWithAPointAndSpeaksTheUsersLanguage)
     EXPECT_EQ(QJsonDocument::fromJson(point.out)["resolucioy"].toDouble(), 0.5);
     EXPECT_EQ(comma.out, point.out);
     EXPECT_TRUE(word.err.contains("keine Zahl")) << word.err.constData();
-}
-
-TEST(GridCommand, ACellsFileBeyondTheSizeLimitKeepsTheOldOne)
-{
-    QTemporaryDir dir;
-    const QString csv = dir.filePath("cells.csv");
-    put(csv, "the old table");
-    Outcome r{};
-    underFileSizeLimit(4096, [&] { r = grid({demo, "--cells", csv}); });
-    EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(r.err, ("splmap grid: " + csv + ": File too large\n").toUtf8());
-    EXPECT_EQ(contents(csv), "the old table");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cells.csv"});
 }
