@@ -6,14 +6,13 @@
 
 double literalCoherentLevel(const spl::Request& q, double X, double Y)
 {
-    const double pi = std::numbers::pi;
     const double h = q.modelcaixa == 0 ? 0.314 : 0.181;
-    const double k = 2 * pi * q.frequencia / 345.0;
+    const double k = 2 * std::numbers::pi * q.frequencia / 345.0;
     std::complex<double> p = 0;
     double topX = 0, topY = q.T, degrees = 0;
     for (int j = 1; j <= q.N; ++j) {
         degrees += q.angle[std::size_t(j)];
-        const double theta = degrees / 180 * pi;
+        const double theta = degrees / 180 * std::numbers::pi;
         const double cx = topX - h / 2 * std::sin(theta), cy = topY - h / 2 * std::cos(theta);
         const double ax = std::cos(theta), ay = -std::sin(theta);
         const double dx = X - cx, dy = Y - cy;

@@ -1,10 +1,9 @@
 #include "spl/CoherentModel.h"
 #include "CoherentLiteral.h"
-#include "spl/RandomProjects.h"
-#include "project/ProjectDocument.h"
-#include "analysis/AreaLevels.h"
-#include "spl/Grid.h"
 #include "analysis/RequestFromProject.h"
+#include "project/ProjectDocument.h"
+#include "spl/Grid.h"
+#include "spl/RandomProjects.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -52,15 +51,6 @@ spl::Request fromExample(const char* file, int16_t hz, const char* res)
         *loaded.document, {hz, res, spl::MapStyle::Distribution, LevelModelKind::Coherent});
 }
 
-/// Bounds of the classes: a level this close to one may be counted either side.
-bool nearBound(double L)
-{
-    for (double b : {95.0, 100.0, 105.0, 110.0, 120.0})
-        if (std::abs(L - b) <= 0.01)
-            return true;
-    return false;
-}
-
 } // namespace
 
 // Every `step`-th row of the map against the term-by-term evaluation: within
@@ -69,28 +59,22 @@ bool nearBound(double L)
 TEST(CoherentModel, TheMapIsTheFormulaOnTheClassicGrid)
 {
     std::mt19937 rng(21);
-    struct Case
-    {
-        std::string what;
-        spl::Request request;
-        int step;
-    };
-    std::vector<Case> cases = {{"demo 1 kHz", fromExample("demo.ini", 1000, "0.3"), 1},
-                               {"demo 100 Hz", fromExample("demo.ini", 100, "1"), 1},
-                               {"extreme 10 kHz", fromExample("extreme.ini", 10000, "0.1"), 23}};
+    std::vector<std::tuple<std::string, spl::Request, int>> cases = {
+        {"demo 1 kHz", fromExample("demo.ini", 1000, "0.3"), 1},
+        {"demo 100 Hz", fromExample("demo.ini", 100, "1"), 1},
+        {"extreme 10 kHz", fromExample("extreme.ini", 10000, "0.1"), 23}};
     for (int16_t hz : {250, 2500, 8000}) {
         spl::Request r = randomRequest(rng, hz, 0.5f);
         r.model = LevelModelKind::Coherent;
-        cases.push_back({"random " + std::to_string(hz), r, 3});
+        cases.emplace_back("random " + std::to_string(hz), r, 3);
     }
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const auto model = spl::levelModel(c.request);
-        ASSERT_FALSE(model->refused());
+    for (const auto& [what, request, step] : cases) {
+        SCOPED_TRACE(what);
+        const auto model = spl::levelModel(request);
         EXPECT_FALSE(model->placement().corners); // never turned
         const std::optional<spl::Result> g = model->grid(2);
         ASSERT_TRUE(g);
-        spl::Request classic = c.request;
+        spl::Request classic = request;
         classic.model = LevelModelKind::Classic;
         const std::optional<spl::Result> k = spl::levelModel(classic)->grid(2);
         ASSERT_TRUE(k);
@@ -100,62 +84,54 @@ TEST(CoherentModel, TheMapIsTheFormulaOnTheClassicGrid)
         EXPECT_EQ(g->rowY, k->rowY);
 
         int bad = 0;
-        for (int row = 1; row <= g->PartYFarField; row += c.step) {
+        for (int row = 1; row <= g->PartYFarField; row += step) {
             std::vector<double> literal(std::size_t(g->ParticionsXmapa));
             for (int col = 1; col <= g->ParticionsXmapa; ++col)
                 literal[std::size_t(col - 1)] =
-                    literalCoherentLevel(c.request, g->MatriuX(row, col), g->MatriuY(row, col));
+                    literalCoherentLevel(request, g->MatriuX(row, col), g->MatriuY(row, col));
             const double loudest = *std::max_element(literal.begin(), literal.end());
             float counts[spl::kClasses] = {};
             for (int col = 1; col <= g->ParticionsXmapa && bad < 5; ++col) {
                 const double want = literal[std::size_t(col - 1)];
                 const float L = g->MatriuSPL(row, col);
                 const double tolerance = want >= loudest - 40 ? 0.01 : 0.1;
-                const bool sameClass = spl::levelClass(L) == spl::levelClass(float(want));
-                if (!(std::abs(L - want) <= tolerance) || (!sameClass && !nearBound(want))) {
+                // A level within 0.01 dB of a class bound may be counted either side.
+                const bool nearBound =
+                    spl::levelClass(float(want + 0.01)) != spl::levelClass(float(want - 0.01));
+                if (!(std::abs(L - want) <= tolerance) ||
+                    (spl::levelClass(L) != spl::levelClass(float(want)) && !nearBound)) {
                     ++bad;
                     ADD_FAILURE() << "cell " << row << "," << col << ": " << L << " instead of "
                                   << want;
                 }
                 counts[spl::levelClass(L) - 1] += 1;
             }
-            if (row != g->FilesSobre + 1) { // the centre row shows the row below
-                for (int cl = 1; cl <= spl::kClasses; ++cl)
-                    EXPECT_EQ(g->MatriuDistribucio(row, cl), counts[cl - 1]) << row;
-            }
+            for (int cl = 1; row != g->FilesSobre + 1 && cl <= spl::kClasses; ++cl)
+                EXPECT_EQ(g->MatriuDistribucio(row, cl), counts[cl - 1]) << row; // not the centre
         }
     }
 }
 
-// One box, however tilted, on its axis: the level of one box at 1 m less
-// 20 dB per decade of distance.
-TEST(CoherentModel, OneBoxFallsSixDecibelsPerDoublingOnItsAxis)
+// On the axis through a straight array's middle, one box falls 20 dB per
+// decade from its level at 1 m, and far away N boxes add in phase.
+TEST(CoherentModel, OnItsAxisTheArrayFallsSixDecibelsPerDoublingAndAddsInPhase)
 {
-    for (const bool ts160 : {false, true})
-        for (const double tilt : {0.0, 7.0, -12.0}) {
-            const spl::Request q = straightArray(1, tilt, 4000, ts160);
-            const auto model = spl::levelModel(q);
-            const double h = ts160 ? 0.181 : 0.314, t = tilt * kPi / 180;
-            const double Lbox = ts160 ? 99 + 10 * std::log10(250.0) : 134;
-            for (const double r : {2.0, 5.0, 20.0}) {
-                const double X = -h / 2 * std::sin(t) + r * std::cos(t);
-                const double Y = 20 - h / 2 * std::cos(t) - r * std::sin(t);
-                EXPECT_NEAR(levelAt(*model, X, Y), Lbox - 20 * std::log10(r), 0.01)
-                    << tilt << " deg at " << r << " m";
+    for (const int N : {1, 2, 5, 16})
+        for (const bool ts160 : {false, true})
+            for (const double tilt : {0.0, 7.0, -12.0}) {
+                const auto model = spl::levelModel(straightArray(N, tilt, 4000, ts160));
+                const double H = N * (ts160 ? 0.181 : 0.314), t = tilt * kPi / 180;
+                const double Lbox = ts160 ? 99 + 10 * std::log10(250.0) : 134;
+                const double far = std::max(20.0, 10 * H * H / (345.0 / 4000));
+                for (const double r : N == 1 ? std::vector{2.0, 5.0, 20.0} : std::vector{far}) {
+                    const double X = -H / 2 * std::sin(t) + r * std::cos(t);
+                    const double Y = 20 - H / 2 * std::cos(t) - r * std::sin(t);
+                    EXPECT_NEAR(levelAt(*model, X, Y),
+                                Lbox + 20 * std::log10(N) - 20 * std::log10(r),
+                                N == 1 ? 0.01 : 0.05)
+                        << N << (ts160 ? " TS160 " : " TS250 ") << tilt << " deg at " << r;
+                }
             }
-        }
-}
-
-// Far from a straight array, on its middle height, the boxes add in phase.
-TEST(CoherentModel, StraightBoxesAddInPhaseFarAway)
-{
-    for (const int N : {2, 5, 16}) {
-        const spl::Request q = straightArray(N, 0, 1000);
-        const double lambda = 345.0 / 1000, H = N * 0.314;
-        const double r = std::max(20.0, 10 * H * H / lambda);
-        const float L = levelAt(*spl::levelModel(q), r, 20 - H / 2);
-        EXPECT_NEAR(L, 134 + 20 * std::log10(N) - 20 * std::log10(r), 0.05) << N;
-    }
 }
 
 // Far away the vertical pattern of a straight array is the element's
@@ -163,8 +139,7 @@ TEST(CoherentModel, StraightBoxesAddInPhaseFarAway)
 // sin(phi) = lambda / (N h).
 TEST(CoherentModel, FarPatternIsElementTimesArrayFactor)
 {
-    const int N = 8;
-    const int16_t hz = 2000;
+    constexpr int N = 8, hz = 2000;
     const double k = 2 * kPi * hz / 345, h = 0.314, mid = 20 - N * h / 2, R = 3000;
     const auto model = spl::levelModel(straightArray(N, 0, hz));
     const float axis = levelAt(*model, R, mid);
@@ -172,8 +147,7 @@ TEST(CoherentModel, FarPatternIsElementTimesArrayFactor)
     for (double deg = -60; deg <= 60; deg += 0.5) {
         const float X = float(R * std::cos(deg * kPi / 180));
         const float Y = float(mid + R * std::sin(deg * kPi / 180));
-        const double phi = std::atan2(Y - mid, double(X)), s = std::sin(phi);
-        const double u = k * h / 2 * s;
+        const double phi = std::atan2(Y - mid, double(X)), u = k * h / 2 * std::sin(phi);
         const double element = (u == 0 ? 1 : std::sin(u) / u) * (1 + std::cos(phi)) / 2;
         const double array = u == 0 ? 1 : std::sin(N * u) / (N * std::sin(u));
         const double pattern = 20 * std::log10(std::abs(element * array));
@@ -186,80 +160,4 @@ TEST(CoherentModel, FarPatternIsElementTimesArrayFactor)
     EXPECT_GT(compared, 80);
     const double null = std::asin(345.0 / hz / (N * h));
     EXPECT_LT(levelAt(*model, R * std::cos(null), mid + R * std::sin(null)), axis - 30);
-}
-
-// On the axis of a long straight array the level falls about 3 dB per
-// doubling of distance well inside the near-field limit, about 6 dB well
-// beyond it.
-TEST(CoherentModel, LongArrayFallsThreeThenSixDecibelsPerDoubling)
-{
-    const spl::Request q = straightArray(16, 0, 4000);
-    const auto model = spl::levelModel(q);
-    const double H = 16 * 0.314, F = 4, mid = 20 - H / 2;
-    const double limit = 1.5 * F * H * H * std::sqrt(1 - 1 / std::pow(3 * F * H, 2));
-    const auto drop = [&](double r) {
-        // Averaged over a few nearby distances: the near field ripples.
-        double d = 0;
-        for (int i = 0; i < 8; ++i)
-            d += levelAt(*model, r * (1 + i / 40.0), mid) -
-                 levelAt(*model, 2 * r * (1 + i / 40.0), mid);
-        return d / 8;
-    };
-    for (const double r : {limit / 40, limit / 20, limit / 10})
-        EXPECT_NEAR(drop(r), 3, 1) << r;
-    for (const double r : {limit * 4, limit * 10})
-        EXPECT_NEAR(drop(r), 6, 0.3) << r;
-}
-
-// A straight vertical array's map is symmetric about its middle height, up to
-// the single-precision rounding of the rows' heights.
-TEST(CoherentModel, StraightArrayMapIsSymmetric)
-{
-    for (const int16_t hz : {1000, 10000}) {
-        spl::Request q = straightArray(8, 0, hz);
-        q.resolucioy = 0.2f;
-        q.keepCells = true;
-        const std::optional<spl::Result> g = spl::levelModel(q)->grid(2);
-        ASSERT_TRUE(g);
-        const int centre = g->FilesSobre + 1;
-        int compared = 0;
-        for (int m = 1; m < 20; ++m)
-            for (int col = 1; col <= g->ParticionsXmapa; col += 7) {
-                const float up = g->MatriuSPL(centre - m, col),
-                            down = g->MatriuSPL(centre + m, col);
-                if (std::max(up, down) < 60)
-                    continue; // deep in a null
-                EXPECT_NEAR(up, down, 0.05) << hz << " Hz, row " << m << ", column " << col;
-                ++compared;
-            }
-        EXPECT_GT(compared, 1000);
-    }
-}
-
-// The shape of the array shows: a J and an arc of equal splays with the same
-// total angle give different maps, and box 1's tilt moves the levels along
-// the areas (in the model's own frame, with no turn of the map).
-TEST(CoherentModel, TheSplaysAndTheTiltShow)
-{
-    spl::Request j = straightArray(12, 0, 2000);
-    spl::Request arc = j;
-    for (int b = 2; b <= 12; ++b) {
-        j.angle[std::size_t(b)] = b >= 10 ? 8 : 0; // 24 degrees in the last three boxes
-        arc.angle[std::size_t(b)] = 24.0 / 11;
-    }
-    const std::optional<spl::Result> gj = spl::levelModel(j)->grid(2);
-    const std::optional<spl::Result> ga = spl::levelModel(arc)->grid(2);
-    ASSERT_TRUE(gj && ga);
-    EXPECT_NE(gj->distribucio, ga->distribucio);
-
-    const spl::AreaSegment area{1, 5, 40, 0, 4};
-    std::vector<double> spread;
-    for (const double tilt : {0.0, 4.0, 10.0}) {
-        spl::Request q = j;
-        q.angle[1] = tilt;
-        q.turn = tilt * kPi / 180; // read only by a model whose map is turned
-        spread.push_back(spl::areaLevels(q, {&area, 1}, 1.2).overall.max);
-    }
-    EXPECT_NE(spread[0], spread[1]);
-    EXPECT_NE(spread[1], spread[2]);
 }

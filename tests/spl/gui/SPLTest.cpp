@@ -2,7 +2,6 @@
 #include "i18n/Languages.h"
 #include "platform/Messages.h"
 #include "platform/gui/Surface.h"
-#include "platform/gui/WindowLook.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,17 +22,12 @@ protected:
         window = std::make_unique<SPL>(languages, messages, nullptr);
     }
 
-    QLineEdit* text1() { return window->findChild<QLineEdit*>("Text1"); }
-    QComboBox* combo4() { return window->findChild<QComboBox*>("Combo4"); }
-    QPushButton* button(const char* name) { return window->findChild<QPushButton*>(name); }
-
-    void showWindow()
+    template <class T = QPushButton> T* child(const char* name)
     {
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        text1()->setFocus();
-        QTRY_VERIFY(text1()->hasFocus());
+        return window->findChild<T*>(name);
     }
+    QLineEdit* text1() { return child<QLineEdit>("Text1"); }
+    QComboBox* combo4() { return child<QComboBox>("Combo4"); }
 
     // Types a resolution and leaves the field with Tab; the tags shown meanwhile.
     QStringList enter(const QString& value)
@@ -55,92 +49,56 @@ protected:
     std::unique_ptr<SPL> window;
 };
 
-// Where a label's text is drawn, in its window's coordinates.
-QRect inkOf(const QLabel* l)
-{
-    const QRect room = l->contentsRect();
-    const QRect ink =
-        l->fontMetrics().boundingRect(room, static_cast<int>(l->alignment()), l->text());
-    return (ink & room).translated(l->pos());
-}
-
 } // namespace
 
+// The window's texts and pictures; no control lies over the text of a label
+// the user reads, in any language.
 TEST_F(SPLTest, ControlsSitAtTheirPlacesWithTheirTexts)
 {
     EXPECT_EQ(window->windowTitle(), "SPL Mapping");
     EXPECT_TRUE(window->isModal());
-    EXPECT_EQ(window->findChild<QLineEdit*>("Text3")->text(), "250 W");
-    // The decorative pictures are drawn, and stay drawn once shown.
+    EXPECT_EQ(child<QLineEdit>("Text3")->text(), "250 W");
+    ASSERT_EQ(combo4()->count(), 21);
+    EXPECT_EQ(combo4()->itemText(20), "10000 Hz");
+    EXPECT_EQ(combo4()->currentText(), "100 Hz");
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    for (const char* image : {"Image1", "Image2"}) {
-        const auto* picture = window->findChild<Surface*>(image);
-        ASSERT_NE(picture, nullptr) << image;
-        const QImage drawn = picture->canvas().image();
+    for (const char* image : {"Image1", "Image2"}) { // drawn, and still drawn once shown
+        const QImage drawn = child<Surface>(image)->canvas().image();
         QImage white(drawn.size(), drawn.format());
         white.fill(Qt::white);
         EXPECT_NE(drawn, white) << image;
     }
-    window->hide();
-
-    // The 21 frequencies, "100 Hz" shown.
-    ASSERT_EQ(combo4()->count(), 21);
-    EXPECT_EQ(combo4()->itemText(20), "10000 Hz");
-    EXPECT_EQ(combo4()->currentText(), "100 Hz");
-
-    // Captions from the language file; Close from the mechanical view's section.
-    languages.ApplyLanguage(languageId::German);
-    window->relabel();
-    EXPECT_EQ(button("Command1")->text(), languages.GetLabel("SPL", "Command1"));
-    EXPECT_EQ(button("Command2")->text(), languages.GetLabel("Mecanic", "Command1"));
-    EXPECT_EQ(window->findChild<QLabel*>("Label2")->text(), ">130dB");
-    const auto* models = window->findChild<QComboBox*>("Combo6");
-    ASSERT_NE(models, nullptr);
-    EXPECT_EQ(models->itemText(1), languages.GetLabel("SPL", "Coherent"));
-}
-
-// The settings shown are the settings read back, every one of them.
-TEST_F(SPLTest, ShowsAndGivesBackTheCalculationSettings)
-{
-    const CalculationSettings made{2500, "0.7", spl::MapStyle::Cells,
-                                   spl::LevelModelKind::Coherent};
-    window->showSettings(made);
-    EXPECT_EQ(window->settings(), made);
-    window->showSettings({});
-    EXPECT_EQ(window->settings().model, spl::LevelModelKind::Classic);
-}
-
-// No control lies over the text of a label the user reads, in any language.
-TEST_F(SPLTest, NothingCoversAVisibleCaption)
-{
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     for (int32_t id : {languageId::English, languageId::Spanish, languageId::German}) {
         languages.ApplyLanguage(id);
         window->relabel();
         const QList<QWidget*> all = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         for (const QLabel* l : window->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
-            if (!l->isVisible() || l->text().isEmpty())
-                continue;
-            for (const QWidget* w : all) {
-                if (w == l || !w->isVisible())
-                    continue;
-                EXPECT_FALSE(w->geometry().intersects(inkOf(l)))
+            const QRect room = l->contentsRect();
+            const QRect ink =
+                (l->fontMetrics().boundingRect(room, int(l->alignment()), l->text()) & room)
+                    .translated(l->pos());
+            for (const QWidget* w : all)
+                EXPECT_FALSE(l->isVisible() && !l->text().isEmpty() && w != l && w->isVisible() &&
+                             w->geometry().intersects(ink))
                     << id << ": " << w->objectName().toStdString() << " covers "
-                    << l->objectName().toStdString() << " \"" << l->text().toStdString() << "\"";
-            }
+                    << l->text().toStdString();
         }
     }
+    // Captions from the language file; Close from the mechanical view's section.
+    EXPECT_EQ(child("Command1")->text(), languages.GetLabel("SPL", "Command1"));
+    EXPECT_EQ(child("Command2")->text(), languages.GetLabel("Mecanic", "Command1"));
+    EXPECT_EQ(child<QLabel>("Label2")->text(), ">130dB");
+    EXPECT_EQ(child<QComboBox>("Combo6")->itemText(1), languages.GetLabel("SPL", "Coherent"));
 }
 
-TEST_F(SPLTest, FrequencySetsTheHalfWavelengthAndTheResolutionIsInTheUsersForm)
+// The frequency sets the half wavelength; the resolution is in the user's form.
+TEST_F(SPLTest, FrequencyResolutionAndSettingsInAndOut)
 {
     combo4()->setCurrentIndex(20);
     emit combo4()->activated(20);
     EXPECT_EQ(window->frequencia, 10000);
     EXPECT_FLOAT_EQ(window->landamig, 345.0f / 20000);
-
     // A typed text that is none of the items keeps the frequency; the speed
     // of sound still counts.
     combo4()->setEditText("1001 Hz");
@@ -155,28 +113,32 @@ TEST_F(SPLTest, FrequencySetsTheHalfWavelengthAndTheResolutionIsInTheUsersForm)
     SPL german(languages, messages, nullptr);
     QLocale::setDefault(before);
     EXPECT_EQ(german.resolutionText(), "0,3");
+
+    // The settings shown are the settings read back, every one of them.
+    const CalculationSettings made{2500, "0.7", spl::MapStyle::Cells,
+                                   spl::LevelModelKind::Coherent};
+    window->showSettings(made);
+    EXPECT_EQ(window->settings(), made);
+    window->showSettings({});
+    EXPECT_EQ(window->settings().model, spl::LevelModelKind::Classic);
 }
 
-TEST_F(SPLTest, ResolutionIsCheckedOnLeavingTheField)
+// A bad resolution turns Calculate off; a word keeps the focus in the field.
+// Calculate runs with the window hidden under the busy cursor; Close only hides.
+TEST_F(SPLTest, ResolutionIsCheckedOnLeavingTheFieldAndTheButtonsWork)
 {
-    showWindow();
-    QPushButton* calculate = button("Command1");
-
-    EXPECT_EQ(enter("0.09"), QStringList{"ValSma"});
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QPushButton* calculate = child("Command1");
+    ASSERT_EQ(enter("0.09"), QStringList{"ValSma"});
     EXPECT_FALSE(calculate->isEnabled());
     EXPECT_EQ(messages.shown[0].text, languages.GetLabel("MsgBox", "ValSma"));
-    EXPECT_EQ(enter("1"), QStringList());
-    EXPECT_TRUE(calculate->isEnabled());
-
-    // A word keeps the focus in the field.
     EXPECT_EQ(enter("far"), QStringList{"Value"});
     EXPECT_FALSE(calculate->isEnabled());
     QTRY_VERIFY(text1()->hasFocus());
-}
+    EXPECT_EQ(enter("1"), QStringList());
+    EXPECT_TRUE(calculate->isEnabled());
 
-TEST_F(SPLTest, CalculateRunsHiddenUnderTheBusyCursorAndCloseHides)
-{
-    showWindow();
     int runs = 0;
     QObject::connect(window.get(), &SPL::calculateRequested, [&] {
         ++runs;
@@ -184,13 +146,11 @@ TEST_F(SPLTest, CalculateRunsHiddenUnderTheBusyCursorAndCloseHides)
         ASSERT_NE(QApplication::overrideCursor(), nullptr);
         EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     });
-    QTest::mouseClick(button("Command1"), Qt::LeftButton);
+    QTest::mouseClick(calculate, Qt::LeftButton);
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
-    // Close only hides, with nothing calculated.
     window->show();
-    QTest::mouseClick(button("Command2"), Qt::LeftButton);
+    QTest::mouseClick(child("Command2"), Qt::LeftButton);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(runs, 1);
 }
