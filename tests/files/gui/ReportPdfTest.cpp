@@ -67,6 +67,10 @@ TEST(ReportPdf, PagesBeforeAndAfterAMapFollowTheUser)
         "Cells",     "Vertical resolution", "Angle of box 8", "Page 2 / 2"};
     const std::tuple<int32_t, QLocale::Language, QStringList> cases[] = {
         {languageId::English, QLocale::English, english + QStringList{"0.25 m", "1.5°"}},
+        {languageId::Spanish,
+         QLocale::Spanish,
+         {"Vista lateral", "Frecuencia (1/3 de octava)", "Proyecto:", "Número de cajas", "Longitud",
+          "Celdas", "Resolución vertical", "0,25 m", "1,5°", "Zona 2", "Página 2 / 2"}},
         {languageId::German,
          QLocale::German,
          {"Seitenansicht", "Frequenz (1/3 Oktave)", "Projekt:", "Anzahl der Elemente", "Länge",
