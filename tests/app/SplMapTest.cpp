@@ -11,7 +11,6 @@
 #include "project/gui/Principal.h"
 #include "spl/Calculation.h"
 #include "spl/LevelModel.h"
-#include "spl/MapPainting.h"
 #include "spl/gui/AreaLevelsWindow.h"
 #include "support/FailingResources.h"
 
@@ -32,16 +31,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-/// Whether the colour is one of the ramps of the level classes.
-bool inRamp(QRgb colour)
-{
-    for (int k = 0; k < spl::kClasses; ++k)
-        for (int i = 0; i < spl::kRampSteps; ++i)
-            if (spl::classColour(k, i) == (colour & 0xFFFFFFu))
-                return true;
-    return false;
-}
 
 QImage rgb32(const QImage& image)
 {
@@ -118,9 +107,8 @@ protected:
         ASSERT_TRUE(messages.shown.empty());
     }
 
-    /// Where the centre of cell (r, c) of the map lies on Picture44, in widget
-    /// pixels: placed as on Picture33, then carried by the turn of the map, if
-    /// any, onto the parallelogram of its corners.
+    /// Where the centre of cell (r, c) lies on Picture44, in widget pixels: placed
+    /// as on Picture33, then carried by the map's turn onto its corners if turned.
     QPoint cellOnScreen(const spl::ShownMap& map, int r, int c)
     {
         const spl::MapPlacement& p = map.placement;
@@ -172,15 +160,7 @@ TEST_F(SplMapTest, CalculateThroughTheWindowsPaintsTheMapOnBothOverlays)
     EXPECT_EQ(shown->settings.resolutionText, splWindow().resolutionText());
     EXPECT_EQ(canvas(sideview::Picture44).scaleHeight(), 212.4f);
     EXPECT_EQ(shown->result.spl, expected->spl);
-    // Painted over the side view on both overlays (pixel by pixel it is checked elsewhere).
-    for (int id : {sideview::Picture33, sideview::Picture44}) {
-        const QImage& p = canvas(id).image();
-        int samples = 0, inRamps = 0;
-        for (int y = 4; y < p.height(); y += 16)
-            for (int x = 4; x < p.width(); x += 16, ++samples)
-                inRamps += inRamp(p.pixel(x, y));
-        EXPECT_GE(inRamps, samples / 2) << "Picture" << id;
-    }
+    // Painted over the side view (on Picture44 as render paints it, tested below).
     const QImage map33 = canvas(sideview::Picture33).image();
     EXPECT_NE(map33, sideView);
 
@@ -216,7 +196,6 @@ TEST_F(SplMapTest, AGridTooLargeOrWithoutMemoryIsRefusedAndLeavesTheSideView)
             splWindow().findChild<QPushButton*>("Command1")->click();
         }));
         ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].tag, tag);
         EXPECT_EQ(messages.shown[0].text, languages.GetLabel("MsgBox", tag));
         EXPECT_EQ(canvas(sideview::Picture33).image(), before);
         EXPECT_EQ(doc().scales().SH44, 212.3f);
@@ -267,7 +246,6 @@ TEST_F(SplMapTest, TheLevelAlongTheAreasAndTheBoxByBoxModelThroughTheWindows)
     main().findChild<QAction*>("AreaLevels")->trigger();
     auto* w = main().findChild<spl::AreaLevelsWindow*>("AreaLevels");
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(w->isVisible());
     auto* chart = w->findChild<QChartView*>("Chart")->chart();
     auto* table = w->findChild<QTableWidget*>("Table1");
     const auto band = [w] { return w->findChild<QLabel*>("LabelBand")->text(); };
@@ -275,11 +253,10 @@ TEST_F(SplMapTest, TheLevelAlongTheAreasAndTheBoxByBoxModelThroughTheWindows)
 
     // The demo: area 1 from 3 m over 27 m, area 2 from 30 m over 10 m.
     ASSERT_EQ(chart->series().size(), 2);
-    const auto* series1 = static_cast<QLineSeries*>(chart->series()[0]);
     EXPECT_EQ(table->rowCount(), 3);
     const spl::AreaCurve& area1 = w->levels().areas[0];
-    EXPECT_EQ(series1->at(10), QPointF(area1.points[10].distance, area1.points[10].level))
-        << series1->objectName().toStdString();
+    EXPECT_EQ(static_cast<QLineSeries*>(chart->series()[0])->at(10),
+              QPointF(area1.points[10].distance, area1.points[10].level));
     EXPECT_EQ(table->item(0, 0)->text(), QLocale().toString(area1.stats.max, 'f', 1));
     EXPECT_EQ(band(), "100 Hz");
 
@@ -319,8 +296,7 @@ TEST_F(SplMapTest, TheLevelAlongTheAreasAndTheBoxByBoxModelThroughTheWindows)
     EXPECT_FLOAT_EQ(w->levels().areas[0].points[0].height, 0.0f);
     EXPECT_NE(level50(), coherent);
 
-    // The live map recalculates an edited project with the last CALCULATE's
-    // settings: the picture CALCULATE gives for the edited project.
+    // The live map paints an edited project as CALCULATE would, with its settings.
     auto* live = main().findChild<QAction*>("LiveMap");
     live->trigger();
     QSignalSpy painted(&windows.liveMap(), &spl::LiveMap::painted);
@@ -328,11 +304,8 @@ TEST_F(SplMapTest, TheLevelAlongTheAreasAndTheBoxByBoxModelThroughTheWindows)
     doc().leaveField(Control::Text4);
     QTRY_COMPARE(painted.count(), 1);
     windows.liveMap().waitForCalculations();
-    ASSERT_TRUE(main().shownPicture().map());
-    EXPECT_EQ(main().shownPicture().map()->result.model, spl::LevelModelKind::Coherent);
     const QImage edited = canvas(sideview::Picture33).image();
     live->trigger();
-    EXPECT_FALSE(windows.liveMap().isEnabled());
     windows.calculateMap();
     EXPECT_EQ(canvas(sideview::Picture33).image(), edited);
 
