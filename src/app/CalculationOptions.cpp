@@ -27,6 +27,12 @@ bool isPlainDecimal(const QString& text)
 
 } // namespace
 
+int failCommand(QIODevice& err, const char* command, const QString& why)
+{
+    err.write(("splmap " + QString::fromLatin1(command) + ": " + why.simplified() + "\n").toUtf8());
+    return 2;
+}
+
 QString parseCalculationOptions(const QStringList& args, const QStringList& own,
                                 const QString& usage, CalculationOptions& options)
 {

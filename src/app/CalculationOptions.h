@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QIODevice>
+
 #include "i18n/Languages.h"
 #include "project/ProjectDocument.h"
 
@@ -25,6 +27,10 @@ struct CalculationOptions
 /// value, and numbers with signs, blanks or leading zeros, are refused rather
 /// than guessed at. Returns the one-line reason they are refused (ending in
 /// `usage` where the form is wrong), or an empty string.
+/// A command's failure: "splmap COMMAND: why" on one line of `err`; returns
+/// the exit status 2.
+int failCommand(QIODevice& err, const char* command, const QString& why);
+
 QString parseCalculationOptions(const QStringList& args, const QStringList& own,
                                 const QString& usage, CalculationOptions& options);
 

@@ -1,5 +1,7 @@
 #include "app/GeometryCommand.h"
 
+#include "app/CalculationOptions.h"
+
 #include "project/ProjectDocument.h"
 #include "sideview/GeometryJson.h"
 
@@ -10,10 +12,8 @@ int runGeometry(const QStringList& args, QIODevice& out, QIODevice& err)
         return 2;
     }
     const HeadlessProject project = loadHeadless(args[0]);
-    if (!project.document) {
-        err.write(("splmap geometry: " + project.error.simplified() + "\n").toUtf8());
-        return 2;
-    }
+    if (!project.document)
+        return failCommand(err, "geometry", project.error);
     const ProjectDocument& doc = *project.document;
     out.write(sideview::geometryJson(doc.state(), doc.captions(), doc.raisedMessages(),
                                      doc.scales(), doc.locale()));

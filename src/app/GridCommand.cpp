@@ -15,8 +15,7 @@ const char kUsage[] = "usage: splmap grid PROJECT.ini [--freq HZ] [--res M] "
 
 int fail(QIODevice& err, const QString& why)
 {
-    err.write(("splmap grid: " + why.simplified() + "\n").toUtf8());
-    return 2;
+    return failCommand(err, "grid", why);
 }
 
 } // namespace

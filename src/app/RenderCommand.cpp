@@ -18,8 +18,7 @@ const char kUsage[] = "usage: splmap render PROJECT.ini [--freq HZ] [--res M] "
 
 int fail(QIODevice& err, const QString& why)
 {
-    err.write(("splmap render: " + why.simplified() + "\n").toUtf8());
-    return 2;
+    return failCommand(err, "render", why);
 }
 
 /// The surface named on the command line, 0 for none, -1 for an unknown name.

@@ -15,8 +15,7 @@ const char kUsage[] = "usage: splmap report PROJECT.ini --out FILE.pdf [--freq H
 
 int fail(QIODevice& err, const QString& why)
 {
-    err.write(("splmap report: " + why.simplified() + "\n").toUtf8());
-    return 2;
+    return failCommand(err, "report", why);
 }
 
 } // namespace
