@@ -26,6 +26,7 @@ Request requestFromProject(const ProjectFields& fields, const ProjectState& stat
     r.landamig = landamigFor(r.velso, frequencia);
     r.resolucioy = numbers::toSingle(settings.resolutionText, locale);
     r.model = settings.model;
+    r.bands = settings.bands;
     r.alturamax = state.alturamax;
     r.offsetmax = state.offsetmax;
     r.turn = rotationAngle(fields.Combo3[1], fields.Label59, locale);

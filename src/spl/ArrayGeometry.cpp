@@ -11,6 +11,15 @@ float landamigFor(int16_t velso, int16_t frequencia)
     return static_cast<float>(static_cast<double>(velso) / twice);
 }
 
+Request bandRequest(const Request& request, int16_t hz)
+{
+    Request one = request;
+    one.frequencia = hz;
+    one.landamig = landamigFor(one.velso, hz);
+    one.bands.reset();
+    return one;
+}
+
 bool isBandCentre(int hz)
 {
     for (const int16_t f : kFrequencies)

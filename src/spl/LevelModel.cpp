@@ -1,5 +1,7 @@
 #include "spl/LevelModel.h"
 
+#include "spl/BandAverageModel.h"
+#include "spl/Bands.h"
 #include "spl/ClassicModel.h"
 #include "spl/CoherentModel.h"
 
@@ -99,6 +101,8 @@ std::optional<LevelModelKind> levelModelNamed(const QString& name)
 
 std::unique_ptr<const LevelModel> levelModel(const Request& request)
 {
+    if (request.bands && validRange(*request.bands))
+        return std::make_unique<BandAverageModel>(request);
     // Every kind is named here, so that a new one cannot go without its model.
     switch (request.model) {
     case LevelModelKind::Classic:

@@ -78,6 +78,7 @@ public:
                                        const std::function<bool()>& stop = {}) const = 0;
 
 protected:
+    friend class BandAverageModel; // averages the levels of a model per band
     explicit LevelModel(const Request& request);
     /// The levels at `n` points of the model's own frame.
     virtual void frameLevels(const float* X, const float* Y, int n, float* levels) const = 0;

@@ -51,7 +51,14 @@ struct Request
     /// Whether the Result keeps the per-cell grids. Without them a calculation
     /// needs memory for its class counts only (enough for painting the map).
     bool keepCells = true;
+    /// When set, every level is the band average over this range (see
+    /// bandAverage); frequencia and landamig are then unused.
+    std::optional<BandRange> bands = std::nullopt;
 };
+
+/// `request` for the single band centred at `hz`, with its half wavelength
+/// and no band average.
+Request bandRequest(const Request& request, int16_t hz);
 
 /// The power figure the calculation uses for a model: 1000 W for TS250, 250 W
 /// for TS160, 0 for any other index.

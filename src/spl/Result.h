@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include <vector>
 
@@ -56,6 +57,8 @@ struct Result : Geometry
     int16_t PartYFarField = 0;
     int16_t frequencia = 0;
     float landamig = 0;
+    /// The band range whose average the levels are; none for a single band.
+    std::optional<BandRange> bands = std::nullopt;
     float resolucioy = 0;
 
     std::vector<float> columnX; ///< cell centre distance from the array plane, per column

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace spl {
 
@@ -22,6 +23,20 @@ inline QString levelModelTitle(LevelModelKind kind)
                                             : QStringLiteral("Classic");
 }
 
+/// How the bands of a band average are weighted: all alike, or by the
+/// A-weighting at each band centre.
+enum class Weighting { Flat, A };
+
+/// A range of band centres (both ends among the 21, lo <= hi) whose levels are
+/// power-averaged into one level, each band weighted as `weighting` says.
+struct BandRange
+{
+    int16_t lo = 125;
+    int16_t hi = 8000;
+    Weighting weighting = Weighting::Flat;
+    bool operator==(const BandRange&) const = default;
+};
+
 } // namespace spl
 
 /// The choices a map is calculated and painted with, held once by the
@@ -34,6 +49,9 @@ struct CalculationSettings
     QString resolutionText;   ///< the vertical resolution as typed, in the user's form
     spl::MapStyle style = spl::MapStyle::Distribution;
     spl::LevelModelKind model = spl::LevelModelKind::Classic;
+    /// When set, every level is the band average over this range instead of
+    /// the level in the single band `frequencia`.
+    std::optional<spl::BandRange> bands = std::nullopt;
 
     bool operator==(const CalculationSettings&) const = default;
 };
