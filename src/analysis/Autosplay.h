@@ -47,6 +47,13 @@ std::vector<double> tiltChoices();
 /// The splays a box of model `modelcaixa` may take (0 TS250, 1 TS160).
 std::vector<double> splayChoices(int16_t modelcaixa);
 
+/// The target level at each distance from the array plane, dB:
+/// t(x) = -slope log2(x / x0), x0 the smallest of the distances.
+std::vector<double> targetLevels(std::span<const double> distances, double slope);
+
+/// The population standard deviation of `values` (0 for none).
+double deviation(std::span<const double> values);
+
 /// The objective of a set of angles: the standard deviation of Lavg - t over
 /// every listening point of every area (each weighing the same), with the
 /// spread of Lavg beside it. `angles` are the angle numbers of boxes 1..N.
