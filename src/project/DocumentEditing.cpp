@@ -7,6 +7,7 @@
 #include "project/Editing.h"
 #include "project/data/BoxModel.h"
 
+#include <algorithm>
 #include <cmath>
 
 void ProjectDocument::setText(Control c, const QString& text)
@@ -170,6 +171,29 @@ void ProjectDocument::Combo3_Click(int index)
     editing::applySplayAngle(m_d.state, index + 1, number(text(list)), text(angleList(0)),
                              m_locale);
     DibuixarGeneral();
+}
+
+void ProjectDocument::setAngles(std::span<const double> angles)
+{
+    const int n = std::min(static_cast<int>(angles.size()), 16);
+    for (int i = 0; i < n; ++i) {
+        const Control list = angleList(i);
+        const QString& now = m_d.applied[slot(list)];
+        if (text(list) == now && numbers::isNumber(now, m_locale) && number(now) == angles[i])
+            continue; // as it was
+        // The list's own item when it holds the angle, in the list's writing.
+        const QStringList& items = m_d.items[slot(list)];
+        int index = -1;
+        for (int j = 0; j < items.size() && index < 0; ++j)
+            if (numbers::isNumber(items[j], m_locale) && number(items[j]) == angles[i])
+                index = j;
+        select(list, index);
+        assign(list, index >= 0 ? items[index] : numbers::generalDouble(angles[i], m_locale), true);
+        editing::applySplayAngle(m_d.state, i + 1, number(text(list)), text(angleList(0)),
+                                 m_locale);
+    }
+    DibuixarGeneral();
+    emit edited();
 }
 
 void ProjectDocument::Combo2Click()

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 
 /// The controls of the main window whose text, items, selection or enabled
 /// state the project document holds, named as the controls are.
@@ -236,6 +237,10 @@ public:
     void enableSaving();
     /// Shows the message of a tag of the language file's "MsgBox" section.
     void warn(const QString& tag) { showMessage(tag); }
+    /// Sets the angle numbers of boxes 1, 2, ... (the tilt of box 1, then the
+    /// splays) as choosing each in its list would, but as one change: one
+    /// redraw and one `edited`, so that one undo takes every angle back.
+    void setAngles(std::span<const double> angles);
 
     // ---- Files --------------------------------------------------------------
     /// Loads a project file. On success the fields, lists and state are the

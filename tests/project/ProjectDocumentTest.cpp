@@ -134,6 +134,34 @@ TEST_F(Document, TypedListTextIsAppliedWhenItIsANumberInTheListsRange)
 
 // The axis crossing reads (0, 0), the far top corner (offsetmax, alturamax + 1); the
 // overlay starts at the axis and its scale is read against the side view's.
+// Angles set together end where choosing or typing them one list after the
+// other ends, with one redraw and one accepted change.
+TEST_F(Document, AnglesSetTogetherAsIfChosenOneByOne)
+{
+    ASSERT_TRUE(doc.load(demo));
+    ProjectDocument byHand(messages, {}, QLocale::c());
+    ASSERT_TRUE(byHand.load(demo));
+    int edits = 0;
+    QObject::connect(&doc, &ProjectDocument::edited, [&edits] { ++edits; });
+    // Items of the lists, a splay between two items, angles left as they were,
+    // fewer angles than boxes.
+    for (const std::vector<double>& set : {std::vector<double>{7, 2, 0.5, 6, 0, 1.5, 3, 4},
+                                           {0, 2.5, 1},
+                                           {20, 6, 6, 6, 6, 6, 6, 6}}) {
+        for (std::size_t i = 0; i < set.size(); ++i) {
+            byHand.setText(angleList(int(i)), QString::number(set[i]));
+            ASSERT_TRUE(byHand.applyTypedText(angleList(int(i))));
+        }
+        redraws = edits = 0;
+        doc.setAngles(set);
+        EXPECT_EQ(redraws, 1);
+        EXPECT_EQ(edits, 1);
+        EXPECT_TRUE(sameProject(doc.data(), byHand.data()));
+        for (int k = 1; k <= 16; ++k)
+            EXPECT_EQ(doc.state().box[k], byHand.state().box[k]) << k;
+    }
+}
+
 TEST_F(Document, MouseReadoutOfEachSurface)
 {
     ASSERT_TRUE(doc.load(demo)); // 40 m across, 10 m high
