@@ -49,6 +49,8 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
                                   *w.findChild<QLabel*>(QStringLiteral("LabelLevelValue")), this);
     connect(w.findChild<QAction*>(QStringLiteral("AreaLevels")), &QAction::triggered, this,
             [this] { openAreaLevels(); });
+    connect(w.findChild<QAction*>(QStringLiteral("Autosplay")), &QAction::triggered, this,
+            [this] { openAutosplay(); });
     connect(m_principal.get(), &Principal::printRequested, this,
             [this] { report::PrintData(*m_doc, m_principal.get(), m_messages); });
     connect(m_principal.get(), &Principal::imageSaveRequested, this,
@@ -104,6 +106,23 @@ spl::AreaLevelsWindow& Windows::openAreaLevels()
     m_areaLevels->show();
     m_areaLevels->raise();
     return *m_areaLevels;
+}
+
+spl::AutosplayWindow& Windows::autosplayWindow()
+{
+    if (!m_autosplay)
+        m_autosplay = new spl::AutosplayWindow(*m_doc, m_languages, m_principal.get());
+    return *m_autosplay;
+}
+
+spl::AutosplayWindow& Windows::openAutosplay()
+{
+    autosplayWindow();
+    if (!m_autosplay->isVisible() && m_areaLevels)
+        m_autosplay->setListeningHeight(m_areaLevels->listeningHeight());
+    m_autosplay->show();
+    m_autosplay->raise();
+    return *m_autosplay;
 }
 
 Mecanic& Windows::mechanicalViewCreated()

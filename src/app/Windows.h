@@ -11,6 +11,7 @@
 #include "project/gui/Infor.h"
 #include "project/gui/Quit.h"
 #include "spl/gui/AreaLevelsWindow.h"
+#include "spl/gui/AutosplayWindow.h"
 #include "spl/gui/LevelProbe.h"
 #include "spl/gui/LiveMap.h"
 #include "spl/gui/SPL.h"
@@ -90,6 +91,12 @@ public:
     spl::LevelProbe& levelProbe() { return *m_probe; }
     /// Options > Level along the areas: opens the window, modeless, made on first use.
     spl::AreaLevelsWindow& openAreaLevels();
+    /// Options > Autosplay: opens the window, modeless, made on first use. Shown
+    /// afresh, it takes the listening height of the level along the areas when
+    /// that window exists.
+    spl::AutosplayWindow& openAutosplay();
+    /// The automatic splay window, created hidden on first use.
+    spl::AutosplayWindow& autosplayWindow();
 
 private:
     Languages& m_languages;
@@ -103,6 +110,7 @@ private:
     QPointer<Dades> m_dades;
     spl::LevelProbe* m_probe = nullptr;
     QPointer<spl::AreaLevelsWindow> m_areaLevels;
+    QPointer<spl::AutosplayWindow> m_autosplay;
     QPointer<Quit> m_quit;
     QPointer<Infor> m_infor;
     QPointer<Language> m_language;

@@ -28,7 +28,7 @@ struct Look : Program
     {
         return {&windows.principal(),   &windows.languageWindow(), &windows.featuresWindow(),
                 &windows.inforWindow(), windows.mechanicalView(),  &windows.quitWindow(),
-                &windows.splWindow(),   windows.wizard()};
+                &windows.splWindow(),   windows.wizard(),          &windows.autosplayWindow()};
     }
     /// Chooses a language as the language window's list does.
     void choose(int32_t id)
@@ -48,10 +48,12 @@ struct Look : Program
                 const QString key = window->objectName() + "/" + o->objectName();
                 all.insert(key + "#" + QString::number(seen[key]++), text);
             };
+            // A widget with neither name nor text (a table's corner button) is no caption.
             for (QWidget* w : window->findChildren<QWidget*>())
                 if (w->window() == window && !w->objectName().startsWith("qt_") &&
                     (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
-                     qobject_cast<QGroupBox*>(w)))
+                     qobject_cast<QGroupBox*>(w)) &&
+                    !(w->objectName().isEmpty() && fullCaption(w).isEmpty()))
                     add(w, fullCaption(w));
             for (QAction* a : window->findChildren<QAction*>())
                 if (!a->isSeparator() && !a->objectName().isEmpty())
@@ -74,8 +76,8 @@ bool notALanguageText(const QString& key)
 
 // In one window: what the user sees of each caption lies inside its widget, a
 // label inside its frame's contents, and nothing needs shortening with the
-// design font. Every input control (field, list, spin box; a list's edit line
-// with it) has a name of its own, and a label beside a control leads to it.
+// design font. Every input control (field, list, spin box; the edit line of a
+// list or spin box with it) has a name of its own, and a label beside a control leads to it.
 void expectLook(QWidget* window, const char* language)
 {
     QStringList names;
@@ -113,7 +115,8 @@ void expectLook(QWidget* window, const char* language)
                 QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, frame)))
                 << at;
         } else if (combo || qobject_cast<QAbstractSpinBox*>(w) ||
-                   (qobject_cast<QLineEdit*>(w) && !qobject_cast<QComboBox*>(w->parentWidget()))) {
+                   (qobject_cast<QLineEdit*>(w) && !qobject_cast<QComboBox*>(w->parentWidget()) &&
+                    !qobject_cast<QAbstractSpinBox*>(w->parentWidget()))) {
             ++controls;
             names << w->accessibleName();
             EXPECT_FALSE(names.back().isEmpty()) << at;

@@ -428,7 +428,8 @@ void Principal::relabel()
                                                          {"Edit", "Edit"},
                                                          {"Undo", "Undo"},
                                                          {"Redo", "Redo"},
-                                                         {"LiveMap", "LiveMap"}};
+                                                         {"LiveMap", "LiveMap"},
+                                                         {"Autosplay", "Autosplay"}};
     for (const auto& [name, tag] : menus)
         if (auto* a = findChild<QAction*>(QString::fromLatin1(name)))
             a->setText(label(menu, QString::fromLatin1(tag)));

@@ -211,6 +211,7 @@ void Principal::buildMenus()
     addItem(options, "MenuLanguage", "&Language");
     addItem(options, "AreaLevels", "Level along the &Areas");
     addItem(options, "LiveMap", "Live &Map")->setCheckable(true);
+    addItem(options, "Autosplay", "Auto&splay");
     QMenu* help = addMenu("Help", "&Help");
     addItem(help, "Info", "&Info");
 }
