@@ -182,7 +182,8 @@ void AutosplayWindow::buildLayout()
     m_angles->verticalHeader()->setVisible(false);
     m_figures->verticalHeader()->setVisible(false);
     m_figures->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    m_angles->setFixedWidth(250);
+    m_angles->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_angles->setFixedWidth(270);
     m_figures->setFixedWidth(320);
 
     m_chart = new QChart;
