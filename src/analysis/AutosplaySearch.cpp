@@ -78,9 +78,10 @@ std::vector<double> geometricGuess(const Request& request, std::span<const doubl
 }
 
 AutosplaySearch::AutosplaySearch(AutosplayEvaluator& evaluator, AutosplayChoices choices,
-                                 std::function<bool()> stop, std::function<void(double)> progress)
+                                 std::function<bool()> stop, std::function<void(double)> progress,
+                                 long long exhaustiveLimit)
     : m_eval(evaluator), m_choices(std::move(choices)), m_stop(std::move(stop)),
-      m_progress(std::move(progress))
+      m_progress(std::move(progress)), m_exhaustiveLimit(exhaustiveLimit)
 {
 }
 
@@ -219,7 +220,7 @@ std::optional<std::vector<double>> AutosplaySearch::run(const std::vector<Set>& 
     for (int j = 2; j <= N; ++j)
         total *= double(m_choices.splays.size());
 
-    if (total <= double(kExhaustiveLimit)) {
+    if (total <= double(m_exhaustiveLimit)) {
         m_total = static_cast<long long>(total);
         Set set(std::size_t(N), 0.0);
         if (!exhaustive(set, 1))

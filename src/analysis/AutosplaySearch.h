@@ -44,8 +44,10 @@ class AutosplaySearch
 public:
     static constexpr long long kExhaustiveLimit = 20000;
 
+    /// `exhaustiveLimit`: the most sets tried all together.
     AutosplaySearch(AutosplayEvaluator& evaluator, AutosplayChoices choices,
-                    std::function<bool()> stop, std::function<void(double)> progress);
+                    std::function<bool()> stop, std::function<void(double)> progress,
+                    long long exhaustiveLimit = kExhaustiveLimit);
 
     /// The best set found from the constant arcs and `seeds` (sets of
     /// choices); nothing when stopped.
@@ -75,6 +77,7 @@ private:
     std::function<bool()> m_stop;
     std::function<void(double)> m_progress;
     long long m_evaluated = 0;
+    long long m_exhaustiveLimit;
     long long m_total = 0; ///< sets of an exhaustive search
     Set m_best;
     double m_bestJ = 0;

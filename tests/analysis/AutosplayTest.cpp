@@ -1,5 +1,5 @@
 #include "analysis/Autosplay.h"
-#include "analysis/AutosplayEvaluator.h"
+#include "analysis/AutosplaySearch.h"
 #include "spl/Bands.h"
 #include "spl/LevelModel.h"
 
@@ -239,4 +239,59 @@ TEST(Autosplay, TheProposalBeatsTheBaselines)
         EXPECT_EQ(again->proposed, got);
         EXPECT_EQ(again->evaluated, proposal->evaluated);
     }
+}
+
+// The descents alone, kept from trying every set, reach the best of all sets
+// on small arrays.
+TEST(Autosplay, TheDescentsFindTheBestOfAllSets)
+{
+    struct Case
+    {
+        spl::Request request;
+        AreaSegment area;
+        double slope;
+        std::vector<double> tilts;
+    };
+    const std::vector<Case> cases = {
+        {array(3, false, {}), {1, 2, 12, 0, 1}, 0, spl::tiltChoices()},
+        {array(4, true, {}, 5), {1, 1, 9, 0, 2}, 3, spl::tiltChoices()},
+        {array(5, false, {}, 6), {1, 3, 15, 0, 0}, 6, {4}},
+    };
+    const std::vector<int16_t> bands = {500, 1000, 2000, 4000};
+    const std::vector<double> weights(bands.size(), 0.0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.request.N);
+        std::vector<double> X, Y;
+        for (const spl::AreaPoint& p : spl::areaPoints(c.area, 1.2)) {
+            X.push_back(p.distance);
+            Y.push_back(p.height);
+        }
+        spl::AutosplayEvaluator eval(c.request, X, Y, spl::targetLevels(X, c.slope), bands,
+                                     weights);
+        const spl::AutosplayChoices choices{c.tilts, spl::splayChoices(c.request.modelcaixa)};
+        spl::AutosplaySearch all(eval, choices, {}, {}, 1 << 20);
+        ASSERT_TRUE(all.run({}));
+        spl::AutosplaySearch descents(eval, choices, {}, {}, 0);
+        ASSERT_TRUE(descents.run({}));
+        EXPECT_LT(descents.evaluated(), all.evaluated() / 4);
+        EXPECT_LE(descents.bestScore(), all.bestScore() + 0.2);
+    }
+}
+
+// A search asked to stop gives nothing; one left to run tells its progress,
+// never going back, up to the whole.
+TEST(Autosplay, StopsWhenAskedAndTellsItsProgress)
+{
+    const spl::Request request = array(6, false, {2, 1, 1, 1, 1, 1});
+    const std::vector<AreaSegment> areas = {{1, 2, 10, 0, 0}};
+    const AutosplayOptions options{{1000, 1000, spl::Weighting::Flat}, 0, 1.2, 0, false};
+    int asked = 0;
+    EXPECT_FALSE(spl::autosplay(request, areas, options, [&] { return ++asked > 3; }));
+    std::vector<double> shares;
+    EXPECT_TRUE(spl::autosplay(request, areas, options, {},
+                               [&](double share) { shares.push_back(share); }));
+    ASSERT_GT(shares.size(), 2u);
+    EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
+    EXPECT_GT(shares.front(), 0);
+    EXPECT_EQ(shares.back(), 1);
 }
