@@ -110,8 +110,12 @@ spl::AreaLevelsWindow& Windows::openAreaLevels()
 
 spl::AutosplayWindow& Windows::autosplayWindow()
 {
-    if (!m_autosplay)
+    if (!m_autosplay) {
         m_autosplay = new spl::AutosplayWindow(*m_doc, m_languages, m_principal.get());
+        // Undo and redo keys work there too: an applied proposal is taken back where it was made.
+        for (const char* name : {"Undo", "Redo"})
+            m_autosplay->addAction(m_principal->findChild<QAction*>(QString::fromLatin1(name)));
+    }
     return *m_autosplay;
 }
 

@@ -46,7 +46,10 @@ TEST_F(ProgramTest, AutosplayIsAppliedAndUndoneWithTheOpenWindowsFollowing)
     EXPECT_EQ(shownAngles(), proposed);
     EXPECT_NE(levels->levels().areas[0].points[40].level, level);
 
-    main.findChild<QAction*>("Undo")->trigger();
+    // One undo key, pressed in the autosplay window.
+    autosplay->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(autosplay));
+    QTest::keyClick(autosplay, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(shownAngles(), before);
     EXPECT_EQ(levels->levels().areas[0].points[40].level, level);
     EXPECT_FALSE(main.findChild<QAction*>("Undo")->isEnabled()); // it was one step
