@@ -56,9 +56,9 @@ void plotBeforeAfter(QChart& chart, const AreaLevels& before, const AreaLevels& 
     axisY->setRange(std::floor(y0) - 1, std::ceil(y1) + 1);
     axisX->applyNiceNumbers();
     axisY->applyNiceNumbers();
-    // No proposal yet: an empty plot, without figures on its axes.
-    axisX->setLabelsVisible(any);
-    axisY->setLabelsVisible(any);
+    // No proposal: an empty plot, without axes.
+    axisX->setVisible(any);
+    axisY->setVisible(any);
 }
 
 } // namespace spl

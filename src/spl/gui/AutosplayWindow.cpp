@@ -235,18 +235,23 @@ void AutosplayWindow::relabel()
     m_run->setText(label("CommandRun"));
     m_cancel->setText(label("CommandCancel"));
     m_apply->setText(label("CommandApply"));
-    // The problem the search solves, where the user sets it.
-    const QString points = label("TipPoints"), level = label("TipLevel"),
-                  target = label("TipTarget"), objective = label("TipJ");
-    m_low->setToolTip(level);
-    m_high->setToolTip(level);
-    m_height->setToolTip(points);
-    m_slope->setToolTip(target);
-    m_minSplay->setToolTip(label("TipMinSplay"));
-    m_keepTilt->setToolTip(label("TipKeepTilt"));
-    m_run->setToolTip(QStringList{points, level, target, objective}.join(QStringLiteral("\n")));
-    m_apply->setToolTip(label("TipApply"));
-    m_figures->setToolTip(objective);
+    // The problem the search solves, where the user sets it; as paragraphs,
+    // which a tool tip wraps.
+    const auto tip = [this](std::initializer_list<const char*> tags) {
+        QString html;
+        for (const char* tag : tags)
+            html += QStringLiteral("<p>%1</p>").arg(label(tag).toHtmlEscaped());
+        return html;
+    };
+    m_low->setToolTip(tip({"TipLevel"}));
+    m_high->setToolTip(tip({"TipLevel"}));
+    m_height->setToolTip(tip({"TipPoints"}));
+    m_slope->setToolTip(tip({"TipTarget"}));
+    m_minSplay->setToolTip(tip({"TipMinSplay"}));
+    m_keepTilt->setToolTip(tip({"TipKeepTilt"}));
+    m_run->setToolTip(tip({"TipPoints", "TipLevel", "TipTarget", "TipJ"}));
+    m_apply->setToolTip(tip({"TipApply"}));
+    m_figures->setToolTip(tip({"TipJ"}));
     m_angles->setHorizontalHeaderLabels({label("Box"), label("Current"), label("Proposed")});
     m_figures->setHorizontalHeaderLabels({QString(), label("Before"), label("After")});
     m_chart->axes(Qt::Horizontal).front()->setTitleText(label("AxisX"));
