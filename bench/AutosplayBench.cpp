@@ -4,8 +4,10 @@
 // cores. Time is wall-clock time; CPU is the whole process's.
 
 #include "analysis/Autosplay.h"
+#include "analysis/AutosplayEvaluator.h"
 #include "analysis/RequestFromProject.h"
 #include "project/ProjectDocument.h"
+#include "spl/Bands.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -48,6 +50,29 @@ void autosplayOf(benchmark::State& s, int boxes)
     s.counters["J_before"] = before;
     s.counters["J_after"] = after;
 }
+
+/// One set of the 16 boxes scored whole on one thread: the work of the
+/// search's steps, in box terms (1151 points, 16 bands, 16 boxes).
+void scoreOneSet(benchmark::State& s)
+{
+    const spl::Request request = extremeWith(16);
+    std::vector<double> X, Y;
+    for (const spl::AreaSegment& area : kThreeAreas)
+        for (const spl::AreaPoint& p : spl::areaPoints(area, 1.2)) {
+            X.push_back(p.distance);
+            Y.push_back(p.height);
+        }
+    const std::vector<int16_t> bands = spl::bandsOf({250, 8000, spl::Weighting::Flat});
+    const std::vector<double> weights(bands.size(), 0.0);
+    const spl::AutosplayEvaluator eval(request, X, Y, spl::targetLevels(X, 0), bands, weights);
+    std::vector<double> angles(request.angle.begin(), request.angle.begin() + 16);
+    auto scratch = eval.scratch();
+    for (auto _ : s)
+        benchmark::DoNotOptimize(eval.score(angles, 1, scratch));
+    s.counters["terms"] = benchmark::Counter(double(X.size()) * double(bands.size()) * 16,
+                                             benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(scoreOneSet)->Unit(benchmark::kMicrosecond);
 
 const auto kMin = [](const std::vector<double>& v) {
     return *std::min_element(v.begin(), v.end());

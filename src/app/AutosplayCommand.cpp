@@ -8,6 +8,8 @@
 #include "platform/Json.h"
 #include "platform/Numbers.h"
 #include "spl/Bands.h"
+#include "spl/Grid.h"
+#include "spl/LevelModel.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -202,7 +204,9 @@ int runAutosplay(const QStringList& args, QIODevice& out, QIODevice& err,
         spl::areasInUse(doc.fields(), doc.state(), doc.locale());
     const std::optional<spl::AutosplayProposal> proposal = spl::autosplay(request, areas, search);
     if (!proposal)
-        return fail(err, setup.message(QStringLiteral("Audience")));
+        return fail(err, setup.message(spl::levelModel(request)->refused()
+                                           ? QString::fromLatin1(spl::kGridRefusedTag)
+                                           : QStringLiteral("Audience")));
 
     const QString outPath = options.values.value("--out");
     if (!outPath.isEmpty()) {
