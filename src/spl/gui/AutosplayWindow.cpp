@@ -4,6 +4,7 @@
 #include "platform/Numbers.h"
 #include "platform/gui/Accessibility.h"
 #include "platform/gui/WindowLook.h"
+#include "spl/LevelModel.h"
 #include "spl/gui/AutosplayPlot.h"
 
 #include <QChart>
@@ -23,6 +24,8 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <cmath>
+#include <new>
+#include <system_error>
 
 namespace spl {
 
@@ -92,6 +95,7 @@ AutosplayWindow::~AutosplayWindow()
     if (m_worker) {
         m_stop = true;
         m_worker->wait();
+        delete m_worker;
     }
 }
 
@@ -298,16 +302,24 @@ void AutosplayWindow::run()
     m_state = Status::Running;
     fillProposal();
 
+    m_request = request;
+    m_failed = false;
     m_worker = QThread::create([this, request, areas, o] {
-        m_found = autosplay(
-            request, areas, o, [this] { return m_stop.load(); },
-            [this](double done) {
-                const int permille = int(std::lround(std::clamp(done, 0.0, 1.0) * 1000));
-                if (m_permille.exchange(permille) != permille)
-                    QMetaObject::invokeMethod(
-                        this, [this, permille] { m_progress->setValue(permille); },
-                        Qt::QueuedConnection);
-            });
+        try {
+            m_found = autosplay(
+                request, areas, o, [this] { return m_stop.load(); },
+                [this](double done) {
+                    const int permille = int(std::lround(std::clamp(done, 0.0, 1.0) * 1000));
+                    if (m_permille.exchange(permille) != permille)
+                        QMetaObject::invokeMethod(
+                            this, [this, permille] { m_progress->setValue(permille); },
+                            Qt::QueuedConnection);
+                });
+        } catch (const std::bad_alloc&) {
+            m_failed = true;
+        } catch (const std::system_error&) {
+            m_failed = true;
+        }
     });
     connect(m_worker, &QThread::finished, this, &AutosplayWindow::finishSearch);
     updateControls();
@@ -326,8 +338,10 @@ void AutosplayWindow::finishSearch()
     m_worker = nullptr;
     if (m_stop) {
         m_state = Status::Cancelled;
+    } else if (m_failed) {
+        m_state = Status::Failed;
     } else if (!m_found) {
-        m_state = Status::NoPoint;
+        m_state = levelModel(m_request)->refused() ? Status::Refused : Status::NoPoint;
     } else {
         m_proposal = std::move(m_found);
         m_state = Status::Done;
@@ -392,6 +406,12 @@ void AutosplayWindow::updateControls()
         break;
     case Status::NoPoint:
         text = label("NoPoint");
+        break;
+    case Status::Refused:
+        text = m_languages.GetLabel(QStringLiteral("MsgBox"), QStringLiteral("Grid"));
+        break;
+    case Status::Failed:
+        text = m_languages.GetLabel(QStringLiteral("MsgBox"), QStringLiteral("Memory"));
         break;
     case Status::Done:
         text = label("Done").arg(m_proposal ? m_proposal->evaluated : 0);

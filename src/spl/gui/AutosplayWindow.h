@@ -59,14 +59,15 @@ public:
     void Updated() override { relabel(); }
 
 signals:
-    /// A search ended, with a proposal or without (cancelled, no listening point).
+    /// A search ended, with a proposal or without (cancelled, no listening point,
+    /// a grid too large, no memory or thread to be had).
     void searchEnded();
 
 protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    enum class Status { Idle, Running, Cancelled, NoPoint, Done, Stale, Applied };
+    enum class Status { Idle, Running, Cancelled, NoPoint, Refused, Failed, Done, Stale, Applied };
 
     void buildLayout();
     void finishSearch();
@@ -100,7 +101,9 @@ private:
     QThread* m_worker = nullptr;
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_permille{0};
+    Request m_request;                        ///< what the search was given
     std::optional<AutosplayProposal> m_found; ///< written by the worker, read when it ended
+    bool m_failed = false;                    ///< the system refused memory or a thread
     std::optional<AutosplayProposal> m_proposal;
     DocumentData m_searched; ///< the project the proposal was made for
     std::optional<DocumentData> m_applied;

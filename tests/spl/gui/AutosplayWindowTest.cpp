@@ -10,6 +10,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QTableWidget>
@@ -111,22 +112,41 @@ TEST_F(AutosplayWindowTest, AProposalIsShownAppliedAsOneStepAndUndone)
     EXPECT_FALSE(button("CommandApply")->isEnabled());
 }
 
-// Cancel stops the search and leaves the project and its history alone, with no
-// proposal to apply.
-TEST_F(AutosplayWindowTest, ACancelledSearchLeavesTheProjectAsItWas)
+// A search cancelled, or refused for a grid too large, ends with no proposal
+// and says why; the project and its history are as they were.
+TEST_F(AutosplayWindowTest, ASearchWithoutAProposalLeavesTheProjectAsItWas)
 {
-    const DocumentData before = doc.data();
-    const int steps = history().stack().count();
-    button("CommandRun")->click();
-    ASSERT_TRUE(autosplay.isRunning());
-    EXPECT_FALSE(button("CommandRun")->isEnabled());
-    button("CommandCancel")->click();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !autosplay.isRunning(); }, 120000));
+    const auto nothing = [] {};
+    const struct
+    {
+        const char* name;
+        std::function<void()> before, during;
+        QString status;
+    } cases[] = {
+        {"cancelled", nothing, [this] { button("CommandCancel")->click(); },
+         languages.GetLabel("Autosplay", "Cancelled")},
+        {"refused",
+         [this] {
+             doc.setCalculationSettings({1000, "0.001", spl::MapStyle::Distribution});
+         },
+         nothing, languages.GetLabel("MsgBox", "Grid")},
+    };
+    for (const auto& c : cases) {
+        c.before();
+        const DocumentData before = doc.data();
+        const int steps = history().stack().count();
+        button("CommandRun")->click();
+        ASSERT_TRUE(autosplay.isRunning()) << c.name;
+        EXPECT_FALSE(button("CommandRun")->isEnabled()) << c.name;
+        c.during();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !autosplay.isRunning(); }, 120000));
 
-    EXPECT_FALSE(autosplay.proposal());
-    EXPECT_TRUE(sameProject(doc.data(), before));
-    EXPECT_EQ(history().stack().count(), steps);
-    EXPECT_FALSE(button("CommandApply")->isEnabled());
-    EXPECT_EQ(table("TableAngles")->rowCount(), 0);
-    EXPECT_TRUE(button("CommandRun")->isEnabled());
+        EXPECT_FALSE(autosplay.proposal()) << c.name;
+        EXPECT_EQ(autosplay.findChild<QLabel*>("LabelStatus")->text(), c.status) << c.name;
+        EXPECT_TRUE(sameProject(doc.data(), before)) << c.name;
+        EXPECT_EQ(history().stack().count(), steps) << c.name;
+        EXPECT_FALSE(button("CommandApply")->isEnabled()) << c.name;
+        EXPECT_EQ(table("TableAngles")->rowCount(), 0) << c.name;
+        EXPECT_TRUE(button("CommandRun")->isEnabled()) << c.name;
+    }
 }
