@@ -81,6 +81,12 @@ AutosplayWindow::AutosplayWindow(ProjectDocument& doc, Languages& languages, QWi
     connect(m_high, &QComboBox::currentIndexChanged, this, &AutosplayWindow::updateControls);
     // Every change of the project ends in a redraw or a restore.
     connect(&m_doc, &ProjectDocument::redrawn, this, &AutosplayWindow::projectChanged);
+    // The smallest splay can be no more than the model's largest.
+    const auto followModel = [this] {
+        m_minSplay->setMaximum(splayChoices(m_doc.state().modelcaixa).back());
+    };
+    connect(&m_doc, &ProjectDocument::redrawn, this, followModel);
+    followModel();
     connect(&m_doc, &ProjectDocument::restored, this, &AutosplayWindow::projectChanged);
     connect(&m_doc, &ProjectDocument::edited, this, &AutosplayWindow::projectChanged);
 
@@ -118,8 +124,8 @@ void AutosplayWindow::buildLayout()
     }
     m_low->setCurrentIndex(m_low->findData(int(kDefaultLow)));
     m_high->setCurrentIndex(m_high->findData(int(kDefaultHigh)));
-    m_slope = spin(this, "SpinSlope", 0, 6, 0.5, 1, 0);
     m_height = spin(this, "SpinHeight", 0, 10, 0.1, 2, AutosplayOptions{}.listeningHeight);
+    m_slope = spin(this, "SpinSlope", 0, 6, 0.5, 1, 0);
     m_minSplay = spin(this, "SpinMinSplay", 0, 8, 0.5, 1, 0);
     m_keepTilt = new QCheckBox(this);
     m_keepTilt->setObjectName(QStringLiteral("CheckKeepTilt"));
