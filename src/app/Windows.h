@@ -79,6 +79,12 @@ public:
     /// only hidden. Made for its captions it leaves the project as it is: the
     /// reset of its creation waits for File > New.
     Dades& wizardWindow();
+    /// Options > Autosplay: opens the window, modeless, made on first use. Shown
+    /// afresh, it takes the listening height of the level along the areas when
+    /// that window exists.
+    spl::AutosplayWindow& openAutosplay();
+    /// The automatic splay window, created hidden on first use.
+    spl::AutosplayWindow& autosplayWindow();
     /// The live map over the main window's surfaces (Options > Live map).
     spl::LiveMap& liveMap() { return *m_liveMap; }
 
@@ -91,12 +97,6 @@ public:
     spl::LevelProbe& levelProbe() { return *m_probe; }
     /// Options > Level along the areas: opens the window, modeless, made on first use.
     spl::AreaLevelsWindow& openAreaLevels();
-    /// Options > Autosplay: opens the window, modeless, made on first use. Shown
-    /// afresh, it takes the listening height of the level along the areas when
-    /// that window exists.
-    spl::AutosplayWindow& openAutosplay();
-    /// The automatic splay window, created hidden on first use.
-    spl::AutosplayWindow& autosplayWindow();
 
 private:
     Languages& m_languages;
@@ -110,10 +110,10 @@ private:
     QPointer<Dades> m_dades;
     spl::LevelProbe* m_probe = nullptr;
     QPointer<spl::AreaLevelsWindow> m_areaLevels;
-    QPointer<spl::AutosplayWindow> m_autosplay;
     QPointer<Quit> m_quit;
     QPointer<Infor> m_infor;
     QPointer<Language> m_language;
+    QPointer<spl::AutosplayWindow> m_autosplay;
     int m_userLanguage;
     std::function<void()> m_endProgram;
     bool m_startingUp = false;
