@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLegend>
 #include <QProgressBar>
@@ -34,9 +35,6 @@ namespace {
 /// Frame captions of areas 1, 2 and 3 in the main window's language section.
 constexpr const char* kAreaFrames[3] = {"Frame1", "Frame3", "Frame4"};
 constexpr const char* kStats[4] = {"Maximum", "Minimum", "Spread", "Deviation"};
-
-/// The band centres the range combos offer, and the default range.
-constexpr int16_t kDefaultLow = 250, kDefaultHigh = 8000;
 
 QDoubleSpinBox* spin(QWidget* parent, const char* name, double lo, double hi, double step,
                      int decimals, double value)
@@ -79,16 +77,16 @@ AutosplayWindow::AutosplayWindow(ProjectDocument& doc, Languages& languages, QWi
     connect(m_apply, &QPushButton::clicked, this, &AutosplayWindow::apply);
     connect(m_low, &QComboBox::currentIndexChanged, this, &AutosplayWindow::updateControls);
     connect(m_high, &QComboBox::currentIndexChanged, this, &AutosplayWindow::updateControls);
-    // Every change of the project ends in a redraw or a restore.
+    // Every change of the project ends in a redraw, an accepted edit or a restore.
     connect(&m_doc, &ProjectDocument::redrawn, this, &AutosplayWindow::projectChanged);
+    connect(&m_doc, &ProjectDocument::edited, this, &AutosplayWindow::projectChanged);
+    connect(&m_doc, &ProjectDocument::restored, this, &AutosplayWindow::projectChanged);
     // The smallest splay can be no more than the model's largest.
     const auto followModel = [this] {
         m_minSplay->setMaximum(splayChoices(m_doc.state().modelcaixa).back());
     };
     connect(&m_doc, &ProjectDocument::redrawn, this, followModel);
     followModel();
-    connect(&m_doc, &ProjectDocument::restored, this, &AutosplayWindow::projectChanged);
-    connect(&m_doc, &ProjectDocument::edited, this, &AutosplayWindow::projectChanged);
 
     relabel();
     updateControls();
@@ -122,11 +120,12 @@ void AutosplayWindow::buildLayout()
         m_low->addItem(QStringLiteral("%1 Hz").arg(hz), int(hz));
         m_high->addItem(QStringLiteral("%1 Hz").arg(hz), int(hz));
     }
-    m_low->setCurrentIndex(m_low->findData(int(kDefaultLow)));
-    m_high->setCurrentIndex(m_high->findData(int(kDefaultHigh)));
-    m_height = spin(this, "SpinHeight", 0, 10, 0.1, 2, AutosplayOptions{}.listeningHeight);
-    m_slope = spin(this, "SpinSlope", 0, 6, 0.5, 1, 0);
-    m_minSplay = spin(this, "SpinMinSplay", 0, 8, 0.5, 1, 0);
+    const AutosplayOptions defaults;
+    m_low->setCurrentIndex(m_low->findData(int(defaults.bands.lo)));
+    m_high->setCurrentIndex(m_high->findData(int(defaults.bands.hi)));
+    m_height = spin(this, "SpinHeight", 0, 10, 0.1, 2, defaults.listeningHeight);
+    m_slope = spin(this, "SpinSlope", 0, 6, 0.5, 1, defaults.slope);
+    m_minSplay = spin(this, "SpinMinSplay", 0, 8, 0.5, 1, defaults.minSplay);
     m_keepTilt = new QCheckBox(this);
     m_keepTilt->setObjectName(QStringLiteral("CheckKeepTilt"));
 
@@ -305,11 +304,11 @@ void AutosplayWindow::run()
     m_stop = false;
     m_permille = 0;
     m_progress->setValue(0);
+    m_request = request;
+    m_failed = false;
     m_state = Status::Running;
     fillProposal();
 
-    m_request = request;
-    m_failed = false;
     m_worker = QThread::create([this, request, areas, o] {
         try {
             m_found = autosplay(
@@ -385,7 +384,8 @@ void AutosplayWindow::projectChanged()
 
 void AutosplayWindow::hideEvent(QHideEvent* event)
 {
-    cancel(); // nothing runs behind a closed window
+    if (!event->spontaneous())
+        cancel(); // nothing runs behind a closed window (a minimised one goes on)
     QDialog::hideEvent(event);
 }
 
