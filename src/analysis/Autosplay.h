@@ -67,8 +67,12 @@ AutosplayScore autosplayScore(const Request& request, std::span<const AreaSegmen
 
 /// Searches the angles of `request`'s boxes in use that make the level along
 /// `areas` follow the target best (lowest J). Nothing when there is no
-/// listening point in front of the array, or when `stop` answered true;
-/// `progress` hears the share done, 0..1. Deterministic.
+/// listening point in front of the array, or when `stop` answered true (also
+/// with no box, a band range that is not one, no splay at or above the
+/// minimum, or a grid too large for the request's resolution, where the model
+/// has no levels); `progress` hears the share done, 0..1, on the calling
+/// thread. Deterministic: the same input gives the same proposal, whatever
+/// the number of cores.
 std::optional<AutosplayProposal> autosplay(const Request& request,
                                            std::span<const AreaSegment> areas,
                                            const AutosplayOptions& options,

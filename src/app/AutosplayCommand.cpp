@@ -12,6 +12,7 @@
 #include "spl/LevelModel.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <limits>
 
@@ -33,11 +34,9 @@ QString readOptions(const CalculationOptions& options, bool keepTilt, spl::Autos
     if (options.values.contains("--bands")) {
         const QString text = options.values.value("--bands");
         const QStringList ends = text.split(u'-');
-        const auto centre = [](const QString& t) -> int {
-            bool ok = false;
-            const int hz = t.toInt(&ok);
-            return ok && !t.startsWith(u'0') && !t.startsWith(u'+') && spl::isBandCentre(hz) ? hz
-                                                                                             : 0;
+        const auto centre = [](const QString& t) {
+            static const QRegularExpression whole(QStringLiteral("^[1-9][0-9]{0,4}$"));
+            return whole.match(t).hasMatch() && spl::isBandCentre(t.toInt()) ? t.toInt() : 0;
         };
         const int lo = ends.size() == 2 ? centre(ends[0]) : 0;
         const int hi = ends.size() == 2 ? centre(ends[1]) : 0;

@@ -128,6 +128,7 @@ TEST(AutosplayCommand, RefusesWhatItCannotTake)
         {demo, "--bands", "250-8001"},
         {demo, "--bands", "2000-250"},
         {demo, "--bands", "250"},
+        {demo, "--bands", "+250-8000"},
         {demo, "--min-splay", "one"},
         {demo, "--min-splay", "6.5"},
         {demo, "--colour", "red"},
