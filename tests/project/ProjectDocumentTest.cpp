@@ -1,4 +1,5 @@
 #include "project/ProjectDocument.h"
+#include "files/Bytes.h"
 #include "files/Ini.h"
 #include "sideview/GeometryJson.h"
 
@@ -9,12 +10,6 @@
 namespace {
 
 const QString demo = QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini");
-
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 class Document : public ::testing::Test
 {
