@@ -47,6 +47,13 @@ std::vector<double> tiltChoices();
 /// The splays a box of model `modelcaixa` may take (0 TS250, 1 TS160).
 std::vector<double> splayChoices(int16_t modelcaixa);
 
+/// The target level at each distance from the array plane, dB:
+/// t(x) = -slope log2(x / x0), x0 the smallest of the distances.
+std::vector<double> targetLevels(std::span<const double> distances, double slope);
+
+/// The population standard deviation of `values` (0 for none).
+double deviation(std::span<const double> values);
+
 /// The objective of a set of angles: the standard deviation of Lavg - t over
 /// every listening point of every area (each weighing the same), with the
 /// spread of Lavg beside it. `angles` are the angle numbers of boxes 1..N.
@@ -60,8 +67,12 @@ AutosplayScore autosplayScore(const Request& request, std::span<const AreaSegmen
 
 /// Searches the angles of `request`'s boxes in use that make the level along
 /// `areas` follow the target best (lowest J). Nothing when there is no
-/// listening point in front of the array, or when `stop` answered true;
-/// `progress` hears the share done, 0..1. Deterministic.
+/// listening point in front of the array, or when `stop` answered true (also
+/// with no box, a band range that is not one, no splay at or above the
+/// minimum, or a grid too large for the request's resolution, where the model
+/// has no levels); `progress` hears the share done, 0..1, on the calling
+/// thread. Deterministic: the same input gives the same proposal, whatever
+/// the number of cores.
 std::optional<AutosplayProposal> autosplay(const Request& request,
                                            std::span<const AreaSegment> areas,
                                            const AutosplayOptions& options,

@@ -5,6 +5,7 @@
 #include "spl/Resolution.h"
 
 #include <QRegularExpression>
+#include <cmath>
 
 namespace {
 
@@ -26,6 +27,18 @@ bool isPlainDecimal(const QString& text)
 }
 
 } // namespace
+
+std::optional<double> plainDecimal(const QString& text)
+{
+    if (!isPlainDecimal(text))
+        return std::nullopt;
+    QString point = text;
+    point.replace(u',', u'.');
+    const double value = point.toDouble();
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
 
 int failCommand(QIODevice& err, const char* command, const QString& why)
 {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 
 /// What the commands that calculate a map take from their arguments: the
 /// project file, the band centre (--freq HZ, default 100), the resolution in
@@ -22,15 +23,21 @@ struct CalculationOptions
     QMap<QString, QString> values; ///< the command's own options, by name ("--out")
 };
 
+/// A command's failure: "splmap COMMAND: why" on one line of `err`; returns
+/// the exit status 2.
+int failCommand(QIODevice& err, const char* command, const QString& why);
+
+/// A decimal number as the command line takes it, whatever the locale: a
+/// point (or a comma) before the decimals, an exponent perhaps; no sign,
+/// blank or superfluous leading zero. Nothing for any other text, or for a
+/// number too large to be finite.
+std::optional<double> plainDecimal(const QString& text);
+
 /// Reads `args` (the project file, --freq, --res and the options named in
 /// `own`, each followed by its value). Options given twice or with an empty
 /// value, and numbers with signs, blanks or leading zeros, are refused rather
 /// than guessed at. Returns the one-line reason they are refused (ending in
 /// `usage` where the form is wrong), or an empty string.
-/// A command's failure: "splmap COMMAND: why" on one line of `err`; returns
-/// the exit status 2.
-int failCommand(QIODevice& err, const char* command, const QString& why);
-
 QString parseCalculationOptions(const QStringList& args, const QStringList& own,
                                 const QString& usage, CalculationOptions& options);
 

@@ -1,5 +1,6 @@
 #include "app/Commands.h"
 
+#include "app/AutosplayCommand.h"
 #include "app/GeometryCommand.h"
 #include "app/GridCommand.h"
 #include "app/IniCommands.h"
@@ -54,6 +55,9 @@ const Command kCommands[] = {
     {"report", runReport, true, false,
      "PROJECT.ini --out FILE.pdf [--freq HZ] [--res M] [--style cells|distribution] [--model classic|coherent] [--no-map]",
      "write the project report as a PDF, with the SPL map unless --no-map is given"},
+    {"autosplay", runAutosplay, false, false,
+     "PROJECT.ini [--bands LO-HI] [--slope S] [--height H] [--min-splay A] [--keep-tilt] [--out NEW.ini]",
+     "propose the splay angles that keep the level even along the audience areas (JSON)"},
 };
 // clang-format on
 
