@@ -16,6 +16,11 @@ namespace spl {
 /// so that the map of a band average paints as the map of one band does.
 /// The per-cell figures of a single band (the near field, the initial levels,
 /// the angles) have no meaning for an average: the result keeps the levels only.
+///
+/// The grid is made row by row: each band's levels of a row are computed,
+/// added to the row's power sums and dropped, so that the memory is that of
+/// one grid whatever the number of bands, and what a band's model works out
+/// once for its grid (geometry, layout, tables) serves every row.
 class BandAverageModel final : public LevelModel
 {
 public:
@@ -32,6 +37,7 @@ public:
 
 protected:
     void frameLevels(const float* X, const float* Y, int n, float* levels) const override;
+    GridRows gridRows() const override;
 
 private:
     Request m_request;

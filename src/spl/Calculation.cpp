@@ -163,7 +163,7 @@ const Result& Calculation::result() const
     return m->out;
 }
 
-void Calculation::computeRows(int first, int last)
+void Calculation::computeRows(int first, int last, float* levels)
 {
     Result& out = m->out;
     const int cols = out.ParticionsXmapa;
@@ -175,7 +175,8 @@ void Calculation::computeRows(int first, int last)
     RowBuffers scratch(cols);
     std::vector<int8_t> nFieldRow, borderRow;
     std::vector<float> splInicialRow, grausRow, splRow;
-    if (!m->in.keepCells) {
+    const bool ownCells = m->in.keepCells && !levels;
+    if (!ownCells) {
         nFieldRow.resize(std::size_t(cols));
         borderRow.resize(std::size_t(cols));
         splInicialRow.resize(std::size_t(cols));
@@ -185,13 +186,13 @@ void Calculation::computeRows(int first, int last)
     const float LrefF = out.Lref();
     for (int r = first; r <= last; ++r) {
         RowCells row;
-        if (m->in.keepCells) {
+        if (ownCells) {
             const std::size_t at = out.cell(r, 1);
             row = {&out.nField[at], &out.border[at], &out.splInicial[at], &out.graus[at],
                    &out.spl[at]};
         } else {
             row = {nFieldRow.data(), borderRow.data(), splInicialRow.data(), grausRow.data(),
-                   splRow.data()};
+                   levels ? levels + std::size_t(r - first) * std::size_t(cols) : splRow.data()};
         }
         const float Y = out.rowY[std::size_t(r - 1)];
         const bool inside = m->nearLo <= Y && Y <= m->Tf;
@@ -219,6 +220,8 @@ void Calculation::computeRows(int first, int last)
         const int from = inside ? prefix : 0;
         farRow(m->rows, &m->table, out.columnX.data(), m->invX.data(), m->onAxis.data(), Y, from,
                prefix, cols, row, scratch);
+        if (levels)
+            continue;
         float* counts = &out.distribucio[std::size_t(r - 1) * kClasses];
         std::fill_n(counts, kClasses, 0.0f);
         countClasses(row.spl, cols, counts);

@@ -47,8 +47,10 @@ public:
     int rows() const;
     /// Computes rows first..last (1-based, inclusive): each cell's near-field
     /// class and level, elevation angle and final level (Calculargraus and
-    /// CalculardBFarField), and the row's class counts.
-    void computeRows(int first, int last);
+    /// CalculardBFarField), and the row's class counts. With `levels` the
+    /// rows' final levels go there instead, row after row, and nothing is kept:
+    /// neither the cells nor the counts.
+    void computeRows(int first, int last, float* levels = nullptr);
     /// Gives the centre row the counts of the row below it and hands over the
     /// result. Call once, after every row was computed.
     Result finish();
