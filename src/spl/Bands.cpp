@@ -36,6 +36,19 @@ double bandWeight(int16_t hz, Weighting weighting)
     return weighting == Weighting::A ? aWeighting(hz) : 0.0;
 }
 
+const char* weightingName(Weighting weighting)
+{
+    return weighting == Weighting::A ? "a" : "flat";
+}
+
+std::optional<Weighting> weightingNamed(std::string_view name)
+{
+    for (const Weighting w : {Weighting::Flat, Weighting::A})
+        if (name == weightingName(w))
+            return w;
+    return std::nullopt;
+}
+
 bool validRange(const BandRange& range)
 {
     const std::optional<int> lo = bandIndex(range.lo), hi = bandIndex(range.hi);

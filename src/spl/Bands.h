@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 /// Band averages: the level of several third-octave bands together, as the
@@ -21,6 +22,12 @@ double aWeighting(int16_t hz);
 
 /// The weight of band `hz` under `weighting`, dB: 0 for flat.
 double bandWeight(int16_t hz, Weighting weighting);
+
+/// The name of a weighting on the command line and in the grid's JSON:
+/// "flat" or "a".
+const char* weightingName(Weighting weighting);
+/// The weighting of a name (see weightingName); nothing for an unknown one.
+std::optional<Weighting> weightingNamed(std::string_view name);
 
 /// The band centres of a range, from lo to hi; empty when either end is not a
 /// centre or lo is above hi.
