@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
+#include <mutex>
 #include <numbers>
 #include <system_error>
 #include <thread>
@@ -67,6 +68,7 @@ struct Calculation::Model
     float Tf = 0;               // the height as a single, for the grid
     double nearLo = 0;          // lowest centre height of a near-field row
     int prefix = 0;             // columns whose left edge lies within the near-field limit
+    std::once_flag columnsMade; // the per-column figures below, made by the first rows
     std::vector<float> onAxis;  // level of an on-axis cell, per column
     std::vector<double> log10X; // per column
     std::vector<double> invX;   // per column
@@ -132,16 +134,26 @@ Calculation::Calculation(const Request& request) : m(std::make_unique<Model>())
     }
     m->table = planDirectivityTable(m->rows, m->tauMin, m->tauMax,
                                     static_cast<long long>(cols) * rowsCount);
-    const double Lref = out.Lref();
-    m->onAxis.resize(std::size_t(cols));
-    m->log10X.resize(std::size_t(cols));
-    m->invX.resize(std::size_t(cols));
-    for (int c = 0; c < cols; ++c) {
-        const double X = out.columnX[std::size_t(c)];
-        m->log10X[std::size_t(c)] = std::log10(X);
-        m->invX[std::size_t(c)] = 1 / X;
-        m->onAxis[std::size_t(c)] = onAxisLevel(Lref, dB, X, m->log10X[std::size_t(c)]);
-    }
+}
+
+void Calculation::prepareColumns()
+{
+    // Points alone (levelsAt) need none of this: it waits for the first rows.
+    std::call_once(m->columnsMade, [this] {
+        const Result& out = m->out;
+        const int cols = out.ParticionsXmapa;
+        const double Lref = out.Lref();
+        m->onAxis.resize(std::size_t(cols));
+        m->log10X.resize(std::size_t(cols));
+        m->invX.resize(std::size_t(cols));
+        for (int c = 0; c < cols; ++c) {
+            const double X = out.columnX[std::size_t(c)];
+            m->log10X[std::size_t(c)] = std::log10(X);
+            m->invX[std::size_t(c)] = 1 / X;
+            m->onAxis[std::size_t(c)] =
+                onAxisLevel(Lref, out.distanciaborder, X, m->log10X[std::size_t(c)]);
+        }
+    });
 }
 
 Calculation::~Calculation() = default;
@@ -171,6 +183,7 @@ void Calculation::computeRows(int first, int last, float* levels)
         return;
     first = std::max(first, 1);
     last = std::min(last, int(out.PartYFarField));
+    prepareColumns();
     fillTable();
     RowBuffers scratch(cols);
     std::vector<int8_t> nFieldRow, borderRow;

@@ -70,6 +70,9 @@ private:
     /// Fills the directivity table, sharing the work with other threads that call it
     /// at the same time; returns once it is complete.
     void fillTable();
+    /// Works out the per-column figures of the rows, once, whichever thread
+    /// asks first.
+    void prepareColumns();
 
     struct Model;
     std::unique_ptr<Model> m;
