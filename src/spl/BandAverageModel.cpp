@@ -1,6 +1,9 @@
 #include "spl/BandAverageModel.h"
 
 #include "spl/Bands.h"
+#include "spl/CoherentModel.h"
+
+#include <algorithm>
 
 #include <cassert>
 
@@ -53,6 +56,10 @@ LevelModel::GridRows BandAverageModel::gridRows() const
     layout.landamig = 0;
     layout.distanciaborder = 0;
     const int cols = layout.ParticionsXmapa;
+    if (m_request.model == LevelModelKind::Coherent) {
+        g.levels = coherentRows(layout);
+        return g;
+    }
     g.levels = [bands, weights = m_weights, cols](int first, int last, float* levels) {
         std::vector<double> sum(static_cast<std::size_t>(cols));
         std::vector<float> band(static_cast<std::size_t>(cols));
@@ -67,6 +74,41 @@ LevelModel::GridRows BandAverageModel::gridRows() const
         }
     };
     return g;
+}
+
+std::function<void(int, int, float*)> BandAverageModel::coherentRows(const Result& layout) const
+{
+    // The boxes are the same in every band: a box's distance, direction and
+    // obliquity at a cell serve all the bands (see coherentBandLevels).
+    auto sources = std::make_shared<std::vector<CoherentSources>>();
+    for (const auto& model : m_models)
+        sources->push_back(dynamic_cast<const CoherentModel&>(*model).sources());
+    auto X =
+        std::make_shared<const std::vector<double>>(layout.columnX.begin(), layout.columnX.end());
+    const int cols = layout.ParticionsXmapa;
+    return [sources, X, cols, rowY = layout.rowY, weights = m_weights](int first, int last,
+                                                                       float* levels) {
+        constexpr int kChunk = CoherentBandScratch::kChunk;
+        const std::size_t B = sources->size();
+        CoherentBandScratch scratch(B);
+        std::vector<float> bandLevels(B * kChunk);
+        std::vector<float*> perBand(B);
+        for (std::size_t b = 0; b < B; ++b)
+            perBand[b] = &bandLevels[b * kChunk];
+        std::vector<double> Y(kChunk), sum(kChunk);
+        for (int r = first; r <= last; ++r) {
+            std::fill(Y.begin(), Y.end(), double(rowY[std::size_t(r - 1)]));
+            float* row = levels + std::size_t(r - first) * std::size_t(cols);
+            for (int c0 = 0; c0 < cols; c0 += kChunk) {
+                const int m = std::min(kChunk, cols - c0);
+                coherentBandLevels(*sources, X->data() + c0, Y.data(), m, perBand.data(), scratch);
+                std::fill(sum.begin(), sum.end(), 0.0);
+                for (std::size_t b = 0; b < B; ++b)
+                    addBandPowers(perBand[b], m, weights[b], sum.data());
+                bandAverages(sum.data(), m, int(B), row + c0);
+            }
+        }
+    };
 }
 
 void BandAverageModel::frameLevels(const float* X, const float* Y, int n, float* levels) const

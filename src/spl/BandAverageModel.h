@@ -40,6 +40,9 @@ protected:
     GridRows gridRows() const override;
 
 private:
+    /// The averaged rows of the box-by-box model.
+    std::function<void(int, int, float*)> coherentRows(const Result& layout) const;
+
     Request m_request;
     std::vector<int16_t> m_bands;
     std::vector<double> m_weights;
