@@ -2,6 +2,7 @@
 
 #include "spl/Bands.h"
 #include "spl/CoherentModel.h"
+#include "spl/LevelPasses.h"
 
 #include <algorithm>
 
@@ -60,13 +61,24 @@ LevelModel::GridRows BandAverageModel::gridRows() const
         g.levels = coherentRows(layout);
         return g;
     }
-    g.levels = [bands, weights = m_weights, cols](int first, int last, float* levels) {
+    // The classic model's elevation angles are the array's: a row's serve
+    // every band.
+    const bool shareAngles = std::all_of(bands->begin(), bands->end(), [](const GridRows& b) {
+        return b.angles && b.levelsFromAngles;
+    });
+    g.levels = [bands, weights = m_weights, cols, shareAngles](int first, int last, float* levels) {
         std::vector<double> sum(static_cast<std::size_t>(cols));
         std::vector<float> band(static_cast<std::size_t>(cols));
+        RowAngles angles;
         for (int r = first; r <= last; ++r) {
             std::fill(sum.begin(), sum.end(), 0.0);
+            if (shareAngles)
+                bands->front().angles(r, angles);
             for (std::size_t b = 0; b < bands->size(); ++b) {
-                (*bands)[b].levels(r, r, band.data());
+                if (shareAngles)
+                    (*bands)[b].levelsFromAngles(r, band.data(), angles);
+                else
+                    (*bands)[b].levels(r, r, band.data());
                 addBandPowers(band.data(), cols, weights[b], sum.data());
             }
             bandAverages(sum.data(), cols, int(bands->size()),

@@ -136,7 +136,7 @@ Calculation::Calculation(const Request& request) : m(std::make_unique<Model>())
                                     static_cast<long long>(cols) * rowsCount);
 }
 
-void Calculation::prepareColumns()
+void Calculation::prepareColumns() const
 {
     // Points alone (levelsAt) need none of this: it waits for the first rows.
     std::call_once(m->columnsMade, [this] {
@@ -175,7 +175,15 @@ const Result& Calculation::result() const
     return m->out;
 }
 
-void Calculation::computeRows(int first, int last, float* levels)
+void Calculation::rowAngles(int r, RowAngles& out) const
+{
+    prepareColumns();
+    RowBuffers scratch(0);
+    spl::rowAngles(m->rows, m->out.columnX.data(), m->invX.data(), m->out.rowY[std::size_t(r - 1)],
+                   m->out.ParticionsXmapa, out, scratch);
+}
+
+void Calculation::computeRows(int first, int last, float* levels, const RowAngles* angles)
 {
     Result& out = m->out;
     const int cols = out.ParticionsXmapa;
@@ -232,7 +240,7 @@ void Calculation::computeRows(int first, int last, float* levels)
         std::fill_n(row.splInicial + prefix, cols - prefix, LrefF);
         const int from = inside ? prefix : 0;
         farRow(m->rows, &m->table, out.columnX.data(), m->invX.data(), m->onAxis.data(), Y, from,
-               prefix, cols, row, scratch);
+               prefix, cols, row, scratch, first == last ? angles : nullptr);
         if (levels)
             continue;
         float* counts = &out.distribucio[std::size_t(r - 1) * kClasses];

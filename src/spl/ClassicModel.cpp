@@ -41,6 +41,10 @@ LevelModel::GridRows ClassicModel::gridRows() const
     g.levels = [calc](int first, int last, float* levels) {
         calc->computeRows(first, last, levels);
     };
+    g.angles = [calc](int r, RowAngles& angles) { calc->rowAngles(r, angles); };
+    g.levelsFromAngles = [calc](int r, float* levels, const RowAngles& angles) {
+        calc->computeRows(r, r, levels, &angles);
+    };
     return g;
 }
 

@@ -13,6 +13,8 @@
 
 namespace spl {
 
+struct RowAngles;
+
 /// Whether the map of a model is turned by the tilt of box 1. The classic
 /// model computes its levels in the frame of the top box, and its map is
 /// turned so that it follows the aim of the array.
@@ -92,6 +94,11 @@ protected:
         /// The levels of rows first..last (1-based), row after row, into
         /// `levels`; ranges that do not overlap may be computed at once.
         std::function<void(int first, int last, float* levels)> levels;
+        /// For a model whose rows start from elevation angles that do not
+        /// depend on the band (see RowAngles): a row's angles, and a row's
+        /// levels from them. Empty for other models.
+        std::function<void(int row, RowAngles& angles)> angles;
+        std::function<void(int row, float* levels, const RowAngles& angles)> levelsFromAngles;
     };
     /// The request's grid in rows. Only for a grid that is not refused.
     virtual GridRows gridRows() const = 0;
