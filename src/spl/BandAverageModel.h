@@ -20,7 +20,11 @@ namespace spl {
 /// The grid is made row by row: each band's levels of a row are computed,
 /// added to the row's power sums and dropped, so that the memory is that of
 /// one grid whatever the number of bands, and what a band's model works out
-/// once for its grid (geometry, layout, tables) serves every row.
+/// once for its grid (geometry, layout, tables) serves every row. What does not
+/// depend on the band is worked out once for all the bands: a row's elevation
+/// angles in the classic model, each box's distance and direction to a cell in
+/// the box-by-box one. Each averaged cell is still exactly the power average
+/// of the cells of the single-band grids.
 class BandAverageModel final : public LevelModel
 {
 public:
