@@ -72,9 +72,7 @@ double powerAverage(std::span<const float> levels, std::span<const double> weigh
     double sum = 0;
     for (std::size_t b = 0; b < levels.size(); ++b)
         addBandPowers(&levels[b], 1, weights[b], &sum);
-    float average = 0;
-    bandAverages(&sum, 1, int(levels.size()), &average);
-    return average;
+    return levels.empty() ? NAN : 10.0 * std::log10(sum / double(levels.size()));
 }
 
 namespace {

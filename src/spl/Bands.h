@@ -39,8 +39,7 @@ bool validRange(const BandRange& range);
 /// The power average of band levels L_b with weights W_b (dB):
 ///     10 log10( (1/B) sum_b 10^((L_b + W_b) / 10) ).
 /// A level that is NaN makes it NaN; no bands give NaN too. A response equal
-/// in every band with flat weights averages to that level. Rounded to a
-/// single, as the averaged cells of a map are.
+/// in every band with flat weights averages to that level.
 double powerAverage(std::span<const float> levels, std::span<const double> weights);
 
 /// Adds the power of `n` band levels with weight `weight` dB to their sums:
