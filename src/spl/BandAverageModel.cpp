@@ -26,6 +26,13 @@ bool BandAverageModel::refused() const
 
 std::optional<Result> BandAverageModel::grid(int threads, const std::function<bool()>& stop) const
 {
+    return gridWithProgress(threads, stop, {});
+}
+
+std::optional<Result> BandAverageModel::gridWithProgress(int threads,
+                                                         const std::function<bool()>& stop,
+                                                         const GridProgress& progress) const
+{
     if (refused())
         return std::nullopt;
     std::optional<Result> out;
@@ -36,6 +43,8 @@ std::optional<Result> BandAverageModel::grid(int threads, const std::function<bo
         std::optional<Result> band = levelModel(one)->grid(threads, stop);
         if (!band)
             return std::nullopt;
+        if (progress)
+            progress(int(b) + 1, int(m_models.size()));
         if (!out) {
             out = std::move(*band);
             sum.emplace(out->spl.size());

@@ -86,6 +86,15 @@ void LevelModel::levelsAt(std::span<const float> X, std::span<const float> Y,
     frameLevels(x.data(), y.data(), n, levels.data());
 }
 
+std::optional<Result> LevelModel::gridWithProgress(int threads, const std::function<bool()>& stop,
+                                                   const GridProgress& progress) const
+{
+    std::optional<Result> out = grid(threads, stop);
+    if (out && progress)
+        progress(1, 1);
+    return out;
+}
+
 const char* levelModelName(LevelModelKind kind)
 {
     return kind == LevelModelKind::Coherent ? "coherent" : "classic";

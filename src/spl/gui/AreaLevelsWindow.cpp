@@ -1,9 +1,10 @@
 #include "spl/gui/AreaLevelsWindow.h"
 
+#include "analysis/RequestFromProject.h"
 #include "platform/Numbers.h"
 #include "platform/gui/WindowLook.h"
 #include "project/ProjectDocument.h"
-#include "analysis/RequestFromProject.h"
+#include "spl/gui/SPL.h"
 
 #include <QChart>
 #include <QChartView>
@@ -171,7 +172,7 @@ void AreaLevelsWindow::refresh()
     const std::vector<AreaSegment> areas =
         areasInUse(m_doc.fields(), m_doc.state(), m_doc.locale());
     m_levels = areaLevels(request, areas, m_height);
-    m_band->setText(QStringLiteral("%1 Hz").arg(settings.frequencia));
+    m_band->setText(SPL::bandText(settings, m_languages));
     m_under->clear();
     fillChart();
     fillTable();
@@ -279,8 +280,36 @@ void AreaLevelsWindow::showValuesAt(double distance)
                                parts.join(QStringLiteral("   ")));
 }
 
+std::optional<AreaPoint> AreaLevelsWindow::pointAt(double distance, double level) const
+{
+    std::optional<AreaPoint> best;
+    for (const AreaCurve& curve : m_levels.areas) {
+        const auto& p = curve.points;
+        if (p.empty() || distance < std::min(p.front().distance, p.back().distance) ||
+            distance > std::max(p.front().distance, p.back().distance))
+            continue;
+        const auto nearest = std::min_element(
+            p.begin(), p.end(), [distance](const AreaPoint& a, const AreaPoint& b) {
+                return std::abs(a.distance - distance) < std::abs(b.distance - distance);
+            });
+        if (!std::isfinite(nearest->level))
+            continue;
+        if (!best || std::abs(nearest->level - level) < std::abs(best->level - level))
+            best = *nearest;
+    }
+    return best;
+}
+
 bool AreaLevelsWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_view->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const auto* e = static_cast<QMouseEvent*>(event);
+        const QPointF inChart = m_chart->mapFromScene(m_view->mapToScene(e->position().toPoint()));
+        const QPointF value = m_chart->mapToValue(inChart);
+        if (e->button() == Qt::LeftButton && m_chart->plotArea().contains(inChart))
+            if (const std::optional<AreaPoint> p = pointAt(value.x(), value.y()))
+                emit pointChosen(p->distance, p->height);
+    }
     if (watched == m_view->viewport() && event->type() == QEvent::MouseMove) {
         const auto* e = static_cast<QMouseEvent*>(event);
         const QPointF scene = m_view->mapToScene(e->position().toPoint());
