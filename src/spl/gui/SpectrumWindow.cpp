@@ -20,6 +20,7 @@
 #include <QLogValueAxis>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
@@ -85,7 +86,7 @@ SpectrumWindow::~SpectrumWindow()
 
 void SpectrumWindow::buildLayout()
 {
-    resize(820, 480);
+    resize(760, 440);
     auto* top = new QGridLayout;
     const auto pair = [this, top](int row, int column, const char* caption, const char* value) {
         auto* c = new QLabel(this);
@@ -142,7 +143,7 @@ void SpectrumWindow::buildLayout()
     side->addWidget(m_unpin);
     auto* sideBox = new QWidget(this);
     sideBox->setLayout(side);
-    sideBox->setFixedWidth(240);
+    sideBox->setFixedWidth(200);
 
     auto* body = new QHBoxLayout;
     body->addWidget(m_view, 1);
@@ -187,6 +188,20 @@ void SpectrumWindow::relabel()
 void SpectrumWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    if (!m_placed && m_picture44) {
+        // The first time under the map, so that the map stays in sight for
+        // the next clicks; the user's place after that.
+        m_placed = true;
+        const QRect screen = m_picture44->screen()->availableGeometry();
+        const QPoint below = m_picture44->mapToGlobal(QPoint(0, m_picture44->height()));
+        const QWidget* main = m_picture44->window();
+        QPoint at(main->geometry().left(), below.y() + 24);
+        at.setX(
+            std::clamp(at.x(), screen.left(), std::max(screen.left(), screen.right() - width())));
+        at.setY(
+            std::clamp(at.y(), screen.top(), std::max(screen.top(), screen.bottom() - height())));
+        move(at);
+    }
     refresh();
 }
 

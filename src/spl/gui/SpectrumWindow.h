@@ -90,6 +90,7 @@ private:
     const picture::ShownPicture& m_picture;
     QPointer<Surface> m_picture44; // gone before this window when the main window goes
     std::vector<Point> m_points;
+    bool m_placed = false; ///< put under the map once
     QLabel* m_model = nullptr;
     QLabel* m_point = nullptr;
     QLabel* m_average = nullptr;
