@@ -29,6 +29,20 @@ namespace {
 constexpr const char* kAreaFrames[3] = {"Frame1", "Frame3", "Frame4"};
 constexpr const char* kStatColumns[4] = {"Maximum", "Minimum", "Spread", "Deviation"};
 
+/// The point of an area nearest a distance that lies on it, if it has a level.
+const AreaPoint* nearestPoint(const AreaCurve& curve, double distance)
+{
+    const auto& p = curve.points;
+    if (p.empty() || distance < std::min(p.front().distance, p.back().distance) ||
+        distance > std::max(p.front().distance, p.back().distance))
+        return nullptr;
+    const auto nearest =
+        std::min_element(p.begin(), p.end(), [distance](const AreaPoint& a, const AreaPoint& b) {
+            return std::abs(a.distance - distance) < std::abs(b.distance - distance);
+        });
+    return std::isfinite(nearest->level) ? &*nearest : nullptr;
+}
+
 } // namespace
 
 AreaLevelsWindow::AreaLevelsWindow(ProjectDocument& doc, Languages& languages, QWidget* owner)
@@ -256,24 +270,10 @@ void AreaLevelsWindow::showValuesAt(double distance)
 {
     const QLocale locale;
     QStringList parts;
-    for (const AreaCurve& curve : m_levels.areas) {
-        const auto& p = curve.points;
-        if (p.empty())
-            continue;
-        // The nearest point of the area, if the distance lies on it.
-        const auto lo = std::min(p.front().distance, p.back().distance);
-        const auto hi = std::max(p.front().distance, p.back().distance);
-        if (distance < lo || distance > hi)
-            continue;
-        const auto nearest = std::min_element(
-            p.begin(), p.end(), [distance](const AreaPoint& a, const AreaPoint& b) {
-                return std::abs(a.distance - distance) < std::abs(b.distance - distance);
-            });
-        if (!std::isfinite(nearest->level))
-            continue;
-        parts << QStringLiteral("%1: %2 dB")
-                     .arg(areaName(curve.number), locale.toString(double(nearest->level), 'f', 1));
-    }
+    for (const AreaCurve& curve : m_levels.areas)
+        if (const AreaPoint* p = nearestPoint(curve, distance))
+            parts << QStringLiteral("%1: %2 dB")
+                         .arg(areaName(curve.number), locale.toString(double(p->level), 'f', 1));
     m_under->setText(parts.isEmpty()
                          ? QString()
                          : QStringLiteral("%1 m   ").arg(locale.toString(distance, 'f', 1)) +
@@ -283,20 +283,10 @@ void AreaLevelsWindow::showValuesAt(double distance)
 std::optional<AreaPoint> AreaLevelsWindow::pointAt(double distance, double level) const
 {
     std::optional<AreaPoint> best;
-    for (const AreaCurve& curve : m_levels.areas) {
-        const auto& p = curve.points;
-        if (p.empty() || distance < std::min(p.front().distance, p.back().distance) ||
-            distance > std::max(p.front().distance, p.back().distance))
-            continue;
-        const auto nearest = std::min_element(
-            p.begin(), p.end(), [distance](const AreaPoint& a, const AreaPoint& b) {
-                return std::abs(a.distance - distance) < std::abs(b.distance - distance);
-            });
-        if (!std::isfinite(nearest->level))
-            continue;
-        if (!best || std::abs(nearest->level - level) < std::abs(best->level - level))
-            best = *nearest;
-    }
+    for (const AreaCurve& curve : m_levels.areas)
+        if (const AreaPoint* p = nearestPoint(curve, distance))
+            if (!best || std::abs(p->level - level) < std::abs(best->level - level))
+                best = *p;
     return best;
 }
 

@@ -171,6 +171,16 @@ QString SpectrumWindow::pointName(const Point& point) const
         .arg(locale.toString(point.spectrum.X, 'f', 2), locale.toString(point.spectrum.Y, 'f', 2));
 }
 
+QString SpectrumWindow::averages(const Point& point) const
+{
+    const QString section = QStringLiteral("SPL");
+    return QStringLiteral("%1 %2, %3 %4")
+        .arg(m_languages.GetLabel(section, QStringLiteral("Flat")),
+             decibels(point.spectrum.averageFlat),
+             m_languages.GetLabel(section, QStringLiteral("AWeighted")),
+             decibels(point.spectrum.averageA));
+}
+
 void SpectrumWindow::relabel()
 {
     setWindowTitle(label("Caption"));
@@ -278,12 +288,7 @@ void SpectrumWindow::fill()
     } else {
         const Point& p = m_points.back();
         m_point->setText(pointName(p));
-        m_average->setText(
-            QStringLiteral("%1 %2, %3 %4")
-                .arg(m_languages.GetLabel(QStringLiteral("SPL"), QStringLiteral("Flat")),
-                     decibels(p.spectrum.averageFlat),
-                     m_languages.GetLabel(QStringLiteral("SPL"), QStringLiteral("AWeighted")),
-                     decibels(p.spectrum.averageA)));
+        m_average->setText(averages(p));
     }
 
     m_list->clear();
@@ -292,7 +297,7 @@ void SpectrumWindow::fill()
             continue;
         auto* item = new QListWidgetItem(pointName(p), m_list);
         item->setForeground(p.colour);
-        item->setToolTip(m_average->text());
+        item->setToolTip(averages(p));
     }
     m_pin->setEnabled(!m_points.empty() && !m_points.back().pinned);
     m_unpin->setEnabled(m_list->count() > 0);

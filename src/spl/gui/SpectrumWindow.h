@@ -83,6 +83,8 @@ private:
     QColor freeColour() const;
     QString label(const char* tag) const;
     QString pointName(const Point& point) const;
+    /// "Flat 98.2 dB, A-weighted 96.1 dB", in the current language.
+    QString averages(const Point& point) const;
     QString decibels(double level) const;
 
     ProjectDocument& m_doc;
