@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -111,9 +112,18 @@ TEST_F(SpectrumTest, AClickOnTheMapReadsTheSpectrumTheMapShowsThere)
             const std::optional<float> cell = map->levelUnder(at.x(), at.y());
             ASSERT_TRUE(cell);
             EXPECT_NEAR(p.spectrum.levels[band], *cell, 1.0) << share.x() << "," << share.y();
-            // The averages are those of the 21 levels shown.
-            const std::array<double, 21> flat{};
-            EXPECT_DOUBLE_EQ(p.spectrum.averageFlat, spl::powerAverage(p.spectrum.levels, flat));
+            // What the window shows: the 21 levels plotted, the flat average.
+            const auto plotted = spectrum().findChild<QChartView*>("Chart")->chart()->series();
+            ASSERT_EQ(plotted.size(), 1);
+            const auto* series = static_cast<const QLineSeries*>(plotted[0]);
+            ASSERT_EQ(series->count(), 21);
+            for (int b = 0; b < 21; ++b)
+                EXPECT_EQ(series->at(b), QPointF(spl::kFrequencies[std::size_t(b)],
+                                                 p.spectrum.levels[std::size_t(b)]));
+            EXPECT_TRUE(spectrum()
+                            .findChild<QLabel*>("LabelAverage")
+                            ->text()
+                            .contains(QLocale().toString(p.spectrum.averageFlat, 'f', 1)));
         }
         spectrum().hide();
     }

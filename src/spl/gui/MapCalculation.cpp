@@ -2,6 +2,7 @@
 
 #include "i18n/Languages.h"
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QTimer>
@@ -86,10 +87,13 @@ MapCalculation::Ended MapCalculation::run(const CalculationSettings& settings, c
             bar.setMaximum(shared.parts);
             bar.setValue(shared.partsDone);
         });
+        // The arrow over the bar, whatever busy cursor the caller shows.
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
         bar.show();
         if (!shared.done && !shared.cancel)
             loop.exec();
         bar.hide();
+        QApplication::restoreOverrideCursor();
     }
     // A cancelled grid ends at its next batch of rows.
     worker.join();
