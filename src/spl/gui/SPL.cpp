@@ -7,8 +7,8 @@
 #include "platform/gui/Surface.h"
 #include "platform/gui/WindowLook.h"
 #include "project/gui/FieldValidation.h"
+#include "spl/Bands.h"
 #include "spl/Decorations.h"
-#include "spl/Request.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -263,14 +263,10 @@ void SPL::setBandRange(const std::optional<spl::BandRange>& range)
     bandsChecked();
     if (!range)
         return;
-    const auto index = [](int16_t hz) {
-        const auto* at = std::find(spl::kFrequencies.begin(), spl::kFrequencies.end(), hz);
-        return at == spl::kFrequencies.end() ? -1 : int(at - spl::kFrequencies.begin());
-    };
-    const int lo = index(range->lo), hi = index(range->hi);
-    if (lo >= 0 && hi >= 0) {
-        m_bandFrom->setCurrentIndex(std::min(lo, hi));
-        m_bandTo->setCurrentIndex(std::max(lo, hi));
+    const std::optional<int> lo = spl::bandIndex(range->lo), hi = spl::bandIndex(range->hi);
+    if (lo && hi) {
+        m_bandFrom->setCurrentIndex(std::min(*lo, *hi));
+        m_bandTo->setCurrentIndex(std::max(*lo, *hi));
     }
     m_weighting->setCurrentIndex(m_weighting->findData(static_cast<int>(range->weighting)));
 }

@@ -236,11 +236,12 @@ void SpectrumWindow::showPoint(double X, double Y)
 
 QColor SpectrumWindow::freeColour() const
 {
-    for (const QRgb rgb : kPinColours)
-        if (std::none_of(m_points.begin(), m_points.end(), [rgb](const Point& p) {
-                return p.pinned && p.colour.rgb() == (rgb | 0xFF000000u);
-            }))
-            return QColor::fromRgb(rgb);
+    for (const QRgb rgb : kPinColours) {
+        const QColor colour = QColor::fromRgb(rgb);
+        if (std::none_of(m_points.begin(), m_points.end(),
+                         [&](const Point& p) { return p.pinned && p.colour == colour; }))
+            return colour;
+    }
     return QColor::fromRgb(kPinColours[m_points.size() % std::size(kPinColours)]);
 }
 
