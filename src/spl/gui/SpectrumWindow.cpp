@@ -296,9 +296,8 @@ void SpectrumWindow::fill()
     for (const Point& p : m_points) {
         if (!p.pinned)
             continue;
-        auto* item = new QListWidgetItem(pointName(p), m_list);
+        auto* item = new QListWidgetItem(pointName(p) + u'\n' + averages(p), m_list);
         item->setForeground(p.colour);
-        item->setToolTip(averages(p));
     }
     m_pin->setEnabled(!m_points.empty() && !m_points.back().pinned);
     m_unpin->setEnabled(m_list->count() > 0);
