@@ -29,9 +29,16 @@ bool BandAverageModel::refused() const
 
 std::optional<Result> BandAverageModel::grid(int threads, const std::function<bool()>& stop) const
 {
+    return gridWithProgress(threads, stop, {});
+}
+
+std::optional<Result> BandAverageModel::gridWithProgress(int threads,
+                                                         const std::function<bool()>& stop,
+                                                         const GridProgress& progress) const
+{
     if (refused())
         return std::nullopt;
-    return gridOf(gridRows(), m_request.keepCells, threads, stop);
+    return gridOf(gridRows(), m_request.keepCells, threads, stop, progress);
 }
 
 LevelModel::GridRows BandAverageModel::gridRows() const

@@ -34,6 +34,8 @@ public:
 
     bool refused() const override;
     std::optional<Result> grid(int threads, const std::function<bool()>& stop) const override;
+    std::optional<Result> gridWithProgress(int threads, const std::function<bool()>& stop,
+                                           const GridProgress& progress) const override;
 
     /// The band centres averaged and the weight of each, dB.
     const std::vector<int16_t>& bands() const { return m_bands; }

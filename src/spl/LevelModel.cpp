@@ -7,6 +7,7 @@
 #include "spl/Grid.h"
 #include "spl/RowThreads.h"
 
+#include <atomic>
 #include <cassert>
 #include <vector>
 
@@ -89,7 +90,8 @@ void LevelModel::levelsAt(std::span<const float> X, std::span<const float> Y,
 }
 
 std::optional<Result> LevelModel::gridOf(const GridRows& g, bool keepCells, int threads,
-                                         const std::function<bool()>& stop)
+                                         const std::function<bool()>& stop,
+                                         const GridProgress& progress)
 {
     Result out = g.layout;
     const int cols = out.ParticionsXmapa;
@@ -97,6 +99,7 @@ std::optional<Result> LevelModel::gridOf(const GridRows& g, bool keepCells, int 
     if (keepCells)
         out.spl.resize(std::size_t(cols) * std::size_t(rows)); // every row is written
     out.distribucio.assign(std::size_t(rows) * kClasses, 0.0f);
+    std::atomic<int> rowsDone{0};
     const bool done = forRowBatches(rows, threads, g.load, stop, [&](int first, int last) {
         std::vector<float> own(keepCells ? 0 : std::size_t(last - first + 1) * std::size_t(cols));
         float* levels = keepCells ? &out.spl[out.cell(first, 1)] : own.data();
@@ -104,10 +107,21 @@ std::optional<Result> LevelModel::gridOf(const GridRows& g, bool keepCells, int 
         for (int r = first; r <= last; ++r)
             countClasses(levels + std::size_t(r - first) * std::size_t(cols), cols,
                          &out.distribucio[std::size_t(r - 1) * kClasses]);
+        if (progress)
+            progress(rowsDone += last - first + 1, rows);
     });
     if (!done)
         return std::nullopt;
     copyCentreRowCounts(out);
+    return out;
+}
+
+std::optional<Result> LevelModel::gridWithProgress(int threads, const std::function<bool()>& stop,
+                                                   const GridProgress& progress) const
+{
+    std::optional<Result> out = grid(threads, stop);
+    if (out && progress)
+        progress(1, 1);
     return out;
 }
 

@@ -15,6 +15,10 @@ namespace spl {
 
 struct RowAngles;
 
+/// Told, from the thread that calculates, how many of a grid's parts are done
+/// out of how many, as the calculation goes.
+using GridProgress = std::function<void(int done, int total)>;
+
 /// Whether the map of a model is turned by the tilt of box 1. The classic
 /// model computes its levels in the frame of the top box, and its map is
 /// turned so that it follows the aim of the array.
@@ -78,6 +82,10 @@ public:
     /// `stop`, asked between batches of rows, answered true.
     virtual std::optional<Result> grid(int threads = 0,
                                        const std::function<bool()>& stop = {}) const = 0;
+    /// The same, telling `progress` the parts done: the rows of a grid made
+    /// row by row (see GridRows), or the whole grid as one part.
+    virtual std::optional<Result> gridWithProgress(int threads, const std::function<bool()>& stop,
+                                                   const GridProgress& progress) const;
 
 protected:
     friend class BandAverageModel; // averages the levels of a model per band
@@ -105,7 +113,8 @@ protected:
     /// The grid of `rows` with its class counts, its cells kept when asked
     /// (see grid).
     static std::optional<Result> gridOf(const GridRows& rows, bool keepCells, int threads,
-                                        const std::function<bool()>& stop);
+                                        const std::function<bool()>& stop,
+                                        const GridProgress& progress = {});
 
 private:
     LevelModelKind m_kind;

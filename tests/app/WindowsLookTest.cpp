@@ -28,7 +28,7 @@ struct Look : Program
     {
         return {&windows.principal(),   &windows.languageWindow(), &windows.featuresWindow(),
                 &windows.inforWindow(), windows.mechanicalView(),  &windows.quitWindow(),
-                &windows.splWindow(),   windows.wizard()};
+                &windows.splWindow(),   windows.wizard(),          &windows.spectrumWindow()};
     }
     /// Chooses a language as the language window's list does.
     void choose(int32_t id)
@@ -67,7 +67,8 @@ bool notALanguageText(const QString& key)
 {
     static const QRegularExpression kept(
         "^(Quit/Command1|Feat/Command2|Dades/Command[12]|Dades/Label19|SPL/Label([2-9]|12)|Infor/"
-        "Label[1-4]|Principal/(LabelLevel|LabelLevelValue|Label(3[5-9]|4[0-24-9]|5[89])))#0$|"
+        "Label[1-4]|Principal/(LabelLevel|LabelLevelValue|Label(3[5-9]|4[0-24-9]|5[89]))|"
+        "Spectrum/Label(Point|Average|Under))#0$|"
         "^Mecanic/Label1#\\d+$");
     return kept.match(key).hasMatch();
 }
