@@ -20,7 +20,7 @@ constexpr int kChunk = 128;
 /// points to the band-major sums re/im (`stride` apart per band), for every
 /// band's phase per metre (quarter turns) and piston argument per sine (half
 /// turns). The geometry, the same in every band, is worked out first into
-/// `geo` (3 m doubles). The rules are the box-by-box model's: the distance at
+/// `geo` (3 kChunk doubles). The rules are the box-by-box model's: the distance at
 /// least 0.01 m, the direction on the axis at the centre itself.
 SPL_PASS void addBox(double cx, double cy, double ax, double ay, const double* X, const double* Y,
                      int m, const double* quarterTurns, const double* halfTurns, int bands,
@@ -72,8 +72,10 @@ AutosplayEvaluator::AutosplayEvaluator(const Request& request, std::span<const d
         m_quarterTurns.push_back(one.quarterTurnsPerMetre);
         m_halfTurns.push_back(one.halfTurnsPerSine);
         m_weights.push_back(std::pow(10.0, weights[b] / 10));
-        m_gain = std::pow(10.0, one.Lbox / 10); // 0 for a model without a sensitivity
     }
+    // The level of one box at 1 m is the same in every band; 0 for a model
+    // without a sensitivity, whose levels are all 0 dB.
+    m_gain = std::pow(10.0, coherentSources(m_request).Lbox / 10);
     const std::size_t sums = 2 * bands.size() * m_X.size();
     m_prefix.assign(std::size_t(m_boxes) + 1, std::vector<double>(sums, 0.0));
     m_angles.assign(std::size_t(m_boxes), 0.0);

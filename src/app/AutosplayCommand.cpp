@@ -1,12 +1,12 @@
 #include "app/AutosplayCommand.h"
 
 #include "analysis/Autosplay.h"
+#include "analysis/ChooseAngles.h"
 #include "analysis/RequestFromProject.h"
 #include "app/CalculationOptions.h"
 #include "files/OutputFile.h"
 #include "files/ProjectFile.h"
 #include "platform/Json.h"
-#include "platform/Numbers.h"
 #include "spl/Bands.h"
 #include "spl/Grid.h"
 #include "spl/LevelModel.h"
@@ -110,22 +110,6 @@ QByteArray proposalJson(const spl::AutosplayProposal& p)
     return text;
 }
 
-/// Chooses the proposed angles in the document's angle lists, as a user
-/// would; an angle that is no item of its list (a kept tilt) stays as it is.
-void chooseAngles(ProjectDocument& doc, const std::vector<double>& angles)
-{
-    for (std::size_t i = 0; i < angles.size(); ++i) {
-        const Control list = angleList(int(i));
-        const QStringList items = doc.items(list);
-        for (int k = 0; k < items.size(); ++k)
-            if (numbers::toDouble(items[k], doc.locale()) == angles[i]) {
-                if (numbers::toDouble(doc.text(list), doc.locale()) != angles[i])
-                    doc.choose(list, k);
-                break;
-            }
-    }
-}
-
 /// Writes the document's project to `path` as Save would write it over a copy
 /// of `original` (so that the file's other lines survive), through a
 /// temporary file.
@@ -209,7 +193,7 @@ int runAutosplay(const QStringList& args, QIODevice& out, QIODevice& err,
 
     const QString outPath = options.values.value("--out");
     if (!outPath.isEmpty()) {
-        chooseAngles(doc, proposal->proposed);
+        spl::chooseAngles(doc, proposal->proposed);
         if (const QString problem = writeProject(doc, options.project, outPath); !problem.isEmpty())
             return fail(err, problem);
     }

@@ -6,6 +6,7 @@
 #include "app/IniCommands.h"
 #include "app/RenderCommand.h"
 #include "app/ReportCommand.h"
+#include "app/SpectrumCommand.h"
 #include "app/Windows.h"
 #include "i18n/Languages.h"
 #include "platform/gui/DialogSink.h"
@@ -47,17 +48,22 @@ const Command kCommands[] = {
     {"geometry", runGeometry, false, false, "PROJECT.ini",
      "print the side view's geometry as JSON"},
     {"grid", runGrid, false, false,
-     "PROJECT.ini [--freq HZ] [--res M] [--model classic|coherent] [--cells FILE.csv]",
-     "print the SPL calculation as JSON (band centre HZ, default 100; resolution M, default 0.3)"},
+     "PROJECT.ini [--freq HZ] [--res M] [--model classic|coherent] [--bands LO-HI [--weighting flat|a]] [--cells FILE.csv]",
+     "print the SPL calculation as JSON (band centre HZ, default 100, or the power average of the\n"
+     "      bands LO to HI, flat or A-weighted; resolution M, default 0.3)"},
     {"render", runRender, true, false,
-     "PROJECT.ini [--freq HZ] [--res M] [--surface NAME] [--style cells|distribution] [--model classic|coherent] --out FILE.png",
+     "PROJECT.ini [--freq HZ] [--res M] [--surface NAME] [--style cells|distribution] [--model classic|coherent] [--bands LO-HI [--weighting flat|a]] --out FILE.png",
      "write the side view with the project's SPL map as a PNG"},
     {"report", runReport, true, false,
-     "PROJECT.ini --out FILE.pdf [--freq HZ] [--res M] [--style cells|distribution] [--model classic|coherent] [--no-map]",
+     "PROJECT.ini --out FILE.pdf [--freq HZ] [--res M] [--style cells|distribution] [--model classic|coherent] [--bands LO-HI [--weighting flat|a]] [--no-map]",
      "write the project report as a PDF, with the SPL map unless --no-map is given"},
     {"autosplay", runAutosplay, false, false,
      "PROJECT.ini [--bands LO-HI] [--slope S] [--height H] [--min-splay A] [--keep-tilt] [--out NEW.ini]",
      "propose the splay angles that keep the level even along the audience areas (JSON)"},
+    {"spectrum", runSpectrum, false, false,
+     "PROJECT.ini --at X,Y [--model classic|coherent] [--res M]",
+     "print the level in every band at the point X,Y (m) as JSON, with its flat and A-weighted\n"
+     "      averages (the classic map at resolution M, default 0.3)"},
 };
 // clang-format on
 

@@ -11,7 +11,8 @@
 namespace {
 
 const char kUsage[] = "usage: splmap grid PROJECT.ini [--freq HZ] [--res M] "
-                      "[--model classic|coherent] [--cells FILE.csv]";
+                      "[--model classic|coherent] [--bands LO-HI [--weighting flat|a]] "
+                      "[--cells FILE.csv]";
 
 int fail(QIODevice& err, const QString& why)
 {
@@ -29,7 +30,8 @@ int runGrid(const QStringList& args, QIODevice& out, QIODevice& err, const QStri
 {
     CalculationOptions options;
     const QString refused = parseCalculationOptions(
-        args, {QStringLiteral("--cells"), QStringLiteral("--model")}, kUsage, options);
+        args, QStringList{QStringLiteral("--cells"), QStringLiteral("--model")} + kBandOptions,
+        kUsage, options);
     if (!refused.isEmpty())
         return fail(err, refused);
     const QString cellsPath = options.values.value(QStringLiteral("--cells"));
@@ -41,9 +43,9 @@ int runGrid(const QStringList& args, QIODevice& out, QIODevice& err, const QStri
     if (const QString problem = setup.prepare(options); !problem.isEmpty())
         return fail(err, problem);
 
-    spl::Request request =
-        spl::requestFromDocument(setup.document(), {options.frequencia, setup.resolutionText(),
-                                                    spl::MapStyle::Distribution, settings.model});
+    settings.frequencia = options.frequencia;
+    settings.resolutionText = setup.resolutionText();
+    spl::Request request = spl::requestFromDocument(setup.document(), settings);
     request.keepCells = !cellsPath.isEmpty();
     const std::optional<spl::Result> result = spl::levelModel(request)->grid();
     if (!result)

@@ -1,9 +1,13 @@
 #include "app/MapOptions.h"
 
 #include "picture/CalculationSequence.h"
+#include "spl/Bands.h"
 #include "spl/CellMap.h"
 #include "spl/Grid.h"
 #include "spl/LevelModel.h"
+#include "spl/Request.h"
+
+#include <QRegularExpression>
 
 QString readMapOptions(const CalculationOptions& options, CalculationSettings& settings)
 {
@@ -17,8 +21,42 @@ QString readMapOptions(const CalculationOptions& options, CalculationSettings& s
         modelName.isEmpty() ? spl::LevelModelKind::Classic : spl::levelModelNamed(modelName);
     if (!model)
         return "there is no level model " + modelName + " (classic or coherent)";
+    if (const QString problem = readBandOptions(options, settings.bands); !problem.isEmpty())
+        return problem;
     settings.style = *style;
     settings.model = *model;
+    return {};
+}
+
+QString readBandOptions(const CalculationOptions& options, std::optional<spl::BandRange>& bands)
+{
+    const QString text = options.values.value(QStringLiteral("--bands"));
+    const QString weighting = options.values.value(QStringLiteral("--weighting"));
+    bands.reset();
+    if (text.isEmpty())
+        return weighting.isEmpty() ? QString() : QStringLiteral("--weighting needs --bands LO-HI");
+    static const QRegularExpression form(QStringLiteral("^([1-9][0-9]{0,4})-([1-9][0-9]{0,4})$"));
+    const QRegularExpressionMatch m = form.match(text);
+    if (!m.hasMatch())
+        return "the band range \"" + text +
+               "\" is not written as LO-HI, two band centres in whole hertz";
+    for (int i : {1, 2})
+        if (!spl::isBandCentre(m.captured(i).toInt()))
+            return "the band range " + text + ": " + m.captured(i) +
+                   " is not a third-octave band centre from 100 to 10000 Hz";
+    spl::BandRange range;
+    range.lo = static_cast<int16_t>(m.captured(1).toInt());
+    range.hi = static_cast<int16_t>(m.captured(2).toInt());
+    if (range.lo > range.hi)
+        return "the band range " + text + " runs downwards: " + m.captured(1) + " is above " +
+               m.captured(2);
+    if (!weighting.isEmpty()) {
+        const std::optional<spl::Weighting> named = spl::weightingNamed(weighting.toStdString());
+        if (!named)
+            return "there is no weighting " + weighting + " (flat or a)";
+        range.weighting = *named;
+    }
+    bands = range;
     return {};
 }
 

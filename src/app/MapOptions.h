@@ -9,14 +9,24 @@ namespace picture {
 class ShownPicture;
 }
 
-/// What the commands that make a map read beyond the band and resolution:
-/// --style distribution|cells and --model classic|coherent.
-inline const QStringList kMapOptions = {QStringLiteral("--style"), QStringLiteral("--model")};
+/// A band average instead of one band: --bands LO-HI (two band centres, LO
+/// not above HI) and --weighting flat|a (flat when not given; only with --bands).
+inline const QStringList kBandOptions = {QStringLiteral("--bands"), QStringLiteral("--weighting")};
 
-/// The map style and level model the options name (the distribution and the
-/// classic model when they name none), into `settings`. Returns the one-line
-/// reason an unknown name is refused, or an empty string.
+/// What the commands that make a map read beyond the band and resolution:
+/// --style distribution|cells, --model classic|coherent and the band options.
+inline const QStringList kMapOptions =
+    QStringList{QStringLiteral("--style"), QStringLiteral("--model")} + kBandOptions;
+
+/// The map style, level model and band range the options name (the
+/// distribution, the classic model and one band when they name none), into
+/// `settings`. Returns the one-line reason an option is refused, or an empty
+/// string.
 QString readMapOptions(const CalculationOptions& options, CalculationSettings& settings);
+
+/// The band range of --bands and --weighting, into `bands` (none without
+/// --bands). Returns the one-line reason they are refused, or an empty string.
+QString readBandOptions(const CalculationOptions& options, std::optional<spl::BandRange>& bands);
 
 /// The SPL button and CALCULATE on `shown`, without any window: the side view
 /// redrawn, `settings` (with the setup's band and resolution) made the

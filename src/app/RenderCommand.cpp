@@ -14,7 +14,8 @@ namespace {
 
 const char kUsage[] = "usage: splmap render PROJECT.ini [--freq HZ] [--res M] "
                       "[--surface Picture1|Picture33|Picture44] [--style distribution|cells] "
-                      "[--model classic|coherent] --out FILE.png";
+                      "[--model classic|coherent] [--bands LO-HI [--weighting flat|a]] "
+                      "--out FILE.png";
 
 int fail(QIODevice& err, const QString& why)
 {

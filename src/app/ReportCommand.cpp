@@ -11,7 +11,8 @@
 namespace {
 
 const char kUsage[] = "usage: splmap report PROJECT.ini --out FILE.pdf [--freq HZ] [--res M] "
-                      "[--style distribution|cells] [--model classic|coherent] [--no-map]";
+                      "[--style distribution|cells] [--model classic|coherent] "
+                      "[--bands LO-HI [--weighting flat|a]] [--no-map]";
 
 int fail(QIODevice& err, const QString& why)
 {

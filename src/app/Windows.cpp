@@ -44,9 +44,12 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
         m_spl->exec();
     });
     connect(m_spl, &SPL::calculateRequested, this, &Windows::calculateMap);
+    m_calculation = std::make_unique<spl::MapCalculation>(languages, m_principal.get());
     Principal& w = *m_principal;
     m_probe = new spl::LevelProbe(w.shownPicture(), *w.picture(sideview::Picture44),
                                   *w.findChild<QLabel*>(QStringLiteral("LabelLevelValue")), this);
+    m_spectrum = new spl::SpectrumWindow(*m_doc, languages, w.shownPicture(),
+                                         *w.picture(sideview::Picture44), m_principal.get());
     connect(w.findChild<QAction*>(QStringLiteral("AreaLevels")), &QAction::triggered, this,
             [this] { openAreaLevels(); });
     connect(w.findChild<QAction*>(QStringLiteral("Autosplay")), &QAction::triggered, this,
@@ -101,8 +104,11 @@ Windows::~Windows() = default;
 
 spl::AreaLevelsWindow& Windows::openAreaLevels()
 {
-    if (!m_areaLevels)
+    if (!m_areaLevels) {
         m_areaLevels = new spl::AreaLevelsWindow(*m_doc, m_languages, m_principal.get());
+        connect(m_areaLevels, &spl::AreaLevelsWindow::pointChosen, m_spectrum,
+                &spl::SpectrumWindow::showPoint);
+    }
     m_areaLevels->show();
     m_areaLevels->raise();
     return *m_areaLevels;
@@ -164,10 +170,17 @@ Dades& Windows::wizardWindow()
 
 void Windows::calculateMap()
 {
-    m_doc->setCalculationSettings(m_spl->settings());
+    const CalculationSettings settings = m_spl->settings();
     QString refused = QString::fromLatin1(spl::kGridRefusedTag);
     try {
-        if (spl::runCalculation(*m_doc, m_principal->shownPicture())) {
+        // Cancelled, it leaves the document and the picture as they were.
+        const spl::MapCalculation::Ended ended =
+            m_calculation->run(settings, spl::prepareMap(*m_doc, settings));
+        if (ended.outcome == spl::MapCalculation::Outcome::Cancelled)
+            return;
+        m_doc->setCalculationSettings(settings);
+        if (ended.map) {
+            m_principal->shownPicture().showMap(ended.map);
             m_liveMap->mapCalculated();
             return;
         }

@@ -14,7 +14,9 @@
 #include "spl/gui/AutosplayWindow.h"
 #include "spl/gui/LevelProbe.h"
 #include "spl/gui/LiveMap.h"
+#include "spl/gui/MapCalculation.h"
 #include "spl/gui/SPL.h"
+#include "spl/gui/SpectrumWindow.h"
 #include "wizard/gui/Dades.h"
 
 #include <QObject>
@@ -88,13 +90,21 @@ public:
     /// The live map over the main window's surfaces (Options > Live map).
     spl::LiveMap& liveMap() { return *m_liveMap; }
 
-    /// CALCULATE of the SPL window: its settings become the document's, then
-    /// the map of the project with them in the main window's picture, or the
-    /// "Grid" message when the grid would be too large.
+    /// CALCULATE of the SPL window: the map of the project with its settings,
+    /// with a progress bar when it takes a while (see MapCalculation). Done,
+    /// the settings become the document's and the map shows in the main
+    /// window's picture; a grid too large gives the "Grid" message (the
+    /// settings still become the document's); Cancel changes nothing.
     void calculateMap();
+
+    /// What runs CALCULATE's calculation, with its progress bar.
+    spl::MapCalculation& mapCalculation() { return *m_calculation; }
 
     /// The level probe of the map on the main window.
     spl::LevelProbe& levelProbe() { return *m_probe; }
+    /// The spectrum at points of the map, made hidden with the main window: a
+    /// click on the map or on a curve of the level along the areas opens it.
+    spl::SpectrumWindow& spectrumWindow() { return *m_spectrum; }
     /// Options > Level along the areas: opens the window, modeless, made on first use.
     spl::AreaLevelsWindow& openAreaLevels();
 
@@ -110,6 +120,7 @@ private:
     QPointer<Dades> m_dades;
     spl::LevelProbe* m_probe = nullptr;
     QPointer<spl::AreaLevelsWindow> m_areaLevels;
+    QPointer<spl::SpectrumWindow> m_spectrum;
     QPointer<Quit> m_quit;
     QPointer<Infor> m_infor;
     QPointer<Language> m_language;
@@ -117,5 +128,6 @@ private:
     int m_userLanguage;
     std::function<void()> m_endProgram;
     bool m_startingUp = false;
+    std::unique_ptr<spl::MapCalculation> m_calculation;
     std::unique_ptr<spl::LiveMap> m_liveMap; // ends its calculations before the windows go
 };

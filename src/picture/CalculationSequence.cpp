@@ -1,5 +1,6 @@
 #include "picture/CalculationSequence.h"
 
+#include "analysis/RequestFromProject.h"
 #include "picture/MapRender.h"
 #include "picture/ShownPicture.h"
 #include "platform/Numbers.h"
@@ -8,7 +9,6 @@
 #include "sideview/SideView.h"
 #include "spl/LevelModel.h"
 #include "spl/MapPainting.h"
-#include "analysis/RequestFromProject.h"
 
 namespace spl {
 
@@ -42,17 +42,28 @@ MapPlacement paintCalculatedMap(ProjectDocument& doc, const MapJob& job, const R
     return placement;
 }
 
-std::shared_ptr<const ShownMap> runCalculation(ProjectDocument& doc, picture::ShownPicture& shown,
-                                               int threads)
+std::shared_ptr<ShownMap> calculateMap(const CalculationSettings& settings, const MapJob& job,
+                                       int threads, const std::function<bool()>& stop,
+                                       const GridProgress& progress)
 {
     auto map = std::make_shared<ShownMap>();
-    map->settings = doc.calculationSettings();
-    map->job = prepareMap(doc, map->settings);
-    std::optional<Result> result = levelModel(map->job.request)->grid(threads);
+    map->settings = settings;
+    map->job = job;
+    std::optional<Result> result =
+        levelModel(map->job.request)->gridWithProgress(threads, stop, progress);
     if (!result)
         return nullptr;
     map->result = std::move(*result);
-    shown.showMap(map);
+    return map;
+}
+
+std::shared_ptr<const ShownMap> runCalculation(ProjectDocument& doc, picture::ShownPicture& shown,
+                                               int threads)
+{
+    const CalculationSettings& settings = doc.calculationSettings();
+    std::shared_ptr<ShownMap> map = calculateMap(settings, prepareMap(doc, settings), threads);
+    if (map)
+        shown.showMap(map);
     return map;
 }
 

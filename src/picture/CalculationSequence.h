@@ -3,10 +3,12 @@
 #include "project/data/CalculationSettings.h"
 #include "project/data/ProjectState.h"
 #include "spl/CellMap.h"
+#include "spl/LevelModel.h"
 #include "spl/MapPainting.h"
 #include "spl/Request.h"
 #include "spl/Result.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -57,6 +59,15 @@ struct ShownMap
 MapPlacement paintCalculatedMap(ProjectDocument& doc, const MapJob& job, const Result& result,
                                 MapStyle style, Canvas& picture1, Canvas& picture33,
                                 Canvas& picture44);
+
+/// The calculation of a map of `job` made with `settings`, on up to `threads`
+/// threads (0: one per core), with its progress told as the grid goes (see
+/// LevelModel::gridWithProgress). It reads only its arguments, so it may run
+/// on any thread; the map is then shown with ShownPicture::showMap. Nothing
+/// when the grid is refused or `stop` answered true.
+std::shared_ptr<ShownMap> calculateMap(const CalculationSettings& settings, const MapJob& job,
+                                       int threads = 0, const std::function<bool()>& stop = {},
+                                       const GridProgress& progress = {});
 
 /// CALCULATE from the request to the painted map, the one sequence behind the
 /// SPL window's button and the render command: builds the request from the

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 /// Band averages: the level of several third-octave bands together, as the
@@ -22,6 +23,12 @@ double aWeighting(int16_t hz);
 /// The weight of band `hz` under `weighting`, dB: 0 for flat.
 double bandWeight(int16_t hz, Weighting weighting);
 
+/// The name of a weighting on the command line and in the grid's JSON:
+/// "flat" or "a".
+const char* weightingName(Weighting weighting);
+/// The weighting of a name (see weightingName); nothing for an unknown one.
+std::optional<Weighting> weightingNamed(std::string_view name);
+
 /// The band centres of a range, from lo to hi; empty when either end is not a
 /// centre or lo is above hi.
 std::vector<int16_t> bandsOf(const BandRange& range);
@@ -31,9 +38,18 @@ bool validRange(const BandRange& range);
 
 /// The power average of band levels L_b with weights W_b (dB):
 ///     10 log10( (1/B) sum_b 10^((L_b + W_b) / 10) ).
-/// Levels that are not finite make it NaN; no bands give NaN too. A response
-/// equal in every band with flat weights averages to that level.
+/// A level that is NaN makes it NaN; no bands give NaN too. A response equal
+/// in every band with flat weights averages to that level.
 double powerAverage(std::span<const float> levels, std::span<const double> weights);
+
+/// Adds the power of `n` band levels with weight `weight` dB to their sums:
+/// sum[i] += 10^((levels[i] + weight) / 10), to within a few units in the last
+/// place of the double (levels of minus infinity add nothing).
+void addBandPowers(const float* levels, int n, double weight, double* sum);
+
+/// The averages of `n` power sums over `bands` bands, as singles:
+/// 10 log10(sum[i] / bands); NaN when there are no bands.
+void bandAverages(const double* sum, int n, int bands, float* out);
 
 /// Accumulates band levels into the power sum of a band average, point by
 /// point: add every band's levels, then read the averages.

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
+#include <mutex>
 #include <numbers>
 #include <system_error>
 #include <thread>
@@ -67,6 +68,7 @@ struct Calculation::Model
     float Tf = 0;               // the height as a single, for the grid
     double nearLo = 0;          // lowest centre height of a near-field row
     int prefix = 0;             // columns whose left edge lies within the near-field limit
+    std::once_flag columnsMade; // the per-column figures below, made by the first rows
     std::vector<float> onAxis;  // level of an on-axis cell, per column
     std::vector<double> log10X; // per column
     std::vector<double> invX;   // per column
@@ -132,16 +134,26 @@ Calculation::Calculation(const Request& request) : m(std::make_unique<Model>())
     }
     m->table = planDirectivityTable(m->rows, m->tauMin, m->tauMax,
                                     static_cast<long long>(cols) * rowsCount);
-    const double Lref = out.Lref();
-    m->onAxis.resize(std::size_t(cols));
-    m->log10X.resize(std::size_t(cols));
-    m->invX.resize(std::size_t(cols));
-    for (int c = 0; c < cols; ++c) {
-        const double X = out.columnX[std::size_t(c)];
-        m->log10X[std::size_t(c)] = std::log10(X);
-        m->invX[std::size_t(c)] = 1 / X;
-        m->onAxis[std::size_t(c)] = onAxisLevel(Lref, dB, X, m->log10X[std::size_t(c)]);
-    }
+}
+
+void Calculation::prepareColumns() const
+{
+    // Points alone (levelsAt) need none of this: it waits for the first rows.
+    std::call_once(m->columnsMade, [this] {
+        const Result& out = m->out;
+        const int cols = out.ParticionsXmapa;
+        const double Lref = out.Lref();
+        m->onAxis.resize(std::size_t(cols));
+        m->log10X.resize(std::size_t(cols));
+        m->invX.resize(std::size_t(cols));
+        for (int c = 0; c < cols; ++c) {
+            const double X = out.columnX[std::size_t(c)];
+            m->log10X[std::size_t(c)] = std::log10(X);
+            m->invX[std::size_t(c)] = 1 / X;
+            m->onAxis[std::size_t(c)] =
+                onAxisLevel(Lref, out.distanciaborder, X, m->log10X[std::size_t(c)]);
+        }
+    });
 }
 
 Calculation::~Calculation() = default;
@@ -163,7 +175,15 @@ const Result& Calculation::result() const
     return m->out;
 }
 
-void Calculation::computeRows(int first, int last)
+void Calculation::rowAngles(int r, RowAngles& out) const
+{
+    prepareColumns();
+    RowBuffers scratch(0);
+    spl::rowAngles(m->rows, m->out.columnX.data(), m->invX.data(), m->out.rowY[std::size_t(r - 1)],
+                   m->out.ParticionsXmapa, out, scratch);
+}
+
+void Calculation::computeRows(int first, int last, float* levels, const RowAngles* angles)
 {
     Result& out = m->out;
     const int cols = out.ParticionsXmapa;
@@ -171,11 +191,13 @@ void Calculation::computeRows(int first, int last)
         return;
     first = std::max(first, 1);
     last = std::min(last, int(out.PartYFarField));
+    prepareColumns();
     fillTable();
     RowBuffers scratch(cols);
     std::vector<int8_t> nFieldRow, borderRow;
     std::vector<float> splInicialRow, grausRow, splRow;
-    if (!m->in.keepCells) {
+    const bool ownCells = m->in.keepCells && !levels;
+    if (!ownCells) {
         nFieldRow.resize(std::size_t(cols));
         borderRow.resize(std::size_t(cols));
         splInicialRow.resize(std::size_t(cols));
@@ -185,13 +207,13 @@ void Calculation::computeRows(int first, int last)
     const float LrefF = out.Lref();
     for (int r = first; r <= last; ++r) {
         RowCells row;
-        if (m->in.keepCells) {
+        if (ownCells) {
             const std::size_t at = out.cell(r, 1);
             row = {&out.nField[at], &out.border[at], &out.splInicial[at], &out.graus[at],
                    &out.spl[at]};
         } else {
             row = {nFieldRow.data(), borderRow.data(), splInicialRow.data(), grausRow.data(),
-                   splRow.data()};
+                   levels ? levels + std::size_t(r - first) * std::size_t(cols) : splRow.data()};
         }
         const float Y = out.rowY[std::size_t(r - 1)];
         const bool inside = m->nearLo <= Y && Y <= m->Tf;
@@ -218,7 +240,9 @@ void Calculation::computeRows(int first, int last)
         std::fill_n(row.splInicial + prefix, cols - prefix, LrefF);
         const int from = inside ? prefix : 0;
         farRow(m->rows, &m->table, out.columnX.data(), m->invX.data(), m->onAxis.data(), Y, from,
-               prefix, cols, row, scratch);
+               prefix, cols, row, scratch, first == last ? angles : nullptr);
+        if (levels)
+            continue;
         float* counts = &out.distribucio[std::size_t(r - 1) * kClasses];
         std::fill_n(counts, kClasses, 0.0f);
         countClasses(row.spl, cols, counts);

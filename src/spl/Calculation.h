@@ -9,6 +9,8 @@
 
 namespace spl {
 
+struct RowAngles;
+
 /// Where a near-field cell's Fresnel zone is counted: the straight source and
 /// the figures of the count.
 struct FresnelSource
@@ -47,8 +49,15 @@ public:
     int rows() const;
     /// Computes rows first..last (1-based, inclusive): each cell's near-field
     /// class and level, elevation angle and final level (Calculargraus and
-    /// CalculardBFarField), and the row's class counts.
-    void computeRows(int first, int last);
+    /// CalculardBFarField), and the row's class counts. With `levels` the
+    /// rows' final levels go there instead, row after row, and nothing is kept:
+    /// neither the cells nor the counts. `angles`, with one row only, are that
+    /// row's angles from rowAngles, made once for several bands.
+    void computeRows(int first, int last, float* levels = nullptr,
+                     const RowAngles* angles = nullptr);
+    /// The elevation angles of row r's cells (see RowAngles): the same in every
+    /// band, so that the calculations of several bands may share them.
+    void rowAngles(int r, RowAngles& out) const;
     /// Gives the centre row the counts of the row below it and hands over the
     /// result. Call once, after every row was computed.
     Result finish();
@@ -68,6 +77,9 @@ private:
     /// Fills the directivity table, sharing the work with other threads that call it
     /// at the same time; returns once it is complete.
     void fillTable();
+    /// Works out the per-column figures of the rows, once, whichever thread
+    /// asks first.
+    void prepareColumns() const;
 
     struct Model;
     std::unique_ptr<Model> m;

@@ -25,6 +25,18 @@ std::array<double, 2> metresOf(const MapView& v, double x, double y)
 
 } // namespace
 
+std::array<double, 2> viewPoint(const MapView& view, double x44, double y44)
+{
+    return metresOf(view, x44, y44);
+}
+
+std::array<double, 2> picture44Point(const MapView& v, double X, double Y)
+{
+    const double x = v.offsetmax != 0 ? X * v.SW1 / v.offsetmax : 0;
+    const double y = v.SH44 - v.SH1 * Y / (v.alturamax + 1.0);
+    return {x, y};
+}
+
 QString mapStyleName(MapStyle style)
 {
     return style == MapStyle::Cells ? QStringLiteral("cells") : QStringLiteral("distribution");

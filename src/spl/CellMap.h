@@ -54,6 +54,14 @@ struct MapPlacement
     bool operator==(const MapPlacement&) const = default;
 };
 
+/// The point of the vertical plane (distance X and height Y, m) that a point
+/// of Picture44 (scale units) shows, turn or no turn: where a level read
+/// through LevelModel::levelsAt is the level the map shows there.
+std::array<double, 2> viewPoint(const MapView& view, double x44, double y44);
+/// The point of Picture44 (scale units) that shows a point of the vertical
+/// plane: the way back from viewPoint.
+std::array<double, 2> picture44Point(const MapView& view, double X, double Y);
+
 /// The point of the calculation's plane (m) under a point of Picture44 in
 /// scale units, undoing the turn of the map as the level model does (see
 /// framePoint).

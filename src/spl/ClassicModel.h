@@ -23,6 +23,7 @@ public:
 
 protected:
     void frameLevels(const float* X, const float* Y, int n, float* levels) const override;
+    GridRows gridRows() const override;
 
 private:
     const Calculation& points() const;

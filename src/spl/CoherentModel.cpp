@@ -2,11 +2,11 @@
 
 #include "spl/ArrayGeometry.h"
 #include "spl/Grid.h"
-#include "spl/RowThreads.h"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <numbers>
 
 namespace spl {
@@ -73,31 +73,28 @@ std::optional<Result> CoherentModel::grid(int threads, const std::function<bool(
 {
     if (m_refused)
         return std::nullopt;
-    Result out = m_layout;
-    const int cols = out.ParticionsXmapa;
-    const int rows = out.PartYFarField;
-    if (m_request.keepCells)
-        out.spl.resize(std::size_t(cols) * std::size_t(rows)); // every row is written
-    out.distribucio.assign(std::size_t(rows) * kClasses, 0.0f);
-    std::vector<double> X(out.columnX.begin(), out.columnX.end());
+    return gridOf(gridRows(), m_request.keepCells, threads, stop);
+}
 
-    const long long load =
-        static_cast<long long>(rows) * cols * std::max<int>(1, int(m_sources.x.size()));
-    const bool done = forRowBatches(rows, threads, load, stop, [&](int first, int last) {
+LevelModel::GridRows CoherentModel::gridRows() const
+{
+    GridRows g;
+    g.layout = m_layout;
+    const int cols = m_layout.ParticionsXmapa;
+    g.load = static_cast<long long>(m_layout.PartYFarField) * cols *
+             std::max<int>(1, int(m_sources.x.size()));
+    auto X = std::make_shared<const std::vector<double>>(m_layout.columnX.begin(),
+                                                         m_layout.columnX.end());
+    g.levels = [this, X, cols](int first, int last, float* levels) {
         CoherentScratch scratch;
         std::vector<double> Y(static_cast<std::size_t>(cols));
-        std::vector<float> own(m_request.keepCells ? 0 : std::size_t(cols));
         for (int r = first; r <= last; ++r) {
-            std::fill(Y.begin(), Y.end(), double(out.rowY[std::size_t(r - 1)]));
-            float* levels = m_request.keepCells ? &out.spl[out.cell(r, 1)] : own.data();
-            coherentLevels(m_sources, X.data(), Y.data(), cols, levels, scratch);
-            countClasses(levels, cols, &out.distribucio[std::size_t(r - 1) * kClasses]);
+            std::fill(Y.begin(), Y.end(), double(m_layout.rowY[std::size_t(r - 1)]));
+            coherentLevels(m_sources, X->data(), Y.data(), cols,
+                           levels + std::size_t(r - first) * std::size_t(cols), scratch);
         }
-    });
-    if (!done)
-        return std::nullopt;
-    copyCentreRowCounts(out);
-    return out;
+    };
+    return g;
 }
 
 void CoherentModel::frameLevels(const float* X, const float* Y, int n, float* levels) const

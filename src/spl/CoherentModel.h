@@ -49,6 +49,7 @@ public:
 
 protected:
     void frameLevels(const float* X, const float* Y, int n, float* levels) const override;
+    GridRows gridRows() const override;
 
 private:
     Request m_request;

@@ -39,6 +39,44 @@ SPL_PASS void phasePass(double cx, double cy, double ax, double ay, double quart
     }
 }
 
+/// What phasePass works out for one box that does not depend on the band:
+/// the distance, 1 / r (1 at the centre itself), |aim x (P - centre)| and the
+/// obliquity factor, by the same operations.
+SPL_PASS void geometryPass(double cx, double cy, double ax, double ay, const double* X,
+                           const double* Y, int n, double* rr, double* invr, double* cross,
+                           float* oblique)
+{
+#pragma omp simd
+    for (int i = 0; i < n; ++i) {
+        const double dx = X[i] - cx, dy = Y[i] - cy;
+        const double r = std::sqrt(dx * dx + dy * dy);
+        const bool centre = r == 0;
+        const double inv = 1.0 / (centre ? 1.0 : r);
+        rr[i] = r;
+        invr[i] = inv;
+        cross[i] = std::abs(ax * dy - ay * dx);
+        oblique[i] = static_cast<float>(centre ? 1.0 : 0.5 + 0.5 * (ax * dx + ay * dy) * inv);
+    }
+}
+
+/// The rest of phasePass for one band, from geometryPass's figures.
+SPL_PASS void bandPhasePass(const double* rr, const double* invr, const double* cross,
+                            double quarterTurnsPerMetre, double halfTurnsPerSine, int n, double* wc,
+                            double* ws, float* t)
+{
+#pragma omp simd
+    for (int i = 0; i < n; ++i) {
+        const double r = rr[i], inv = invr[i];
+        t[i] = static_cast<float>(halfTurnsPerSine * cross[i] * inv);
+        const bool close = r < 0.01;
+        double s, c;
+        vmath::sincosQuarterTurns((close ? 0.01 : r) * quarterTurnsPerMetre, s, c);
+        const double w = close ? 100.0 : inv;
+        wc[i] = w * c;
+        ws[i] = w * s;
+    }
+}
+
 /// The directivity sin(pi t) / (pi t) times the obliquity factor, in singles
 /// (twice as many at once as doubles): it only scales a term, and a relative
 /// error of 1e-6 of one term moves no level by 1e-4 dB where it matters.
@@ -106,6 +144,35 @@ void coherentLevels(const CoherentSources& s, const double* X, const double* Y, 
             addPass(scratch.wc, scratch.ws, scratch.D, m, scratch.re, scratch.im);
         }
         levelPass(scratch.re, scratch.im, m, s.Lbox, levels + at);
+    }
+}
+
+void coherentBandLevels(const std::vector<CoherentSources>& bands, const double* X, const double* Y,
+                        int n, float* const* levels, CoherentBandScratch& scratch)
+{
+    if (bands.empty())
+        return;
+    constexpr int kChunk = CoherentBandScratch::kChunk;
+    static_assert(kChunk <= CoherentScratch::kChunk);
+    const CoherentSources& boxes = bands.front(); // the same boxes in every band
+    CoherentScratch& one = scratch.band;
+    for (int at = 0; at < n; at += kChunk) {
+        const int m = std::min(kChunk, n - at);
+        std::fill(scratch.re.begin(), scratch.re.end(), 0.0);
+        std::fill(scratch.im.begin(), scratch.im.end(), 0.0);
+        for (std::size_t j = 0; j < boxes.x.size(); ++j) {
+            geometryPass(boxes.x[j], boxes.y[j], boxes.aimX[j], boxes.aimY[j], X + at, Y + at, m,
+                         scratch.r, scratch.inv, scratch.cross, scratch.oblique);
+            for (std::size_t b = 0; b < bands.size(); ++b) {
+                bandPhasePass(scratch.r, scratch.inv, scratch.cross, bands[b].quarterTurnsPerMetre,
+                              bands[b].halfTurnsPerSine, m, one.wc, one.ws, one.t);
+                directivityPass(one.t, scratch.oblique, m, one.D);
+                addPass(one.wc, one.ws, one.D, m, &scratch.re[b * kChunk], &scratch.im[b * kChunk]);
+            }
+        }
+        for (std::size_t b = 0; b < bands.size(); ++b)
+            levelPass(&scratch.re[b * kChunk], &scratch.im[b * kChunk], m, bands[b].Lbox,
+                      levels[b] + at);
     }
 }
 

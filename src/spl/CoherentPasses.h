@@ -31,6 +31,25 @@ struct CoherentScratch
     alignas(64) float D[kChunk];               ///< the directivity
 };
 
+/// Working space of one thread for coherentBandLevels: one sum per band and
+/// point, and what one box's terms need whatever the band.
+struct CoherentBandScratch
+{
+    static constexpr int kChunk = 128;
+    explicit CoherentBandScratch(std::size_t bands) : re(bands * kChunk), im(bands * kChunk) {}
+    std::vector<double> re, im;                               ///< band b's sums at b * kChunk
+    alignas(64) double r[kChunk], inv[kChunk], cross[kChunk]; ///< distance, 1 / r, |aim x d|
+    alignas(64) float oblique[kChunk];
+    CoherentScratch band; ///< one band's terms
+};
+
+/// The levels of several bands (the same boxes, as coherentSources makes them
+/// for each band) at each of `n` points, band b's into levels[b]: each
+/// level bit for bit as coherentLevels gives it, but each box's distance,
+/// direction and obliquity at a point are worked out once for every band.
+void coherentBandLevels(const std::vector<CoherentSources>& bands, const double* X, const double* Y,
+                        int n, float* const* levels, CoherentBandScratch& scratch);
+
 /// The level of the box-by-box model at each of `n` points (X[i], Y[i]) of
 /// the vertical plane, m: Lbox + 20 log10 |p|, p the sum over the boxes of
 /// D exp(-i k r) / r, 0 dB where that is below 0 (or |p| is 0). Any point,

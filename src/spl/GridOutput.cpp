@@ -1,6 +1,7 @@
 #include "spl/GridOutput.h"
 
 #include "platform/Json.h"
+#include "spl/Bands.h"
 #include "spl/LevelModel.h"
 
 #include <algorithm>
@@ -25,6 +26,20 @@ char* appendReal(char* p, char* end, float v)
 char* appendInt(char* p, char* end, long v)
 {
     return std::to_chars(p, end, v).ptr;
+}
+
+/// The band range of a band average and its weighting: "bands": [LO, HI],
+/// "weighting": "flat" or "a". Nothing for a single band.
+void bandsJson(json::Object& j, const Result& r)
+{
+    if (!r.bands)
+        return;
+    {
+        json::Array ends(j.key("bands"));
+        ends.next() += QByteArray::number(r.bands->lo);
+        ends.next() += QByteArray::number(r.bands->hi);
+    }
+    j.string("weighting", QString::fromLatin1(weightingName(r.bands->weighting)));
 }
 
 } // namespace
@@ -55,12 +70,14 @@ QByteArray gridJson(const Result& r)
             j.integer("FilesSobre", r.FilesSobre);
             j.integer("PartYFarField", r.PartYFarField);
             j.integer("frequencia", r.frequencia);
+            bandsJson(j, r);
             j.real("landamig", r.landamig);
             j.real("resolucioy", r.resolucioy);
         } else {
             // Another model has no figures of the classic geometry: the grid only.
             j.string("model", QString::fromLatin1(levelModelName(r.model)));
             j.integer("frequencia", r.frequencia);
+            bandsJson(j, r);
             j.real("resolucioy", r.resolucioy);
             j.real("PasHoritzontal", r.PasHoritzontal);
             j.integer("ParticionsXmapa", r.ParticionsXmapa);

@@ -4,7 +4,10 @@
 #include "spl/Bands.h"
 #include "spl/ClassicModel.h"
 #include "spl/CoherentModel.h"
+#include "spl/Grid.h"
+#include "spl/RowThreads.h"
 
+#include <atomic>
 #include <cassert>
 #include <vector>
 
@@ -84,6 +87,42 @@ void LevelModel::levelsAt(std::span<const float> X, std::span<const float> Y,
         y[i] = static_cast<float>(fy);
     }
     frameLevels(x.data(), y.data(), n, levels.data());
+}
+
+std::optional<Result> LevelModel::gridOf(const GridRows& g, bool keepCells, int threads,
+                                         const std::function<bool()>& stop,
+                                         const GridProgress& progress)
+{
+    Result out = g.layout;
+    const int cols = out.ParticionsXmapa;
+    const int rows = out.PartYFarField;
+    if (keepCells)
+        out.spl.resize(std::size_t(cols) * std::size_t(rows)); // every row is written
+    out.distribucio.assign(std::size_t(rows) * kClasses, 0.0f);
+    std::atomic<int> rowsDone{0};
+    const bool done = forRowBatches(rows, threads, g.load, stop, [&](int first, int last) {
+        std::vector<float> own(keepCells ? 0 : std::size_t(last - first + 1) * std::size_t(cols));
+        float* levels = keepCells ? &out.spl[out.cell(first, 1)] : own.data();
+        g.levels(first, last, levels);
+        for (int r = first; r <= last; ++r)
+            countClasses(levels + std::size_t(r - first) * std::size_t(cols), cols,
+                         &out.distribucio[std::size_t(r - 1) * kClasses]);
+        if (progress)
+            progress(rowsDone += last - first + 1, rows);
+    });
+    if (!done)
+        return std::nullopt;
+    copyCentreRowCounts(out);
+    return out;
+}
+
+std::optional<Result> LevelModel::gridWithProgress(int threads, const std::function<bool()>& stop,
+                                                   const GridProgress& progress) const
+{
+    std::optional<Result> out = grid(threads, stop);
+    if (out && progress)
+        progress(1, 1);
+    return out;
 }
 
 const char* levelModelName(LevelModelKind kind)

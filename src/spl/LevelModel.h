@@ -13,6 +13,12 @@
 
 namespace spl {
 
+struct RowAngles;
+
+/// Told, from the thread that calculates, how many of a grid's parts are done
+/// out of how many, as the calculation goes.
+using GridProgress = std::function<void(int done, int total)>;
+
 /// Whether the map of a model is turned by the tilt of box 1. The classic
 /// model computes its levels in the frame of the top box, and its map is
 /// turned so that it follows the aim of the array.
@@ -76,12 +82,39 @@ public:
     /// `stop`, asked between batches of rows, answered true.
     virtual std::optional<Result> grid(int threads = 0,
                                        const std::function<bool()>& stop = {}) const = 0;
+    /// The same, telling `progress` the parts done: the rows of a grid made
+    /// row by row (see GridRows), or the whole grid as one part.
+    virtual std::optional<Result> gridWithProgress(int threads, const std::function<bool()>& stop,
+                                                   const GridProgress& progress) const;
 
 protected:
     friend class BandAverageModel; // averages the levels of a model per band
     explicit LevelModel(const Request& request);
     /// The levels at `n` points of the model's own frame.
     virtual void frameLevels(const float* X, const float* Y, int n, float* levels) const = 0;
+
+    /// A grid that can be computed a few rows at a time, so that a caller may
+    /// combine the rows of several grids of the same layout as they come.
+    struct GridRows
+    {
+        Result layout;      ///< dimensions, geometry and cell centres; no cells, no counts
+        long long load = 0; ///< work of the whole grid, in cell terms (see forRowBatches)
+        /// The levels of rows first..last (1-based), row after row, into
+        /// `levels`; ranges that do not overlap may be computed at once.
+        std::function<void(int first, int last, float* levels)> levels;
+        /// For a model whose rows start from elevation angles that do not
+        /// depend on the band (see RowAngles): a row's angles, and a row's
+        /// levels from them. Empty for other models.
+        std::function<void(int row, RowAngles& angles)> angles;
+        std::function<void(int row, float* levels, const RowAngles& angles)> levelsFromAngles;
+    };
+    /// The request's grid in rows. Only for a grid that is not refused.
+    virtual GridRows gridRows() const = 0;
+    /// The grid of `rows` with its class counts, its cells kept when asked
+    /// (see grid).
+    static std::optional<Result> gridOf(const GridRows& rows, bool keepCells, int threads,
+                                        const std::function<bool()>& stop,
+                                        const GridProgress& progress = {});
 
 private:
     LevelModelKind m_kind;

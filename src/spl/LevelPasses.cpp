@@ -482,33 +482,66 @@ SPL_PASS void fillDirectivityTable(const RowModel& m, DirectivityTable& t, int f
     }
 }
 
+namespace {
+
+/// Calculargraus over `n` cells of the row at height Y, from column X[0] on.
+void chunkAngles(const RowModel& m, const float* X, const double* invX, float Y, int n,
+                 float* graus, int64_t* flag)
+{
+    if (Y == m.yc) {
+        std::fill_n(graus, n, 0.0f);
+        return;
+    }
+    const double dy = double(Y) - m.yc;
+    const double sign = (m.curved && Y < m.yc) ? -1.0 : 1.0;
+    const int near = anglePass(invX, n, dy, 180 / m.pi, sign, graus, flag);
+    for (int i = 0; near > 0 && i < n; ++i) {
+        if (!flag[i])
+            continue;
+        double th = std::abs(std::atan(dy / X[i])) * 180 / m.pi;
+        if (th < 0.1)
+            th = 0;
+        graus[i] = static_cast<float>(sign * th);
+    }
+}
+
+double quarterTurnsPerDegree(const RowModel& m)
+{
+    return m.pi / 180 * (2 / std::numbers::pi);
+}
+
+} // namespace
+
+void rowAngles(const RowModel& m, const float* X, const double* invX, float Y, int cols,
+               RowAngles& out, RowBuffers& b)
+{
+    out.graus.resize(std::size_t(cols));
+    out.st.resize(std::size_t(cols));
+    out.ct.resize(std::size_t(cols));
+    for (int c0 = 0; c0 < cols; c0 += RowBuffers::kChunk) {
+        const int chunk = std::min(RowBuffers::kChunk, cols - c0);
+        chunkAngles(m, X + c0, invX + c0, Y, chunk, &out.graus[std::size_t(c0)], b.flag);
+        thetaPass(&out.graus[std::size_t(c0)], chunk, quarterTurnsPerDegree(m),
+                  &out.st[std::size_t(c0)], &out.ct[std::size_t(c0)]);
+    }
+}
+
 void farRow(const RowModel& m, const DirectivityTable* table, const float* X, const double* invX,
             const float* onAxis, float Y, int from, int borderEnd, int cols, RowCells& row,
-            RowBuffers& b)
+            RowBuffers& b, const RowAngles* angles)
 {
     if (table && table->empty())
         table = nullptr;
-    const double dy = double(Y) - m.yc;
-    const double sign = (m.curved && Y < m.yc) ? -1.0 : 1.0;
-    const double quarterTurnsPerDegree = m.pi / 180 * (2 / std::numbers::pi);
+    const double quarterTurnsPerDegree = spl::quarterTurnsPerDegree(m);
     for (int c0 = from; c0 < cols; c0 += RowBuffers::kChunk) {
         const int chunk = std::min(RowBuffers::kChunk, cols - c0);
         float* graus = row.graus + c0;
         const double* ix = invX + c0;
         // Calculargraus
-        if (Y == m.yc) {
-            std::fill_n(graus, chunk, 0.0f);
-        } else {
-            const int near = anglePass(ix, chunk, dy, 180 / m.pi, sign, graus, b.flag);
-            for (int i = 0; near > 0 && i < chunk; ++i) {
-                if (!b.flag[i])
-                    continue;
-                double th = std::abs(std::atan(dy / X[c0 + i])) * 180 / m.pi;
-                if (th < 0.1)
-                    th = 0;
-                graus[i] = static_cast<float>(sign * th);
-            }
-        }
+        if (angles)
+            std::copy_n(&angles->graus[std::size_t(c0)], chunk, graus);
+        else
+            chunkAngles(m, X + c0, ix, Y, chunk, graus, b.flag);
         // On-axis cells (angle 0) take the level of their column. The angle
         // falls with the distance, so they close the row: the level model runs
         // on the cells before them only.
@@ -519,7 +552,10 @@ void farRow(const RowModel& m, const DirectivityTable* table, const float* X, co
         if (n == 0)
             continue;
         // CalculardBFarField; on-axis cells left among them are taken apart at the end.
-        thetaPass(graus, n, quarterTurnsPerDegree, b.st, b.ct);
+        const double* st = angles ? &angles->st[std::size_t(c0)] : b.st;
+        const double* ct = angles ? &angles->ct[std::size_t(c0)] : b.ct;
+        if (!angles)
+            thetaPass(graus, n, quarterTurnsPerDegree, b.st, b.ct);
         // The border cells of the chunk, then the far ones, differ only in the distance term.
         const int split = std::clamp(borderEnd - c0, 0, n);
         std::fill_n(b.flag, n, 0);
@@ -529,20 +565,20 @@ void farRow(const RowModel& m, const DirectivityTable* table, const float* X, co
             // w of one run of cells from their P and Q.
             const auto power = [&](int i0, int count, double minAmplitude2) {
                 const int mid = std::clamp(split, i0, i0 + count);
-                return powerPass(b.re + i0, b.im + i0, b.ct + i0, ix + i0, mid - i0, 1,
-                                 minAmplitude2, b.w + i0, b.weak + i0) +
-                       powerPass(b.re + mid, b.im + mid, b.ct + mid, ix + mid, i0 + count - mid, 2,
+                return powerPass(b.re + i0, b.im + i0, ct + i0, ix + i0, mid - i0, 1, minAmplitude2,
+                                 b.w + i0, b.weak + i0) +
+                       powerPass(b.re + mid, b.im + mid, ct + mid, ix + mid, i0 + count - mid, 2,
                                  minAmplitude2, b.w + mid, b.weak + mid);
             };
             if (m.wideTrig) {
-                arcTerms(m, b.st, b.ct, n, b.re, b.im);
+                arcTerms(m, st, ct, n, b.re, b.im);
                 for (int i = 0; i < n; ++i) {
-                    const double a = m.Ka * b.st[i];
-                    const double u = m.Ku * b.st[i];
+                    const double a = m.Ka * st[i];
+                    const double u = m.Ku * st[i];
                     const double Ss = -std::sin(a) / u, Cs = std::cos(a), Ts = -std::sin(a);
                     const double Re = b.re[i] * m.arcScale, Im = b.im[i] * m.arcScale;
                     const double P = Im * Cs + Ss + Re * Ts, Q = Cs * Re - Im * Ts;
-                    const double r = b.ct[i] / X[c0 + i];
+                    const double r = ct[i] / X[c0 + i];
                     b.w[i] = (P * P + Q * Q) * (i < split ? r : r * r);
                 }
             } else if (table) {
@@ -553,11 +589,11 @@ void farRow(const RowModel& m, const DirectivityTable* table, const float* X, co
                 const int weak = power(0, n, table->minAmplitude2);
                 for (int i = 0; (beyond > 0 || weak > 0) && i < n; ++i)
                     if (b.weak[i] || b.odd[i]) {
-                        curvedTerms(m, b.st + i, b.ct + i, 1, b.re + i, b.im + i);
+                        curvedTerms(m, st + i, ct + i, 1, b.re + i, b.im + i);
                         power(i, 1, 0);
                     }
             } else {
-                curvedTerms(m, b.st, b.ct, n, b.re, b.im);
+                curvedTerms(m, st, ct, n, b.re, b.im);
                 power(0, n, 0);
             }
             odd = levelPass(b.w, split, m.Kborder, level, b.odd);
@@ -567,23 +603,23 @@ void farRow(const RowModel& m, const DirectivityTable* table, const float* X, co
                 for (int i = 0; i < n; ++i)
                     if (b.weak[i]) {
                         double P = 0, Q = 0;
-                        curvedTerms(m, b.st + i, b.ct + i, 1, &P, &Q);
+                        curvedTerms(m, st + i, ct + i, 1, &P, &Q);
                         int64_t unused = 0;
-                        powerPass(&P, &Q, b.ct + i, ix + i, 1, i < split ? 1 : 2, 0, b.w + i,
+                        powerPass(&P, &Q, ct + i, ix + i, 1, i < split ? 1 : 2, 0, b.w + i,
                                   &unused);
                         odd -= int(b.odd[i]);
                         odd += levelPass(b.w + i, 1, i < split ? m.Kborder : m.Kfar, level + i,
                                          b.odd + i);
                     }
         } else {
-            straightPass(b.st, b.ct, ix, split, m.Kx, 1, b.w, b.flag);
-            straightPass(b.st + split, b.ct + split, ix + split, n - split, m.Kx, 2, b.w + split,
+            straightPass(st, ct, ix, split, m.Kx, 1, b.w, b.flag);
+            straightPass(st + split, ct + split, ix + split, n - split, m.Kx, 2, b.w + split,
                          b.flag + split);
             if (m.wideTrig) {
                 for (int i = 0; i < n; ++i) {
-                    const double x = m.Kx * b.st[i];
+                    const double x = m.Kx * st[i];
                     const double d = std::sin(x) / x;
-                    const double r = b.ct[i] / X[c0 + i];
+                    const double r = ct[i] / X[c0 + i];
                     b.w[i] = d * d * (i < split ? r : r * r);
                 }
             }

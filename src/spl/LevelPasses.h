@@ -101,13 +101,27 @@ DirectivityTable planDirectivityTable(const RowModel& model, double tauMin, doub
 /// that do not overlap may be filled at the same time.
 void fillDirectivityTable(const RowModel& model, DirectivityTable& table, int first, int end);
 
+/// The elevation angles of a row's cells (Calculargraus) with their sines and
+/// cosines: they depend on the array's shape and the cell, not on the band.
+struct RowAngles
+{
+    std::vector<float> graus;
+    std::vector<double> st, ct;
+};
+
+/// The angles of columns 0..cols-1 of the row at height Y, exactly as farRow
+/// works them out.
+void rowAngles(const RowModel& model, const float* X, const double* invX, float Y, int cols,
+               RowAngles& out, RowBuffers& scratch);
+
 /// Calculargraus and CalculardBFarField over columns from..cols-1 of one row at
 /// height Y: the elevation angle and final level of every cell outside the near
 /// field; columns below borderEnd are border cells. `invX` is 1 / X and
 /// `onAxis` the level of an on-axis cell, per column. `table`, when given and
-/// not empty, stands in for the terms of a curved array's P and Q.
+/// not empty, stands in for the terms of a curved array's P and Q. `angles`,
+/// when given, are the row's (see rowAngles), worked out once for several bands.
 void farRow(const RowModel& model, const DirectivityTable* table, const float* X,
             const double* invX, const float* onAxis, float Y, int from, int borderEnd, int cols,
-            RowCells& row, RowBuffers& scratch);
+            RowCells& row, RowBuffers& scratch, const RowAngles* angles = nullptr);
 
 } // namespace spl

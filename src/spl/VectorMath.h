@@ -6,6 +6,7 @@
 // keeps the deep nulls of the level model where the library puts them.
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 
 namespace spl::vmath {
@@ -209,6 +210,36 @@ inline constexpr double kSincLimit = 3.2;
     const double t2 = z * (Lg1 + w * (Lg3 + w * (Lg5 + w * Lg7)));
     const double R = t2 + t1;
     return s * (hfsq + R) + dk * ln2_lo - hfsq + f + dk * ln2_hi;
+}
+
+/// Largest size of an argument of expModerate.
+inline constexpr double kExpLimit = 708.0;
+
+/// e^x for |x| <= kExpLimit, within a few ulps: x split into k ln 2 + r,
+/// |r| <= ln 2 / 2, e^r from its Taylor series through r^13 (the first term
+/// left out is below 5e-18), then scaled by 2^k through the exponent bits.
+[[gnu::always_inline]] inline double expModerate(double x)
+{
+    constexpr double log2e = 1.4426950408889634074;
+    constexpr double ln2_hi = 6.93147180369123816490e-01, ln2_lo = 1.90821492927058770002e-10;
+    const double k = std::nearbyint(x * log2e);
+    const double r = (x - k * ln2_hi) - k * ln2_lo;
+    double p = 1.0 / 6227020800.0; // 1 / 13!
+    p = p * r + 1.0 / 479001600.0;
+    p = p * r + 1.0 / 39916800.0;
+    p = p * r + 1.0 / 3628800.0;
+    p = p * r + 1.0 / 362880.0;
+    p = p * r + 1.0 / 40320.0;
+    p = p * r + 1.0 / 5040.0;
+    p = p * r + 1.0 / 720.0;
+    p = p * r + 1.0 / 120.0;
+    p = p * r + 1.0 / 24.0;
+    p = p * r + 1.0 / 6.0;
+    p = p * r + 0.5;
+    p = p * r + 1.0;
+    p = p * r + 1.0;
+    const uint64_t scale = static_cast<uint64_t>(static_cast<int64_t>(k) + 1023) << 52;
+    return p * std::bit_cast<double>(scale);
 }
 
 } // namespace spl::vmath

@@ -25,9 +25,11 @@ Outcome finished(const QString& outPath, const std::function<int(QIODevice&, QIO
 
 } // namespace
 
-// (A grid without memory, below, ends the same way.)
+// A grid the system has no memory for ends like any refusal and leaves no table.
 TEST(Commands, OutputThatCannotBeWrittenAndMissingMemoryEndInOneLineAndCodeTwo)
 {
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("cells.csv");
     const auto printing = [](QIODevice& out, QIODevice&) {
         out.write("{}\n");
         return 0;
@@ -47,26 +49,20 @@ TEST(Commands, OutputThatCannotBeWrittenAndMissingMemoryEndInOneLineAndCodeTwo)
                  throw std::system_error(
                      std::make_error_code(std::errc::resource_unavailable_try_again));
              },
+             2, "splmap grid: not enough memory\n"},
+            {"/dev/null",
+             [&](QIODevice& out, QIODevice& err) {
+                 failing::Refusal memory(false, true);
+                 return runGrid(
+                     {SPLMAP_EXAMPLES_DIR "/extreme.ini", "--res", "0.1", "--cells", csv}, out, err,
+                     QStringLiteral(SPLMAP_LANGUAGES_DIR));
+             },
              2, "splmap grid: not enough memory\n"}};
     for (const auto& [path, body, code, err] : cases) {
         const Outcome r = finished(QString::fromLatin1(path), body);
         EXPECT_EQ(r.code, code) << r.err.constData();
         EXPECT_EQ(r.err, err);
     }
-}
-
-// A grid the system has no memory for ends like any refusal and leaves no table.
-TEST(Commands, AGridWithoutMemoryFailsAndLeavesNoTable)
-{
-    QTemporaryDir dir;
-    const QString csv = dir.filePath("cells.csv");
-    failing::Refusal memory(false, true);
-    const Outcome r = finished("/dev/null", [&](QIODevice& out, QIODevice& err) {
-        return runGrid({SPLMAP_EXAMPLES_DIR "/extreme.ini", "--res", "0.1", "--cells", csv}, out,
-                       err, QStringLiteral(SPLMAP_LANGUAGES_DIR));
-    });
-    EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(r.err, "splmap grid: not enough memory\n");
     EXPECT_FALSE(QFile::exists(csv));
 }
 

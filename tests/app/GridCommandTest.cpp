@@ -8,7 +8,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -71,6 +73,51 @@ TEST(GridCommand, TheModelOption)
     EXPECT_NE(c["MatriuDistribucio"], k["MatriuDistribucio"]);
 }
 
+namespace {
+
+/// The SPL column of a cells file, cell after cell.
+std::vector<float> cellLevels(const QString& csv)
+{
+    std::vector<float> levels;
+    const QList<QByteArray> lines = contents(csv).split('\n');
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        if (!lines[i].isEmpty())
+            levels.push_back(lines[i].split(',').last().toFloat());
+    return levels;
+}
+
+} // namespace
+
+// A band average says its range and weighting, and its cells are the power
+// average of the bands' own cells, each band weighted.
+TEST(GridCommand, TheBandsOption)
+{
+    QTemporaryDir dir;
+    const auto cells = [&](const QStringList& options) {
+        const QString csv = dir.filePath(options.join('_') + ".csv");
+        const Outcome r = grid(QStringList{demo, "--res", "0.5", "--cells", csv} + options);
+        EXPECT_EQ(r.code, 0) << r.err.constData();
+        return std::pair{QJsonDocument::fromJson(r.out).object(), cellLevels(csv)};
+    };
+    const auto [single, low] = cells({"--freq", "1000"});
+    const auto high = cells({"--freq", "1250"}).second;
+    const auto [average, levels] = cells({"--bands", "1000-1250", "--weighting", "a"});
+    EXPECT_FALSE(single.contains("bands") || single.contains("weighting"));
+    EXPECT_EQ(average["bands"].toArray(), QJsonArray({1000, 1250}));
+    EXPECT_EQ(average["weighting"].toString(), "a");
+    EXPECT_EQ(cells({"--bands", "1000-1250"}).first["weighting"].toString(), "flat");
+    ASSERT_EQ(levels.size(), low.size());
+    ASSERT_EQ(levels.size(), high.size());
+    int differing = 0;
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        // A-weighting: 0 dB at 1 kHz, +0.6 dB at 1.25 kHz.
+        const double sum =
+            std::pow(10.0, low[i] / 10.0) + std::pow(10.0, (double(high[i]) + 0.6) / 10);
+        differing += levels[i] != static_cast<float>(10 * std::log10(sum / 2));
+    }
+    EXPECT_EQ(differing, 0);
+}
+
 TEST(GridCommand, RejectsBadArgumentsAGridTooLargeAndAFileTooLarge)
 {
     QTemporaryDir dir;
@@ -94,6 +141,12 @@ TEST(GridCommand, RejectsBadArgumentsAGridTooLargeAndAFileTooLarge)
         {{}, "usage"},
         {{demo, "--what", "1"}, "usage"},
         {{demo, "--model", "Coherent"}, "model"},
+        {{demo, "--weighting", "a"}, "--weighting needs --bands"},
+        {{demo, "--bands", "8000-125"}, "runs downwards"},
+        {{demo, "--bands", "125-8001"}, "8001 is not a third-octave band centre"},
+        {{demo, "--bands", "125"}, "LO-HI"},
+        {{demo, "--bands", "0125-8000"}, "LO-HI"},
+        {{demo, "--bands", "125-8000", "--weighting", "A"}, "no weighting A"},
         {{QStringLiteral("/nonexistent/p.ini")}, ""},
         {{tall, "--res", "0.1"}, "too large"},
         {{demo, "--cells", dir.path()}, "Is a directory"}};

@@ -51,27 +51,30 @@ protected:
 
 } // namespace
 
-// Ctrl+Q, Exit and closing the window ask the question. Cancel keeps
-// everything (after the window's own close the view is redrawn); Save runs the
-// file dialog and asks again; Ok ends.
-TEST_F(MenusTest, EveryWayOfLeavingAsksTheQuestion)
+// Ctrl+Q, Exit and closing the window ask the question, and Info opens its
+// window. Cancel keeps everything (after the window's own close, and Info's
+// Close, the view is redrawn); Save runs the file dialog and asks again; Ok ends.
+TEST_F(MenusTest, EveryWayOfLeavingAsksTheQuestionAndInfoOpensItsWindow)
 {
     principal().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&principal()));
     const std::function<void()> close = [this] { principal().close(); };
-    const std::pair<std::function<void()>, int> ways[] = {
-        {[this] { QTest::keyClick(&principal(), Qt::Key_Q, Qt::ControlModifier); }, 0},
-        {[this] { item("Exit")->trigger(); }, 0},
-        {close, 1}};
-    for (const auto& [open, redrawn] : ways) {
+    QWidget* quit = &windows.quitWindow();
+    const std::tuple<std::function<void()>, QWidget*, const char*, int> ways[] = {
+        {[this] { QTest::keyClick(&principal(), Qt::Key_Q, Qt::ControlModifier); }, quit,
+         "Command2", 0},
+        {[this] { item("Exit")->trigger(); }, quit, "Command2", 0},
+        {close, quit, "Command2", 1},
+        {[this] { item("Info")->trigger(); }, &windows.inforWindow(), "Command1", 1}};
+    for (const auto& [open, window, button, redrawn] : ways) {
         const int before = redraws;
-        bool asked = false;
+        bool shown = false;
         EXPECT_TRUE(whileModal(open, [&] {
-            asked = windows.quitWindow().isVisible();
-            answerQuit("Command2");
+            shown = window->isVisible();
+            window->findChild<QPushButton*>(button)->click();
         }));
-        EXPECT_TRUE(asked && principal().isVisible() && !windows.quitWindow().isVisible());
-        EXPECT_EQ(redraws, before + redrawn);
+        EXPECT_TRUE(shown && principal().isVisible() && !window->isVisible()) << button;
+        EXPECT_EQ(redraws, before + redrawn) << button;
     }
 
     // Save runs the file dialog (cancelled as soon as it shows) and asks again.
@@ -91,20 +94,6 @@ TEST_F(MenusTest, EveryWayOfLeavingAsksTheQuestion)
     EXPECT_EQ(ended, 0);
     EXPECT_TRUE(whileModal(close, [this] { answerQuit("Command1"); }));
     EXPECT_EQ(ended, 1);
-}
-
-// Info opens its window; its Close redraws the view.
-TEST_F(MenusTest, InfoOpensItsWindow)
-{
-    const int before = redraws;
-    bool shown = false;
-    whileModal([&] { item("Info")->trigger(); },
-               [&] {
-                   shown = windows.inforWindow().isVisible();
-                   windows.inforWindow().findChild<QPushButton*>("Command1")->click();
-               });
-    EXPECT_TRUE(shown && !windows.inforWindow().isVisible());
-    EXPECT_EQ(redraws, before + 1);
 }
 
 // The program starts in the user's language.

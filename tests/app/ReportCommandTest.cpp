@@ -90,3 +90,22 @@ TEST(ReportCommand, WritesTheWindowsExport)
             EXPECT_EQ(pdfPage(fromCommand, page, 50), pdfPage(fromWindow, page, 50)) << page;
     }
 }
+
+// A band average's map page says its range and weighting, in the facts and
+// in the legend, instead of a band.
+TEST(ReportCommand, SaysTheBandsOfABandAverage)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bands.pdf");
+    for (const auto& [weighting, shown] :
+         {std::pair{"a", "125–8000 Hz (A)"}, std::pair{"flat", "125–8000 Hz (Flat)"}}) {
+        const Outcome r = runCommand({demo, "--bands", "125-8000", "--weighting", weighting,
+                                      "--style", "cells", "--out", path});
+        ASSERT_EQ(r.code, 0) << r.err.constData();
+        const QString text = pdfText(path).simplified();
+        for (const QString& e :
+             QStringList{"Bands (power average) 125–8000 Hz", "Level >130dB " + QString(shown)})
+            EXPECT_TRUE(text.contains(e)) << e.toStdString() << " in " << text.toStdString();
+        EXPECT_FALSE(text.contains("Frequency (1/3 octave)"));
+    }
+}

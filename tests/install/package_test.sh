@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package of a build and checks what it holds: the program, its language
-# files, the menu entry, the icon and the software centres' description, all under /usr, and
-# the Qt libraries the program links among its dependencies.
+# Builds the Debian package of a build and checks what it holds: the installed files (checked
+# by the install test) under /usr, the software centres' description, and the Qt libraries
+# the program links among its dependencies.
 # Usage: package_test.sh BUILD_DIR
 set -euo pipefail
 build="$1"
@@ -15,15 +15,7 @@ debs=("$out"/splmap_*.deb)
 [ -f "${debs[0]}" ] || fail "no splmap_*.deb in $out"
 deb="${debs[0]}"
 
-listing="$(dpkg-deb -c "$deb")"
-contents="$(awk '{print $6}' <<<"$listing")"
-for f in ./usr/bin/splmap ./usr/share/splmap/Languages/103{1,2,3}.xml \
-         ./usr/share/applications/splmap.desktop \
-         ./usr/share/icons/hicolor/scalable/apps/splmap.svg \
-         ./usr/share/metainfo/splmap.metainfo.xml; do
-    grep -qx -- "$f" <<<"$contents" || fail "$f is not in the package"
-done
-grep -q '^-rwxr-xr-x .* ./usr/bin/splmap$' <<<"$listing" || fail "usr/bin/splmap is not executable"
+grep -q '^-rwxr-xr-x .* ./usr/bin/splmap$' <<<"$(dpkg-deb -c "$deb")" || fail "no usr/bin/splmap"
 
 [ "$(dpkg-deb -f "$deb" Package)" = splmap ] || fail "the package is not named splmap"
 depends="$(dpkg-deb -f "$deb" Depends)"
@@ -32,7 +24,8 @@ for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6chart
 done
 
 # The description the package carries is the one installed beside the menu entry.
-metainfo="$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/metainfo/splmap.metainfo.xml)"
+metainfo="$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/metainfo/splmap.metainfo.xml)" ||
+    fail "no usr/share/metainfo/splmap.metainfo.xml"
 grep -q '<launchable type="desktop-id">splmap.desktop</launchable>' <<<"$metainfo" ||
     fail "the metainfo does not launch splmap.desktop"
 echo "package_test: $(basename "$deb") holds what it should"

@@ -154,7 +154,10 @@ void drawMap(QPainter& painter, const picture::SideViewPicture& shown, const QRe
     painter.restore();
 }
 
-void drawLegend(QPainter& painter, const QString& caption, QPointF at, double width)
+/// The colour legend on one line after its caption, and `note`, when there
+/// is one, on the line below the caption.
+void drawLegend(QPainter& painter, const QString& caption, const QString& note, QPointF at,
+                double width)
 {
     const auto legend = SPL::legend();
     painter.setFont(pageFont(9, true));
@@ -170,6 +173,8 @@ void drawLegend(QPainter& painter, const QString& caption, QPointF at, double wi
         painter.drawRect(swatch);
         painter.drawText(QPointF(swatch.right() + 4, swatch.bottom() - 1), legend[i].second);
     }
+    if (!note.isEmpty())
+        painter.drawText(QPointF(at.x(), at.y() + 23), note);
 }
 
 /// The blocks of the report's pages, in order.
@@ -211,8 +216,9 @@ std::vector<Block> reportBlocks(const Pages& pages, const ProjectDocument& doc,
     blocks.push_back({viewHeight(width), [=, &shown](QPainter& painter, double top) {
                           drawMap(painter, shown, {x, top, width, viewHeight(width)});
                       }});
-    blocks.push_back({12, [=](QPainter& painter, double top) {
-                          drawLegend(painter, t("Legend"), {x, top}, width);
+    const QString note = legendNote(map->settings, t);
+    blocks.push_back({note.isEmpty() ? 12.0 : 24.0, [=](QPainter& painter, double top) {
+                          drawLegend(painter, t("Legend"), note, {x, top}, width);
                       }});
     return blocks;
 }

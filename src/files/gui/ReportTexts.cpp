@@ -31,6 +31,16 @@ QString ReportTexts::withUnit(const char* tag, const QString& figure) const
     return trimmed.isEmpty() ? QString() : filled(tag, trimmed);
 }
 
+QString ReportTexts::bandRange(const spl::BandRange& range) const
+{
+    return hertz(range.lo, range.hi) + " (" + weightingName(range.weighting) + ")";
+}
+
+QString ReportTexts::weightingName(spl::Weighting weighting) const
+{
+    return weighting == spl::Weighting::A ? QStringLiteral("A") : (*this)("Flat");
+}
+
 QString ReportTexts::styleName(spl::MapStyle style) const
 {
     return m_languages.GetLabel(QStringLiteral("SPL"), style == spl::MapStyle::Cells
@@ -55,10 +65,20 @@ std::vector<std::pair<QString, QString>> mapFacts(const CalculationSettings& set
 {
     std::vector<std::pair<QString, QString>> facts;
     facts.emplace_back(texts("LevelModel"), texts.modelName(settings.model));
-    facts.emplace_back(texts("Band"), texts.hertz(settings.frequencia));
+    if (settings.bands) {
+        facts.emplace_back(texts("Bands"), texts.hertz(settings.bands->lo, settings.bands->hi));
+        facts.emplace_back(texts("Weighting"), texts.weightingName(settings.bands->weighting));
+    } else {
+        facts.emplace_back(texts("Band"), texts.hertz(settings.frequencia));
+    }
     facts.emplace_back(texts("Resolution"), texts.metres(settings.resolutionText));
     facts.emplace_back(texts("Style"), texts.styleName(settings.style));
     return facts;
+}
+
+QString legendNote(const CalculationSettings& settings, const ReportTexts& texts)
+{
+    return settings.bands ? texts.bandRange(*settings.bands) : QString();
 }
 
 } // namespace report

@@ -2,10 +2,12 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
 
 namespace {
-constexpr int kBorder = 2; // a 3-D border of 30 twips
-}
+constexpr int kBorder = 2;     // a 3-D border of 30 twips
+constexpr double kMarkArm = 5; // pixels from a mark's centre to the end of its arms
+} // namespace
 
 Surface::Surface(const QString& name, QSize outer, double scaleWidth, double scaleHeight,
                  QWidget* parent)
@@ -32,6 +34,14 @@ void Surface::showCanvas(const Canvas* source)
     update();
 }
 
+void Surface::setMarks(const QList<Mark>& marks)
+{
+    if (marks == m_marks)
+        return;
+    m_marks = marks;
+    update();
+}
+
 void Surface::refresh()
 {
     repaint();
@@ -42,6 +52,19 @@ void Surface::paintEvent(QPaintEvent* event)
     QFrame::paintEvent(event);
     QPainter p(this);
     p.drawImage(contentsRect().topLeft(), canvas().image());
+    p.setClipRect(contentsRect());
+    p.setRenderHint(QPainter::Antialiasing);
+    for (const Mark& m : m_marks) {
+        const QPointF c = QPointF(contentsRect().topLeft()) + canvas().toPixels(m.at.x(), m.at.y());
+        const QLineF arms[] = {
+            {c - QPointF(kMarkArm, kMarkArm), c + QPointF(kMarkArm, kMarkArm)},
+            {c - QPointF(kMarkArm, -kMarkArm), c + QPointF(kMarkArm, -kMarkArm)}};
+        // A white edge keeps the cross visible on any colour of the map.
+        for (const auto& [colour, width] : {std::pair{QColor(Qt::white), 4.0}, {m.colour, 2.0}}) {
+            p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
+            p.drawLines(arms, 2);
+        }
+    }
 }
 
 void Surface::mouseMoveEvent(QMouseEvent* event)
@@ -50,6 +73,15 @@ void Surface::mouseMoveEvent(QMouseEvent* event)
     const QPointF s = canvas().toScale(inside);
     emit mouseMoved(s.x(), s.y());
     QFrame::mouseMoveEvent(event);
+}
+
+void Surface::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        const QPointF s = canvas().toScale(event->position() - contentsRect().topLeft());
+        emit clicked(s.x(), s.y());
+    }
+    QFrame::mousePressEvent(event);
 }
 
 void Surface::resizeEvent(QResizeEvent* event)

@@ -3,6 +3,7 @@
 #include "platform/paint/Canvas.h"
 
 #include <QFrame>
+#include <QList>
 
 /// A drawing surface on a window: a sunken frame showing a Canvas. The picture
 /// is always kept, so a covered window repaints correctly; `autoRedraw` is only
@@ -30,6 +31,18 @@ public:
 
     QSize outerSize() const { return size(); }
 
+    /// A small cross over the picture, at a point in scale units: a mark the
+    /// screen shows above the canvas, never part of the picture itself (its
+    /// image, export or print).
+    struct Mark
+    {
+        QPointF at;
+        QColor colour;
+        bool operator==(const Mark&) const = default;
+    };
+    const QList<Mark>& marks() const { return m_marks; }
+    void setMarks(const QList<Mark>& marks);
+
     /// Replays the operations of `list` that belong to `surfaceId`, then repaints.
     void replay(const DrawList& list, int surfaceId);
     /// Repaints the surface on the screen now.
@@ -37,14 +50,18 @@ public:
 
 signals:
     void mouseMoved(double x, double y);
+    /// The left button was pressed at a point, in scale units.
+    void clicked(double x, double y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     Canvas m_canvas;
     const Canvas* m_source = nullptr;
+    QList<Mark> m_marks;
     bool m_autoRedraw = false;
 };

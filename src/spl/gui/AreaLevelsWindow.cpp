@@ -1,9 +1,10 @@
 #include "spl/gui/AreaLevelsWindow.h"
 
+#include "analysis/RequestFromProject.h"
 #include "platform/Numbers.h"
 #include "platform/gui/WindowLook.h"
 #include "project/ProjectDocument.h"
-#include "analysis/RequestFromProject.h"
+#include "spl/gui/SPL.h"
 
 #include <QChart>
 #include <QChartView>
@@ -27,6 +28,20 @@ namespace {
 /// Frame captions of areas 1, 2 and 3 in the main window's language section.
 constexpr const char* kAreaFrames[3] = {"Frame1", "Frame3", "Frame4"};
 constexpr const char* kStatColumns[4] = {"Maximum", "Minimum", "Spread", "Deviation"};
+
+/// The point of an area nearest a distance that lies on it, if it has a level.
+const AreaPoint* nearestPoint(const AreaCurve& curve, double distance)
+{
+    const auto& p = curve.points;
+    if (p.empty() || distance < std::min(p.front().distance, p.back().distance) ||
+        distance > std::max(p.front().distance, p.back().distance))
+        return nullptr;
+    const auto nearest =
+        std::min_element(p.begin(), p.end(), [distance](const AreaPoint& a, const AreaPoint& b) {
+            return std::abs(a.distance - distance) < std::abs(b.distance - distance);
+        });
+    return std::isfinite(nearest->level) ? &*nearest : nullptr;
+}
 
 } // namespace
 
@@ -171,7 +186,7 @@ void AreaLevelsWindow::refresh()
     const std::vector<AreaSegment> areas =
         areasInUse(m_doc.fields(), m_doc.state(), m_doc.locale());
     m_levels = areaLevels(request, areas, m_height);
-    m_band->setText(QStringLiteral("%1 Hz").arg(settings.frequencia));
+    m_band->setText(SPL::bandText(settings, m_languages));
     m_under->clear();
     fillChart();
     fillTable();
@@ -255,32 +270,36 @@ void AreaLevelsWindow::showValuesAt(double distance)
 {
     const QLocale locale;
     QStringList parts;
-    for (const AreaCurve& curve : m_levels.areas) {
-        const auto& p = curve.points;
-        if (p.empty())
-            continue;
-        // The nearest point of the area, if the distance lies on it.
-        const auto lo = std::min(p.front().distance, p.back().distance);
-        const auto hi = std::max(p.front().distance, p.back().distance);
-        if (distance < lo || distance > hi)
-            continue;
-        const auto nearest = std::min_element(
-            p.begin(), p.end(), [distance](const AreaPoint& a, const AreaPoint& b) {
-                return std::abs(a.distance - distance) < std::abs(b.distance - distance);
-            });
-        if (!std::isfinite(nearest->level))
-            continue;
-        parts << QStringLiteral("%1: %2 dB")
-                     .arg(areaName(curve.number), locale.toString(double(nearest->level), 'f', 1));
-    }
+    for (const AreaCurve& curve : m_levels.areas)
+        if (const AreaPoint* p = nearestPoint(curve, distance))
+            parts << QStringLiteral("%1: %2 dB")
+                         .arg(areaName(curve.number), locale.toString(double(p->level), 'f', 1));
     m_under->setText(parts.isEmpty()
                          ? QString()
                          : QStringLiteral("%1 m   ").arg(locale.toString(distance, 'f', 1)) +
                                parts.join(QStringLiteral("   ")));
 }
 
+std::optional<AreaPoint> AreaLevelsWindow::pointAt(double distance, double level) const
+{
+    std::optional<AreaPoint> best;
+    for (const AreaCurve& curve : m_levels.areas)
+        if (const AreaPoint* p = nearestPoint(curve, distance))
+            if (!best || std::abs(p->level - level) < std::abs(best->level - level))
+                best = *p;
+    return best;
+}
+
 bool AreaLevelsWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_view->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const auto* e = static_cast<QMouseEvent*>(event);
+        const QPointF inChart = m_chart->mapFromScene(m_view->mapToScene(e->position().toPoint()));
+        const QPointF value = m_chart->mapToValue(inChart);
+        if (e->button() == Qt::LeftButton && m_chart->plotArea().contains(inChart))
+            if (const std::optional<AreaPoint> p = pointAt(value.x(), value.y()))
+                emit pointChosen(p->distance, p->height);
+    }
     if (watched == m_view->viewport() && event->type() == QEvent::MouseMove) {
         const auto* e = static_cast<QMouseEvent*>(event);
         const QPointF scene = m_view->mapToScene(e->position().toPoint());

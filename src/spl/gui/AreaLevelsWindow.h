@@ -1,9 +1,10 @@
 #pragma once
 
-#include "i18n/Languages.h"
 #include "analysis/AreaLevels.h"
+#include "i18n/Languages.h"
 
 #include <QDialog>
+#include <optional>
 
 class ProjectDocument;
 class QChart;
@@ -16,7 +17,8 @@ namespace spl {
 
 /// The level along each audience area: for the document's band and
 /// resolution, the level against distance of every area in use, each in its
-/// area's colour, with the values under the mouse, and beside the plot the
+/// area's colour, with the values under the mouse (a click on a curve
+/// chooses its point, see pointChosen), and beside the plot the
 /// maximum, minimum, spread and standard deviation of each area and of all
 /// together. The listening height (`Text1`, default 1.2 m) lifts the points
 /// above the area lines. The window follows every redraw of the project and
@@ -38,8 +40,17 @@ public:
     /// Writes the level of every area at a distance (m) into `Label4`.
     void showValuesAt(double distance);
 
+    /// The point of an area whose curve passes nearest to (distance m, level
+    /// dB) of the plot, among the areas lying at that distance; none there.
+    std::optional<AreaPoint> pointAt(double distance, double level) const;
+
     void relabel();
     void Updated() override { relabel(); }
+
+signals:
+    /// A point of an area's curve was clicked: its place in the vertical
+    /// plane (distance and height, m).
+    void pointChosen(double X, double Y);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

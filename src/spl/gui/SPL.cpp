@@ -7,19 +7,24 @@
 #include "platform/gui/Surface.h"
 #include "platform/gui/WindowLook.h"
 #include "project/gui/FieldValidation.h"
+#include "spl/Bands.h"
 #include "spl/Decorations.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <utility>
 
 namespace {
 
 constexpr int kClientWidth = 5310;
-constexpr int kClientHeight = 3420;
+constexpr int kClientHeight = 4500;
+// The band average's rows push the buttons and the array's picture down.
+constexpr int kBandRows = 1080;
 
 struct Swatch
 {
@@ -42,8 +47,8 @@ constexpr Swatch kLegend[] = {
 };
 
 // The captions of this window's own section.
-constexpr const char* kLabelled[] = {"Label50", "Label11", "Label1",  "Label10",
-                                     "Label13", "Label14", "Command1"};
+constexpr const char* kLabelled[] = {"Label50", "Label11", "Label1",  "Label10", "Label13",
+                                     "Label14", "Label15", "Label16", "Label17", "Command1"};
 
 // The map styles of Combo5, in its order, with their captions' tags.
 constexpr std::pair<spl::MapStyle, const char*> kStyles[] = {
@@ -52,6 +57,13 @@ constexpr std::pair<spl::MapStyle, const char*> kStyles[] = {
 // The level models of Combo6, in its order, with their captions' tags.
 constexpr std::pair<spl::LevelModelKind, const char*> kModels[] = {
     {spl::LevelModelKind::Classic, "Classic"}, {spl::LevelModelKind::Coherent, "Coherent"}};
+
+// The weightings of ComboWeighting, in its order, with their captions' tags.
+constexpr std::pair<spl::Weighting, const char*> kWeightings[] = {{spl::Weighting::Flat, "Flat"},
+                                                                  {spl::Weighting::A, "AWeighted"}};
+
+// The band average the window starts with.
+constexpr spl::BandRange kDefaultRange{};
 
 QLabel* label(QWidget* parent, const char* name, const char* text, QRect geometry)
 {
@@ -77,6 +89,9 @@ SPL::SPL(Languages& languages, MessageSink& messages, QWidget* owner)
     m_validation->addField(m_text1);
 
     connect(m_combo4, &QComboBox::activated, this, [this] { Combo4_Click(); });
+    connect(m_checkBands, &QCheckBox::toggled, this, &SPL::bandsChecked);
+    for (QComboBox* end : {m_bandFrom, m_bandTo})
+        connect(end, &QComboBox::activated, this, [this, end] { bandEndChosen(end); });
     connect(m_command1, &QPushButton::clicked, this, &SPL::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &SPL::Command2_Click);
 
@@ -157,12 +172,36 @@ void SPL::buildLayout()
         m_combo6->addItem(QString::fromLatin1(tag), static_cast<int>(kind));
     m_combo6->setCurrentIndex(0);
 
-    m_command1 = make<QPushButton>(this, QStringLiteral("Command1"), twRect(2040, 2760, 1575, 495));
+    // The band average: a range of the 21 bands and a weighting, instead of Combo4's band.
+    m_checkBands =
+        make<QCheckBox>(this, QStringLiteral("CheckBands"), twRect(480, 2640, 1650, 255));
+    m_checkBands->setText(QStringLiteral("Band average"));
+    QLabel* from = label(this, "Label15", "From", twRect(2160, 2640, 1455, 255));
+    m_bandFrom =
+        make<QComboBox>(this, QStringLiteral("ComboBandFrom"), twRect(4080, 2640, 1095, 315));
+    QLabel* to = label(this, "Label16", "To", twRect(2160, 3000, 1455, 255));
+    m_bandTo = make<QComboBox>(this, QStringLiteral("ComboBandTo"), twRect(4080, 3000, 1095, 315));
+    QLabel* weighting = label(this, "Label17", "Weighting", twRect(2160, 3360, 1455, 255));
+    m_weighting =
+        make<QComboBox>(this, QStringLiteral("ComboWeighting"), twRect(4080, 3360, 1095, 315));
+    a11y::labelFor(from, m_bandFrom, {m_checkBands});
+    a11y::labelFor(to, m_bandTo, {m_checkBands});
+    a11y::labelFor(weighting, m_weighting, {m_checkBands});
+    for (QComboBox* end : {m_bandFrom, m_bandTo})
+        end->addItems(frequencyItems());
+    for (const auto& [w, tag] : kWeightings)
+        m_weighting->addItem(QString::fromLatin1(tag), static_cast<int>(w));
+    setBandRange(kDefaultRange);
+    setBandRange(std::nullopt);
+
+    m_command1 = make<QPushButton>(this, QStringLiteral("Command1"),
+                                   twRect(2040, 2760 + kBandRows, 1575, 495));
     m_command1->setText(QStringLiteral("CALCULATE"));
-    m_command2 = make<QPushButton>(this, QStringLiteral("Command2"), twRect(3960, 2880, 1215, 375));
+    m_command2 = make<QPushButton>(this, QStringLiteral("Command2"),
+                                   twRect(3960, 2880 + kBandRows, 1215, 375));
     m_command2->setText(QStringLiteral("Close"));
 
-    const QRect image1 = twRect(120, 2940, 1815, 435);
+    const QRect image1 = twRect(120, 2940 + kBandRows, 1815, 435);
     makePicture(this, QStringLiteral("Image1"), image1,
                 spl::arrayPicture(image1.width(), image1.height()));
     const QRect image2 = twRect(480, 120, 4695, 240);
@@ -207,9 +246,66 @@ void SPL::setLevelModel(spl::LevelModelKind kind)
     m_combo6->setCurrentIndex(m_combo6->findData(static_cast<int>(kind)));
 }
 
+std::optional<spl::BandRange> SPL::bandRange() const
+{
+    if (!m_checkBands->isChecked())
+        return std::nullopt;
+    const auto hz = [](const QComboBox* c) {
+        return spl::kFrequencies[std::size_t(c->currentIndex())];
+    };
+    return spl::BandRange{hz(m_bandFrom), hz(m_bandTo),
+                          static_cast<spl::Weighting>(m_weighting->currentData().toInt())};
+}
+
+void SPL::setBandRange(const std::optional<spl::BandRange>& range)
+{
+    m_checkBands->setChecked(range.has_value());
+    bandsChecked();
+    if (!range)
+        return;
+    const std::optional<int> lo = spl::bandIndex(range->lo), hi = spl::bandIndex(range->hi);
+    if (lo && hi) {
+        m_bandFrom->setCurrentIndex(std::min(*lo, *hi));
+        m_bandTo->setCurrentIndex(std::max(*lo, *hi));
+    }
+    m_weighting->setCurrentIndex(m_weighting->findData(static_cast<int>(range->weighting)));
+}
+
+void SPL::bandsChecked()
+{
+    const bool on = m_checkBands->isChecked();
+    for (QWidget* w : std::initializer_list<QWidget*>{m_bandFrom, m_bandTo, m_weighting})
+        w->setEnabled(on);
+    m_combo4->setEnabled(!on);
+}
+
+void SPL::bandEndChosen(QComboBox* chosen)
+{
+    // The end just chosen stays; the other one follows it.
+    if (m_bandFrom->currentIndex() <= m_bandTo->currentIndex())
+        return;
+    QComboBox* other = chosen == m_bandFrom ? m_bandTo : m_bandFrom;
+    other->setCurrentIndex(chosen->currentIndex());
+}
+
+QString SPL::bandText(const CalculationSettings& settings, const Languages& languages)
+{
+    if (!settings.bands)
+        return QStringLiteral("%1 Hz").arg(settings.frequencia);
+    const spl::BandRange& r = *settings.bands;
+    const char* tag = kWeightings[0].second;
+    for (const auto& [w, t] : kWeightings)
+        if (w == r.weighting)
+            tag = t;
+    return QStringLiteral("%1-%2 Hz (%3)")
+        .arg(r.lo)
+        .arg(r.hi)
+        .arg(languages.GetLabel(QStringLiteral("SPL"), QString::fromLatin1(tag)));
+}
+
 CalculationSettings SPL::settings() const
 {
-    return {frequencia, resolutionText(), mapStyle(), levelModel()};
+    return {frequencia, resolutionText(), mapStyle(), levelModel(), bandRange()};
 }
 
 void SPL::showSettings(const CalculationSettings& settings)
@@ -224,6 +320,7 @@ void SPL::showSettings(const CalculationSettings& settings)
     m_command1->setEnabled(true); // settings a map was made with are valid
     setMapStyle(settings.style);
     setLevelModel(settings.model);
+    setBandRange(settings.bands);
 }
 
 void SPL::Combo4_Click()
@@ -311,5 +408,9 @@ void SPL::relabel()
     for (int i = 0; i < m_combo6->count(); ++i)
         m_combo6->setItemText(
             i, m_languages.GetLabel(section, QString::fromLatin1(kModels[i].second)));
+    for (int i = 0; i < m_weighting->count(); ++i)
+        m_weighting->setItemText(
+            i, m_languages.GetLabel(section, QString::fromLatin1(kWeightings[i].second)));
+    m_checkBands->setText(m_languages.GetLabel(section, QStringLiteral("CheckBands")));
     settleCaptions(this);
 }

@@ -6,16 +6,19 @@
 #include <QDialog>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 class MessageSink;
 class FieldValidation;
 
-/// The SPL window: the frequency, the vertical resolution and the level model of a calculation,
+/// The SPL window: the frequency (or a band average), the vertical resolution and the level
+/// model of a calculation,
 /// the power of each box model and the colour legend of the map. CALCULATE
 /// hides the window and shows the busy cursor while the owner runs the
 /// calculation (connected to `calculateRequested`); Close hides it. The owner
@@ -68,7 +71,21 @@ public:
     void MostrarRelojArena();
     void MostrarPunteroRaton();
 
-    /// The band, resolution, style and model the window's fields hold.
+    /// The band average chosen: the range of `ComboBandFrom` and `ComboBandTo`
+    /// (125 to 8000 Hz to begin with) and the weighting of `ComboWeighting`,
+    /// when `CheckBands` is checked; none (the single band) otherwise. The
+    /// lists keep from <= to: choosing a "from" above "to" moves "to" up to
+    /// it, a "to" below "from" moves "from" down to it.
+    std::optional<spl::BandRange> bandRange() const;
+    /// Shows a band average (checked, with its ends and weighting), or the
+    /// single band (unchecked, the ends kept as they are).
+    void setBandRange(const std::optional<spl::BandRange>& range);
+
+    /// How the band of `settings` reads in the current language: "1000 Hz",
+    /// or "125-8000 Hz (A)" for a band average.
+    static QString bandText(const CalculationSettings& settings, const Languages& languages);
+
+    /// The band, resolution, style, model and band average the window's fields hold.
     CalculationSettings settings() const;
     /// Shows settings in the fields (the document's, when the window opens).
     void showSettings(const CalculationSettings& settings);
@@ -85,6 +102,8 @@ private:
     void buildLayout();
     void Form_Load();
     void showMessage(const QString& tag);
+    void bandsChecked();
+    void bandEndChosen(QComboBox* chosen);
 
     Languages& m_languages;
     MessageSink& m_messages;
@@ -92,6 +111,10 @@ private:
     QLineEdit* m_text1 = nullptr;
     QComboBox* m_combo5 = nullptr;
     QComboBox* m_combo6 = nullptr;
+    QCheckBox* m_checkBands = nullptr;
+    QComboBox* m_bandFrom = nullptr;
+    QComboBox* m_bandTo = nullptr;
+    QComboBox* m_weighting = nullptr;
     QPushButton* m_command1 = nullptr;
     QPushButton* m_command2 = nullptr;
     FieldValidation* m_validation = nullptr;

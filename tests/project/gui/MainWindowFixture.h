@@ -51,6 +51,18 @@ protected:
         w->setFocus();
         ASSERT_TRUE(QTest::qWaitFor([&] { return w->hasFocus(); }));
     }
+    /// `typed` typed over all the field's (or editable list's) text.
+    static void typeOver(QWidget* w, const char* typed)
+    {
+        focus(w);
+        QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(w, typed);
+    }
+    void showWindow()
+    {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
 
     Languages languages;
     CapturingSink messages;

@@ -20,15 +20,7 @@ protected:
     {
         if (unlock)
             enter(Control::Text13, "9");
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    /// `typed` typed over all of the list's text.
-    static void typeInto(QComboBox* list, const char* typed)
-    {
-        focus(list);
-        list->lineEdit()->selectAll();
-        QTest::keyClicks(list, typed);
+        showWindow();
     }
 };
 
@@ -90,11 +82,11 @@ TEST_F(PrincipalTest, TypedListTextIsAppliedOnLeavingOrRefused)
 {
     show();
     choose(combo("Combo2"), 3);
-    typeInto(angle(1), "2.5");
+    typeOver(angle(1), "2.5");
     QTest::keyClick(angle(1), Qt::Key_Return);
     EXPECT_FLOAT_EQ(doc.state().LastAngle[2], 2.5f);
 
-    typeInto(angle(0), "25");
+    typeOver(angle(0), "25");
     text(13)->setFocus(); // leaving the list
     EXPECT_EQ(angle(0)->currentText(), "0");
     EXPECT_EQ(shownTags(), QStringList({"Value"}));

@@ -2,6 +2,7 @@
 // on the main window's surfaces, the saved project file and the window title.
 
 #include "project/gui/UndoHistory.h"
+#include "files/Bytes.h"
 #include "platform/gui/Surface.h"
 #include "project/gui/MainWindowFixture.h"
 #include "sideview/SideView.h"
@@ -21,12 +22,6 @@ struct Seen
     QMap<QString, QString> captions;
     bool operator==(const Seen&) const = default;
 };
-
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 class UndoHistoryTest : public MainWindowTest
 {
@@ -76,20 +71,6 @@ protected:
         }
     }
 
-    void showDemo()
-    {
-        ASSERT_TRUE(loadDemo());
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    /// A click into a field, and `text` typed over all it held.
-    static void typeInto(QLineEdit* edit, const char* text)
-    {
-        QTest::mouseClick(edit, Qt::LeftButton);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return edit->hasFocus(); }));
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(edit, text);
-    }
     std::string title() const { return window.windowTitle().toStdString(); }
 
     QTemporaryDir dir;
@@ -125,12 +106,6 @@ TEST_F(UndoHistoryTest, RandomEditsUndoneAllTheWayBackAndRedone)
         history.redo();
         ASSERT_EQ(seen(), states[k]) << "after redoing step " << k;
     }
-
-    // An edit after undoing drops the steps that were undone.
-    history.undo();
-    enter(Control::Text13, "40");
-    EXPECT_FALSE(history.stack().canRedo());
-    EXPECT_EQ(history.stack().count(), int(states.size()) - 1);
 }
 
 // Only real changes are steps: leaving a field unchanged, or a list text refused,
@@ -170,7 +145,7 @@ TEST_F(UndoHistoryTest, TitleShowsTheFileAndTheModifiedMarkOfRealChanges)
 // selected although each list's text is one.
 TEST_F(UndoHistoryTest, ListsLeftUnchangedAreNoStep)
 {
-    showDemo();
+    showWindow();
     const std::tuple<const char*, int, Qt::Key> leaving[] = {{"Combo1", 0, Qt::Key_Tab},
                                                              {"Combo2", 0, Qt::Key_Return},
                                                              {"Combo4", 0, Qt::Key_Backtab},
@@ -178,7 +153,7 @@ TEST_F(UndoHistoryTest, ListsLeftUnchangedAreNoStep)
     for (const auto& [name, index, key] : leaving) {
         ASSERT_TRUE(loadDemo());
         QComboBox* list = window.findChildren<QComboBox*>(name).at(index);
-        typeInto(list->lineEdit(), "");
+        typeOver(list, "");
         QTest::keyClick(list, key);
         EXPECT_EQ(title(), "demo.ini - " + kCaption) << name;
         EXPECT_FALSE(undoAction->isEnabled()) << name;
@@ -187,19 +162,20 @@ TEST_F(UndoHistoryTest, ListsLeftUnchangedAreNoStep)
 
 TEST_F(UndoHistoryTest, AHeightAndANameAreTwoStepsOfTheKeys)
 {
-    showDemo();
+    ASSERT_TRUE(loadDemo());
+    showWindow();
     QLineEdit* height = text(13);
     QLineEdit* project = text(15);
     const std::string name = project->text().toStdString();
-    typeInto(height, "7");
+    typeOver(height, "7");
     QTest::keyClick(height, Qt::Key_Tab);
     ASSERT_TRUE(qobject_cast<QComboBox*>(QApplication::focusWidget())); // into a list
 
     // Typed text not yet accepted: the field's own undo takes the key.
-    typeInto(project, "Hall");
+    typeOver(project, "Hall");
     QTest::keyClick(project, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(project->text().toStdString(), name);
-    typeInto(project, "Hall");
+    typeOver(project, "Hall");
     QTest::keyClick(project, Qt::Key_Tab);
 
     QWidget* focus = QApplication::focusWidget();

@@ -4,6 +4,7 @@
 #include "platform/gui/Surface.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -114,13 +115,53 @@ TEST_F(SPLTest, FrequencyResolutionAndSettingsInAndOut)
     QLocale::setDefault(before);
     EXPECT_EQ(german.resolutionText(), "0,3");
 
-    // The settings shown are the settings read back, every one of them.
-    const CalculationSettings made{2500, "0.7", spl::MapStyle::Cells,
-                                   spl::LevelModelKind::Coherent};
-    window->showSettings(made);
-    EXPECT_EQ(window->settings(), made);
+    // The settings shown are the settings read back, every one of them; a
+    // band average turns the single band's list off.
+    for (const auto& bands : {std::optional<spl::BandRange>{},
+                              std::optional{spl::BandRange{100, 10000, spl::Weighting::A}},
+                              std::optional{spl::BandRange{630, 630, spl::Weighting::Flat}}}) {
+        const CalculationSettings made{2500, "0.7", spl::MapStyle::Cells,
+                                       spl::LevelModelKind::Coherent, bands};
+        window->showSettings(made);
+        EXPECT_EQ(window->settings(), made);
+        EXPECT_EQ(combo4()->isEnabled(), !bands);
+        EXPECT_EQ(child<QComboBox>("ComboBandTo")->isEnabled(), bands.has_value());
+    }
     window->showSettings({});
     EXPECT_EQ(window->settings().model, spl::LevelModelKind::Classic);
+    EXPECT_FALSE(window->settings().bands);
+}
+
+// The band average starts at 125 to 8000 Hz, flat; its ends never cross: the
+// end just chosen stays and the other one follows it.
+TEST_F(SPLTest, TheEndsOfTheBandAverageNeverCross)
+{
+    child<QCheckBox>("CheckBands")->click();
+    ASSERT_EQ(window->bandRange(), spl::BandRange{});
+    auto* from = child<QComboBox>("ComboBandFrom");
+    auto* to = child<QComboBox>("ComboBandTo");
+    const struct
+    {
+        QComboBox* list;
+        int16_t hz;
+        int16_t lo, hi;
+    } choices[] = {{to, 1000, 125, 1000}, {from, 5000, 5000, 5000}, {from, 100, 100, 5000},
+                   {to, 100, 100, 100},   {to, 10000, 100, 10000},  {from, 10000, 10000, 10000},
+                   {to, 8000, 8000, 8000}};
+    for (const auto& c : choices) {
+        const int i = c.list->findText(QStringLiteral("%1 Hz").arg(c.hz));
+        c.list->setCurrentIndex(i);
+        emit c.list->activated(i);
+        const std::optional<spl::BandRange> range = window->bandRange();
+        ASSERT_TRUE(range);
+        EXPECT_EQ(std::pair(range->lo, range->hi), std::pair(c.lo, c.hi)) << c.hz;
+    }
+    auto* weighting = child<QComboBox>("ComboWeighting");
+    weighting->setCurrentIndex(1);
+    EXPECT_EQ(window->bandRange()->weighting, spl::Weighting::A);
+    EXPECT_EQ(weighting->currentText(), languages.GetLabel("SPL", "AWeighted"));
+    child<QCheckBox>("CheckBands")->click();
+    EXPECT_FALSE(window->bandRange());
 }
 
 // A bad resolution turns Calculate off; a word keeps the focus in the field.

@@ -1,0 +1,276 @@
+// The spectrum at points of the map and the calculation's progress, through
+// the real windows: clicks on the map, pins and their marks, Cancel.
+
+#include "Harness.h"
+#include "analysis/RequestFromProject.h"
+#include "picture/CalculationSequence.h"
+#include "picture/ShownPicture.h"
+#include "platform/gui/Surface.h"
+#include "project/gui/Principal.h"
+#include "spl/Bands.h"
+#include "spl/gui/AreaLevelsWindow.h"
+
+#include <QChartView>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+class SpectrumTest : public ProgramTest
+{
+protected:
+    SpectrumTest()
+    {
+        main().show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&main()));
+        EXPECT_TRUE(main().loadProject(demo));
+    }
+
+    ProjectDocument& doc() { return windows.document(); }
+    Principal& main() { return windows.principal(); }
+    Surface& picture44() { return *main().picture(sideview::Picture44); }
+    spl::SpectrumWindow& spectrum() { return windows.spectrumWindow(); }
+
+    /// CALCULATE with these settings, as the SPL window holds them. The SPL
+    /// button keeps the focus, so a click on the map leaves no field (which
+    /// would redraw the side view and wipe the map).
+    void calculate(const CalculationSettings& settings)
+    {
+        auto* button = main().findChild<QPushButton*>("Command2");
+        main().activateWindow();
+        button->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return button->hasFocus(); }));
+        ASSERT_TRUE(doc().requestSplWindow());
+        windows.splWindow().showSettings(settings);
+        windows.calculateMap();
+        ASSERT_TRUE(messages.shown.empty());
+        ASSERT_TRUE(main().shownPicture().map());
+    }
+
+    /// Clicks Picture44 at a share of its width and height; the point in scale units.
+    QPointF click(double fx, double fy)
+    {
+        const QRect inner = picture44().contentsRect();
+        const QPoint at =
+            inner.topLeft() + QPoint(int(fx * inner.width()), int(fy * inner.height()));
+        QTest::mouseClick(&picture44(), Qt::LeftButton, {}, at);
+        return picture44().canvas().toScale(QPointF(at - inner.topLeft()));
+    }
+
+    /// The window's points read against the spectrum the core gives at each.
+    void expectSpectraOfTheDocument()
+    {
+        const spl::Request request = spl::requestFromDocument(doc(), doc().calculationSettings());
+        for (const auto& p : spectrum().points()) {
+            const spl::Spectrum s = spl::spectrumAt(request, p.spectrum.X, p.spectrum.Y);
+            for (std::size_t b = 0; b < s.levels.size(); ++b)
+                EXPECT_EQ(p.spectrum.levels[b], s.levels[b]) << p.spectrum.X << " band " << b;
+            EXPECT_EQ(p.spectrum.averageFlat, s.averageFlat);
+            EXPECT_EQ(p.spectrum.averageA, s.averageA);
+        }
+    }
+};
+
+} // namespace
+
+// A click on the map reads the spectrum there: the core's spectrum at that
+// point, whose level in the map's band is the level of the cell the map shows
+// under the mouse, for both models (the classic map turned, the other not).
+TEST_F(SpectrumTest, AClickOnTheMapReadsTheSpectrumTheMapShowsThere)
+{
+    const struct
+    {
+        spl::LevelModelKind model;
+        int16_t hz;
+    } maps[] = {{spl::LevelModelKind::Classic, 1000}, {spl::LevelModelKind::Coherent, 2500}};
+    const QPointF shares[] = {{0.3, 0.5}, {0.55, 0.75}, {0.85, 0.35}};
+    for (const auto& m : maps) {
+        calculate({m.hz, "0.3", spl::MapStyle::Distribution, m.model});
+        const auto& map = main().shownPicture().map();
+        const std::size_t band = std::size_t(*spl::bandIndex(m.hz));
+        for (const QPointF& share : shares) {
+            const QPointF at = click(share.x(), share.y());
+            ASSERT_TRUE(spectrum().isVisible());
+            ASSERT_EQ(spectrum().points().size(), 1u);
+            const auto& p = spectrum().points().back();
+            EXPECT_FALSE(p.pinned);
+            const auto [X, Y] = spl::viewPoint(map->placement.view, at.x(), at.y());
+            EXPECT_DOUBLE_EQ(p.spectrum.X, X);
+            EXPECT_DOUBLE_EQ(p.spectrum.Y, Y);
+            expectSpectraOfTheDocument();
+            // The cell under the mouse holds the level at its centre, a few
+            // tenths of a decibel away at most.
+            const std::optional<float> cell = map->levelUnder(at.x(), at.y());
+            ASSERT_TRUE(cell);
+            EXPECT_NEAR(p.spectrum.levels[band], *cell, 1.0) << share.x() << "," << share.y();
+            // What the window shows: the 21 levels plotted, the flat average.
+            const auto plotted = spectrum().findChild<QChartView*>("Chart")->chart()->series();
+            ASSERT_EQ(plotted.size(), 1);
+            const auto* series = static_cast<const QLineSeries*>(plotted[0]);
+            ASSERT_EQ(series->count(), 21);
+            for (int b = 0; b < 21; ++b)
+                EXPECT_EQ(series->at(b), QPointF(spl::kFrequencies[std::size_t(b)],
+                                                 p.spectrum.levels[std::size_t(b)]));
+            EXPECT_TRUE(spectrum()
+                            .findChild<QLabel*>("LabelAverage")
+                            ->text()
+                            .contains(QLocale().toString(p.spectrum.averageFlat, 'f', 1)));
+        }
+        spectrum().hide();
+    }
+    // At the centres of cells of the unturned map, the levels of the cells.
+    const spl::Result& g = main().shownPicture().map()->result;
+    for (const auto& [r, c] : {std::pair{g.FilesSobre - 4, 30}, {g.FilesSobre + 10, 120}}) {
+        spectrum().showPoint(g.MatriuX(r, c), g.MatriuY(r, c));
+        EXPECT_NEAR(spectrum().points().back().spectrum.levels[*spl::bandIndex(2500)],
+                    g.MatriuSPL(r, c), 0.01)
+            << r << "," << c;
+    }
+}
+
+// A click on a curve of the level along the areas reads the spectrum at that
+// point of the area: its level in the map's band is the curve's.
+TEST_F(SpectrumTest, AClickOnACurveOfTheAreasReadsTheSpectrumThere)
+{
+    calculate({2000, "0.3"});
+    spl::AreaLevelsWindow& areas = windows.openAreaLevels();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&areas));
+    QChartView* view = areas.findChild<QChartView*>("Chart");
+    for (const auto& [area, index] : {std::pair{0, 40}, {1, 10}}) {
+        const spl::AreaPoint& p =
+            areas.levels().areas[std::size_t(area)].points[std::size_t(index)];
+        const QPointF inChart = view->chart()->mapToPosition(QPointF(p.distance, p.level));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->mapFromScene(view->chart()->mapToScene(inChart)));
+        ASSERT_TRUE(spectrum().isVisible());
+        const auto& s = spectrum().points().back().spectrum;
+        EXPECT_NEAR(s.X, p.distance, 0.1) << area;
+        const std::optional<spl::AreaPoint> chosen = areas.pointAt(s.X, p.level);
+        ASSERT_TRUE(chosen);
+        EXPECT_EQ(s.X, chosen->distance);
+        EXPECT_EQ(s.Y, chosen->height);
+        EXPECT_EQ(s.levels[*spl::bandIndex(2000)], chosen->level) << area;
+    }
+    // The band the curves are for, a band average too.
+    const auto band = [&] { return areas.findChild<QLabel*>("LabelBand")->text(); };
+    EXPECT_TRUE(band().startsWith("2000 Hz")) << band().toStdString();
+    doc().setCalculationSettings({2000, "0.3", spl::MapStyle::Distribution,
+                                  spl::LevelModelKind::Classic,
+                                  spl::BandRange{250, 4000, spl::Weighting::A}});
+    EXPECT_TRUE(band().contains("250") && band().contains("4000") &&
+                band().contains(languages.GetLabel("SPL", "AWeighted")))
+        << band().toStdString();
+}
+
+// Pinned points stay, each in a colour of its own, marked on the screen over
+// the map (not in its picture), and follow the edits of the project.
+TEST_F(SpectrumTest, PinnedPointsStayInTheirColoursMarkedOnTheMapAndFollowEdits)
+{
+    calculate({1000, "0.3"});
+    const QImage picture = picture44().canvas().image().copy();
+    const auto& map = main().shownPicture().map();
+    click(0.3, 0.5);
+    spectrum().pin();
+    click(0.6, 0.6);
+    spectrum().pin();
+    click(0.8, 0.4);
+    const auto& points = spectrum().points();
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_TRUE(points[0].pinned && points[1].pinned && !points[2].pinned);
+    EXPECT_EQ(points[2].colour, QColor(Qt::black));
+    QSet<QRgb> colours;
+    for (const auto& p : points)
+        colours.insert(p.colour.rgb());
+    EXPECT_EQ(colours.size(), 3);
+
+    const QList<Surface::Mark> marks = picture44().marks();
+    ASSERT_EQ(marks.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const auto& p = points[std::size_t(i)];
+        const auto [x, y] = spl::picture44Point(map->placement.view, p.spectrum.X, p.spectrum.Y);
+        EXPECT_NEAR(marks[i].at.x(), x, 1e-9);
+        EXPECT_NEAR(marks[i].at.y(), y, 1e-9);
+        EXPECT_EQ(marks[i].colour, p.colour);
+        // The way back lands on the point itself.
+        const auto [X, Y] = spl::viewPoint(map->placement.view, x, y);
+        EXPECT_NEAR(X, p.spectrum.X, 1e-9);
+        EXPECT_NEAR(Y, p.spectrum.Y, 1e-9);
+    }
+    EXPECT_EQ(picture44().canvas().image(), picture);
+    EXPECT_EQ(spectrum().findChild<QListWidget*>("ListPoints")->count(), 2);
+
+    // Another model: every point is read again, the pins stay.
+    const spl::Spectrum before = points[0].spectrum;
+    doc().setCalculationSettings(
+        {1000, "0.3", spl::MapStyle::Distribution, spl::LevelModelKind::Coherent});
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_NE(points[0].spectrum.levels, before.levels);
+    expectSpectraOfTheDocument();
+
+    // The first pin goes; the second keeps its colour, and a new pin does not take it.
+    const QColor second = points[1].colour;
+    spectrum().unpin(0);
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_EQ(points[0].colour, second);
+    spectrum().pin();
+    EXPECT_NE(points[1].colour, second);
+    spectrum().hide();
+    EXPECT_TRUE(picture44().marks().isEmpty());
+}
+
+// A calculation that takes a while shows its progress; Cancel leaves the map,
+// its picture and the document's settings exactly as they were.
+TEST_F(SpectrumTest, CancelLeavesThePreviousMapAndSettings)
+{
+    calculate({1000, "0.3"});
+    const auto before = main().shownPicture().map();
+    const QImage p33 = main().picture(sideview::Picture33)->canvas().image().copy();
+    const QImage p44 = picture44().canvas().image().copy();
+    const CalculationSettings settings = doc().calculationSettings();
+    windows.mapCalculation().setShowAfter(std::chrono::milliseconds(0));
+
+    for (const bool cancel : {true, false}) {
+        // The heaviest calculation, to cancel; a light one, to finish.
+        const CalculationSettings asked =
+            cancel ? CalculationSettings{100, "0.1", spl::MapStyle::Distribution,
+                                         spl::LevelModelKind::Coherent,
+                                         spl::BandRange{100, 10000, spl::Weighting::A}}
+                   : CalculationSettings{1000, "0.5", spl::MapStyle::Distribution,
+                                         spl::LevelModelKind::Classic, spl::BandRange{}};
+        windows.splWindow().showSettings(asked);
+        bool seen = false;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            auto* bar = main().findChild<QProgressDialog*>("CalculationProgress");
+            if (!bar || !bar->isVisible() || seen)
+                return;
+            seen = true;
+            if (cancel)
+                bar->findChild<QPushButton*>()->click();
+        });
+        watch.start(5);
+        windows.calculateMap();
+        watch.stop();
+        EXPECT_TRUE(seen || !cancel);
+        if (cancel) {
+            EXPECT_EQ(main().shownPicture().map(), before);
+            EXPECT_EQ(doc().calculationSettings(), settings);
+            EXPECT_EQ(main().picture(sideview::Picture33)->canvas().image(), p33);
+            EXPECT_EQ(picture44().canvas().image(), p44);
+        } else {
+            EXPECT_EQ(doc().calculationSettings(), asked);
+            ASSERT_NE(main().shownPicture().map(), before);
+            EXPECT_EQ(main().shownPicture().map()->result.bands, asked.bands);
+        }
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
