@@ -329,6 +329,11 @@ void AutosplayWindow::run()
     connect(m_worker, &QThread::finished, this, &AutosplayWindow::finishSearch);
     updateControls();
     m_worker->start();
+    if (!m_worker->isRunning() && !m_worker->isFinished()) {
+        // The system gave no thread: the search never started.
+        m_failed = true;
+        finishSearch();
+    }
 }
 
 void AutosplayWindow::cancel()
