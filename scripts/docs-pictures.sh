@@ -62,6 +62,8 @@ trap 'rm -rf "$work"' EXIT
 
 # Centres of the main window's buttons in its client area (its design layout).
 readonly view_button="632 503" spl_button="632 579"
+# A point of the map, in the same client area: about 29 m out, 6 m up.
+readonly map_point="560 150"
 
 # Runs COMMAND under the virtual display and gives it the keys: run [-k KEYS]... -- COMMAND...
 run() {
@@ -103,6 +105,14 @@ shot docs/screenshot.png -- "$splmap" "$demo"
 shot docs/wizard.png -k "key ctrl+n" -- env LC_ALL=de_DE.UTF-8 "$splmap"
 shot docs/area-levels.png -k "key alt+o" -k "key a" -- "$splmap" "$demo"
 shot docs/spl-window.png -k "exec --sync $self --click $spl_button" -- "$splmap" "$demo"
+# The spectrum at one point of the 1000 Hz map: the SPL window's band list
+# starts at 100 Hz, ten steps down is 1000 Hz, Enter is CALCULATE.
+down10=$(printf ' Down%.0s' $(seq 10))
+shot docs/spectrum.png ^Spectrum -k "exec --sync $self --click $spl_button" -k "key$down10" \
+    -k "key Return" -k "sleep 1" -k "exec --sync $self --click $map_point" -k "sleep 1" \
+    -- "$splmap" "$demo"
+shot docs/autosplay.png ^Autosplay -k "key alt+o" -k "key s" -k "key alt+r" -k "sleep 3" \
+    -- "$splmap" "$demo"
 shot docs/mechanical-view.png ^Mechanical -k "exec --sync $self --click $view_button" -- "$splmap" "$demo"
 
 LC_ALL=C.UTF-8 "$splmap" report "$demo" --freq 1000 --out "$work/report.pdf"
