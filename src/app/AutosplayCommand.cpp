@@ -1,7 +1,6 @@
 #include "app/AutosplayCommand.h"
 
 #include "analysis/Autosplay.h"
-#include "analysis/ChooseAngles.h"
 #include "analysis/RequestFromProject.h"
 #include "app/CalculationOptions.h"
 #include "files/OutputFile.h"
@@ -193,7 +192,7 @@ int runAutosplay(const QStringList& args, QIODevice& out, QIODevice& err,
 
     const QString outPath = options.values.value("--out");
     if (!outPath.isEmpty()) {
-        spl::chooseAngles(doc, proposal->proposed);
+        doc.setAngles(proposal->proposed);
         if (const QString problem = writeProject(doc, options.project, outPath); !problem.isEmpty())
             return fail(err, problem);
     }
