@@ -6,6 +6,7 @@
 #include "files/OutputFile.h"
 #include "files/ProjectFile.h"
 #include "platform/Json.h"
+#include "project/ProjectDocument.h"
 #include "spl/Bands.h"
 #include "spl/Grid.h"
 #include "spl/LevelModel.h"
