@@ -1,7 +1,6 @@
 #include "spl/BandAverageModel.h"
 #include "spl/Bands.h"
 #include "spl/Grid.h"
-#include "spl/MapTurn.h"
 #include "spl/RandomProjects.h"
 
 #include <cmath>
