@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -29,28 +30,47 @@ spl::Request array(int N, bool ts160, std::vector<double> angles, double T = 8)
     return r;
 }
 
-/// The listening points of `areas` with a level, and the model's level there
-/// for `request` averaged over `options`' bands, read through levelsAt.
+/// The listening points of `areas` in front of the array.
+struct Points
+{
+    std::vector<double> X, Y;
+    Points(const std::vector<AreaSegment>& areas, double height)
+    {
+        for (const AreaSegment& area : areas)
+            for (const spl::AreaPoint& p : spl::areaPoints(area, height))
+                if (p.distance > 0) {
+                    X.push_back(p.distance);
+                    Y.push_back(p.height);
+                }
+    }
+};
+
+/// The evaluator of `request` at the points of `areas` under `options`.
+spl::AutosplayEvaluator evaluator(const spl::Request& request,
+                                  const std::vector<AreaSegment>& areas,
+                                  const AutosplayOptions& options)
+{
+    const Points p(areas, options.listeningHeight);
+    const std::vector<int16_t> bands = spl::bandsOf(options.bands);
+    std::vector<double> weights;
+    for (const int16_t hz : bands)
+        weights.push_back(spl::bandWeight(hz, options.bands.weighting));
+    return {request, p.X, p.Y, spl::targetLevels(p.X, options.slope), bands, weights};
+}
+
+/// The model's level at the points of `areas` for `request`, averaged over
+/// `options`' bands, read through levelsAt: (distance, level).
 std::vector<std::pair<double, double>> modelLevels(spl::Request request,
                                                    const std::vector<AreaSegment>& areas,
                                                    const AutosplayOptions& options)
 {
     request.bands = options.bands;
-    request.model = spl::LevelModelKind::Coherent;
-    const auto model = spl::levelModel(request);
-    std::vector<std::pair<double, double>> out; // (distance, level)
-    for (const AreaSegment& area : areas) {
-        std::vector<float> X, Y;
-        for (const spl::AreaPoint& p : spl::areaPoints(area, options.listeningHeight)) {
-            X.push_back(p.distance);
-            Y.push_back(p.height);
-        }
-        std::vector<float> L(X.size());
-        model->levelsAt(X, Y, L);
-        for (std::size_t i = 0; i < L.size(); ++i)
-            if (std::isfinite(L[i]))
-                out.emplace_back(X[i], L[i]);
-    }
+    const Points p(areas, options.listeningHeight);
+    std::vector<float> X(p.X.begin(), p.X.end()), Y(p.Y.begin(), p.Y.end()), L(X.size());
+    spl::levelModel(request)->levelsAt(X, Y, L);
+    std::vector<std::pair<double, double>> out;
+    for (std::size_t i = 0; i < L.size(); ++i)
+        out.emplace_back(X[i], L[i]);
     return out;
 }
 
@@ -95,28 +115,13 @@ TEST(Autosplay, TheEvaluatorGivesTheModelsLevels)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.request.N);
-        std::vector<double> X, Y, t;
-        for (const AreaSegment& area : c.areas)
-            for (const spl::AreaPoint& p : spl::areaPoints(area, c.options.listeningHeight))
-                if (p.distance > 0) {
-                    X.push_back(p.distance);
-                    Y.push_back(p.height);
-                }
-        const std::vector<double> target = spl::targetLevels(X, c.options.slope);
-        const std::vector<int16_t> bands = spl::bandsOf(c.options.bands);
-        std::vector<double> weights;
-        for (const int16_t hz : bands)
-            weights.push_back(spl::bandWeight(hz, c.options.bands.weighting));
-        spl::AutosplayEvaluator eval(c.request, X, Y, target, bands, weights);
-
+        spl::AutosplayEvaluator eval = evaluator(c.request, c.areas, c.options);
         std::vector<double> angles(c.request.angle.begin(), c.request.angle.begin() + c.request.N);
         const auto expected = modelLevels(c.request, c.areas, c.options);
         const std::vector<double> levels = eval.levels(angles);
         ASSERT_EQ(levels.size(), expected.size());
-        double worst = 0;
         for (std::size_t i = 0; i < levels.size(); ++i)
-            worst = std::max(worst, std::abs(levels[i] - expected[i].second));
-        EXPECT_LT(worst, 1e-4);
+            ASSERT_NEAR(levels[i], expected[i].second, 1e-4) << expected[i].first;
 
         auto scratch = eval.scratch();
         eval.commit(angles);
@@ -171,20 +176,22 @@ TEST(Autosplay, TheProposalBeatsTheBaselines)
         const std::vector<double>& got = proposal->proposed;
         ASSERT_EQ(int(got.size()), N);
 
-        // The choices and the options' limits.
-        const std::vector<double> tilts = spl::tiltChoices();
-        const std::vector<double> splays = spl::splayChoices(c.request.modelcaixa);
-        if (c.options.keepTilt) {
-            EXPECT_EQ(got[0], current[0]);
-        } else {
-            EXPECT_NE(std::find(tilts.begin(), tilts.end(), got[0]), tilts.end());
-        }
-        for (int j = 1; j < N; ++j) {
-            EXPECT_NE(std::find(splays.begin(), splays.end(), got[j]), splays.end());
-            EXPECT_GE(got[j], c.options.minSplay);
-        }
+        // Within the choices and the options' limits.
+        std::vector<double> splays;
+        for (const double s : spl::splayChoices(c.request.modelcaixa))
+            if (s >= c.options.minSplay)
+                splays.push_back(s);
+        const std::vector<double> tilts =
+            c.options.keepTilt ? std::vector<double>{current[0]} : spl::tiltChoices();
+        const auto allowed = [&](const std::vector<double>& angles) {
+            bool in = std::count(tilts.begin(), tilts.end(), angles[0]) == 1;
+            for (std::size_t j = 1; j < angles.size(); ++j)
+                in = in && std::count(splays.begin(), splays.end(), angles[j]) == 1;
+            return in;
+        };
+        EXPECT_TRUE(allowed(got));
 
-        // J from the proposed angles, through the model's levels at the points.
+        // J of the proposed and the current angles, through the model's levels.
         const double J = proposal->Jafter;
         EXPECT_NEAR(objective(modelLevels(array(N, c.request.modelcaixa == 1, got, c.request.T),
                                           c.areas, c.options),
@@ -193,46 +200,30 @@ TEST(Autosplay, TheProposalBeatsTheBaselines)
         EXPECT_NEAR(objective(modelLevels(c.request, c.areas, c.options), c.options.slope),
                     proposal->Jbefore, 1e-6);
 
-        // Baselines.
+        // Baselines: the current set, every constant arc, and for up to four
+        // boxes every set (box j takes the splay of `at[min(j, last)]`).
         const auto score = [&](const std::vector<double>& angles) {
             return spl::autosplayScore(c.request, c.areas, c.options, angles).J;
         };
-        std::vector<double> allowedSplays;
-        for (const double s : splays)
-            if (s >= c.options.minSplay)
-                allowedSplays.push_back(s);
-        const std::vector<double> allowedTilts =
-            c.options.keepTilt ? std::vector<double>{current[0]} : tilts;
-        bool currentAllowed = std::count(allowedTilts.begin(), allowedTilts.end(), current[0]);
-        for (int j = 1; j < N; ++j)
-            currentAllowed = currentAllowed &&
-                             std::count(allowedSplays.begin(), allowedSplays.end(), current[j]);
-        if (currentAllowed) {
+        if (allowed(current)) {
             EXPECT_LE(J, score(current) + 1e-6);
         }
-        for (const double tilt : allowedTilts)
-            for (const double splay : allowedSplays) {
-                std::vector<double> arc(std::size_t(N), splay);
-                arc[0] = tilt;
-                EXPECT_LE(J, score(arc) + 1e-6) << tilt << " " << splay;
+        double best = INFINITY;
+        std::vector<std::size_t> at(std::size_t(N <= 4 ? N : 2), 0);
+        for (std::size_t k = 0; k < at.size();) {
+            std::vector<double> angles{tilts[at[0]]};
+            for (std::size_t j = 1; j < std::size_t(N); ++j)
+                angles.push_back(splays[at[std::min(j, at.size() - 1)]]);
+            const double s = score(angles);
+            best = std::min(best, s);
+            if (std::adjacent_find(angles.begin() + 1, angles.end(), std::not_equal_to<>()) ==
+                angles.end()) {
+                EXPECT_LE(J, s + 1e-6) << angles[0] << " " << angles.back();
             }
-        if (N <= 4) {
-            double best = INFINITY;
-            std::vector<std::size_t> at(std::size_t(N), 0);
-            for (;;) {
-                std::vector<double> angles{allowedTilts[at[0]]};
-                for (int j = 1; j < N; ++j)
-                    angles.push_back(allowedSplays[at[std::size_t(j)]]);
-                best = std::min(best, score(angles));
-                std::size_t k = 0;
-                while (k < at.size() &&
-                       ++at[k] == (k == 0 ? allowedTilts.size() : allowedSplays.size()))
-                    at[k++] = 0;
-                if (k == at.size())
-                    break;
-            }
-            EXPECT_LE(J, best + 0.2);
+            for (k = 0; k < at.size() && ++at[k] == (k == 0 ? tilts : splays).size(); ++k)
+                at[k] = 0;
         }
+        EXPECT_LE(J, best + 0.2);
 
         const auto again = spl::autosplay(c.request, c.areas, c.options);
         ASSERT_TRUE(again);
@@ -242,39 +233,36 @@ TEST(Autosplay, TheProposalBeatsTheBaselines)
 }
 
 // The descents alone, kept from trying every set, reach the best of all sets
-// on small arrays.
+// on small arrays, and score what they give as it scores afresh.
 TEST(Autosplay, TheDescentsFindTheBestOfAllSets)
 {
-    struct Case
+    const struct
     {
         spl::Request request;
         AreaSegment area;
         double slope;
         std::vector<double> tilts;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         {array(3, false, {}), {1, 2, 12, 0, 1}, 0, spl::tiltChoices()},
         {array(4, true, {}, 5), {1, 1, 9, 0, 2}, 3, spl::tiltChoices()},
         {array(5, false, {}, 6), {1, 3, 15, 0, 0}, 6, {4}},
     };
-    const std::vector<int16_t> bands = {500, 1000, 2000, 4000};
-    const std::vector<double> weights(bands.size(), 0.0);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.request.N);
-        std::vector<double> X, Y;
-        for (const spl::AreaPoint& p : spl::areaPoints(c.area, 1.2)) {
-            X.push_back(p.distance);
-            Y.push_back(p.height);
-        }
-        spl::AutosplayEvaluator eval(c.request, X, Y, spl::targetLevels(X, c.slope), bands,
-                                     weights);
+        const AutosplayOptions options{{500, 4000, spl::Weighting::Flat}, c.slope};
+        spl::AutosplayEvaluator eval = evaluator(c.request, {c.area}, options);
         const spl::AutosplayChoices choices{c.tilts, spl::splayChoices(c.request.modelcaixa)};
         spl::AutosplaySearch all(eval, choices, {}, {}, 1 << 20);
         ASSERT_TRUE(all.run({}));
         spl::AutosplaySearch descents(eval, choices, {}, {}, 0);
-        ASSERT_TRUE(descents.run({}));
+        const auto best = descents.run({});
+        ASSERT_TRUE(best);
         EXPECT_LT(descents.evaluated(), all.evaluated() / 4);
         EXPECT_LE(descents.bestScore(), all.bestScore() + 0.2);
+        // Its score is the set's own, scored afresh.
+        auto scratch = eval.scratch();
+        eval.commit(*best);
+        EXPECT_NEAR(descents.bestScore(), eval.score(*best, 1, scratch), 1e-9);
     }
 }
 

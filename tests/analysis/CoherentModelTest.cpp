@@ -1,6 +1,5 @@
 #include "spl/CoherentModel.h"
 #include "CoherentLiteral.h"
-#include "analysis/AreaLevels.h"
 #include "analysis/RequestFromProject.h"
 #include "project/ProjectDocument.h"
 #include "spl/Grid.h"
@@ -183,57 +182,4 @@ TEST(CoherentModel, LongArrayFallsThreeThenSixDecibelsPerDoubling)
         EXPECT_NEAR(drop(r), 3, 1) << r;
     for (const double r : {limit * 4, limit * 10})
         EXPECT_NEAR(drop(r), 6, 0.3) << r;
-}
-
-// A straight vertical array's map is symmetric about its middle height, up to
-// the single-precision rounding of the rows' heights.
-TEST(CoherentModel, StraightArrayMapIsSymmetric)
-{
-    for (const int16_t hz : {1000, 10000}) {
-        spl::Request q = straightArray(8, 0, hz);
-        q.resolucioy = 0.2f;
-        q.keepCells = true;
-        const std::optional<spl::Result> g = spl::levelModel(q)->grid(2);
-        ASSERT_TRUE(g);
-        const int centre = g->FilesSobre + 1;
-        int compared = 0;
-        for (int m = 1; m < 20; ++m)
-            for (int col = 1; col <= g->ParticionsXmapa; col += 7) {
-                const float up = g->MatriuSPL(centre - m, col),
-                            down = g->MatriuSPL(centre + m, col);
-                if (std::max(up, down) < 60)
-                    continue; // deep in a null
-                EXPECT_NEAR(up, down, 0.05) << hz << " Hz, row " << m << ", column " << col;
-                ++compared;
-            }
-        EXPECT_GT(compared, 1000);
-    }
-}
-
-// The shape of the array shows: a J and an arc of equal splays with the same
-// total angle give different maps, and box 1's tilt moves the levels along
-// the areas (in the model's own frame, with no turn of the map).
-TEST(CoherentModel, TheSplaysAndTheTiltShow)
-{
-    spl::Request j = straightArray(12, 0, 2000);
-    spl::Request arc = j;
-    for (int b = 2; b <= 12; ++b) {
-        j.angle[std::size_t(b)] = b >= 10 ? 8 : 0; // 24 degrees in the last three boxes
-        arc.angle[std::size_t(b)] = 24.0 / 11;
-    }
-    const std::optional<spl::Result> gj = spl::levelModel(j)->grid(2);
-    const std::optional<spl::Result> ga = spl::levelModel(arc)->grid(2);
-    ASSERT_TRUE(gj && ga);
-    EXPECT_NE(gj->distribucio, ga->distribucio);
-
-    const spl::AreaSegment area{1, 5, 40, 0, 4};
-    std::vector<double> spread;
-    for (const double tilt : {0.0, 4.0, 10.0}) {
-        spl::Request q = j;
-        q.angle[1] = tilt;
-        q.turn = tilt * kPi / 180; // read only by a model whose map is turned
-        spread.push_back(spl::areaLevels(q, {&area, 1}, 1.2).overall.max);
-    }
-    EXPECT_NE(spread[0], spread[1]);
-    EXPECT_NE(spread[1], spread[2]);
 }

@@ -78,8 +78,7 @@ TEST(AutosplayCommand, PrintsTheProposalAndWritesTheNewProject)
         if (c.options.keepTilt) {
             EXPECT_EQ(angles[0], request.angle[1]);
         }
-        for (std::size_t j = 1; j < angles.size(); ++j)
-            EXPECT_GE(angles[j], c.options.minSplay);
+        EXPECT_GE(*std::min_element(angles.begin() + 1, angles.end()), c.options.minSplay);
 
         const std::vector<double> current(request.angle.begin(), request.angle.begin() + request.N);
         const spl::AutosplayScore before = spl::autosplayScore(request, areas, c.options, current);
@@ -89,25 +88,22 @@ TEST(AutosplayCommand, PrintsTheProposalAndWritesTheNewProject)
         EXPECT_NEAR(o["spread_after"].toDouble(), after.spread, 1e-9);
         EXPECT_LT(after.J, before.J);
         EXPECT_GT(o["evaluated"].toInt(), 0);
+        // Each area's figures within the whole's.
         const QJsonArray perArea = o["areas"].toArray();
         ASSERT_EQ(perArea.size(), qsizetype(areas.size()));
-        for (qsizetype a = 0; a < perArea.size(); ++a) {
-            const QJsonObject area = perArea[a].toObject();
-            EXPECT_EQ(area["area"].toInt(), a + 1);
+        for (qsizetype a = 0; a < perArea.size(); ++a)
             for (const char* when : {"before", "after"}) {
-                const QJsonObject s = area[when].toObject();
+                const QJsonObject s = perArea[a][when].toObject();
+                EXPECT_EQ(perArea[a]["area"].toInt(), a + 1);
                 EXPECT_NEAR(s["spread"].toDouble(), s["max"].toDouble() - s["min"].toDouble(),
                             1e-9);
-                EXPECT_GT(s["deviation"].toDouble(), 0);
                 EXPECT_LE(s["spread"].toDouble(), o[QString("spread_") + when].toDouble());
             }
-        }
 
         EXPECT_EQ(contents(project), original);
         const auto [written, writtenAreas] = projectAt(out);
-        EXPECT_EQ(written.N, request.N);
-        for (int j = 1; j <= written.N; ++j)
-            EXPECT_EQ(written.angle[std::size_t(j)], angles[std::size_t(j - 1)]) << j;
+        EXPECT_EQ(std::vector<double>(written.angle.begin(), written.angle.begin() + written.N),
+                  angles);
         EXPECT_EQ(writtenAreas.size(), areas.size());
     }
 }
@@ -121,29 +117,16 @@ TEST(AutosplayCommand, RefusesWhatItCannotTake)
     ASSERT_TRUE(QFile::copy(demo, empty));
     for (const char* key : {"Text1", "Text4", "Text5", "Text8"})
         INIwrite(empty, "Default", key, "0");
-    const QStringList refused[] = {
-        {demo, "--slope", "6.5"},
-        {demo, "--slope", "-1"},
-        {demo, "--height", "-0.5"},
-        {demo, "--bands", "250-8001"},
-        {demo, "--bands", "2000-250"},
-        {demo, "--bands", "250"},
-        {demo, "--bands", "+250-8000"},
-        {demo, "--min-splay", "one"},
-        {demo, "--min-splay", "6.5"},
-        {demo, "--colour", "red"},
-        {demo, "--keep-tilt", "--keep-tilt"},
-        {demo, "--freq", "1000"},
-        {demo, "--out"},
-        {},
-        {empty},
-    };
+    QList<QStringList> refused = {{}, {empty}};
+    for (const char* args :
+         {"--slope 6.5", "--slope -1", "--height -0.5", "--bands 250-8001", "--bands 2000-250",
+          "--bands 250", "--bands +250-8000", "--min-splay one", "--min-splay 6.5", "--colour red",
+          "--keep-tilt --keep-tilt", "--freq 1000", "--out"})
+        refused.append(QStringList{demo} + QString(args).split(' '));
     for (const QStringList& args : refused) {
-        SCOPED_TRACE(args.join(' ').toStdString());
         const Outcome r = autosplay(args);
-        EXPECT_EQ(r.code, 2);
-        EXPECT_TRUE(r.out.isEmpty());
-        EXPECT_TRUE(r.err.startsWith("splmap autosplay: ") && r.err.count('\n') == 1)
-            << r.err.constData();
+        EXPECT_TRUE(r.code == 2 && r.out.isEmpty() && r.err.startsWith("splmap autosplay: ") &&
+                    r.err.count('\n') == 1)
+            << args.join(' ').toStdString() << ": " << r.err.constData();
     }
 }

@@ -42,11 +42,9 @@ TEST(ReportCommand, RefusesWithOneLineAndNoFile)
         {{demo, "--no-map", "--out", dir.path()}, ""}};
     for (const auto& [args, reason] : cases) {
         const Outcome r = runCommand(args);
-        EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(r.out.isEmpty());
-        EXPECT_EQ(r.err.count('\n'), 1) << r.err.constData();
-        EXPECT_TRUE(r.err.startsWith("splmap report: ")) << r.err.constData();
-        EXPECT_TRUE(r.err.contains(reason)) << r.err.constData();
+        EXPECT_TRUE(r.code == 2 && r.out.isEmpty() && r.err.count('\n') == 1 &&
+                    r.err.startsWith("splmap report: ") && r.err.contains(reason))
+            << args.join(' ').toStdString() << ": " << r.err.constData();
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList({"flat.ini"}));

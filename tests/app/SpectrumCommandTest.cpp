@@ -1,13 +1,11 @@
 #include "app/SpectrumCommand.h"
 #include "Harness.h"
-#include "app/GridCommand.h"
-#include "files/Bytes.h"
+#include "analysis/RequestFromProject.h"
+#include "spl/Spectrum.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
-#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -21,42 +19,36 @@ Outcome spectrum(const QStringList& args)
 
 } // namespace
 
-// At a cell's centre the box-by-box spectrum reads the cell of each band's
-// grid; its averages are those of its 21 levels, and a point behind the
-// array has no levels.
-TEST(SpectrumCommand, ReadsEveryBandsGridAtACellCentre)
+// The project's spectrum at the point asked, in the model asked, as the core
+// gives it: every band's level and both averages, to the single; none behind
+// the array.
+TEST(SpectrumCommand, PrintsTheSpectrumAtThePoint)
 {
-    QTemporaryDir dir;
-    const QString csv = dir.filePath("cells.csv");
-    const auto cell = [&](const char* hz, int line) {
-        const Outcome g = captured([&](QIODevice& out, QIODevice& err) {
-            return runGrid(
-                {demo, "--model", "coherent", "--res", "0.5", "--freq", hz, "--cells", csv}, out,
-                err, QStringLiteral(SPLMAP_LANGUAGES_DIR));
-        });
-        EXPECT_EQ(g.code, 0) << g.err.constData();
-        return contents(csv).split('\n')[line].split(',');
-    };
-    const QList<QByteArray> at = cell("100", 23456);
-    const Outcome r =
-        spectrum({demo, "--model", "coherent", "--res", "0.5", "--at", at[2] + "," + at[3]});
-    ASSERT_EQ(r.code, 0) << r.err.constData();
-    const QJsonObject o = QJsonDocument::fromJson(r.out).object();
-    EXPECT_EQ(o["model"].toString(), "coherent");
-    EXPECT_EQ(float(o["x"].toDouble()), at[2].toFloat());
-    const QJsonArray levels = o["levels"].toArray();
-    ASSERT_EQ(levels.size(), 21);
-    double flat = 0;
-    for (const QJsonValue& v : levels)
-        flat += std::pow(10.0, v["level"].toDouble() / 10);
-    EXPECT_FLOAT_EQ(float(o["average_flat"].toDouble()), float(10 * std::log10(flat / 21)));
-    EXPECT_LT(o["average_a"].toDouble(), o["average_flat"].toDouble());
-    for (const int b : {0, 10, 20}) {
-        const QByteArray hz = QByteArray::number(levels[b]["freq"].toInt());
-        EXPECT_EQ(float(levels[b]["level"].toDouble()), cell(hz.constData(), 23456)[8].toFloat())
-            << hz.constData();
+    const HeadlessProject project = loadHeadless(demo, QLocale::c());
+    ASSERT_TRUE(project.document && project.document->requestSplWindow());
+    for (const auto& [X, Y, model] : {std::tuple{12.25, 3.5, spl::LevelModelKind::Coherent},
+                                      {30.0, -1.0, spl::LevelModelKind::Classic}}) {
+        const QString at = QString::number(X) + "," + QString::number(Y);
+        const Outcome r =
+            spectrum({demo, "--at", at, "--res", "0.5", "--model", spl::levelModelName(model)});
+        ASSERT_EQ(r.code, 0) << r.err.constData();
+        const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+        EXPECT_EQ(o["model"].toString(), spl::levelModelName(model));
+        EXPECT_EQ(std::pair(o["x"].toDouble(), o["y"].toDouble()), std::pair(X, Y));
+        const spl::Spectrum s = spl::spectrumAt(
+            spl::requestFromDocument(*project.document,
+                                     {1000, "0.5", spl::MapStyle::Distribution, model}),
+            X, Y);
+        const QJsonArray levels = o["levels"].toArray();
+        ASSERT_EQ(levels.size(), 21);
+        for (std::size_t b = 0; b < 21; ++b) {
+            EXPECT_EQ(levels[qsizetype(b)]["freq"].toInt(), spl::kFrequencies[b]);
+            EXPECT_EQ(float(levels[qsizetype(b)]["level"].toDouble()), s.levels[b])
+                << at.toStdString();
+        }
+        EXPECT_EQ(float(o["average_flat"].toDouble()), float(s.averageFlat));
+        EXPECT_EQ(float(o["average_a"].toDouble()), float(s.averageA));
     }
-
     const QJsonObject behind =
         QJsonDocument::fromJson(spectrum({demo, "--at", "-5,3"}).out).object();
     EXPECT_EQ(behind["model"].toString(), "classic");
@@ -79,9 +71,8 @@ TEST(SpectrumCommand, RejectsBadArguments)
     };
     for (const auto& [args, reason] : cases) {
         const Outcome r = spectrum(args);
-        EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(r.out.isEmpty());
-        EXPECT_EQ(r.err.count('\n'), 1) << r.err.constData();
-        EXPECT_TRUE(r.err.contains(reason)) << r.err.constData();
+        EXPECT_TRUE(r.code == 2 && r.out.isEmpty() && r.err.count('\n') == 1 &&
+                    r.err.contains(reason))
+            << args.join(' ').toStdString() << ": " << r.err.constData();
     }
 }

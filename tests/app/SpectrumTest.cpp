@@ -11,16 +11,13 @@
 #include "spl/gui/AreaLevelsWindow.h"
 
 #include <QChartView>
-#include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -72,8 +69,7 @@ protected:
         const spl::Request request = spl::requestFromDocument(doc(), doc().calculationSettings());
         for (const auto& p : spectrum().points()) {
             const spl::Spectrum s = spl::spectrumAt(request, p.spectrum.X, p.spectrum.Y);
-            for (std::size_t b = 0; b < s.levels.size(); ++b)
-                EXPECT_EQ(p.spectrum.levels[b], s.levels[b]) << p.spectrum.X << " band " << b;
+            EXPECT_EQ(p.spectrum.levels, s.levels) << p.spectrum.X << ", " << p.spectrum.Y;
             EXPECT_EQ(p.spectrum.averageFlat, s.averageFlat);
             EXPECT_EQ(p.spectrum.averageA, s.averageA);
         }
@@ -85,24 +81,32 @@ protected:
 // A click on the map reads the spectrum there: the core's spectrum at that
 // point, whose level in the map's band is the level of the cell the map shows
 // under the mouse, for both models (the classic map turned, the other not).
-TEST_F(SpectrumTest, AClickOnTheMapReadsTheSpectrumTheMapShowsThere)
+// Pinned points stay, each in a colour of its own, marked on the screen where
+// they were clicked (not in the map's picture), and follow the edits of the
+// project.
+TEST_F(SpectrumTest, ClicksOnTheMapReadPinAndMarkTheSpectrum)
 {
     const struct
     {
         spl::LevelModelKind model;
         int16_t hz;
     } maps[] = {{spl::LevelModelKind::Classic, 1000}, {spl::LevelModelKind::Coherent, 2500}};
-    const QPointF shares[] = {{0.3, 0.5}, {0.55, 0.75}, {0.85, 0.35}};
+    const auto& points = spectrum().points();
+    std::vector<QPointF> clicked;
     for (const auto& m : maps) {
         calculate({m.hz, "0.3", spl::MapStyle::Distribution, m.model});
         const auto& map = main().shownPicture().map();
+        const QImage picture = picture44().canvas().image().copy();
         const std::size_t band = std::size_t(*spl::bandIndex(m.hz));
-        for (const QPointF& share : shares) {
+        for (const QPointF& share : {QPointF(0.3, 0.5), QPointF(0.55, 0.75), QPointF(0.85, 0.35)}) {
+            if (!points.empty())
+                spectrum().pin(); // the point before, all but the last one
             const QPointF at = click(share.x(), share.y());
+            clicked.push_back(at);
             ASSERT_TRUE(spectrum().isVisible());
-            ASSERT_EQ(spectrum().points().size(), 1u);
-            const auto& p = spectrum().points().back();
-            EXPECT_FALSE(p.pinned);
+            ASSERT_EQ(points.size(), clicked.size());
+            const auto& p = points.back();
+            EXPECT_TRUE(!p.pinned && p.colour == QColor(Qt::black));
             const auto [X, Y] = spl::viewPoint(map->placement.view, at.x(), at.y());
             EXPECT_DOUBLE_EQ(p.spectrum.X, X);
             EXPECT_DOUBLE_EQ(p.spectrum.Y, Y);
@@ -112,29 +116,51 @@ TEST_F(SpectrumTest, AClickOnTheMapReadsTheSpectrumTheMapShowsThere)
             const std::optional<float> cell = map->levelUnder(at.x(), at.y());
             ASSERT_TRUE(cell);
             EXPECT_NEAR(p.spectrum.levels[band], *cell, 1.0) << share.x() << "," << share.y();
-            // What the window shows: the 21 levels plotted, the flat average.
+            // What the window shows: each point's 21 levels plotted, the
+            // current one's last, and its flat average.
             const auto plotted = spectrum().findChild<QChartView*>("Chart")->chart()->series();
-            ASSERT_EQ(plotted.size(), 1);
-            const auto* series = static_cast<const QLineSeries*>(plotted[0]);
+            ASSERT_EQ(plotted.size(), qsizetype(points.size()));
+            const auto* series = static_cast<const QLineSeries*>(plotted.back());
             ASSERT_EQ(series->count(), 21);
-            for (int b = 0; b < 21; ++b)
-                EXPECT_EQ(series->at(b), QPointF(spl::kFrequencies[std::size_t(b)],
-                                                 p.spectrum.levels[std::size_t(b)]));
+            for (std::size_t b = 0; b < 21; ++b)
+                EXPECT_EQ(series->at(int(b)), QPointF(spl::kFrequencies[b], p.spectrum.levels[b]));
             EXPECT_TRUE(spectrum()
                             .findChild<QLabel*>("LabelAverage")
                             ->text()
                             .contains(QLocale().toString(p.spectrum.averageFlat, 'f', 1)));
         }
-        spectrum().hide();
+        EXPECT_EQ(picture44().canvas().image(), picture);
     }
-    // At the centres of cells of the unturned map, the levels of the cells.
-    const spl::Result& g = main().shownPicture().map()->result;
-    for (const auto& [r, c] : {std::pair{g.FilesSobre - 4, 30}, {g.FilesSobre + 10, 120}}) {
-        spectrum().showPoint(g.MatriuX(r, c), g.MatriuY(r, c));
-        EXPECT_NEAR(spectrum().points().back().spectrum.levels[*spl::bandIndex(2500)],
-                    g.MatriuSPL(r, c), 0.01)
-            << r << "," << c;
+    // Each mark where its point was clicked, each pin in a colour of its own.
+    const QList<Surface::Mark> marks = picture44().marks();
+    ASSERT_EQ(marks.size(), qsizetype(clicked.size()));
+    QSet<QRgb> colours;
+    for (std::size_t i = 0; i < clicked.size(); ++i) {
+        EXPECT_NEAR(marks[qsizetype(i)].at.x(), clicked[i].x(), 1e-6);
+        EXPECT_NEAR(marks[qsizetype(i)].at.y(), clicked[i].y(), 1e-6);
+        EXPECT_EQ(marks[qsizetype(i)].colour, points[i].colour);
+        colours.insert(points[i].colour.rgb());
     }
+    EXPECT_EQ(colours.size(), qsizetype(clicked.size()));
+    EXPECT_EQ(spectrum().findChild<QListWidget*>("ListPoints")->count(), int(clicked.size()) - 1);
+
+    // Another model: every point is read again, the pins stay.
+    const spl::Spectrum before = points[0].spectrum;
+    doc().setCalculationSettings(
+        {2500, "0.3", spl::MapStyle::Distribution, spl::LevelModelKind::Classic});
+    ASSERT_EQ(points.size(), clicked.size());
+    EXPECT_NE(points[0].spectrum.levels, before.levels);
+    expectSpectraOfTheDocument();
+
+    // The first pin goes; the second keeps its colour, and a new pin does not take it.
+    const QColor second = points[1].colour;
+    spectrum().unpin(0);
+    ASSERT_EQ(points.size(), clicked.size() - 1);
+    EXPECT_EQ(points[0].colour, second);
+    spectrum().pin();
+    EXPECT_NE(points.back().colour, second);
+    spectrum().hide();
+    EXPECT_TRUE(picture44().marks().isEmpty());
 }
 
 // A click on a curve of the level along the areas reads the spectrum at that
@@ -169,62 +195,6 @@ TEST_F(SpectrumTest, AClickOnACurveOfTheAreasReadsTheSpectrumThere)
     EXPECT_TRUE(band().contains("250") && band().contains("4000") &&
                 band().contains(languages.GetLabel("SPL", "AWeighted")))
         << band().toStdString();
-}
-
-// Pinned points stay, each in a colour of its own, marked on the screen over
-// the map (not in its picture), and follow the edits of the project.
-TEST_F(SpectrumTest, PinnedPointsStayInTheirColoursMarkedOnTheMapAndFollowEdits)
-{
-    calculate({1000, "0.3"});
-    const QImage picture = picture44().canvas().image().copy();
-    const auto& map = main().shownPicture().map();
-    click(0.3, 0.5);
-    spectrum().pin();
-    click(0.6, 0.6);
-    spectrum().pin();
-    click(0.8, 0.4);
-    const auto& points = spectrum().points();
-    ASSERT_EQ(points.size(), 3u);
-    EXPECT_TRUE(points[0].pinned && points[1].pinned && !points[2].pinned);
-    EXPECT_EQ(points[2].colour, QColor(Qt::black));
-    QSet<QRgb> colours;
-    for (const auto& p : points)
-        colours.insert(p.colour.rgb());
-    EXPECT_EQ(colours.size(), 3);
-
-    const QList<Surface::Mark> marks = picture44().marks();
-    ASSERT_EQ(marks.size(), 3);
-    for (int i = 0; i < 3; ++i) {
-        const auto& p = points[std::size_t(i)];
-        const auto [x, y] = spl::picture44Point(map->placement.view, p.spectrum.X, p.spectrum.Y);
-        EXPECT_NEAR(marks[i].at.x(), x, 1e-9);
-        EXPECT_NEAR(marks[i].at.y(), y, 1e-9);
-        EXPECT_EQ(marks[i].colour, p.colour);
-        // The way back lands on the point itself.
-        const auto [X, Y] = spl::viewPoint(map->placement.view, x, y);
-        EXPECT_NEAR(X, p.spectrum.X, 1e-9);
-        EXPECT_NEAR(Y, p.spectrum.Y, 1e-9);
-    }
-    EXPECT_EQ(picture44().canvas().image(), picture);
-    EXPECT_EQ(spectrum().findChild<QListWidget*>("ListPoints")->count(), 2);
-
-    // Another model: every point is read again, the pins stay.
-    const spl::Spectrum before = points[0].spectrum;
-    doc().setCalculationSettings(
-        {1000, "0.3", spl::MapStyle::Distribution, spl::LevelModelKind::Coherent});
-    ASSERT_EQ(points.size(), 3u);
-    EXPECT_NE(points[0].spectrum.levels, before.levels);
-    expectSpectraOfTheDocument();
-
-    // The first pin goes; the second keeps its colour, and a new pin does not take it.
-    const QColor second = points[1].colour;
-    spectrum().unpin(0);
-    ASSERT_EQ(points.size(), 2u);
-    EXPECT_EQ(points[0].colour, second);
-    spectrum().pin();
-    EXPECT_NE(points[1].colour, second);
-    spectrum().hide();
-    EXPECT_TRUE(picture44().marks().isEmpty());
 }
 
 // A calculation that takes a while shows its progress; Cancel leaves the map,
