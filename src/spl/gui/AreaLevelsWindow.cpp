@@ -4,6 +4,7 @@
 #include "platform/Numbers.h"
 #include "platform/gui/WindowLook.h"
 #include "project/ProjectDocument.h"
+#include "spl/gui/AreaCurvesPlot.h"
 #include "spl/gui/SPL.h"
 
 #include <QChart>
@@ -194,44 +195,9 @@ void AreaLevelsWindow::refresh()
 
 void AreaLevelsWindow::fillChart()
 {
-    m_chart->removeAllSeries();
-    auto* axisX = static_cast<QValueAxis*>(m_chart->axes(Qt::Horizontal).front());
-    auto* axisY = static_cast<QValueAxis*>(m_chart->axes(Qt::Vertical).front());
-    double x0 = 0, x1 = 1, y0 = 0, y1 = 1;
-    bool any = false;
-    for (const AreaCurve& curve : m_levels.areas) {
-        auto* series = new QLineSeries(m_chart);
-        series->setObjectName(QStringLiteral("Area%1").arg(curve.number));
-        series->setName(areaName(curve.number));
-        QPen pen(QColor::fromRgb(kAreaColours[(curve.number - 1) % 3]));
-        pen.setWidth(2);
-        series->setPen(pen);
-        QList<QPointF> points;
-        points.reserve(qsizetype(curve.points.size()));
-        for (const AreaPoint& p : curve.points) {
-            if (!std::isfinite(p.level))
-                continue;
-            points.append(QPointF(p.distance, p.level));
-            if (!any) {
-                x0 = x1 = p.distance;
-                y0 = y1 = p.level;
-                any = true;
-            }
-            x0 = std::min<double>(x0, p.distance);
-            x1 = std::max<double>(x1, p.distance);
-            y0 = std::min<double>(y0, p.level);
-            y1 = std::max<double>(y1, p.level);
-        }
-        series->replace(points);
-        m_chart->addSeries(series);
-        series->attachAxis(axisX);
-        series->attachAxis(axisY);
-    }
-    // Round figures around the curves.
-    axisX->setRange(std::floor(x0), std::max(std::ceil(x1), std::floor(x0) + 1));
-    axisY->setRange(std::floor(y0) - 1, std::ceil(y1) + 1);
-    axisX->applyNiceNumbers();
-    axisY->applyNiceNumbers();
+    const AreaCurveSet curves[] = {
+        {m_levels, Qt::SolidLine, QStringLiteral("Area"), [this](int n) { return areaName(n); }}};
+    plotAreaCurves(*m_chart, curves);
 }
 
 void AreaLevelsWindow::fillTable()

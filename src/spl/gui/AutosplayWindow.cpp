@@ -5,7 +5,7 @@
 #include "platform/gui/Accessibility.h"
 #include "platform/gui/WindowLook.h"
 #include "spl/LevelModel.h"
-#include "spl/gui/AutosplayPlot.h"
+#include "spl/gui/AreaCurvesPlot.h"
 
 #include <QChart>
 #include <QChartView>
