@@ -6,8 +6,8 @@
 
 #include "analysis/RequestFromProject.h"
 #include "project/ProjectDocument.h"
+#include "spl/BandResponse.h"
 #include "spl/LevelModel.h"
-#include "spl/Spectrum.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -47,7 +47,7 @@ void spectrum(benchmark::State& s, spl::LevelModelKind kind)
 {
     const spl::Request r = extremeBands("0.3", kind);
     for (auto _ : s)
-        benchmark::DoNotOptimize(spl::spectrumAt(r, 23.4, 3.1));
+        benchmark::DoNotOptimize(spl::bandResponseAt(r, 23.4, 3.1));
 }
 
 void configure(benchmark::internal::Benchmark* b)

@@ -108,7 +108,7 @@ shot docs/spl-window.png -k "exec --sync $self --click $spl_button" -- "$splmap"
 # The spectrum at one point of the 1000 Hz map: the SPL window's band list
 # starts at 100 Hz, ten steps down is 1000 Hz, Enter is CALCULATE.
 down10=$(printf ' Down%.0s' $(seq 10))
-shot docs/spectrum.png ^Spectrum -k "exec --sync $self --click $spl_button" -k "key$down10" \
+shot docs/band-response.png ^Spectrum -k "exec --sync $self --click $spl_button" -k "key$down10" \
     -k "key Return" -k "sleep 1" -k "exec --sync $self --click $map_point" -k "sleep 1" \
     -- "$splmap" "$demo"
 shot docs/autosplay.png ^Autosplay -k "key alt+o" -k "key s" -k "key alt+r" -k "sleep 3" \

@@ -6,7 +6,7 @@
 #include "app/IniCommands.h"
 #include "app/RenderCommand.h"
 #include "app/ReportCommand.h"
-#include "app/SpectrumCommand.h"
+#include "app/ResponseCommand.h"
 #include "app/Windows.h"
 #include "i18n/Languages.h"
 #include "platform/gui/DialogSink.h"
@@ -60,7 +60,7 @@ const Command kCommands[] = {
     {"autosplay", runAutosplay, false, false,
      "PROJECT.ini [--bands LO-HI] [--slope S] [--height H] [--min-splay A] [--keep-tilt] [--out NEW.ini]",
      "propose the splay angles that keep the level even along the audience areas (JSON)"},
-    {"spectrum", runSpectrum, false, false,
+    {"spectrum", runResponse, false, false,
      "PROJECT.ini --at X,Y [--model classic|coherent] [--res M]",
      "print the level in every band at the point X,Y (m) as JSON, with its flat and A-weighted\n"
      "      averages (the classic map at resolution M, default 0.3)"},

@@ -48,7 +48,7 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
     Principal& w = *m_principal;
     m_probe = new spl::LevelProbe(w.shownPicture(), *w.picture(sideview::Picture44),
                                   *w.findChild<QLabel*>(QStringLiteral("LabelLevelValue")), this);
-    m_spectrum = new spl::SpectrumWindow(*m_doc, languages, w.shownPicture(),
+    m_spectrum = new spl::ResponseWindow(*m_doc, languages, w.shownPicture(),
                                          *w.picture(sideview::Picture44), m_principal.get());
     connect(w.findChild<QAction*>(QStringLiteral("AreaLevels")), &QAction::triggered, this,
             [this] { openAreaLevels(); });
@@ -107,7 +107,7 @@ spl::AreaLevelsWindow& Windows::openAreaLevels()
     if (!m_areaLevels) {
         m_areaLevels = new spl::AreaLevelsWindow(*m_doc, m_languages, m_principal.get());
         connect(m_areaLevels, &spl::AreaLevelsWindow::pointChosen, m_spectrum,
-                &spl::SpectrumWindow::showPoint);
+                &spl::ResponseWindow::showPoint);
     }
     m_areaLevels->show();
     m_areaLevels->raise();

@@ -15,8 +15,8 @@
 #include "spl/gui/LevelProbe.h"
 #include "spl/gui/LiveMap.h"
 #include "spl/gui/MapCalculation.h"
+#include "spl/gui/ResponseWindow.h"
 #include "spl/gui/SPL.h"
-#include "spl/gui/SpectrumWindow.h"
 #include "wizard/gui/Dades.h"
 
 #include <QObject>
@@ -104,7 +104,7 @@ public:
     spl::LevelProbe& levelProbe() { return *m_probe; }
     /// The spectrum at points of the map, made hidden with the main window: a
     /// click on the map or on a curve of the level along the areas opens it.
-    spl::SpectrumWindow& spectrumWindow() { return *m_spectrum; }
+    spl::ResponseWindow& responseWindow() { return *m_spectrum; }
     /// Options > Level along the areas: opens the window, modeless, made on first use.
     spl::AreaLevelsWindow& openAreaLevels();
 
@@ -120,7 +120,7 @@ private:
     QPointer<Dades> m_dades;
     spl::LevelProbe* m_probe = nullptr;
     QPointer<spl::AreaLevelsWindow> m_areaLevels;
-    QPointer<spl::SpectrumWindow> m_spectrum;
+    QPointer<spl::ResponseWindow> m_spectrum;
     QPointer<Quit> m_quit;
     QPointer<Infor> m_infor;
     QPointer<Language> m_language;

@@ -28,7 +28,7 @@ struct Look : Program
     {
         return {&windows.principal(),      &windows.languageWindow(), &windows.featuresWindow(),
                 &windows.inforWindow(),    windows.mechanicalView(),  &windows.quitWindow(),
-                &windows.splWindow(),      windows.wizard(),          &windows.spectrumWindow(),
+                &windows.splWindow(),      windows.wizard(),          &windows.responseWindow(),
                 &windows.autosplayWindow()};
     }
     /// Chooses a language as the language window's list does.

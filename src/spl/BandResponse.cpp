@@ -1,13 +1,13 @@
-#include "spl/Spectrum.h"
+#include "spl/BandResponse.h"
 
 #include "spl/Bands.h"
 #include "spl/LevelModel.h"
 
 namespace spl {
 
-Spectrum spectrumAt(const Request& request, double X, double Y)
+BandResponse bandResponseAt(const Request& request, double X, double Y)
 {
-    Spectrum s;
+    BandResponse s;
     s.X = X;
     s.Y = Y;
     const float x = static_cast<float>(X), y = static_cast<float>(Y);

@@ -1,7 +1,7 @@
-#include "app/SpectrumCommand.h"
+#include "app/ResponseCommand.h"
 #include "Harness.h"
 #include "analysis/RequestFromProject.h"
-#include "spl/Spectrum.h"
+#include "spl/BandResponse.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,7 +13,7 @@ namespace {
 Outcome spectrum(const QStringList& args)
 {
     return captured([&](QIODevice& out, QIODevice& err) {
-        return runSpectrum(args, out, err, QStringLiteral(SPLMAP_LANGUAGES_DIR));
+        return runResponse(args, out, err, QStringLiteral(SPLMAP_LANGUAGES_DIR));
     });
 }
 
@@ -22,7 +22,7 @@ Outcome spectrum(const QStringList& args)
 // The project's spectrum at the point asked, in the model asked, as the core
 // gives it: every band's level and both averages, to the single; none behind
 // the array.
-TEST(SpectrumCommand, PrintsTheSpectrumAtThePoint)
+TEST(ResponseCommand, PrintsTheSpectrumAtThePoint)
 {
     const HeadlessProject project = loadHeadless(demo, QLocale::c());
     ASSERT_TRUE(project.document && project.document->requestSplWindow());
@@ -35,7 +35,7 @@ TEST(SpectrumCommand, PrintsTheSpectrumAtThePoint)
         const QJsonObject o = QJsonDocument::fromJson(r.out).object();
         EXPECT_EQ(o["model"].toString(), spl::levelModelName(model));
         EXPECT_EQ(std::pair(o["x"].toDouble(), o["y"].toDouble()), std::pair(X, Y));
-        const spl::Spectrum s = spl::spectrumAt(
+        const spl::BandResponse s = spl::bandResponseAt(
             spl::requestFromDocument(*project.document,
                                      {1000, "0.5", spl::MapStyle::Distribution, model}),
             X, Y);
@@ -56,7 +56,7 @@ TEST(SpectrumCommand, PrintsTheSpectrumAtThePoint)
     EXPECT_TRUE(behind["average_a"].isNull());
 }
 
-TEST(SpectrumCommand, RejectsBadArguments)
+TEST(ResponseCommand, RejectsBadArguments)
 {
     const std::pair<QStringList, const char*> cases[] = {
         {{demo}, "--at X,Y is needed"},

@@ -1,11 +1,11 @@
-#include "app/SpectrumCommand.h"
+#include "app/ResponseCommand.h"
 
 #include "analysis/RequestFromProject.h"
 #include "app/CalculationOptions.h"
 #include "app/MapOptions.h"
 #include "platform/Json.h"
+#include "spl/BandResponse.h"
 #include "spl/LevelModel.h"
-#include "spl/Spectrum.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -31,12 +31,12 @@ void appendLevel(QByteArray& out, double level)
 
 } // namespace
 
-int runSpectrum(const QStringList& args, QIODevice& out, QIODevice& err)
+int runResponse(const QStringList& args, QIODevice& out, QIODevice& err)
 {
-    return runSpectrum(args, out, err, defaultLanguagesDir());
+    return runResponse(args, out, err, defaultLanguagesDir());
 }
 
-int runSpectrum(const QStringList& args, QIODevice& out, QIODevice& err,
+int runResponse(const QStringList& args, QIODevice& out, QIODevice& err,
                 const QString& languagesDir)
 {
     // Every band is read: a band of its own makes no sense here.
@@ -66,7 +66,7 @@ int runSpectrum(const QStringList& args, QIODevice& out, QIODevice& err,
         return fail(err, problem);
     settings.resolutionText = setup.resolutionText();
     const spl::Request request = spl::requestFromDocument(setup.document(), settings);
-    const spl::Spectrum s = spl::spectrumAt(request, X, Y);
+    const spl::BandResponse s = spl::bandResponseAt(request, X, Y);
 
     QByteArray text;
     {

@@ -22,10 +22,10 @@
 
 namespace {
 
-class SpectrumTest : public ProgramTest
+class ResponseWindowTest : public ProgramTest
 {
 protected:
-    SpectrumTest()
+    ResponseWindowTest()
     {
         main().show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&main()));
@@ -35,7 +35,7 @@ protected:
     ProjectDocument& doc() { return windows.document(); }
     Principal& main() { return windows.principal(); }
     Surface& picture44() { return *main().picture(sideview::Picture44); }
-    spl::SpectrumWindow& spectrum() { return windows.spectrumWindow(); }
+    spl::ResponseWindow& spectrum() { return windows.responseWindow(); }
 
     /// CALCULATE with these settings, as the SPL window holds them. The SPL
     /// button keeps the focus, so a click on the map leaves no field (which
@@ -68,7 +68,7 @@ protected:
     {
         const spl::Request request = spl::requestFromDocument(doc(), doc().calculationSettings());
         for (const auto& p : spectrum().points()) {
-            const spl::Spectrum s = spl::spectrumAt(request, p.spectrum.X, p.spectrum.Y);
+            const spl::BandResponse s = spl::bandResponseAt(request, p.spectrum.X, p.spectrum.Y);
             EXPECT_EQ(p.spectrum.levels, s.levels) << p.spectrum.X << ", " << p.spectrum.Y;
             EXPECT_EQ(p.spectrum.averageFlat, s.averageFlat);
             EXPECT_EQ(p.spectrum.averageA, s.averageA);
@@ -84,7 +84,7 @@ protected:
 // Pinned points stay, each in a colour of its own, marked on the screen where
 // they were clicked (not in the map's picture), and follow the edits of the
 // project.
-TEST_F(SpectrumTest, ClicksOnTheMapReadPinAndMarkTheSpectrum)
+TEST_F(ResponseWindowTest, ClicksOnTheMapReadPinAndMarkTheSpectrum)
 {
     const struct
     {
@@ -145,7 +145,7 @@ TEST_F(SpectrumTest, ClicksOnTheMapReadPinAndMarkTheSpectrum)
     EXPECT_EQ(spectrum().findChild<QListWidget*>("ListPoints")->count(), int(clicked.size()) - 1);
 
     // Another model: every point is read again, the pins stay.
-    const spl::Spectrum before = points[0].spectrum;
+    const spl::BandResponse before = points[0].spectrum;
     doc().setCalculationSettings(
         {2500, "0.3", spl::MapStyle::Distribution, spl::LevelModelKind::Classic});
     ASSERT_EQ(points.size(), clicked.size());
@@ -165,7 +165,7 @@ TEST_F(SpectrumTest, ClicksOnTheMapReadPinAndMarkTheSpectrum)
 
 // A click on a curve of the level along the areas reads the spectrum at that
 // point of the area: its level in the map's band is the curve's.
-TEST_F(SpectrumTest, AClickOnACurveOfTheAreasReadsTheSpectrumThere)
+TEST_F(ResponseWindowTest, AClickOnACurveOfTheAreasReadsTheSpectrumThere)
 {
     calculate({2000, "0.3"});
     spl::AreaLevelsWindow& areas = windows.openAreaLevels();
@@ -199,7 +199,7 @@ TEST_F(SpectrumTest, AClickOnACurveOfTheAreasReadsTheSpectrumThere)
 
 // A calculation that takes a while shows its progress; Cancel leaves the map,
 // its picture and the document's settings exactly as they were.
-TEST_F(SpectrumTest, CancelLeavesThePreviousMapAndSettings)
+TEST_F(ResponseWindowTest, CancelLeavesThePreviousMapAndSettings)
 {
     calculate({1000, "0.3"});
     const auto before = main().shownPicture().map();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "i18n/Languages.h"
-#include "spl/Spectrum.h"
+#include "spl/BandResponse.h"
 
 #include <QColor>
 #include <QDialog>
@@ -34,21 +34,21 @@ namespace spl {
 /// window is open (a mark of the screen, not of the picture: saved and
 /// printed images have none). The window follows every redraw of the project
 /// and every change of the calculation settings while it is open.
-class SpectrumWindow : public QDialog, public iLanguage
+class ResponseWindow : public QDialog, public iLanguage
 {
     Q_OBJECT
 public:
     /// One point of the window.
     struct Point
     {
-        Spectrum spectrum;
+        BandResponse spectrum;
         QColor colour;
         bool pinned = false;
     };
 
-    SpectrumWindow(ProjectDocument& doc, Languages& languages, const picture::ShownPicture& picture,
+    ResponseWindow(ProjectDocument& doc, Languages& languages, const picture::ShownPicture& picture,
                    Surface& picture44, QWidget* owner);
-    ~SpectrumWindow() override;
+    ~ResponseWindow() override;
 
     /// The pinned points in the order they were pinned, then the current one if any.
     const std::vector<Point>& points() const { return m_points; }

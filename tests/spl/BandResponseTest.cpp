@@ -1,4 +1,4 @@
-#include "spl/Spectrum.h"
+#include "spl/BandResponse.h"
 #include "spl/Bands.h"
 #include "spl/LevelModel.h"
 #include "spl/MapTurn.h"
@@ -34,7 +34,7 @@ double directAverage(const std::array<float, 21>& levels, bool aWeighted)
 // box 1, the other not), the spectrum reads that cell in every band's map, as
 // the probe does, and its averages are those of its levels; the unturned
 // frame would read other levels.
-TEST(Spectrum, ReadsEveryBandsMapWhereItShowsTheCell)
+TEST(BandResponse, ReadsEveryBandsMapWhereItShowsTheCell)
 {
     std::mt19937 rng(5);
     for (const spl::LevelModelKind model :
@@ -59,8 +59,8 @@ TEST(Spectrum, ReadsEveryBandsMapWhereItShowsTheCell)
                                         : std::array<double, 2>{g.MatriuX(r, c), g.MatriuY(r, c)};
                 if (!(X > 0) || !(Y > 0))
                     continue;
-                const spl::Spectrum s = spl::spectrumAt(request, X, Y);
-                const spl::Spectrum frame = spl::spectrumAt(unturned, X, Y);
+                const spl::BandResponse s = spl::bandResponseAt(request, X, Y);
+                const spl::BandResponse frame = spl::bandResponseAt(unturned, X, Y);
                 for (std::size_t b = 0; b < grids.size(); ++b) {
                     EXPECT_NEAR(s.levels[b], grids[b].MatriuSPL(r, c), 0.01)
                         << "cell " << r << "," << c << " at " << spl::kFrequencies[b];

@@ -10,7 +10,7 @@
 /// classic model, the map at resolution M, default 0.3), and the averages of
 /// the 21 bands, flat and A-weighted. A level the map has not (the point at or
 /// behind the array) is null. Returns 0, or 2 after a one-line error on `err`.
-int runSpectrum(const QStringList& args, QIODevice& out, QIODevice& err);
+int runResponse(const QStringList& args, QIODevice& out, QIODevice& err);
 /// As above, with the language files taken from `languagesDir`.
-int runSpectrum(const QStringList& args, QIODevice& out, QIODevice& err,
+int runResponse(const QStringList& args, QIODevice& out, QIODevice& err,
                 const QString& languagesDir);

@@ -1,4 +1,4 @@
-#include "spl/gui/SpectrumWindow.h"
+#include "spl/gui/ResponseWindow.h"
 
 #include "analysis/RequestFromProject.h"
 #include "picture/CalculationSequence.h"
@@ -40,7 +40,7 @@ constexpr double kLowestHz = 80, kHighestHz = 12500;
 
 } // namespace
 
-SpectrumWindow::SpectrumWindow(ProjectDocument& doc, Languages& languages,
+ResponseWindow::ResponseWindow(ProjectDocument& doc, Languages& languages,
                                const picture::ShownPicture& picture, Surface& picture44,
                                QWidget* owner)
     : QDialog(owner), m_doc(doc), m_languages(languages), m_picture(picture),
@@ -51,7 +51,7 @@ SpectrumWindow::SpectrumWindow(ProjectDocument& doc, Languages& languages,
     useDesignFont(this);
     buildLayout();
 
-    connect(m_pin, &QPushButton::clicked, this, &SpectrumWindow::pin);
+    connect(m_pin, &QPushButton::clicked, this, &ResponseWindow::pin);
     connect(m_unpin, &QPushButton::clicked, this, [this] { unpin(m_list->currentRow()); });
     connect(&m_doc, &ProjectDocument::redrawn, this, [this] {
         if (isVisible())
@@ -70,21 +70,21 @@ SpectrumWindow::SpectrumWindow(ProjectDocument& doc, Languages& languages,
         if (X > 0)
             showPoint(X, Y);
     });
-    connect(&m_picture, &picture::ShownPicture::changed, this, &SpectrumWindow::markMap);
-    connect(this, &SpectrumWindow::pointsChanged, this, &SpectrumWindow::markMap);
+    connect(&m_picture, &picture::ShownPicture::changed, this, &ResponseWindow::markMap);
+    connect(this, &ResponseWindow::pointsChanged, this, &ResponseWindow::markMap);
 
     relabel();
     m_languages.registerWindow(this);
 }
 
-SpectrumWindow::~SpectrumWindow()
+ResponseWindow::~ResponseWindow()
 {
     m_languages.unregisterWindow(this);
     if (m_picture44)
         m_picture44->setMarks({});
 }
 
-void SpectrumWindow::buildLayout()
+void ResponseWindow::buildLayout()
 {
     resize(760, 440);
     auto* top = new QGridLayout;
@@ -153,25 +153,25 @@ void SpectrumWindow::buildLayout()
     all->addLayout(body, 1);
 }
 
-QString SpectrumWindow::label(const char* tag) const
+QString ResponseWindow::label(const char* tag) const
 {
     return m_languages.GetLabel(QStringLiteral("Spectrum"), QString::fromLatin1(tag));
 }
 
-QString SpectrumWindow::decibels(double level) const
+QString ResponseWindow::decibels(double level) const
 {
     return std::isfinite(level) ? QStringLiteral("%1 dB").arg(QLocale().toString(level, 'f', 1))
                                 : QStringLiteral("-");
 }
 
-QString SpectrumWindow::pointName(const Point& point) const
+QString ResponseWindow::pointName(const Point& point) const
 {
     const QLocale locale;
     return QStringLiteral("X %1 m, Y %2 m")
         .arg(locale.toString(point.spectrum.X, 'f', 2), locale.toString(point.spectrum.Y, 'f', 2));
 }
 
-QString SpectrumWindow::averages(const Point& point) const
+QString ResponseWindow::averages(const Point& point) const
 {
     const QString section = QStringLiteral("SPL");
     return QStringLiteral("%1 %2, %3 %4")
@@ -181,7 +181,7 @@ QString SpectrumWindow::averages(const Point& point) const
              decibels(point.spectrum.averageA));
 }
 
-void SpectrumWindow::relabel()
+void ResponseWindow::relabel()
 {
     setWindowTitle(label("Caption"));
     for (const char* tag : {"Label1", "Label2", "Label3", "Label4", "Label5"})
@@ -195,7 +195,7 @@ void SpectrumWindow::relabel()
     layout()->activate(); // the captions' new widths now, not at the next show
 }
 
-void SpectrumWindow::showEvent(QShowEvent* event)
+void ResponseWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (!m_placed && m_picture44) {
@@ -215,13 +215,13 @@ void SpectrumWindow::showEvent(QShowEvent* event)
     refresh();
 }
 
-void SpectrumWindow::hideEvent(QHideEvent* event)
+void ResponseWindow::hideEvent(QHideEvent* event)
 {
     QDialog::hideEvent(event);
     markMap();
 }
 
-void SpectrumWindow::showPoint(double X, double Y)
+void ResponseWindow::showPoint(double X, double Y)
 {
     if (m_points.empty() || m_points.back().pinned)
         m_points.push_back({{}, QColor::fromRgb(kCurrentColour), false});
@@ -234,7 +234,7 @@ void SpectrumWindow::showPoint(double X, double Y)
     raise();
 }
 
-QColor SpectrumWindow::freeColour() const
+QColor ResponseWindow::freeColour() const
 {
     for (const QRgb rgb : kPinColours) {
         const QColor colour = QColor::fromRgb(rgb);
@@ -245,7 +245,7 @@ QColor SpectrumWindow::freeColour() const
     return QColor::fromRgb(kPinColours[m_points.size() % std::size(kPinColours)]);
 }
 
-void SpectrumWindow::pin()
+void ResponseWindow::pin()
 {
     if (m_points.empty() || m_points.back().pinned)
         return;
@@ -255,7 +255,7 @@ void SpectrumWindow::pin()
     emit pointsChanged();
 }
 
-void SpectrumWindow::unpin(int index)
+void ResponseWindow::unpin(int index)
 {
     if (index < 0 || index >= int(m_points.size()) || !m_points[std::size_t(index)].pinned)
         return;
@@ -264,17 +264,17 @@ void SpectrumWindow::unpin(int index)
     emit pointsChanged();
 }
 
-void SpectrumWindow::refresh()
+void ResponseWindow::refresh()
 {
     const Request request = requestFromDocument(m_doc, m_doc.calculationSettings());
     for (Point& p : m_points)
-        p.spectrum = spectrumAt(request, p.spectrum.X, p.spectrum.Y);
+        p.spectrum = bandResponseAt(request, p.spectrum.X, p.spectrum.Y);
     m_under->clear();
     fill();
     emit pointsChanged();
 }
 
-void SpectrumWindow::fill()
+void ResponseWindow::fill()
 {
     const CalculationSettings& settings = m_doc.calculationSettings();
     m_model->setText(
@@ -337,7 +337,7 @@ void SpectrumWindow::fill()
     axisY->applyNiceNumbers();
 }
 
-void SpectrumWindow::showValuesAt(double hz)
+void ResponseWindow::showValuesAt(double hz)
 {
     if (m_points.empty() || !(hz > 0)) {
         m_under->clear();
@@ -356,7 +356,7 @@ void SpectrumWindow::showValuesAt(double hz)
     m_under->setText(QStringLiteral("%1 Hz: ").arg(*nearest) + parts.join(QStringLiteral("  ")));
 }
 
-void SpectrumWindow::markMap()
+void ResponseWindow::markMap()
 {
     QList<Surface::Mark> marks;
     if (const auto& map = m_picture.map(); map && isVisible())
@@ -368,7 +368,7 @@ void SpectrumWindow::markMap()
         m_picture44->setMarks(marks);
 }
 
-bool SpectrumWindow::eventFilter(QObject* watched, QEvent* event)
+bool ResponseWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_view->viewport() && event->type() == QEvent::MouseMove) {
         const auto* e = static_cast<QMouseEvent*>(event);
