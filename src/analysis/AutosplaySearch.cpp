@@ -140,6 +140,24 @@ bool AutosplaySearch::exhaustive(Set& set, int box)
     return true;
 }
 
+bool AutosplaySearch::takeBest(const std::vector<Set>& sets, int from, Set& set, double& J,
+                               bool& improved)
+{
+    if (sets.empty())
+        return true;
+    const std::vector<double> scores = scoreAll(sets, from);
+    if (scores.empty())
+        return false;
+    const auto k = std::size_t(std::min_element(scores.begin(), scores.end()) - scores.begin());
+    if (scores[k] < J - kBetter) {
+        set = sets[k];
+        J = scores[k];
+        m_eval.commit(set, from);
+        improved = true;
+    }
+    return true;
+}
+
 bool AutosplaySearch::improveOne(Set& set, double& J, bool& improved)
 {
     for (int j = 1; j <= m_eval.boxes(); ++j) {
@@ -149,18 +167,8 @@ bool AutosplaySearch::improveOne(Set& set, double& J, bool& improved)
                 sets.push_back(set);
                 sets.back()[std::size_t(j - 1)] = v;
             }
-        if (sets.empty())
-            continue;
-        const std::vector<double> scores = scoreAll(sets, j);
-        if (scores.empty())
+        if (!takeBest(sets, j, set, J, improved))
             return false;
-        const auto k = std::size_t(std::min_element(scores.begin(), scores.end()) - scores.begin());
-        if (scores[k] < J - kBetter) {
-            set = sets[k];
-            J = scores[k];
-            m_eval.commit(set, j);
-            improved = true;
-        }
     }
     return true;
 }
@@ -179,18 +187,8 @@ bool AutosplaySearch::improvePairs(Set& set, double& J, bool& improved)
             sets.back()[a] = v;
             sets.back()[b] = other;
         }
-        if (sets.empty())
-            continue;
-        const std::vector<double> scores = scoreAll(sets, j);
-        if (scores.empty())
+        if (!takeBest(sets, j, set, J, improved))
             return false;
-        const auto k = std::size_t(std::min_element(scores.begin(), scores.end()) - scores.begin());
-        if (scores[k] < J - kBetter) {
-            set = sets[k];
-            J = scores[k];
-            m_eval.commit(set, j);
-            improved = true;
-        }
     }
     return true;
 }

@@ -66,6 +66,9 @@ private:
     bool exhaustive(Set& set, int box);
     /// Descends from `start` (score `J`); false when stopped.
     bool descend(Set& start, double& J);
+    /// Scores `sets` (which differ from `set` from box `from` on) and takes
+    /// the best when it betters J; false when the search was stopped.
+    bool takeBest(const std::vector<Set>& sets, int from, Set& set, double& J, bool& improved);
     bool improveOne(Set& set, double& J, bool& improved);
     bool improvePairs(Set& set, double& J, bool& improved);
     const std::vector<double>& choicesOf(int box) const;
