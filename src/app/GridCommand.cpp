@@ -36,11 +36,8 @@ int runGrid(const QStringList& args, QIODevice& out, QIODevice& err, const QStri
         return fail(err, refused);
     const QString cellsPath = options.values.value(QStringLiteral("--cells"));
     CalculationSettings settings;
-    if (const QString problem = readMapOptions(options, settings); !problem.isEmpty())
-        return fail(err, problem);
-
     CalculationSetup setup(languagesDir);
-    if (const QString problem = setup.prepare(options); !problem.isEmpty())
+    if (const QString problem = prepareMapCommand(options, settings, setup); !problem.isEmpty())
         return fail(err, problem);
 
     settings.frequencia = options.frequencia;

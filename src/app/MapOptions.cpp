@@ -60,6 +60,14 @@ QString readBandOptions(const CalculationOptions& options, std::optional<spl::Ba
     return {};
 }
 
+QString prepareMapCommand(const CalculationOptions& options, CalculationSettings& settings,
+                          CalculationSetup& setup)
+{
+    if (QString problem = readMapOptions(options, settings); !problem.isEmpty())
+        return problem;
+    return setup.prepare(options);
+}
+
 QString calculateShownMap(CalculationSetup& setup, const CalculationOptions& options,
                           CalculationSettings settings, picture::ShownPicture& shown)
 {

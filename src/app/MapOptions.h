@@ -28,6 +28,13 @@ QString readMapOptions(const CalculationOptions& options, CalculationSettings& s
 /// --bands). Returns the one-line reason they are refused, or an empty string.
 QString readBandOptions(const CalculationOptions& options, std::optional<spl::BandRange>& bands);
 
+/// What every command that makes a map does first: the map options into
+/// `settings` (see readMapOptions), then `setup` prepared from the options
+/// (the project loaded, the band and resolution read). Returns the one-line
+/// reason either refused, or an empty string.
+QString prepareMapCommand(const CalculationOptions& options, CalculationSettings& settings,
+                          CalculationSetup& setup);
+
 /// The SPL button and CALCULATE on `shown`, without any window: the side view
 /// redrawn, `settings` (with the setup's band and resolution) made the
 /// document's, the map calculated and painted. Returns the message that

@@ -58,11 +58,8 @@ int runRender(const QStringList& args, QIODevice&, QIODevice& err, const QString
                     "there is no surface " + surfaceName + " (Picture1, Picture33 or Picture44)");
 
     CalculationSettings settings;
-    if (const QString problem = readMapOptions(options, settings); !problem.isEmpty())
-        return fail(err, problem);
-
     CalculationSetup setup(languagesDir);
-    if (const QString problem = setup.prepare(options); !problem.isEmpty())
+    if (const QString problem = prepareMapCommand(options, settings, setup); !problem.isEmpty())
         return fail(err, problem);
     // The side view as the main window would show it, without the window.
     picture::ShownPicture shown(setup.document());

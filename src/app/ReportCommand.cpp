@@ -40,11 +40,8 @@ int runReport(const QStringList& args, QIODevice&, QIODevice& err, const QString
     if (outPath.isEmpty())
         return fail(err, QStringLiteral("--out FILE.pdf is needed. ") + kUsage);
     CalculationSettings settings;
-    if (const QString problem = readMapOptions(options, settings); !problem.isEmpty())
-        return fail(err, problem);
-
     CalculationSetup setup(languagesDir);
-    if (const QString problem = setup.prepare(options); !problem.isEmpty())
+    if (const QString problem = prepareMapCommand(options, settings, setup); !problem.isEmpty())
         return fail(err, problem);
     ProjectDocument& doc = setup.document();
     // The side view as the main window would show it, without the window.

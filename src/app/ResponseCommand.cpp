@@ -58,11 +58,8 @@ int runResponse(const QStringList& args, QIODevice& out, QIODevice& err,
                              "\" is not written as X,Y, two numbers of metres with a point");
     const double X = point.captured(1).toDouble(), Y = point.captured(2).toDouble();
     CalculationSettings settings;
-    if (const QString problem = readMapOptions(options, settings); !problem.isEmpty())
-        return fail(err, problem);
-
     CalculationSetup setup(languagesDir);
-    if (const QString problem = setup.prepare(options); !problem.isEmpty())
+    if (const QString problem = prepareMapCommand(options, settings, setup); !problem.isEmpty())
         return fail(err, problem);
     settings.resolutionText = setup.resolutionText();
     const spl::Request request = spl::requestFromDocument(setup.document(), settings);
