@@ -1,6 +1,7 @@
 #include "spl/gui/AreaCurvesPlot.h"
 
 #include <QChart>
+#include <QLegend>
 #include <QLineSeries>
 #include <QPen>
 #include <QValueAxis>
@@ -8,6 +9,22 @@
 #include <cmath>
 
 namespace spl {
+
+QChart* areaCurvesChart()
+{
+    auto* chart = new QChart;
+    chart->legend()->setVisible(true);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    for (const auto& [name, side] :
+         {std::pair{"AxisX", Qt::AlignBottom}, {"AxisY", Qt::AlignLeft}}) {
+        auto* axis = new QValueAxis(chart);
+        axis->setObjectName(QString::fromLatin1(name));
+        axis->setLabelFormat(QStringLiteral("%.0f"));
+        chart->addAxis(axis, side);
+    }
+    return chart;
+}
 
 bool plotAreaCurves(QChart& chart, std::span<const AreaCurveSet> sets)
 {

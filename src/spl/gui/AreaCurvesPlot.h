@@ -21,6 +21,10 @@ struct AreaCurveSet
     std::function<QString(int area)> name;
 };
 
+/// A chart for plotAreaCurves: its legend below, value axes "AxisX" (distance)
+/// and "AxisY" (level) labelled in whole numbers.
+QChart* areaCurvesChart();
+
 /// Fills `chart` (which holds one horizontal and one vertical value axis) with
 /// every curve of `sets`, each area in its colour (kAreaColours), and fits the
 /// axes to round figures around them. Returns whether any point has a level.

@@ -2,6 +2,7 @@
 
 #include "analysis/RequestFromProject.h"
 #include "platform/Numbers.h"
+#include "platform/gui/ChartView.h"
 #include "platform/gui/WindowLook.h"
 #include "project/ProjectDocument.h"
 #include "spl/gui/AreaCurvesPlot.h"
@@ -102,24 +103,8 @@ void AreaLevelsWindow::buildLayout()
     top->addWidget(underCaption);
     top->addWidget(m_under, 1);
 
-    m_chart = new QChart;
-    m_chart->legend()->setVisible(true);
-    m_chart->legend()->setAlignment(Qt::AlignBottom);
-    m_chart->setMargins(QMargins(4, 4, 4, 4));
-    auto* axisX = new QValueAxis(m_chart);
-    axisX->setObjectName(QStringLiteral("AxisX"));
-    axisX->setLabelFormat(QStringLiteral("%.0f"));
-    auto* axisY = new QValueAxis(m_chart);
-    axisY->setObjectName(QStringLiteral("AxisY"));
-    axisY->setLabelFormat(QStringLiteral("%.0f"));
-    m_chart->addAxis(axisX, Qt::AlignBottom);
-    m_chart->addAxis(axisY, Qt::AlignLeft);
-    m_view = new QChartView(m_chart, this);
-    m_view->setObjectName(QStringLiteral("Chart"));
-    m_view->setRenderHint(QPainter::Antialiasing);
-    m_view->setMouseTracking(true);
-    m_view->viewport()->setMouseTracking(true);
-    m_view->viewport()->installEventFilter(this);
+    m_chart = areaCurvesChart();
+    m_view = chartView(m_chart, this, this);
 
     m_table = new QTableWidget(0, 4, this);
     m_table->setObjectName(QStringLiteral("Table1"));

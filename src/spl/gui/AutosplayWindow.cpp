@@ -3,6 +3,7 @@
 #include "analysis/RequestFromProject.h"
 #include "platform/Numbers.h"
 #include "platform/gui/Accessibility.h"
+#include "platform/gui/ChartView.h"
 #include "platform/gui/WindowLook.h"
 #include "spl/LevelModel.h"
 #include "spl/gui/AreaCurvesPlot.h"
@@ -195,21 +196,9 @@ void AutosplayWindow::buildLayout()
     m_angles->setFixedWidth(270);
     m_figures->setFixedWidth(320);
 
-    m_chart = new QChart;
-    m_chart->legend()->setVisible(true);
-    m_chart->legend()->setAlignment(Qt::AlignBottom);
+    m_chart = areaCurvesChart();
     m_chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries); // dashed or solid
-    m_chart->setMargins(QMargins(4, 4, 4, 4));
-    for (const auto& [name, side] :
-         {std::pair{"AxisX", Qt::AlignBottom}, {"AxisY", Qt::AlignLeft}}) {
-        auto* axis = new QValueAxis(m_chart);
-        axis->setObjectName(QString::fromLatin1(name));
-        axis->setLabelFormat(QStringLiteral("%.0f"));
-        m_chart->addAxis(axis, side);
-    }
-    auto* view = new QChartView(m_chart, this);
-    view->setObjectName(QStringLiteral("Chart"));
-    view->setRenderHint(QPainter::Antialiasing);
+    auto* view = chartView(m_chart, this);
 
     auto* body = new QHBoxLayout;
     body->addWidget(m_angles);

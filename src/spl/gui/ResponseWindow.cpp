@@ -4,6 +4,7 @@
 #include "picture/CalculationSequence.h"
 #include "picture/ShownPicture.h"
 #include "platform/gui/Accessibility.h"
+#include "platform/gui/ChartView.h"
 #include "platform/gui/Surface.h"
 #include "platform/gui/WindowLook.h"
 #include "project/ProjectDocument.h"
@@ -120,12 +121,7 @@ void ResponseWindow::buildLayout()
     axisY->setLabelFormat(QStringLiteral("%.0f"));
     m_chart->addAxis(axisX, Qt::AlignBottom);
     m_chart->addAxis(axisY, Qt::AlignLeft);
-    m_view = new QChartView(m_chart, this);
-    m_view->setObjectName(QStringLiteral("Chart"));
-    m_view->setRenderHint(QPainter::Antialiasing);
-    m_view->setMouseTracking(true);
-    m_view->viewport()->setMouseTracking(true);
-    m_view->viewport()->installEventFilter(this);
+    m_view = chartView(m_chart, this, this);
 
     auto* listCaption = new QLabel(this);
     listCaption->setObjectName(QStringLiteral("Label5"));
