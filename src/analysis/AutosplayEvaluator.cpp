@@ -1,5 +1,6 @@
 #include "analysis/AutosplayEvaluator.h"
 
+#include "spl/BoxGeometry.h"
 #include "spl/CoherentModel.h"
 #include "spl/PassTargets.h"
 #include "spl/VectorMath.h"
@@ -31,15 +32,11 @@ SPL_PASS void addBox(double cx, double cy, double ax, double ay, const double* X
     double* amp = geo + 2 * kChunk;
 #pragma omp simd
     for (int i = 0; i < m; ++i) {
-        const double dx = X[i] - cx, dy = Y[i] - cy;
-        const double r = std::sqrt(dx * dx + dy * dy);
-        const bool centre = r == 0;
-        const double inv = 1.0 / (centre ? 1.0 : r);
-        sine[i] = std::abs(ax * dy - ay * dx) * inv;
-        const double oblique = centre ? 1.0 : 0.5 + 0.5 * (ax * dx + ay * dy) * inv;
-        const bool close = r < 0.01;
-        rr[i] = close ? 0.01 : r;
-        amp[i] = (close ? 100.0 : inv) * oblique;
+        const BoxGeometry g = boxGeometry(X[i] - cx, Y[i] - cy, ax, ay);
+        sine[i] = g.cross * g.inv;
+        const bool close = g.r < 0.01;
+        rr[i] = close ? 0.01 : g.r;
+        amp[i] = (close ? 100.0 : g.inv) * g.oblique;
     }
     for (int b = 0; b < bands; ++b) {
         const double qt = quarterTurns[b], ht = halfTurns[b];

@@ -1,4 +1,5 @@
 #include "spl/CoherentPasses.h"
+#include "spl/BoxGeometry.h"
 #include "spl/PassTargets.h"
 
 #include "spl/VectorMath.h"
@@ -23,17 +24,14 @@ SPL_PASS void phasePass(double cx, double cy, double ax, double ay, double quart
 {
 #pragma omp simd
     for (int i = 0; i < n; ++i) {
-        const double dx = X[i] - cx, dy = Y[i] - cy;
-        const double r = std::sqrt(dx * dx + dy * dy);
-        // phi from the true distance; at the centre itself the point lies on the axis.
-        const bool centre = r == 0;
-        const double inv = 1.0 / (centre ? 1.0 : r);
-        t[i] = static_cast<float>(halfTurnsPerSine * std::abs(ax * dy - ay * dx) * inv);
-        oblique[i] = static_cast<float>(centre ? 1.0 : 0.5 + 0.5 * (ax * dx + ay * dy) * inv);
-        const bool close = r < 0.01;
+        // phi from the true distance.
+        const BoxGeometry g = boxGeometry(X[i] - cx, Y[i] - cy, ax, ay);
+        t[i] = static_cast<float>(halfTurnsPerSine * g.cross * g.inv);
+        oblique[i] = static_cast<float>(g.oblique);
+        const bool close = g.r < 0.01;
         double s, c;
-        vmath::sincosQuarterTurns((close ? 0.01 : r) * quarterTurnsPerMetre, s, c);
-        const double w = close ? 100.0 : inv;
+        vmath::sincosQuarterTurns((close ? 0.01 : g.r) * quarterTurnsPerMetre, s, c);
+        const double w = close ? 100.0 : g.inv;
         wc[i] = w * c;
         ws[i] = w * s;
     }
@@ -48,14 +46,11 @@ SPL_PASS void geometryPass(double cx, double cy, double ax, double ay, const dou
 {
 #pragma omp simd
     for (int i = 0; i < n; ++i) {
-        const double dx = X[i] - cx, dy = Y[i] - cy;
-        const double r = std::sqrt(dx * dx + dy * dy);
-        const bool centre = r == 0;
-        const double inv = 1.0 / (centre ? 1.0 : r);
-        rr[i] = r;
-        invr[i] = inv;
-        cross[i] = std::abs(ax * dy - ay * dx);
-        oblique[i] = static_cast<float>(centre ? 1.0 : 0.5 + 0.5 * (ax * dx + ay * dy) * inv);
+        const BoxGeometry g = boxGeometry(X[i] - cx, Y[i] - cy, ax, ay);
+        rr[i] = g.r;
+        invr[i] = g.inv;
+        cross[i] = g.cross;
+        oblique[i] = static_cast<float>(g.oblique);
     }
 }
 
