@@ -48,8 +48,11 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
     Principal& w = *m_principal;
     m_probe = new spl::LevelProbe(w.shownPicture(), *w.picture(sideview::Picture44),
                                   *w.findChild<QLabel*>(QStringLiteral("LabelLevelValue")), this);
-    m_spectrum = new spl::ResponseWindow(*m_doc, languages, w.shownPicture(),
-                                         *w.picture(sideview::Picture44), m_principal.get());
+    // A click on the map shown opens the spectrum there; without a map it does nothing.
+    connect(w.picture(sideview::Picture44), &Surface::clicked, this, [this](double x, double y) {
+        if (m_principal->shownPicture().map())
+            responseWindow().mapClicked(x, y);
+    });
     connect(w.findChild<QAction*>(QStringLiteral("AreaLevels")), &QAction::triggered, this,
             [this] { openAreaLevels(); });
     connect(w.findChild<QAction*>(QStringLiteral("Autosplay")), &QAction::triggered, this,
@@ -102,12 +105,22 @@ Windows::Windows(Languages& languages, MessageSink& messages, int userLanguage)
 
 Windows::~Windows() = default;
 
+spl::ResponseWindow& Windows::responseWindow()
+{
+    if (!m_spectrum) {
+        Principal& w = *m_principal;
+        m_spectrum = new spl::ResponseWindow(*m_doc, m_languages, w.shownPicture(),
+                                             *w.picture(sideview::Picture44), m_principal.get());
+    }
+    return *m_spectrum;
+}
+
 spl::AreaLevelsWindow& Windows::openAreaLevels()
 {
     if (!m_areaLevels) {
         m_areaLevels = new spl::AreaLevelsWindow(*m_doc, m_languages, m_principal.get());
-        connect(m_areaLevels, &spl::AreaLevelsWindow::pointChosen, m_spectrum,
-                &spl::ResponseWindow::showPoint);
+        connect(m_areaLevels, &spl::AreaLevelsWindow::pointChosen, this,
+                [this](double X, double Y) { responseWindow().showPoint(X, Y); });
     }
     m_areaLevels->show();
     m_areaLevels->raise();

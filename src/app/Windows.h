@@ -102,9 +102,9 @@ public:
 
     /// The level probe of the map on the main window.
     spl::LevelProbe& levelProbe() { return *m_probe; }
-    /// The spectrum at points of the map, made hidden with the main window: a
-    /// click on the map or on a curve of the level along the areas opens it.
-    spl::ResponseWindow& responseWindow() { return *m_spectrum; }
+    /// The spectrum at points of the map, made hidden on first use: a click on
+    /// the map shown or on a curve of the level along the areas opens it.
+    spl::ResponseWindow& responseWindow();
     /// Options > Level along the areas: opens the window, modeless, made on first use.
     spl::AreaLevelsWindow& openAreaLevels();
 

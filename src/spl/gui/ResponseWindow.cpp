@@ -62,20 +62,21 @@ ResponseWindow::ResponseWindow(ProjectDocument& doc, Languages& languages,
         if (isVisible())
             refresh();
     });
-    // A click on the map shown chooses the point of the plane it shows.
-    connect(&picture44, &Surface::clicked, this, [this](double x, double y) {
-        const auto& map = m_picture.map();
-        if (!map)
-            return;
-        const auto [X, Y] = viewPoint(map->placement.view, x, y);
-        if (X > 0)
-            showPoint(X, Y);
-    });
     connect(&m_picture, &picture::ShownPicture::changed, this, &ResponseWindow::markMap);
     connect(this, &ResponseWindow::pointsChanged, this, &ResponseWindow::markMap);
 
     relabel();
     m_languages.registerWindow(this);
+}
+
+void ResponseWindow::mapClicked(double x, double y)
+{
+    const auto& map = m_picture.map();
+    if (!map)
+        return;
+    const auto [X, Y] = viewPoint(map->placement.view, x, y);
+    if (X > 0)
+        showPoint(X, Y);
 }
 
 ResponseWindow::~ResponseWindow()

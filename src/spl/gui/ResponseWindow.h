@@ -55,6 +55,10 @@ public:
 
     /// Makes (X, Y) the current point (m), then shows the window.
     void showPoint(double X, double Y);
+    /// A click on Picture44 at (x, y), scale units: the point of the plane
+    /// the map shown there shows, when there is a map and the point lies in
+    /// front of the array.
+    void mapClicked(double x, double y);
     /// Pins the current point; nothing without one.
     void pin();
     /// Lets the pinned point at `index` (of points()) go.
