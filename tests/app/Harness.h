@@ -20,15 +20,10 @@ struct Program
     Windows windows{languages, messages, languageId::English};
 };
 
-/// A fixture holding the whole program.
-class ProgramTest : public ::testing::Test, protected Program
-{
-};
-
 inline const QString demo = QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini");
 
 /// The whole program with its main window shown on the demo project.
-class DemoWindowTest : public ProgramTest
+class DemoWindowTest : public ::testing::Test, protected Program
 {
 protected:
     DemoWindowTest()

@@ -2,31 +2,24 @@
 // and the language the program starts in.
 
 #include "Harness.h"
-#include "project/gui/Principal.h"
 
 #include <QAction>
 #include <QFileDialog>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
 #include <functional>
-#include <gtest/gtest.h>
-#include <utility>
 
 namespace {
 
-class MenusTest : public ProgramTest
+class MenusTest : public DemoWindowTest
 {
 protected:
     MenusTest()
     {
         windows.setEndProgram([this] { ++ended; });
-        QObject::connect(&windows.document(), &ProjectDocument::redrawn, [this] { ++redraws; });
-        principal().show();
+        QObject::connect(&doc(), &ProjectDocument::redrawn, [this] { ++redraws; });
     }
 
-    Principal& principal() { return windows.principal(); }
-    QAction* item(const char* name) { return principal().findChild<QAction*>(name); }
+    QAction* item(const char* name) { return main().findChild<QAction*>(name); }
 
     /// Runs `open`, and `inside` as soon as the modal window it opens is
     /// running. Returns whether a modal window was running then.
@@ -40,10 +33,6 @@ protected:
         open();
         return ran;
     }
-    void answerQuit(const char* button)
-    {
-        windows.quitWindow().findChild<QPushButton*>(button)->click();
-    }
 
     int ended = 0;
     int redraws = 0;
@@ -56,13 +45,12 @@ protected:
 // Close, the view is redrawn); Save runs the file dialog and asks again; Ok ends.
 TEST_F(MenusTest, EveryWayOfLeavingAsksTheQuestionAndInfoOpensItsWindow)
 {
-    principal().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&principal()));
-    const std::function<void()> close = [this] { principal().close(); };
+    main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+    const std::function<void()> close = [this] { main().close(); };
     QWidget* quit = &windows.quitWindow();
     const std::tuple<std::function<void()>, QWidget*, const char*, int> ways[] = {
-        {[this] { QTest::keyClick(&principal(), Qt::Key_Q, Qt::ControlModifier); }, quit,
-         "Command2", 0},
+        {[this] { QTest::keyClick(&main(), Qt::Key_Q, Qt::ControlModifier); }, quit, "Command2", 0},
         {[this] { item("Exit")->trigger(); }, quit, "Command2", 0},
         {close, quit, "Command2", 1},
         {[this] { item("Info")->trigger(); }, &windows.inforWindow(), "Command1", 1}};
@@ -73,7 +61,7 @@ TEST_F(MenusTest, EveryWayOfLeavingAsksTheQuestionAndInfoOpensItsWindow)
             shown = window->isVisible();
             window->findChild<QPushButton*>(button)->click();
         }));
-        EXPECT_TRUE(shown && principal().isVisible() && !window->isVisible()) << button;
+        EXPECT_TRUE(shown && main().isVisible() && !window->isVisible()) << button;
         EXPECT_EQ(redraws, before + redrawn) << button;
     }
 
@@ -86,13 +74,14 @@ TEST_F(MenusTest, EveryWayOfLeavingAsksTheQuestionAndInfoOpensItsWindow)
             if (d)
                 d->reject();
         });
-        answerQuit("Command3");
+        windows.quitWindow().findChild<QPushButton*>("Command3")->click();
         stillAsking = windows.quitWindow().isVisible();
-        answerQuit("Command2");
+        windows.quitWindow().findChild<QPushButton*>("Command2")->click();
     }));
     EXPECT_TRUE(dialogShown && stillAsking);
     EXPECT_EQ(ended, 0);
-    EXPECT_TRUE(whileModal(close, [this] { answerQuit("Command1"); }));
+    EXPECT_TRUE(whileModal(
+        close, [this] { windows.quitWindow().findChild<QPushButton*>("Command1")->click(); }));
     EXPECT_EQ(ended, 1);
 }
 

@@ -6,6 +6,7 @@
 #include "app/RenderCommand.h"
 #include "files/Ini.h"
 #include "spl/Calculation.h"
+#include "spl/MapTurn.h"
 #include "spl/gui/AreaLevelsWindow.h"
 #include "support/FailingResources.h"
 
@@ -19,14 +20,8 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <cmath>
 
 namespace {
-
-QImage rgb32(const QImage& image)
-{
-    return image.convertToFormat(QImage::Format_RGB32);
-}
 
 /// Picture44 as `splmap render` draws it for the demo with these options.
 QImage rendered(const QStringList& options)
@@ -38,7 +33,7 @@ QImage rendered(const QStringList& options)
                          err, QStringLiteral(SPLMAP_LANGUAGES_DIR));
     });
     EXPECT_EQ(r.code, 0) << r.err.constData();
-    return rgb32(QImage(png));
+    return QImage(png).convertToFormat(QImage::Format_RGB32);
 }
 
 class SplMapTest : public DemoWindowTest
@@ -64,37 +59,18 @@ protected:
         return shown;
     }
 
-    /// Moves `steps` down a list of the SPL window with the keyboard, as a user would.
-    void choose(const char* list, int steps)
-    {
-        auto* combo = splWindow().findChild<QComboBox*>(list);
-        splWindow().activateWindow();
-        combo->setFocus();
-        if (!QTest::qWaitFor([&] { return combo->hasFocus(); }))
-            ADD_FAILURE() << list << " did not take the focus";
-        for (int i = 0; i < steps; ++i)
-            QTest::keyClick(combo, Qt::Key_Down);
-    }
-
-    /// Where the centre of cell (r, c) lies on Picture44, in widget pixels: placed
-    /// as on Picture33, then carried by the map's turn onto its corners if turned.
+    /// Where the centre of cell (r, c) shows on Picture44, in widget pixels:
+    /// carried by the map's turn when it is turned.
     QPoint cellOnScreen(const spl::ShownMap& map, int r, int c)
     {
         const spl::MapPlacement& p = map.placement;
-        const double x = map.result.MatriuX(r, c) * p.view.SW1 / p.view.offsetmax;
-        const double y =
-            p.view.SH44 - p.view.SH1 * map.result.MatriuY(r, c) / (p.view.alturamax + 1);
-        const QPoint origin = picture44().contentsRect().topLeft();
-        if (!p.corners) {
-            const Canvas& s = picture44().canvas();
-            return origin + QPoint(qRound(x * s.image().width() / s.scaleWidth()),
-                                   qRound(y * s.image().height() / s.scaleHeight()));
-        }
-        const double sx = x / p.turned.scaleWidth, sy = y / p.turned.scaleHeight;
-        const auto& P = *p.corners;
-        return origin +
-               QPoint(int(std::floor(P[0].x + sx * (P[1].x - P[0].x) + sy * (P[2].x - P[0].x))),
-                      int(std::floor(P[0].y + sx * (P[1].y - P[0].y) + sy * (P[2].y - P[0].y))));
+        std::array<double, 2> at{map.result.MatriuX(r, c), map.result.MatriuY(r, c)};
+        if (p.corners)
+            at = shownAt(p, at[0], at[1]);
+        const spl::MapView& v = p.view;
+        const QPointF pixel = picture44().canvas().toPixels(
+            at[0] * v.SW1 / v.offsetmax, v.SH44 - v.SH1 * at[1] / (v.alturamax + 1));
+        return picture44().contentsRect().topLeft() + pixel.toPoint();
     }
 
     /// Moves the mouse over cell (r, c): the probe must show its level to one decimal.
@@ -111,15 +87,44 @@ protected:
 
 } // namespace
 
-// The SPL button's window calculates the project's map with its settings, which
-// become the document's, and paints it over the side view; the window keeps its
-// fields, and its Close redraws the side view without the map.
-TEST_F(SplMapTest, CalculateThroughTheWindowsPaintsTheMapOnBothOverlays)
+// A grid too large, or one the system has no memory for, is refused with its
+// message; the side view and its scales stay as they were. The SPL button's
+// window calculates the project's map with its settings, which become the
+// document's, and paints it over the side view; the window keeps its fields,
+// and its Close redraws the side view without the map.
+TEST_F(SplMapTest, CalculateThroughTheWindowsPaintsTheMapOrIsRefused)
 {
+    QTemporaryDir dir;
+    const QString tall = dir.filePath("tall.ini");
+    ASSERT_TRUE(QFile::copy(demo, tall));
+    INIwrite(tall, "Default", "Text13", "3000"); // a view thousands of metres high
+    for (const auto& [project, tag, memory] :
+         {std::tuple{tall, "Grid", false}, std::tuple{demo, "Memory", true}}) {
+        ASSERT_TRUE(main().loadProject(project));
+        ASSERT_TRUE(doc().requestSplWindow());
+        messages.shown.clear();
+        const QImage before = canvas(sideview::Picture33).image().copy();
+        const float sh44 = doc().scales().SH44;
+        std::optional<failing::Refusal> refusal;
+        if (memory)
+            refusal.emplace(false, true);
+        splWindow().showSettings({1000, "0.1"});
+        windows.calculateMap();
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, languages.GetLabel("MsgBox", tag));
+        EXPECT_EQ(canvas(sideview::Picture33).image(), before);
+        EXPECT_EQ(doc().scales().SH44, sh44);
+        EXPECT_FALSE(main().shownPicture().map());
+    }
+
+    messages.shown.clear();
     const QImage sideView = canvas(sideview::Picture33).image();
     std::optional<spl::Result> expected;
     ASSERT_TRUE(pressSplButton([&] {
-        choose("Combo4", 10); // 100 Hz -> 1000 Hz
+        auto* band = splWindow().findChild<QComboBox*>("Combo4");
+        band->setCurrentIndex(10); // 100 Hz -> 1000 Hz
+        emit band->activated(10);
+        splWindow().findChild<QLineEdit*>("Text1")->setText("0.3"); // was 0.1
         expected = spl::calculate(spl::requestFromDocument(doc(), splWindow().settings()));
         splWindow().findChild<QPushButton*>("Command1")->click();
         EXPECT_FALSE(splWindow().isVisible());
@@ -129,8 +134,8 @@ TEST_F(SplMapTest, CalculateThroughTheWindowsPaintsTheMapOnBothOverlays)
     const auto& shown = main().shownPicture().map(); // what the report tells of the map shown
     ASSERT_TRUE(shown);
     EXPECT_EQ(shown->settings, doc().calculationSettings());
-    EXPECT_EQ(shown->settings.frequencia, 1000);
-    EXPECT_EQ(shown->settings.resolutionText, splWindow().resolutionText());
+    EXPECT_EQ(std::pair(shown->settings.frequencia, shown->settings.resolutionText),
+              std::pair(int16_t(1000), QString("0.3")));
     EXPECT_EQ(shown->result.spl, expected->spl);
     const QImage map33 = canvas(sideview::Picture33).image();
     EXPECT_NE(map33, sideView);
@@ -143,40 +148,13 @@ TEST_F(SplMapTest, CalculateThroughTheWindowsPaintsTheMapOnBothOverlays)
     EXPECT_FALSE(main().shownPicture().map());
 }
 
-// A grid too large, or one the system has no memory for, is refused with its
-// message; the side view and its scales stay as they were.
-TEST_F(SplMapTest, AGridTooLargeOrWithoutMemoryIsRefusedAndLeavesTheSideView)
-{
-    QTemporaryDir dir;
-    const QString tall = dir.filePath("tall.ini");
-    ASSERT_TRUE(QFile::copy(demo, tall));
-    INIwrite(tall, "Default", "Text13", "3000"); // a view thousands of metres high
-    for (const auto& [project, tag, memory] :
-         {std::tuple{tall, "Grid", false}, std::tuple{demo, "Memory", true}}) {
-        ASSERT_TRUE(main().loadProject(project));
-        ASSERT_TRUE(doc().requestSplWindow());
-        messages.shown.clear();
-        const QImage before = canvas(sideview::Picture33).image().copy();
-        std::optional<failing::Refusal> refusal;
-        if (memory)
-            refusal.emplace(false, true);
-        splWindow().showSettings({1000, "0.1"});
-        windows.calculateMap();
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text, languages.GetLabel("MsgBox", tag));
-        EXPECT_EQ(canvas(sideview::Picture33).image(), before);
-        EXPECT_EQ(doc().scales().SH44, 212.3f);
-        EXPECT_FALSE(main().shownPicture().map());
-    }
-}
-
 // A map in the "Cells" style, as `render --style cells` paints it, turned by the
 // tilt of the demo's top box: the probe shows the level of the cell under the
 // mouse, until a redraw of the side view wipes the map.
 TEST_F(SplMapTest, TheProbeOverACellsMapAsRenderPaintsIt)
 {
     calculate({2500, "0.3", spl::MapStyle::Cells});
-    const QImage window = rgb32(picture44().canvas().image());
+    const QImage window = picture44().canvas().image().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(rendered({"--freq", "2500", "--style", "cells"}), window);
     EXPECT_NE(rendered({"--freq", "2500", "--style", "distribution"}), window);
 
@@ -193,9 +171,8 @@ TEST_F(SplMapTest, TheProbeOverACellsMapAsRenderPaintsIt)
 }
 
 // Options > Level along the areas plots every area in use and its statistics,
-// and follows the band and model of the map, the listening height and every
-// edit. "Box by box" chosen in the SPL window paints an unturned map whose
-// probe, render and live map keep that model.
+// and follows the band and model of the map and every edit. The "Box by box"
+// model paints an unturned map whose probe, render and live map keep that model.
 TEST_F(SplMapTest, TheLevelAlongTheAreasAndTheBoxByBoxModelThroughTheWindows)
 {
     main().findChild<QAction*>("AreaLevels")->trigger();
@@ -216,31 +193,18 @@ TEST_F(SplMapTest, TheLevelAlongTheAreasAndTheBoxByBoxModelThroughTheWindows)
     const float classic = level50();
     auto* live = main().findChild<QAction*>("LiveMap");
     live->trigger(); // on before the map it will follow
-    ASSERT_TRUE(pressSplButton([&] {
-        choose("Combo4", 10); // 1000 Hz
-        choose("Combo6", 1);  // Box by box
-        splWindow().findChild<QPushButton*>("Command1")->click();
-    }));
-    EXPECT_EQ(doc().calculationSettings().model, spl::LevelModelKind::Coherent);
+    calculate({1000, "0.3", spl::MapStyle::Distribution, spl::LevelModelKind::Coherent});
     EXPECT_EQ(band(), "1000 Hz"); // one band for the plot and the map
     const auto& map = main().shownPicture().map();
-    ASSERT_TRUE(map);
     EXPECT_FALSE(map->placement.corners); // painted where its cells are
-    const float coherent = level50();
-    EXPECT_NE(coherent, classic);
+    EXPECT_NE(level50(), classic);
 
     w->hide(); // off the map, for the probe
     expectProbe(*map, map->result.FilesSobre + 10, 120);
     EXPECT_EQ(rendered({"--freq", "1000", "--model", "coherent"}),
-              rgb32(picture44().canvas().image()));
+              picture44().canvas().image().convertToFormat(QImage::Format_RGB32));
 
     w->show();
-    // A listening height of 0 puts the points on the area line.
-    QLineEdit* height = w->findChild<QLineEdit*>("Text1");
-    height->clear();
-    QTest::keyClicks(height, "0");
-    EXPECT_FLOAT_EQ(w->levels().areas[0].points[0].height, 0.0f);
-    EXPECT_NE(level50(), coherent);
 
     // The live map paints an edited project as CALCULATE would, with its settings.
     QSignalSpy painted(&windows.liveMap(), &spl::LiveMap::painted);

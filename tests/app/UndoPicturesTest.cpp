@@ -2,52 +2,32 @@
 // after a change: cleared surfaces, a side view, a map over it.
 
 #include "Harness.h"
-#include "picture/ShownPicture.h"
-#include "platform/gui/Surface.h"
-#include "project/gui/Principal.h"
 #include "project/gui/UndoHistory.h"
-#include "sideview/SideView.h"
 
 #include <QAction>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
 namespace {
 
-class UndoPicturesTest : public ProgramTest
+class UndoPicturesTest : public DemoWindowTest
 {
 protected:
-    UndoPicturesTest()
-    {
-        main().show();
-        main().activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&main()));
-        EXPECT_TRUE(main().loadProject(demo));
-    }
-    Principal& main() { return windows.principal(); }
     /// What the three surfaces of the window show.
     std::array<QImage, 3> screen()
     {
-        return {main().picture(sideview::Picture1)->canvas().image(),
-                main().picture(sideview::Picture33)->canvas().image(),
-                main().picture(sideview::Picture44)->canvas().image()};
+        return {canvas(sideview::Picture1).image(), canvas(sideview::Picture33).image(),
+                canvas(sideview::Picture44).image()};
     }
     void trigger(const char* action) { main().findChild<QAction*>(action)->trigger(); }
-    QLineEdit* focus(const char* field)
-    {
-        auto* edit = main().findChild<QLineEdit*>(field);
-        main().activateWindow();
-        edit->setFocus();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return edit->hasFocus(); }));
-        return edit;
-    }
     /// Types over a field's text and leaves it with Tab, as a user does; then
     /// Undo and Redo, which bring back `before` and what the edit showed.
     void typeUndoRedo(const char* field, const QString& text, const std::array<QImage, 3>& before)
     {
-        QLineEdit* edit = focus(field);
+        auto* edit = main().findChild<QLineEdit*>(field);
+        main().activateWindow();
+        edit->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return edit->hasFocus(); }));
         edit->selectAll();
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Tab);
@@ -86,12 +66,8 @@ TEST_F(UndoPicturesTest, ANewProjectCancelledThenEditedUndoesToTheClearedSurface
 
 TEST_F(UndoPicturesTest, AMapShownBeforeAnEditComesBackWithItsLevels)
 {
-    focus("Text1"); // before the map: leaving the height redraws the side view
-    ASSERT_TRUE(windows.document().requestSplWindow());
-    windows.splWindow().frequencia = 1000;
-    windows.calculateMap();
+    calculate({1000, "0.3"});
     const auto map = main().shownPicture().map();
-    ASSERT_TRUE(map);
     typeUndoRedo("Text1", "4", screen());
     EXPECT_FALSE(main().shownPicture().map());
     trigger("Undo");

