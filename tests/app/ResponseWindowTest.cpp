@@ -65,8 +65,7 @@ TEST_F(ResponseWindowTest, ClicksOnTheMapReadPinAndMarkTheSpectrum)
         EXPECT_TRUE(!p.pinned && p.colour == QColor(Qt::black));
         const auto [X, Y] =
             spl::viewPoint(map->placement.view, clicked.back().x(), clicked.back().y());
-        EXPECT_DOUBLE_EQ(p.spectrum.X, X);
-        EXPECT_DOUBLE_EQ(p.spectrum.Y, Y);
+        EXPECT_EQ(std::pair(p.spectrum.X, p.spectrum.Y), std::pair(X, Y));
     }
     expectSpectraOfTheDocument();
     // Each point's 21 levels plotted, the current one's last, and its flat average.
@@ -75,10 +74,8 @@ TEST_F(ResponseWindowTest, ClicksOnTheMapReadPinAndMarkTheSpectrum)
     const auto* series = static_cast<const QLineSeries*>(plotted.back());
     ASSERT_EQ(series->count(), 21);
     EXPECT_EQ(series->at(10), QPointF(spl::kFrequencies[10], points.back().spectrum.levels[10]));
-    EXPECT_TRUE(spectrum()
-                    .findChild<QLabel*>("LabelAverage")
-                    ->text()
-                    .contains(QLocale().toString(points.back().spectrum.averageFlat, 'f', 1)));
+    const QString average = QLocale().toString(points.back().spectrum.averageFlat, 'f', 1);
+    EXPECT_TRUE(spectrum().findChild<QLabel*>("LabelAverage")->text().contains(average));
     EXPECT_EQ(picture44().canvas().image(), picture);
 
     // Each mark where its point was clicked, each pin in a colour of its own.

@@ -154,11 +154,10 @@ TEST(WindowsLook, EveryCaptionIsALanguageTextFitsAndNamesItsControl)
         const QMap<QString, QString> now = program.captions();
         ASSERT_EQ(now.keys(), english.keys()) << name;
         for (auto it = english.begin(); it != english.end(); ++it) {
-            const std::string at = it.key().toStdString() + " in " + name;
             if (entry == 2 && !notALanguageText(it.key())) {
-                EXPECT_NE(now[it.key()], it.value()) << at;
+                EXPECT_NE(now[it.key()], it.value()) << it.key().toStdString() << " in " << name;
             } else if (entry != 1) {
-                EXPECT_EQ(now[it.key()], it.value()) << at;
+                EXPECT_EQ(now[it.key()], it.value()) << it.key().toStdString() << " in " << name;
             }
         }
     }
