@@ -137,6 +137,7 @@ TEST_F(SplMapTest, CalculateThroughTheWindowsPaintsTheMapOrIsRefused)
     EXPECT_EQ(std::pair(shown->settings.frequencia, shown->settings.resolutionText),
               std::pair(int16_t(1000), QString("0.3")));
     EXPECT_EQ(shown->result.spl, expected->spl);
+    EXPECT_EQ(canvas(sideview::Picture44).scaleHeight(), 212.4f); // the map's own height
     const QImage map33 = canvas(sideview::Picture33).image();
     EXPECT_NE(map33, sideView);
 

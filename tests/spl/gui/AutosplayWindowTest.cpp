@@ -14,6 +14,7 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace {
 
@@ -71,6 +72,7 @@ TEST_F(AutosplayWindowTest, AProposalIsShownAppliedAsOneStepAndUndone)
     const spl::AutosplayProposal& p = *autosplay.proposal();
     EXPECT_EQ(p.current, start);
     ASSERT_EQ(p.proposed.size(), start.size());
+    EXPECT_GE(*std::min_element(p.proposed.begin() + 1, p.proposed.end()), 1.0); // the least splay
     QTableWidget* rows = table("TableAngles");
     ASSERT_EQ(rows->rowCount(), int(start.size()));
     for (int r = 0; r < rows->rowCount(); ++r) {
