@@ -18,13 +18,6 @@ protected:
     {
         QObject::connect(&doc, &ProjectDocument::redrawn, [this] { ++redraws; });
     }
-    QStringList tags() const
-    {
-        QStringList l;
-        for (const Message& m : messages.shown)
-            l << m.tag;
-        return l;
-    }
     /// Which of `controls` are enabled, as a string of 0 and 1.
     std::string enabled(std::initializer_list<Control> controls) const
     {
@@ -65,11 +58,11 @@ TEST_F(Document, StartsWithOnlyTheHeightUnlockedWhichUnlocksTheArrayThenTheAreas
 
     doc.setText(Text13, "0.9");
     doc.choose(Combo2, 2);
-    EXPECT_EQ(tags(), QStringList({"Small"}));
+    EXPECT_EQ(doc.raisedMessages(), QStringList({"Small"}));
     EXPECT_EQ(enabled({Command2, angleList(2), angleList(3)}), "010");
     enter(Text13, "1");
     EXPECT_TRUE(doc.isEnabled(Command2));
-    EXPECT_EQ(tags(), QStringList({"Small"}));
+    EXPECT_EQ(doc.raisedMessages(), QStringList({"Small"}));
 }
 
 // An empty angle takes the model's angle, any other text stays; a disabled area
@@ -120,15 +113,13 @@ TEST_F(Document, TypedListTextIsAppliedWhenItIsANumberInTheListsRange)
         EXPECT_FALSE(typeInto(list, typed)) << typed;
         EXPECT_EQ(doc.text(list), applied) << typed;
     }
-    EXPECT_EQ(tags(), QStringList(6, "Value"));
+    EXPECT_EQ(doc.raisedMessages(), QStringList(6, "Value"));
     EXPECT_FLOAT_EQ(doc.state().LastAngle[1], 5.0f);
     // Leaving a list whose text was not touched does nothing either.
     EXPECT_TRUE(doc.applyTypedText(Control::Combo2));
     EXPECT_EQ(redraws, before);
 }
 
-// The axis crossing reads (0, 0), the far top corner (offsetmax, alturamax + 1); the
-// overlay starts at the axis and its scale is read against the side view's.
 // Angles set together end where choosing or typing them one list after the
 // other ends, with one redraw and one accepted change.
 TEST_F(Document, AnglesSetTogetherAsIfChosenOneByOne)
@@ -157,6 +148,8 @@ TEST_F(Document, AnglesSetTogetherAsIfChosenOneByOne)
     }
 }
 
+// The axis crossing reads (0, 0), the far top corner (offsetmax, alturamax + 1); the
+// overlay starts at the axis and its scale is read against the side view's.
 TEST_F(Document, MouseReadoutOfEachSurface)
 {
     ASSERT_TRUE(doc.load(demo)); // 40 m across, 10 m high
@@ -185,16 +178,13 @@ TEST_F(Document, AFailedLoadLeavesTheProjectAsItWas)
     const QString broken = dir.filePath("broken.ini");
     QFile::copy(demo, broken);
     INIwrite(broken, "Default", "LastAngle3", "abc"); // fails after every field was read
-    int changes = 0;
-    QObject::connect(&doc, &ProjectDocument::textChanged, [&] { ++changes; });
-    QObject::connect(&doc, &ProjectDocument::enabledChanged, [&] { ++changes; });
 
     for (const QString& path : {broken, dir.filePath("missing.ini")}) {
         EXPECT_FALSE(doc.load(path)) << path.toStdString();
         EXPECT_TRUE(sameProject(doc.data(), before));
         EXPECT_EQ(picture(), pictureBefore);
     }
-    EXPECT_EQ(std::pair(changes, redraws), std::pair(0, redrawsBefore));
+    EXPECT_EQ(redraws, redrawsBefore);
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_TRUE(messages.shown[0].text.contains("LastAngle3"));
     EXPECT_TRUE(messages.shown[1].text.contains("no such file"));

@@ -44,25 +44,16 @@ protected:
 
 } // namespace
 
+// English is applied first, then the user's language, each walking the whole
+// order; a language without a file of its own keeps English.
 TEST_F(LanguageWindowTest, LoadsTheUsersLanguageAfterEnglish)
 {
     open(languageId::German);
     EXPECT_EQ(list()->currentData().toInt(), languageId::German);
-    // English was applied first, then German: each walked the whole order.
     EXPECT_EQ(turns, QStringList({"A:Cancel", "B", "A:Abbrechen", "B"}));
-    EXPECT_EQ(button("Command2")->text(), "Abbrechen");
-    EXPECT_FALSE(window->isVisible());
-
-    // Another user language keeps English; selecting an entry, the selected one too, applies it.
     delete window;
     open(2057);
-    EXPECT_EQ(list()->currentIndex(), 0);
-    EXPECT_EQ(current(), "Cancel");
-    window->SelectCurrentLanguage();
-    EXPECT_EQ(list()->currentIndex(), 0);
-    turns.clear();
-    window->selectEntry(0);
-    EXPECT_EQ(turns.size(), 2);
+    EXPECT_EQ(std::pair(list()->currentIndex(), current()), std::pair(0, QString("Cancel")));
 }
 
 // Choosing applies at once and OK keeps it; Cancel returns to English, not to

@@ -25,13 +25,6 @@ protected:
     QLineEdit* text(int n) { return window.findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n)); }
     QComboBox* combo(const char* name) { return window.findChild<QComboBox*>(name); }
     bool loadDemo() { return doc.load(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini")); }
-    QStringList shownTags() const
-    {
-        QStringList l;
-        for (const Message& m : messages.shown)
-            l << m.tag;
-        return l;
-    }
     /// Text typed into a field, which is then left if the field takes it.
     void enter(Control field, const QString& text)
     {
