@@ -8,7 +8,6 @@
 #include "sideview/SideView.h"
 
 #include <QAction>
-#include <QFile>
 #include <QTemporaryDir>
 #include <random>
 
@@ -31,11 +30,10 @@ protected:
         // Written as Save writes it, without marking the project saved.
         const QString path = dir.filePath(QStringLiteral("seen.ini"));
         EXPECT_FALSE(projectfile::save(path, doc.fields(), doc.state(), doc.locale()));
-        Seen s{contents(path), {}, window.sideViewCaptions()};
-        int i = 0;
-        for (int id : {sideview::Picture1, sideview::Picture33, sideview::Picture44})
-            s.pictures[static_cast<size_t>(i++)] = window.picture(id)->canvas().image();
-        return s;
+        const auto image = [this](int id) { return window.picture(id)->canvas().image(); };
+        return {contents(path),
+                {image(sideview::Picture1), image(sideview::Picture33), image(sideview::Picture44)},
+                window.sideViewCaptions()};
     }
 
     /// One random change as the user makes it: a field typed and left, an item
