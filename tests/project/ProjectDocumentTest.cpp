@@ -1,4 +1,5 @@
 #include "project/ProjectDocument.h"
+#include "files/Bytes.h"
 #include "files/Ini.h"
 #include "sideview/GeometryJson.h"
 
@@ -173,7 +174,8 @@ TEST_F(Document, AFailedLoadLeavesTheProjectAsItWas)
 }
 
 // A load unlocks the project's fields, works out the corners and counts the
-// list texts as applied; text the file cannot hold is refused with a message.
+// list texts as applied; it saves back to the same bytes, but text the file
+// cannot hold is refused with a message.
 // The readout: the axis crossing reads (0, 0), the far top corner (offsetmax,
 // alturamax + 1); the overlay starts at the axis and its scale is read against
 // the side view's.
@@ -197,8 +199,11 @@ TEST_F(Document, ALoadUnlocksTheProjectAndTheMouseReadout)
     EXPECT_EQ(read(sideview::Picture44, 60.53, 118), "20.00 8.80");
 
     QTemporaryDir dir;
+    const QString path = dir.filePath("p.ini");
+    ASSERT_FALSE(doc.save(path));
+    EXPECT_EQ(contents(path), contents(demo));
     doc.setText(Control::Text5, "a[b");
-    const auto error = doc.save(dir.filePath("p.ini"));
+    const auto error = doc.save(path);
     ASSERT_TRUE(error);
     EXPECT_EQ(messages.shown.back().text, *error);
 }
