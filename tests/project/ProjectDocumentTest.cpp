@@ -26,11 +26,6 @@ protected:
             s += doc.isEnabled(c) ? '1' : '0';
         return s;
     }
-    void enter(Control field, const QString& text)
-    {
-        doc.setText(field, text);
-        doc.leaveField(field);
-    }
     bool typeInto(Control list, const QString& text)
     {
         doc.setText(list, text);
@@ -60,7 +55,8 @@ TEST_F(Document, StartsWithOnlyTheHeightUnlockedWhichUnlocksTheArrayThenTheAreas
     doc.choose(Combo2, 2);
     EXPECT_EQ(doc.raisedMessages(), QStringList({"Small"}));
     EXPECT_EQ(enabled({Command2, angleList(2), angleList(3)}), "010");
-    enter(Text13, "1");
+    doc.setText(Text13, "1");
+    doc.leaveField(Text13);
     EXPECT_TRUE(doc.isEnabled(Command2));
     EXPECT_EQ(doc.raisedMessages(), QStringList({"Small"}));
 }
@@ -94,7 +90,8 @@ TEST_F(Document, ModelChoiceRebuildsTheAngleListsOfBoxesTwoToSixteen)
 // number selects the item; out of range, not a count, not a number: refused and put back.
 TEST_F(Document, TypedListTextIsAppliedWhenItIsANumberInTheListsRange)
 {
-    enter(Control::Text13, "9");
+    doc.setText(Control::Text13, "9");
+    doc.leaveField(Control::Text13);
     doc.choose(Control::Combo2, 3);
     doc.choose(angleList(0), 5);
     EXPECT_TRUE(typeInto(angleList(1), "2.5"));
@@ -150,10 +147,7 @@ TEST_F(Document, AnglesSetTogetherAsIfChosenOneByOne)
 
 TEST_F(Document, AFailedLoadLeavesTheProjectAsItWas)
 {
-    enter(Control::Text13, "7");
-    doc.choose(Control::Combo4, 1);
-    doc.choose(Control::Combo2, 4);
-    doc.setText(Control::Text15, "Mine");
+    ASSERT_TRUE(doc.load(SPLMAP_TEST_PROJECTS_DIR "/eight-boxes-three-areas-ts160.ini"));
     const DocumentData before = doc.data();
     const auto picture = [this] {
         return sideview::geometryJson(doc.state(), doc.captions(), {}, doc.scales());

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 
 namespace {
 
@@ -13,7 +14,6 @@ class DadesTest : public MainWindowTest
 protected:
     DadesTest()
     {
-        QObject::connect(&doc, &ProjectDocument::redrawn, [this] { ++redraws; });
         wizard->show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(wizard));
     }
@@ -34,17 +34,16 @@ protected:
     }
 
     Dades* wizard = new Dades(doc, languages, &window);
-    int redraws = 0;
 };
 
 } // namespace
 
 TEST_F(DadesTest, AreaFieldsAreCopiedOnLeavingAndCancelResetsTheProject)
 {
-    const int before = redraws;
+    QSignalSpy redrawn(&doc, &ProjectDocument::redrawn);
     typeAndTab(field(3), "12.5"); // area 1, distance to array
     EXPECT_EQ(text(1)->text(), "12.5");
-    EXPECT_EQ(redraws, before + 1);
+    EXPECT_EQ(redrawn.count(), 1);
     typeAndTab(field(6), "2"); // Z2: the main window's third field of area 1
     EXPECT_EQ(text(3)->text(), "2");
 
