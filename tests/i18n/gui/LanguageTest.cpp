@@ -47,7 +47,6 @@ protected:
 TEST_F(LanguageWindowTest, LoadsTheUsersLanguageAfterEnglish)
 {
     open(languageId::German);
-    EXPECT_EQ(list()->currentData().toInt(), languageId::German);
     EXPECT_EQ(turns, QStringList({"A:Cancel", "B", "A:Abbrechen", "B"}));
     delete window;
     open(2057);

@@ -38,36 +38,15 @@ protected:
 
 } // namespace
 
-TEST_F(DadesTest, AreaFieldsAreCopiedOnLeavingAndCancelResetsTheProject)
+TEST_F(DadesTest, AreaFieldsAreEnabledAndCopiedAndCancelResetsTheProject)
 {
     QSignalSpy redrawn(&doc, &ProjectDocument::redrawn);
     typeAndTab(field(3), "12.5"); // area 1, distance to array
     EXPECT_EQ(text(1)->text(), "12.5");
     EXPECT_EQ(redrawn.count(), 1);
-    typeAndTab(field(6), "2"); // Z2: the main window's third field of area 1
-    EXPECT_EQ(text(3)->text(), "2");
 
-    // A text that is no number stays in its field, uncopied, and locks the SPL
-    // button; the distance to floor is checked the same way, and not copied.
-    typeAndTab(field(5), "abc");
-    EXPECT_TRUE(field(5)->hasFocus());
-    EXPECT_EQ(text(2)->text(), "0");
-    EXPECT_FALSE(doc.isEnabled(Control::Command2));
-    field(5)->setText("1");
-    typeAndTab(field(13), "x");
-    EXPECT_EQ(doc.raisedMessages(), QStringList({"Value", "Value"}));
-    EXPECT_EQ(text(13)->text(), "-");
-
-    // Cancel needs no valid field: it resets the main window, the wizard keeps its texts.
-    press("Command2");
-    EXPECT_FALSE(wizard->isVisible());
-    EXPECT_EQ(text(1)->text(), "0");
-    EXPECT_FALSE(combo("Combo2")->isEnabled() || combo("Combo4")->isEnabled());
-    EXPECT_EQ(field(3)->text(), "12.5");
-}
-
-TEST_F(DadesTest, ChoosingTheNumberOfAreasEnablesThemInBothWindowsAtOnce)
-{
+    // Choosing the number of areas enables them in both windows at once; the
+    // main window's order of an area's fields is not the wizard's.
     for (int chosen : {1, 2, 0}) {
         choose(wizard->findChild<QComboBox*>("Combo3"), chosen);
         for (const char* name : {"Frame3", "Text7", "Text10", "Label9", "Label12"})
@@ -78,10 +57,27 @@ TEST_F(DadesTest, ChoosingTheNumberOfAreasEnablesThemInBothWindowsAtOnce)
         EXPECT_EQ(text(5)->isEnabled(), chosen >= 1);
         EXPECT_EQ(text(9)->isEnabled(), chosen == 2);
         if (chosen == 2)
-            typeAndTab(field(15), "4"); // area 3, Z2
+            typeAndTab(field(15), "4"); // area 3, Z2: the main window's third
     }
     EXPECT_EQ(text(11)->text(), "4");
     EXPECT_EQ(field(15)->text(), "4"); // a disabled area keeps its text
+
+    // A text that is no number stays in its field, uncopied, and locks the SPL
+    // button; the distance to floor is checked the same way, and not copied.
+    typeAndTab(field(5), "abc");
+    EXPECT_TRUE(field(5)->hasFocus());
+    EXPECT_EQ(text(2)->text(), "0");
+    EXPECT_FALSE(doc.isEnabled(Control::Command2));
+    field(5)->setText("0");
+    typeAndTab(field(13), "x");
+    EXPECT_EQ(doc.raisedMessages(), QStringList({"Value", "Value"}));
+    EXPECT_EQ(text(13)->text(), "-");
+
+    // Cancel needs no valid field: it resets the main window, the wizard keeps its texts.
+    press("Command2");
+    EXPECT_EQ(text(1)->text(), "0");
+    EXPECT_FALSE(combo("Combo2")->isEnabled() || combo("Combo4")->isEnabled());
+    EXPECT_EQ(field(3)->text(), "12.5");
 }
 
 // OK is refused without a distance to floor; a height too small for the boxes
