@@ -14,14 +14,6 @@
 class MainWindowTest : public ::testing::Test
 {
 protected:
-    MainWindowTest()
-        : languages(QStringLiteral(SPLMAP_LANGUAGES_DIR)),
-          doc(messages,
-              [this](const QString& s, const QString& t) { return languages.GetLabel(s, t); }),
-          window(doc, languages, languageId::English)
-    {
-    }
-
     QLineEdit* text(int n) { return window.findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n)); }
     QComboBox* combo(const char* name) { return window.findChild<QComboBox*>(name); }
     bool loadDemo() { return doc.load(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini")); }
@@ -57,8 +49,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
-    Languages languages;
+    Languages languages{QStringLiteral(SPLMAP_LANGUAGES_DIR)};
     CapturingSink messages;
-    ProjectDocument doc;
-    Principal window;
+    ProjectDocument doc{
+        messages, [this](const QString& s, const QString& t) { return languages.GetLabel(s, t); }};
+    Principal window{doc, languages, languageId::English};
 };
