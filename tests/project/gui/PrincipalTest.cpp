@@ -71,8 +71,7 @@ TEST_F(PrincipalTest, TheWheelTurnsOnlyAFocusedList)
 {
     enter(Control::Text13, "9");
     showWindow();
-    int redraws = 0;
-    QObject::connect(&doc, &ProjectDocument::redrawn, [&] { ++redraws; });
+    QSignalSpy redrawn(&doc, &ProjectDocument::redrawn);
     const auto wheel = [](QComboBox* c) {
         const QPointF at(c->width() / 2.0, c->height() / 2.0);
         QWheelEvent e(at, c->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
@@ -80,11 +79,11 @@ TEST_F(PrincipalTest, TheWheelTurnsOnlyAFocusedList)
         QCoreApplication::sendEvent(c, &e);
     };
     wheel(angle(0));
-    EXPECT_EQ(std::pair(angle(0)->currentIndex(), redraws), std::pair(-1, 0));
+    EXPECT_EQ(std::pair(angle(0)->currentIndex(), int(redrawn.count())), std::pair(-1, 0));
     focus(angle(0));
-    redraws = 0; // leaving the height redrew
+    redrawn.clear(); // leaving the height redrew
     wheel(angle(0));
-    EXPECT_EQ(std::pair(angle(0)->currentIndex(), redraws), std::pair(0, 1));
+    EXPECT_EQ(std::pair(angle(0)->currentIndex(), int(redrawn.count())), std::pair(0, 1));
 }
 
 // Without an area reaching past the array, the SPL button says so and opens nothing.

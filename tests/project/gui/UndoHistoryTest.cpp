@@ -106,10 +106,6 @@ TEST_F(UndoHistoryTest, RandomEditsUndoneAllTheWayBackAndRedone)
     ASSERT_FALSE(doc.save(dir.filePath("Hall.ini")).has_value());
     doc.leaveField(Control::Text2);
     EXPECT_EQ(title(), "Hall.ini - " + kCaption);
-    history.undo();
-    EXPECT_EQ(title(), "Hall.ini* - " + kCaption);
-    history.redo();
-    EXPECT_EQ(title(), "Hall.ini - " + kCaption);
 }
 
 // A list's typed text is applied on Enter or on leaving it, or refused and put
@@ -139,27 +135,25 @@ TEST_F(UndoHistoryTest, AHeightAndANameAreTwoStepsOfTheKeys)
 {
     ASSERT_TRUE(loadDemo());
     showWindow();
-    QLineEdit* height = text(13);
-    QLineEdit* project = text(15);
-    const std::string name = project->text().toStdString();
-    typeOver(height, "7");
-    QTest::keyClick(height, Qt::Key_Tab);
+    const std::string name = text(15)->text().toStdString();
+    typeOver(text(13), "7");
+    QTest::keyClick(text(13), Qt::Key_Tab);
     ASSERT_TRUE(qobject_cast<QComboBox*>(QApplication::focusWidget())); // into a list
 
     // Typed text not yet accepted: the field's own undo takes the key.
-    typeOver(project, "Hall");
-    QTest::keyClick(project, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(project->text().toStdString(), name);
-    typeOver(project, "Hall");
-    QTest::keyClick(project, Qt::Key_Tab);
+    typeOver(text(15), "Hall");
+    QTest::keyClick(text(15), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(text(15)->text().toStdString(), name);
+    typeOver(text(15), "Hall");
+    QTest::keyClick(text(15), Qt::Key_Tab);
 
     QWidget* focus = QApplication::focusWidget();
     const std::tuple<Qt::Key, const char*, bool> keys[] = {
         {Qt::Key_Z, "7", true}, {Qt::Key_Z, "10", false}, {Qt::Key_Y, "7", true}};
     for (const auto& [key, shown, more] : keys) {
         QTest::keyClick(focus, key, Qt::ControlModifier);
-        EXPECT_EQ(height->text().toStdString(), shown);
-        EXPECT_EQ(project->text().toStdString(), name);
+        EXPECT_EQ(text(13)->text().toStdString(), shown);
+        EXPECT_EQ(text(15)->text().toStdString(), name);
         EXPECT_EQ(undoAction->isEnabled(), more);
     }
 }
