@@ -26,11 +26,6 @@ protected:
             s += doc.isEnabled(c) ? '1' : '0';
         return s;
     }
-    bool typeInto(Control list, const QString& text)
-    {
-        doc.setText(list, text);
-        return doc.applyTypedText(list);
-    }
 
     CapturingSink messages;
     ProjectDocument doc;
@@ -94,9 +89,11 @@ TEST_F(Document, TypedListTextIsAppliedWhenItIsANumberInTheListsRange)
     doc.leaveField(Control::Text13);
     doc.choose(Control::Combo2, 3);
     doc.choose(angleList(0), 5);
-    EXPECT_TRUE(typeInto(angleList(1), "2.5"));
+    doc.setText(angleList(1), "2.5");
+    EXPECT_TRUE(doc.applyTypedText(angleList(1)));
     EXPECT_DOUBLE_EQ(doc.state().box[4].toDouble(QLocale::c()), 7.5);
-    EXPECT_TRUE(typeInto(Control::Combo2, "6"));
+    doc.setText(Control::Combo2, "6");
+    EXPECT_TRUE(doc.applyTypedText(Control::Combo2));
     EXPECT_EQ(doc.selectedIndex(Control::Combo2), 5);
     EXPECT_TRUE(doc.isEnabled(angleList(5)));
     EXPECT_TRUE(messages.shown.empty());
@@ -107,7 +104,8 @@ TEST_F(Document, TypedListTextIsAppliedWhenItIsANumberInTheListsRange)
         {Control::Combo2, "2.5"}, {Control::Combo1, "0"},  {Control::Combo4, "TS-999"}};
     for (const auto& [list, typed] : refused) {
         const QString applied = doc.text(list);
-        EXPECT_FALSE(typeInto(list, typed)) << typed;
+        doc.setText(list, typed);
+        EXPECT_FALSE(doc.applyTypedText(list)) << typed;
         EXPECT_EQ(doc.text(list), applied) << typed;
     }
     EXPECT_EQ(doc.raisedMessages(), QStringList(6, "Value"));
@@ -184,13 +182,10 @@ TEST_F(Document, ALoadUnlocksTheProjectAndTheMouseReadout)
     EXPECT_GT(doc.state().y1[8], doc.state().y1[1]); // the corners are worked out
     EXPECT_TRUE(doc.applyTypedText(angleList(4)));
     EXPECT_EQ(redraws, 1);
-    const auto read = [this](int surface, double x, double y) {
-        const auto [rx, ry] = doc.readout(surface, x, y);
-        return rx + " " + ry;
-    };
-    EXPECT_EQ(read(sideview::Picture1, 18, 110), "0.00 0.00");
-    EXPECT_EQ(read(sideview::Picture1, 121.06, 0), "40.00 11.00");
-    EXPECT_EQ(read(sideview::Picture44, 60.53, 118), "20.00 8.80");
+    using Read = std::pair<QString, QString>;
+    EXPECT_EQ(doc.readout(sideview::Picture1, 18, 110), Read("0.00", "0.00"));
+    EXPECT_EQ(doc.readout(sideview::Picture1, 121.06, 0), Read("40.00", "11.00"));
+    EXPECT_EQ(doc.readout(sideview::Picture44, 60.53, 118), Read("20.00", "8.80"));
 
     QTemporaryDir dir;
     const QString path = dir.filePath("p.ini");

@@ -16,6 +16,8 @@ class MainWindowTest : public ::testing::Test
 protected:
     QLineEdit* text(int n) { return window.findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n)); }
     QComboBox* combo(const char* name) { return window.findChild<QComboBox*>(name); }
+    /// The angle list of box `index` + 1.
+    QComboBox* angle(int index) { return window.findChildren<QComboBox*>("Combo3").at(index); }
     bool loadDemo() { return doc.load(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini")); }
     /// Text typed into a field, which is then left if the field takes it.
     void enter(Control field, const QString& text)

@@ -8,15 +8,7 @@
 #include <QSignalSpy>
 #include <QWheelEvent>
 
-namespace {
-
-class PrincipalTest : public MainWindowTest
-{
-protected:
-    QComboBox* angle(int index) { return window.findChildren<QComboBox*>("Combo3").at(index); }
-};
-
-} // namespace
+using PrincipalTest = MainWindowTest;
 
 // The window starts locked as the document does, with the height's text
 // selected; no free text takes what a project file cannot hold, and its tip
