@@ -14,15 +14,12 @@ QSet<QString> labelsOf(int32_t id)
     EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << id;
     QXmlStreamReader xml(&f);
     QSet<QString> labels;
-    QStringList open;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement())
-            open << xml.name().toString();
-        else if (xml.isEndElement())
-            open.removeLast();
-        else if (xml.isCharacters() && !xml.isWhitespace() && open.size() == 3)
-            labels << open[1] + "/" + open[2];
+    xml.readNextStartElement(); // the root
+    while (xml.readNextStartElement()) {
+        const QString section = xml.name().toString();
+        while (xml.readNextStartElement())
+            if (!xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed().isEmpty())
+                labels << section + "/" + xml.name().toString();
     }
     EXPECT_FALSE(xml.hasError()) << id << ": " << xml.errorString().toStdString();
     return labels;

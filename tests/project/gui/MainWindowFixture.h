@@ -14,24 +14,11 @@
 class MainWindowTest : public ::testing::Test
 {
 protected:
-    MainWindowTest()
-        : languages(QStringLiteral(SPLMAP_LANGUAGES_DIR)),
-          doc(messages,
-              [this](const QString& s, const QString& t) { return languages.GetLabel(s, t); }),
-          window(doc, languages, languageId::English)
-    {
-    }
-
     QLineEdit* text(int n) { return window.findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n)); }
     QComboBox* combo(const char* name) { return window.findChild<QComboBox*>(name); }
+    /// The angle list of box `index` + 1.
+    QComboBox* angle(int index) { return window.findChildren<QComboBox*>("Combo3").at(index); }
     bool loadDemo() { return doc.load(QStringLiteral(SPLMAP_EXAMPLES_DIR "/demo.ini")); }
-    QStringList shownTags() const
-    {
-        QStringList l;
-        for (const Message& m : messages.shown)
-            l << m.tag;
-        return l;
-    }
     /// Text typed into a field, which is then left if the field takes it.
     void enter(Control field, const QString& text)
     {
@@ -64,8 +51,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
-    Languages languages;
+    Languages languages{QStringLiteral(SPLMAP_LANGUAGES_DIR)};
     CapturingSink messages;
-    ProjectDocument doc;
-    Principal window;
+    ProjectDocument doc{
+        messages, [this](const QString& s, const QString& t) { return languages.GetLabel(s, t); }};
+    Principal window{doc, languages, languageId::English};
 };

@@ -4,44 +4,32 @@
 #include "project/gui/MainWindowFixture.h"
 
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QWheelEvent>
 
-namespace {
+using PrincipalTest = MainWindowTest;
 
-class PrincipalTest : public MainWindowTest
+// The window starts locked as the document does, with the height's text
+// selected; no free text takes what a project file cannot hold, and its tip
+// says so.
+TEST_F(PrincipalTest, StartsWithTheHeightSelectedAndFreeTextsTakeOnlyWhatAFileHolds)
 {
-protected:
-    QComboBox* angle(int index) { return window.findChildren<QComboBox*>("Combo3").at(index); }
-    /// The window shown, with the array unlocked by a height unless `unlock` is false.
-    void show(bool unlock = true)
-    {
-        if (unlock)
-            enter(Control::Text13, "9");
-        showWindow();
-    }
-};
-
-} // namespace
-
-TEST_F(PrincipalTest, StartsAsTheDocumentWithTheHeightSelected)
-{
-    EXPECT_EQ(std::pair(combo("Combo4")->currentText(), combo("Combo4")->currentIndex()),
-              std::pair(QString("TS-250"), -1));
-    EXPECT_EQ(angle(15)->count(), 9);
     EXPECT_FALSE(angle(0)->isEnabled() || text(1)->isEnabled());
-
-    show(false);
+    showWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return text(13)->selectedText() == QStringLiteral("3"); }));
-    QTest::keyClicks(text(13), "10");
-    EXPECT_EQ(doc.text(Control::Text13), "10");
+    for (int n : {15, 16}) {
+        focus(text(n));
+        QTest::keyClicks(text(n), "Hall [A]");
+        EXPECT_EQ(text(n)->text(), "Hall A]");
+        EXPECT_TRUE(text(n)->toolTip().contains("[")) << n;
+    }
+    EXPECT_EQ(doc.text(Control::Text16), "Hall A]");
 }
 
 TEST_F(PrincipalTest, ARefusedFieldKeepsTheFocusHoweverItIsLeft)
 {
-    show(false);
+    showWindow();
     choose(combo("Combo1"), 1);
     focus(text(5));
     ASSERT_TRUE(QTest::qWaitFor(
@@ -62,43 +50,20 @@ TEST_F(PrincipalTest, ARefusedFieldKeepsTheFocusHoweverItIsLeft)
     for (int i = 0; i < 20; ++i)
         QCoreApplication::processEvents();
     EXPECT_TRUE(text(5)->hasFocus());
-    EXPECT_EQ(shownTags(), QStringList(4, "Value"));
+    EXPECT_EQ(doc.raisedMessages(), QStringList(4, "Value"));
 
-    // A number is accepted (no range check) and the focus moves on to the length.
+    // A number is taken (no range check) and the focus moves on to the length.
     text(5)->setText("-2");
-    text(7)->setText("1");
     QTest::keyClick(text(5), Qt::Key_Tab);
-    EXPECT_EQ(messages.shown.size(), 4u);
+    EXPECT_EQ(doc.raisedMessages().size(), 4);
     EXPECT_TRUE(text(8)->hasFocus());
-
-    // The height: accepted, then refused by the array's size on leaving.
-    focus(text(13));
-    text(13)->setText("0.2");
-    QTest::keyClick(text(13), Qt::Key_Tab);
-    EXPECT_EQ(shownTags().last(), "Small");
-}
-
-TEST_F(PrincipalTest, TypedListTextIsAppliedOnLeavingOrRefused)
-{
-    show();
-    choose(combo("Combo2"), 3);
-    typeOver(angle(1), "2.5");
-    QTest::keyClick(angle(1), Qt::Key_Return);
-    EXPECT_FLOAT_EQ(doc.state().LastAngle[2], 2.5f);
-
-    typeOver(angle(0), "25");
-    text(13)->setFocus(); // leaving the list
-    EXPECT_EQ(angle(0)->currentText(), "0");
-    EXPECT_EQ(shownTags(), QStringList({"Value"}));
-    EXPECT_FLOAT_EQ(doc.state().LastAngle[1], 0.0f);
 }
 
 TEST_F(PrincipalTest, TheWheelTurnsOnlyAFocusedList)
 {
-    show();
-    focus(text(13));
-    int redraws = 0;
-    QObject::connect(&doc, &ProjectDocument::redrawn, [&] { ++redraws; });
+    enter(Control::Text13, "9");
+    showWindow();
+    QSignalSpy redrawn(&doc, &ProjectDocument::redrawn);
     const auto wheel = [](QComboBox* c) {
         const QPointF at(c->width() / 2.0, c->height() / 2.0);
         QWheelEvent e(at, c->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
@@ -106,54 +71,29 @@ TEST_F(PrincipalTest, TheWheelTurnsOnlyAFocusedList)
         QCoreApplication::sendEvent(c, &e);
     };
     wheel(angle(0));
-    EXPECT_EQ(std::pair(angle(0)->currentIndex(), redraws), std::pair(-1, 0));
+    EXPECT_EQ(std::pair(angle(0)->currentIndex(), int(redrawn.count())), std::pair(-1, 0));
     focus(angle(0));
-    redraws = 0; // leaving the height redrew
+    redrawn.clear(); // leaving the height redrew
     wheel(angle(0));
-    EXPECT_EQ(std::pair(angle(0)->currentIndex(), redraws), std::pair(0, 1));
+    EXPECT_EQ(std::pair(angle(0)->currentIndex(), int(redrawn.count())), std::pair(0, 1));
 }
 
-TEST_F(PrincipalTest, FreeTextFieldsRefuseWhatAProjectFileCannotHold)
-{
-    show(false);
-    for (int n : {15, 16}) {
-        focus(text(n));
-        QTest::keyClicks(text(n), "Hall [A]");
-        EXPECT_EQ(text(n)->text(), "Hall A]");
-        EXPECT_TRUE(text(n)->toolTip().contains("[")) << n;
-    }
-    EXPECT_EQ(doc.text(Control::Text16), "Hall A]");
-}
-
-TEST_F(PrincipalTest, TheSplButtonOpensTheSplWindowOnlyForAnAudience)
+// Without an area reaching past the array, the SPL button says so and opens nothing.
+TEST_F(PrincipalTest, TheSplButtonOpensNothingWithoutAnAudience)
 {
     QSignalSpy opened(&window, &Principal::splWindowRequested);
     window.findChild<QPushButton*>("Command2")->click();
     EXPECT_EQ(opened.count(), 0);
-    text(4)->setText("20");
-    window.findChild<QPushButton*>("Command2")->click();
-    EXPECT_EQ(shownTags(), QStringList({"Audience"}));
-    EXPECT_EQ(opened.count(), 1);
+    EXPECT_EQ(doc.raisedMessages(), QStringList({"Audience"}));
 }
 
-TEST_F(PrincipalTest, MouseOverTheViewShowsItsCoordinates)
+// The mouse over either view shows the document's readout of that view.
+TEST_F(PrincipalTest, MouseOverTheViewsShowsTheirCoordinates)
 {
     ASSERT_TRUE(loadDemo());
-    Surface* overlay = window.picture(sideview::Picture44);
-    const QPoint pixel = overlay->contentsRect().center();
-    QMouseEvent move(QEvent::MouseMove, pixel, overlay->mapToGlobal(pixel), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(overlay, &move);
-    const QPointF at = overlay->canvas().toScale(pixel - overlay->contentsRect().topLeft());
-    const auto [x, y] = doc.readout(sideview::Picture44, at.x(), at.y());
-    EXPECT_EQ(window.findChild<QLabel*>("Label46")->text(), x);
-    EXPECT_EQ(window.findChild<QLabel*>("Label47")->text(), y);
-}
-
-TEST(PrincipalStartup, MissingLanguageFileEndsTheStart)
-{
-    Languages languages(QStringLiteral("/nonexistent/Languages"));
-    CapturingSink sink;
-    ProjectDocument doc(sink);
-    EXPECT_THROW(Principal(doc, languages, languageId::English), LanguageError);
+    const auto label = [this](const char* name) { return window.findChild<QLabel*>(name)->text(); };
+    for (int id : {sideview::Picture1, sideview::Picture44}) {
+        emit window.picture(id)->mouseMoved(60.5, 18);
+        EXPECT_EQ(std::pair(label("Label46"), label("Label47")), doc.readout(id, 60.5, 18)) << id;
+    }
 }
