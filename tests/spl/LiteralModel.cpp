@@ -13,7 +13,6 @@ public:
 
     std::optional<spl::Result> run()
     {
-        LongitudMapa = 200;
         pot = in.modelcaixa == 0 ? 1000 : in.modelcaixa == 1 ? 250 : 0;
         CasInclinacio();
         if (!CalcularNearField())
@@ -31,7 +30,6 @@ public:
 private:
     const spl::Request& in;
     spl::Result R;
-    int LongitudMapa = 0;
     int pot = 0;
     std::vector<float> MatriuX, MatriuY, MatriuSPLInicial, MatriuGraus, MatriuSPL;
     std::vector<int> MatriuNField, MatriuBorder;
@@ -122,7 +120,7 @@ private:
         CalcularCentreArray();
         const float yc = R.ycerclefresnel;
         // Rounded as the default mode does: halves to even.
-        const double cols = std::nearbyint(LongitudMapa * 1.5 / R.PasHoritzontal);
+        const double cols = std::nearbyint(200 * 1.5 / R.PasHoritzontal); // LongitudMapa 200
         const float M = float((in.alturamax + 1.0) * 1.8);
         const double sota = std::nearbyint((resolucioy / 2.0 + yc) / resolucioy);
         const double sobre = std::nearbyint((M - (resolucioy / 2.0 + yc)) / resolucioy);
