@@ -6,12 +6,7 @@
 #include <limits>
 #include <vector>
 
-namespace {
-
 constexpr float kInf = std::numeric_limits<float>::infinity();
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-
-} // namespace
 
 // The power average of a few bands, against the formula written out: equal
 // levels average to themselves, a silent band (minus infinity) adds no power
@@ -34,8 +29,8 @@ TEST(PowerAverage, IsTheMeanPowerOfTheBands)
         {{-kInf, -kInf}, {0, 0}, -kInf},
         {{3000, 3000}, {0, 0}, 3000},
         {{-3000, 40}, {0, -1.1}, 38.9 + half},
-        {{kNaN, 100}, {0, 0}, kNaN},
-        {{}, {}, kNaN},
+        {{NAN, 100}, {0, 0}, NAN},
+        {{}, {}, NAN},
     };
     for (const Case& c : cases) {
         const double got = spl::powerAverage(c.levels, c.weights);
