@@ -32,7 +32,7 @@ MapView viewOf(float offsetmax = 20)
 
 // Segments follow in class order without gaps, each in 256 steps; one reaching
 // the edge is cut there, and what follows in the row lies beyond it.
-TEST(MapPainting, SegmentsFollowInClassOrderUpToTheEdge)
+TEST(MapPainting, SegmentsFollowInClassOrderUpToTheEdges)
 {
     // 20 m shown across 121.06 units: one cell of 0.25 m is 1.51325 units.
     const std::array<float, 6> counts = {3, 0, 10, 0, 7, 2};
@@ -52,19 +52,17 @@ TEST(MapPainting, SegmentsFollowInClassOrderUpToTheEdge)
     EXPECT_NEAR(cut[0].xEnd, 151.325, 1e-3);
     EXPECT_EQ(cut[1].xEnd, 178.0f);
     EXPECT_EQ(std::tuple(cut[2].x1, cut[2].xEnd, cut[2].s), std::tuple(178.0f, 178.0f, 0.0f));
-}
 
-TEST(MapPainting, TopAndLastRowsReachTheEdges)
-{
-    // alturamax 5: 118 units for 6 m.
-    const auto segs = FerDistribucionsSPL(
+    // Rows are as high as a cell, but the top and last rows reach the edges
+    // (alturamax 5: 118 units for 6 m).
+    const auto rows = FerDistribucionsSPL(
         rowsOf({{1, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0}, {0, 1, 0, 0, 0, 0}}), viewOf());
-    ASSERT_EQ(segs.size(), 3u);
-    EXPECT_EQ(segs[0].y1, 0.0f);
-    EXPECT_NEAR(segs[0].y2, 212.4 - 118 * 9.5 / 6, 1e-4);
-    EXPECT_NEAR(segs[1].y1, 212.4 - 118 * 9.5 / 6, 1e-4);
-    EXPECT_NEAR(segs[1].y2, 212.4 - 118 * 9.0 / 6, 1e-4);
-    EXPECT_EQ(segs[2].y2, 212.4f); // the last row, although its centre is at 8.75 m
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].y1, 0.0f);
+    EXPECT_NEAR(rows[0].y2, 212.4 - 118 * 9.5 / 6, 1e-4);
+    EXPECT_NEAR(rows[1].y1, 212.4 - 118 * 9.5 / 6, 1e-4);
+    EXPECT_NEAR(rows[1].y2, 212.4 - 118 * 9.0 / 6, 1e-4);
+    EXPECT_EQ(rows[2].y2, 212.4f); // the last row, although its centre is at 8.75 m
 
     // A row reaching below the floor stops at the bottom edge too.
     const auto low =
