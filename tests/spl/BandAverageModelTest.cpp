@@ -1,4 +1,5 @@
 #include "spl/BandAverageModel.h"
+#include "spl/BandResponse.h"
 #include "spl/Bands.h"
 #include "spl/RandomProjects.h"
 
@@ -31,9 +32,10 @@ bool sameLevel(float a, float b)
 } // namespace
 
 // The averaged grid cell by cell, and the level of points (the probe, the
-// level along the areas; none behind the array) with or without the turn of
-// the map, against the bands' own levels averaged directly. One band, flat,
-// is that band's map, cells and class counts (the centre row's included).
+// level along the areas, the spectrum; none behind the array) with or without
+// the turn of the map, against the bands' own levels averaged directly. One
+// band, flat, is that band's map, cells and class counts (the centre row's
+// included).
 TEST(BandAverage, IsThePowerAverageOfTheBandLevels)
 {
     std::mt19937 rng(7);
@@ -42,8 +44,8 @@ TEST(BandAverage, IsThePowerAverageOfTheBandLevels)
     {
         spl::BandRange range;
         bool turned;
-    } cases[] = {{{125, 8000, Weighting::A}, true},
-                 {{100, 10000, Weighting::Flat}, false},
+    } cases[] = {{{125, 8000, Weighting::A}, false},
+                 {{100, 10000, Weighting::Flat}, true},
                  {{1000, 1000, Weighting::Flat}, true}};
     for (const spl::LevelModelKind model :
          {spl::LevelModelKind::Classic, spl::LevelModelKind::Coherent})
@@ -91,6 +93,15 @@ TEST(BandAverage, IsThePowerAverageOfTheBandLevels)
                 const float expected = directAverage(at, bands, range.weighting);
                 EXPECT_TRUE(sameLevel(levels[i], expected))
                     << X[i] << ", " << Y[i] << ": " << levels[i] << " instead of " << expected;
+            }
+            // The spectrum at a point: every band's level there, both averages.
+            for (std::size_t i = 0; bands.size() == 21 && i < 8; ++i) {
+                const spl::BandResponse s = spl::bandResponseAt(request, X[i], Y[i]);
+                for (std::size_t b = 0; b < bands.size(); ++b)
+                    EXPECT_TRUE(sameLevel(s.levels[b], at[b] = points[b][i])) << b;
+                EXPECT_TRUE(
+                    sameLevel(float(s.averageFlat), directAverage(at, bands, Weighting::Flat)));
+                EXPECT_TRUE(sameLevel(float(s.averageA), directAverage(at, bands, Weighting::A)));
             }
             if (bands.size() == 1) {
                 EXPECT_EQ(average->distribucio, grids[0].distribucio);

@@ -2,14 +2,12 @@
 #include "RandomProjects.h"
 #include "spl/Calculation.h"
 #include "spl/Grid.h"
-#include "spl/LevelPasses.h"
 
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <span>
 #include <tuple>
-#include <vector>
 
 namespace {
 
@@ -69,31 +67,6 @@ spl::Request longArc(int16_t hz, float resolution)
     return r;
 }
 
-/// The levels of the far cells, row after row, with the given table or without one.
-std::vector<float> farLevels(const spl::Request& req, const spl::DirectivityTable* table)
-{
-    const spl::Calculation calc(req);
-    const spl::Result& g = calc.result();
-    const spl::RowModel model = spl::prepareRows(req, g);
-    const int cols = g.ParticionsXmapa;
-    const auto size = std::size_t(cols);
-    std::vector<double> invX(size);
-    for (std::size_t c = 0; c < size; ++c)
-        invX[c] = 1 / double(g.columnX[c]);
-    const std::vector<float> onAxis(size, 0.0f);
-    std::vector<int8_t> nField(size), border(size);
-    std::vector<float> splInicial(size), graus(size), spl(size), levels;
-    auto scratch = std::make_unique<spl::RowBuffers>(cols);
-    for (float Y : g.rowY) {
-        spl::RowCells row{nField.data(), border.data(), splInicial.data(), graus.data(),
-                          spl.data()};
-        spl::farRow(model, table, g.columnX.data(), invX.data(), onAxis.data(), Y, 0, cols / 4,
-                    cols, row, *scratch);
-        levels.insert(levels.end(), spl.begin(), spl.end());
-    }
-    return levels;
-}
-
 } // namespace
 
 // Every field and cell as the literal model, at every frequency, for projects
@@ -143,18 +116,6 @@ TEST(FastVsLiteral, RandomProjectsAtEveryFrequency)
                 EXPECT_TRUE(fast->spl.empty() && fast->distribucio == lit->distribucio) << what;
             }
         }
-}
-
-// A table of a few angles only: the angles beyond it are computed term by term.
-TEST(DirectivityTable, AnglesBeyondTheTableAreComputedTermByTerm)
-{
-    const spl::Request req = longArc(4000, 0.5f);
-    const spl::Calculation calc(req);
-    const spl::RowModel model = spl::prepareRows(req, calc.result());
-    spl::DirectivityTable narrow = spl::planDirectivityTable(model, 0.0, 0.05, 1LL << 40);
-    ASSERT_FALSE(narrow.empty());
-    spl::fillDirectivityTable(model, narrow, 0, narrow.intervals);
-    expectSameLevels(farLevels(req, &narrow), farLevels(req, nullptr), 0);
 }
 
 // Grids large enough for the calculation to make a table, cell by cell.
