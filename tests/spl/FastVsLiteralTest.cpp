@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <numeric>
 #include <span>
 #include <tuple>
 
@@ -71,8 +72,8 @@ spl::Request longArc(int16_t hz, float resolution)
 
 // Every field and cell as the literal model, at every frequency, for projects
 // as the main window holds them and as hand-edited files may hold them (any
-// model index, no boxes, typed angles of every sign, odd box dimensions, a
-// radius of kilometres: no NaN there). A calculation that keeps no cells keeps
+// model index, no boxes, typed angles of every sign or that cancel, odd box
+// dimensions, a radius of kilometres: no NaN there). A calculation that keeps no cells keeps
 // the same class counts.
 TEST(FastVsLiteral, RandomProjectsAtEveryFrequency)
 {
@@ -91,6 +92,9 @@ TEST(FastVsLiteral, RandomProjectsAtEveryFrequency)
             req.N = kind == 1 ? 0 : req.N;
             for (std::size_t k = 1; kind == 2 && k <= 16; ++k)
                 req.angle[k] = pick(40) - 20;
+            if (kind == 2 && project % 12 == 2 && req.N >= 3) // splays that cancel: straight
+                req.angle[std::size_t(req.N)] =
+                    -std::accumulate(&req.angle[2], &req.angle[std::size_t(req.N)], 0.0);
             if (kind == 3)
                 req.ampladaunacaixa = float(pick(3)) - 1.0f;
             if (kind == 4)
