@@ -90,8 +90,10 @@ TEST(MapPainting, AreasAndRaysAreRedrawnInBlackInTheirOrder)
         state.areaView[n] = {float(n), float(10 * n), float(100 + n), float(110 + n)};
     for (size_t k = 1; k <= 16; ++k)
         state.y1raig[k] = float(k);
-    // The start of every black line on the surface, after the line width.
-    const auto lines = [](const DrawList& ops, int surface, int width) {
+    // The start of every black line a redraw puts on the surface, after the line width.
+    const auto lines = [&state](auto repaint, int surface, int width) {
+        DrawList ops;
+        repaint(state, ops);
         std::vector<float> y1;
         EXPECT_EQ(ops.front(), draw::lineWidth(Picture1, width));
         for (const DrawOp& op : ops)
@@ -101,17 +103,12 @@ TEST(MapPainting, AreasAndRaysAreRedrawnInBlackInTheirOrder)
             }
         return y1;
     };
-    DrawList ops;
     state.seleccio = 2;
-    RepintarAreas(state, ops);
-    EXPECT_EQ(lines(ops, Picture33, 2), (std::vector<float>{30, 20, 10}));
-    EXPECT_EQ(lines(ops, Picture44, 2), (std::vector<float>{30, 20, 10}));
+    EXPECT_EQ(lines(RepintarAreas, Picture33, 2), (std::vector<float>{30, 20, 10}));
+    EXPECT_EQ(lines(RepintarAreas, Picture44, 2), (std::vector<float>{30, 20, 10}));
     state.seleccio = 0;
-    RepintarAreas(state, ops = {});
-    EXPECT_EQ(lines(ops, Picture44, 2), (std::vector<float>{10}));
-
+    EXPECT_EQ(lines(RepintarAreas, Picture44, 2), (std::vector<float>{10}));
     state.numcaixes = 3; // four boxes
     state.primerraig = 2;
-    RepintarRaig(state, ops = {});
-    EXPECT_EQ(lines(ops, Picture33, 1), (std::vector<float>{1, 2, 3, 4}));
+    EXPECT_EQ(lines(RepintarRaig, Picture33, 1), (std::vector<float>{1, 2, 3, 4}));
 }
