@@ -7,6 +7,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <random>
+#include <span>
 
 namespace {
 
@@ -76,24 +77,22 @@ TEST(BandAverage, IsThePowerAverageOfTheBandLevels)
                 ASSERT_EQ(grids.back().spl.size(), average->spl.size());
             }
 
-            int differing = 0;
+            // Levels against the direct average of the bands' levels of(b, i).
             std::vector<float> at(bands.size());
-            for (std::size_t i = 0; i < average->spl.size(); ++i) {
-                for (std::size_t b = 0; b < bands.size(); ++b)
-                    at[b] = grids[b].spl[i];
-                const float expected = directAverage(at, bands, range.weighting);
-                if (!sameLevel(average->spl[i], expected) && differing++ < 3)
-                    ADD_FAILURE() << "cell " << i << ": " << average->spl[i] << " instead of "
-                                  << expected;
-            }
-            EXPECT_EQ(differing, 0);
-            for (std::size_t i = 0; i < X.size(); ++i) {
-                for (std::size_t b = 0; b < bands.size(); ++b)
-                    at[b] = points[b][i];
-                const float expected = directAverage(at, bands, range.weighting);
-                EXPECT_TRUE(sameLevel(levels[i], expected))
-                    << X[i] << ", " << Y[i] << ": " << levels[i] << " instead of " << expected;
-            }
+            const auto expectAverages = [&](std::span<const float> got, auto of) {
+                int differing = 0;
+                for (std::size_t i = 0; i < got.size(); ++i) {
+                    for (std::size_t b = 0; b < bands.size(); ++b)
+                        at[b] = of(b, i);
+                    const float expected = directAverage(at, bands, range.weighting);
+                    if (!sameLevel(got[i], expected) && differing++ < 3)
+                        ADD_FAILURE() << i << ": " << got[i] << " instead of " << expected;
+                }
+                EXPECT_EQ(differing, 0);
+            };
+            expectAverages(average->spl,
+                           [&](std::size_t b, std::size_t i) { return grids[b].spl[i]; });
+            expectAverages(levels, [&](std::size_t b, std::size_t i) { return points[b][i]; });
             // The spectrum at a point: every band's level there, both averages.
             for (std::size_t i = 0; bands.size() == 21 && i < 8; ++i) {
                 const spl::BandResponse s = spl::bandResponseAt(request, X[i], Y[i]);
@@ -103,8 +102,6 @@ TEST(BandAverage, IsThePowerAverageOfTheBandLevels)
                     sameLevel(float(s.averageFlat), directAverage(at, bands, Weighting::Flat)));
                 EXPECT_TRUE(sameLevel(float(s.averageA), directAverage(at, bands, Weighting::A)));
             }
-            if (bands.size() == 1) {
-                EXPECT_EQ(average->distribucio, grids[0].distribucio);
-            }
+            EXPECT_TRUE(bands.size() > 1 || average->distribucio == grids[0].distribucio);
         }
 }

@@ -90,13 +90,6 @@ private:
             float(R.AlturaCorba / std::tan(R.AngleCorbaTotal * pi / 180) + R.AmpladaCorba);
     }
 
-    void CalcularCentreArray()
-    {
-        const bool straight = R.CasArray == 1 || R.CasArray == 2;
-        R.alturarray = straight ? float(in.N * double(in.alturaunacaixa)) : R.AlturaRecta;
-        R.ycerclefresnel = float(in.T - R.alturarray / 2.0);
-    }
-
     bool CalcularNearField()
     {
         const double Ht = in.N * double(in.alturaunacaixa);
@@ -117,7 +110,9 @@ private:
         const float resolucioy = in.resolucioy;
         R.resolucioy = resolucioy;
         R.PasHoritzontal = float(resolucioy * double(in.picture44Height) / in.picture44Width);
-        CalcularCentreArray();
+        const bool straight = R.CasArray == 1 || R.CasArray == 2; // CalcularCentreArray
+        R.alturarray = straight ? float(in.N * double(in.alturaunacaixa)) : R.AlturaRecta;
+        R.ycerclefresnel = float(in.T - R.alturarray / 2.0);
         const float yc = R.ycerclefresnel;
         // Rounded as the default mode does: halves to even.
         const double cols = std::nearbyint(200 * 1.5 / R.PasHoritzontal); // LongitudMapa 200
@@ -257,12 +252,7 @@ private:
             for (int r = 1; r <= R.PartYFarField; ++r) {
                 const bool below = r == centre && r + 1 <= R.PartYFarField;
                 const float L = MatriuSPL[at(below ? r + 1 : r, c)];
-                const int k = L < 95     ? 6
-                              : L <= 100 ? 5
-                              : L <= 105 ? 4
-                              : L <= 110 ? 3
-                              : L <= 120 ? 2
-                                         : 1;
+                const int k = L < 95 ? 6 : 1 + (L <= 120) + (L <= 110) + (L <= 105) + (L <= 100);
                 R.distribucio[std::size_t(r - 1) * 6 + std::size_t(k - 1)] += 1;
             }
         for (int c = 1; c <= R.ParticionsXmapa; ++c)
