@@ -23,11 +23,6 @@ DistributionRows rowsOf(std::vector<std::array<float, 6>> counts, float top = 9.
     return d;
 }
 
-MapView viewOf(float offsetmax = 20)
-{
-    return {.alturamax = 5, .offsetmax = offsetmax};
-}
-
 } // namespace
 
 // Segments follow in class order without gaps, each in 256 steps; one reaching
@@ -36,7 +31,7 @@ TEST(MapPainting, SegmentsFollowInClassOrderUpToTheEdges)
 {
     // 20 m shown across 121.06 units: one cell of 0.25 m is 1.51325 units.
     const std::array<float, 6> counts = {3, 0, 10, 0, 7, 2};
-    const auto segs = FerDistribucionsSPL(rowsOf({counts}), viewOf());
+    const auto segs = FerDistribucionsSPL(rowsOf({counts}), MapView{5, 20});
     ASSERT_EQ(segs.size(), 4u);
     float cells = 0;
     for (size_t i = 0; i < segs.size(); ++i) {
@@ -47,7 +42,7 @@ TEST(MapPainting, SegmentsFollowInClassOrderUpToTheEdges)
         EXPECT_FLOAT_EQ(segs[i].s, (segs[i].xEnd - segs[i].x1) / 256);
     }
     // At 2 m shown 10 cells reach 151.3 units, 4 more would pass 178.
-    const auto cut = FerDistribucionsSPL(rowsOf({{10, 4, 0, 1, 0, 0}}), viewOf(2));
+    const auto cut = FerDistribucionsSPL(rowsOf({{10, 4, 0, 1, 0, 0}}), MapView{5, 2});
     ASSERT_EQ(cut.size(), 3u);
     EXPECT_NEAR(cut[0].xEnd, 151.325, 1e-3);
     EXPECT_EQ(cut[1].xEnd, 178.0f);
@@ -56,7 +51,7 @@ TEST(MapPainting, SegmentsFollowInClassOrderUpToTheEdges)
     // Rows are as high as a cell, but the top and last rows reach the edges
     // (alturamax 5: 118 units for 6 m).
     const auto rows = FerDistribucionsSPL(
-        rowsOf({{1, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0}, {0, 1, 0, 0, 0, 0}}), viewOf());
+        rowsOf({{1, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0}, {0, 1, 0, 0, 0, 0}}), MapView{5, 20});
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].y1, 0.0f);
     EXPECT_NEAR(rows[0].y2, 212.4 - 118 * 9.5 / 6, 1e-4);
@@ -66,7 +61,7 @@ TEST(MapPainting, SegmentsFollowInClassOrderUpToTheEdges)
 
     // A row reaching below the floor stops at the bottom edge too.
     const auto low =
-        FerDistribucionsSPL(rowsOf({{1, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0}}, 0.1f), viewOf());
+        FerDistribucionsSPL(rowsOf({{1, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0}}, 0.1f), MapView{5, 20});
     EXPECT_EQ(std::tuple(low[0].y2, low[1].y2), std::tuple(212.4f, 212.4f));
 }
 
