@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <gtest/gtest.h>
+#include <limits>
 #include <tuple>
 
 namespace {
@@ -69,6 +70,17 @@ TEST(GridLayout, StepsDimensionsAndRefusals)
         EXPECT_EQ(g.rowY[std::size_t(c.sobre)], g.ycerclefresnel); // the centre row
         EXPECT_EQ(g.columnX[0], float(g.PasHoritzontal / 2.0));
     }
+}
+
+// A row's class counts: 120, 110, 105 and 100 dB count in the quieter class,
+// 95 dB in class 5, and counts add up over calls.
+TEST(GridClasses, EachBoundCountsInTheQuieterClass)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    const float levels[] = {inf, 120.0001f, 120, 110.0001f, 110, 105, 100, 95, 94.9999f, -inf};
+    std::vector<float> counts(spl::kClasses, 1.0f);
+    spl::countClasses(levels, 10, counts.data());
+    EXPECT_EQ(counts, (std::vector<float>{3, 3, 2, 2, 3, 3}));
 }
 
 // A stop ends every thread between batches of rows; without threads the caller computes them.
