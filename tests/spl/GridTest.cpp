@@ -18,9 +18,7 @@ spl::Request straightEight(float res)
     r.T = r.alturamax = 10;
     r.offsetmax = 40;
     r.resolucioy = res;
-    r.frequencia = 1000;
-    r.landamig = spl::landamigFor(345, 1000);
-    return r;
+    return spl::bandRequest(r, 1000);
 }
 
 } // namespace
