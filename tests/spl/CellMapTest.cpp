@@ -1,25 +1,24 @@
 #include "spl/CellMap.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
-#include <limits>
 
 using namespace spl;
 
 // Each class runs along its ramp between the legend's colours.
 TEST(CellMap, ColourOfKnownLevels)
 {
-    const float inf = std::numeric_limits<float>::infinity();
     const std::pair<float, uint32_t> cases[] = {
-        {140, 0xFF00FF},                     // above the ramp of class 1: its start
-        {125, 0xFF007F},                     // half way: step 127.5 rounds to the even 128
-        {120, 0xFF0000},                     // the top of class 2
-        {110, 0xFFFF00},                     // the top of class 3
-        {105, 0x00FF00},                     // the top of class 4
-        {100, 0x00FFFF},                     // the top of class 5
-        {101, 0x00FFCC},                     // green to cyan: 255 * 4 / 5 = 204
-        {95, 0x0000FF},                      // the bottom of class 5: blue
-        {94.9f, 0x0000FC},                   // just inside class 6: step 2.55 rounds to 3
-        {60, 0x000000},    {-inf, 0x000000}, // black, and no value
+        {140, 0xFF00FF},                          // above the ramp of class 1: its start
+        {125, 0xFF007F},                          // half way: step 127.5 rounds to the even 128
+        {120, 0xFF0000},                          // the top of class 2
+        {110, 0xFFFF00},                          // the top of class 3
+        {105, 0x00FF00},                          // the top of class 4
+        {100, 0x00FFFF},                          // the top of class 5
+        {101, 0x00FFCC},                          // green to cyan: 255 * 4 / 5 = 204
+        {95, 0x0000FF},                           // the bottom of class 5: blue
+        {94.9f, 0x0000FC},                        // just inside class 6: step 2.55 rounds to 3
+        {60, 0x000000},    {-INFINITY, 0x000000}, // black, and no value
     };
     for (const auto& [level, colour] : cases)
         EXPECT_EQ(cellColour(level), colour) << level;

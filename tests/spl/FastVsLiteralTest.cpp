@@ -30,8 +30,9 @@ void expectSameLevels(std::span<const float> a, std::span<const float> b, double
 }
 
 /// Every field, every cell and every count of two results, the levels within
-/// 1e-4 dB and always in the same class.
-void expectSameResult(const spl::Result& fast, const spl::Result& lit, const std::string& what)
+/// `dB` and always in the same class (never NaN).
+void expectSameResult(const spl::Result& fast, const spl::Result& lit, const std::string& what,
+                      double dB = 1e-4)
 {
     SCOPED_TRACE(what);
     const auto shape = [](const spl::Result& r) {
@@ -47,7 +48,7 @@ void expectSameResult(const spl::Result& fast, const spl::Result& lit, const std
                         r.distribucio);
     };
     EXPECT_EQ(cells(fast), cells(lit));
-    expectSameLevels(fast.spl, lit.spl, 1e-4);
+    expectSameLevels(fast.spl, lit.spl, dB);
 }
 
 } // namespace
@@ -55,8 +56,8 @@ void expectSameResult(const spl::Result& fast, const spl::Result& lit, const std
 // Every field and cell as the literal model, at every frequency, for projects
 // as the main window holds them and as hand-edited files may hold them (any
 // model index, no boxes, typed angles of every sign or that cancel, odd box
-// dimensions, a radius of kilometres: no NaN there). A calculation that keeps
-// no cells keeps the same class counts.
+// dimensions, a radius of kilometres: only the classes there). A calculation
+// that keeps no cells keeps the same class counts.
 TEST(FastVsLiteral, RandomProjectsAtEveryFrequency)
 {
     std::mt19937 rng(20261207);
@@ -91,13 +92,8 @@ TEST(FastVsLiteral, RandomProjectsAtEveryFrequency)
             ASSERT_EQ(lit.has_value(), fast.has_value()) << what;
             if (!lit)
                 continue;
-            if (kind == 5) { // the literal model's sums lose digits in the nulls
-                for (const auto* grid : {&fast->splInicial, &fast->graus, &fast->spl})
-                    ASSERT_TRUE(std::none_of(grid->begin(), grid->end(), [](float v) {
-                        return std::isnan(v);
-                    })) << what;
-            } else if (req.keepCells) {
-                expectSameResult(*fast, *lit, what);
+            if (req.keepCells) { // the literal model's sums lose digits in a huge radius's nulls
+                expectSameResult(*fast, *lit, what, kind == 5 ? INFINITY : 1e-4);
             } else {
                 EXPECT_TRUE(fast->spl.empty() && fast->distribucio == lit->distribucio) << what;
             }
@@ -132,19 +128,18 @@ TEST(DirectivityTable, LargeGridsAsTheLiteralModel)
         spl::DirectivityTable narrow = spl::planDirectivityTable(model, 0.0, 0.05, 1LL << 40);
         ASSERT_FALSE(narrow.empty());
         spl::fillDirectivityTable(model, narrow, 0, narrow.intervals);
-        const int cols = fast->ParticionsXmapa;
-        const auto n = std::size_t(cols);
+        const auto n = std::size_t(fast->ParticionsXmapa);
         std::vector<double> invX(fast->columnX.begin(), fast->columnX.end());
         std::for_each(invX.begin(), invX.end(), [](double& x) { x = 1 / x; });
         std::vector<int8_t> flags(2 * n);
         std::vector<float> row(5 * n); // no on-axis level, level, angle, two final levels
-        auto scratch = std::make_unique<spl::RowBuffers>(cols);
+        auto scratch = std::make_unique<spl::RowBuffers>(int(n));
         for (const float Y :
              {fast->rowY.front(), fast->MatriuY(fast->FilesSobre - 4, 1), fast->rowY.back()}) {
             for (const std::size_t at : {3 * n, 4 * n}) {
                 spl::RowCells cells{&flags[0], &flags[n], &row[n], &row[2 * n], &row[at]};
                 spl::farRow(model, at == 3 * n ? &narrow : nullptr, fast->columnX.data(),
-                            invX.data(), row.data(), Y, 0, cols / 4, cols, cells, *scratch);
+                            invX.data(), row.data(), Y, 0, int(n) / 4, int(n), cells, *scratch);
             }
             expectSameLevels({&row[3 * n], n}, {&row[4 * n], n}, 0);
         }

@@ -67,11 +67,10 @@ TEST(MapPainting, SegmentsFollowInClassOrderUpToTheEdges)
 
 TEST(MapPainting, AngleComesFromTheTiltAndLabel59)
 {
-    const QLocale en(QLocale::English, QLocale::UnitedStates);
+    const QLocale en(QLocale::English, QLocale::UnitedStates), de(QLocale::German);
     EXPECT_DOUBLE_EQ(*rotationAngle("8", "8", en), 0.38);
     EXPECT_DOUBLE_EQ(*rotationAngle("", "12", en), 0.0);
     EXPECT_EQ(rotationAngle("5", "x", en), std::nullopt);
-    const QLocale de(QLocale::German, QLocale::Germany);
     EXPECT_DOUBLE_EQ(*rotationAngle("2,5", "10", de), 0.095);
 }
 

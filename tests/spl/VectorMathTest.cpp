@@ -60,18 +60,15 @@ TEST(VectorMath, ElementaryFunctionsOverTheArgumentsOfTheModel)
                         2e-16 * std::max(1.0, std::abs(std::log(y))))
                 << y;
         }
-    EXPECT_LT(worstSin, 1e-15);
-    EXPECT_LT(worstCos, 1e-15);
-    EXPECT_LT(worstSinc, 5e-16);
-    EXPECT_LT(worstSincPi, 5e-16);
+    EXPECT_LT(std::max(worstSin, worstCos), 1e-15);
+    EXPECT_LT(std::max(worstSinc, worstSincPi), 5e-16);
     for (int k = 1; k < 2000; k += 7) {
         EXPECT_NEAR(spl::vmath::sin(k * M_PI + 1e-7) / std::sin(k * M_PI + 1e-7), 1.0, 1e-8) << k;
         EXPECT_EQ(spl::vmath::sincPi(k), 0.0) << k;
         const double t = k + 1e-9;
         EXPECT_NEAR(spl::vmath::sincPi(t) / double(sincPiReference(t)), 1.0, 1e-12) << k;
     }
-    EXPECT_EQ(spl::vmath::sinc(0.0), 1.0);
-    EXPECT_EQ(spl::vmath::sincPi(0.0), 1.0);
+    EXPECT_EQ(std::pair(spl::vmath::sinc(0.0), spl::vmath::sincPi(0.0)), std::pair(1.0, 1.0));
     EXPECT_EQ(spl::vmath::logNormal(1.0), 0.0);
     EXPECT_NEAR(spl::vmath::logNormal(DBL_MIN), std::log(DBL_MIN), 1e-13);
     EXPECT_NEAR(spl::vmath::logNormal(DBL_MAX), std::log(DBL_MAX), 1e-13);
