@@ -78,8 +78,8 @@ TEST(FastVsLiteral, RandomProjectsAtEveryFrequency)
             if (kind == 2 && project % 12 == 2 && req.N >= 3) // splays that cancel: straight
                 req.angle[std::size_t(req.N)] =
                     -std::accumulate(&req.angle[2], &req.angle[std::size_t(req.N)], 0.0);
-            if (kind == 3)
-                req.ampladaunacaixa = float(pick(3)) - 1.0f;
+            if (kind == 3) // a negative, no and a unit pitch in turn
+                req.ampladaunacaixa = float((project / 6) % 3) - 1.0f;
             if (kind == 4)
                 req.alturaunacaixa = float(pick(3)) - 1.0f;
             if (kind == 5) {
