@@ -3,15 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
-#include <limits>
 #include <vector>
-
-namespace {
-
-constexpr float kInf = std::numeric_limits<float>::infinity();
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-
-} // namespace
 
 // The power average of a few bands, against the formula written out: equal
 // levels average to themselves, a silent band (minus infinity) adds no power
@@ -27,23 +19,19 @@ TEST(PowerAverage, IsTheMeanPowerOfTheBands)
     };
     const double half = 10 * std::log10(0.5);
     const Case cases[] = {
-        {{97.25f}, {0}, 97.25},
         {std::vector<float>(21, 88.5f), std::vector<double>(21, 0.0), 88.5},
-        {{110, 103}, {-16.1, -9.1}, 93.9},
-        {{-kInf, 100}, {0, 0}, 100 + half},
-        {{-kInf, -kInf}, {0, 0}, -kInf},
+        {{-INFINITY, 100}, {0, 0}, 100 + half},
+        {{-INFINITY, -INFINITY}, {0, 0}, -INFINITY},
         {{3000, 3000}, {0, 0}, 3000},
         {{-3000, 40}, {0, -1.1}, 38.9 + half},
-        {{kNaN, 100}, {0, 0}, kNaN},
-        {{}, {}, kNaN},
+        {{NAN, 100}, {0, 0}, NAN},
+        {{}, {}, NAN},
     };
     for (const Case& c : cases) {
         const double got = spl::powerAverage(c.levels, c.weights);
         SCOPED_TRACE(testing::Message() << c.levels.size() << " bands, expected " << c.expected);
         if (std::isnan(c.expected))
             EXPECT_TRUE(std::isnan(got)) << got;
-        else if (std::isinf(c.expected))
-            EXPECT_EQ(got, c.expected);
         else
             EXPECT_FLOAT_EQ(float(got), float(c.expected));
     }
@@ -51,12 +39,14 @@ TEST(PowerAverage, IsTheMeanPowerOfTheBands)
 
 // The vectorised powers stay within a few units in the last place of the
 // library's power of ten (and the rounding of their exponent), over every
-// level a map can hold and beyond; added twice, they are twice the power.
+// level a map can hold and beyond; added twice, they are twice the power; a
+// silent band adds none.
 TEST(PowerAverage, BandPowersAreThePowersOfTen)
 {
     std::vector<float> levels;
     for (double L = -3050; L < 3050; L += 0.8125 + 1e-3 * std::abs(L))
         levels.push_back(float(L));
+    levels.push_back(-INFINITY); // silent: no power
     for (const double weight : {0.0, -19.1, 1.3}) {
         std::vector<double> sum(levels.size(), 0.0);
         spl::addBandPowers(levels.data(), int(levels.size()), weight, sum.data());
@@ -67,9 +57,5 @@ TEST(PowerAverage, BandPowersAreThePowersOfTen)
             EXPECT_NEAR(sum[i], power, (4 + exponent) * 2.3e-16 * power)
                 << levels[i] << " dB weighted " << weight;
         }
-        double silent = 0;
-        const float none = -kInf;
-        spl::addBandPowers(&none, 1, weight, &silent);
-        EXPECT_EQ(silent, 0.0);
     }
 }

@@ -13,7 +13,6 @@ public:
 
     std::optional<spl::Result> run()
     {
-        LongitudMapa = 200;
         pot = in.modelcaixa == 0 ? 1000 : in.modelcaixa == 1 ? 250 : 0;
         CasInclinacio();
         if (!CalcularNearField())
@@ -31,7 +30,6 @@ public:
 private:
     const spl::Request& in;
     spl::Result R;
-    int LongitudMapa = 0;
     int pot = 0;
     std::vector<float> MatriuX, MatriuY, MatriuSPLInicial, MatriuGraus, MatriuSPL;
     std::vector<int> MatriuNField, MatriuBorder;
@@ -92,13 +90,6 @@ private:
             float(R.AlturaCorba / std::tan(R.AngleCorbaTotal * pi / 180) + R.AmpladaCorba);
     }
 
-    void CalcularCentreArray()
-    {
-        const bool straight = R.CasArray == 1 || R.CasArray == 2;
-        R.alturarray = straight ? float(in.N * double(in.alturaunacaixa)) : R.AlturaRecta;
-        R.ycerclefresnel = float(in.T - R.alturarray / 2.0);
-    }
-
     bool CalcularNearField()
     {
         const double Ht = in.N * double(in.alturaunacaixa);
@@ -119,10 +110,12 @@ private:
         const float resolucioy = in.resolucioy;
         R.resolucioy = resolucioy;
         R.PasHoritzontal = float(resolucioy * double(in.picture44Height) / in.picture44Width);
-        CalcularCentreArray();
+        const bool straight = R.CasArray == 1 || R.CasArray == 2; // CalcularCentreArray
+        R.alturarray = straight ? float(in.N * double(in.alturaunacaixa)) : R.AlturaRecta;
+        R.ycerclefresnel = float(in.T - R.alturarray / 2.0);
         const float yc = R.ycerclefresnel;
         // Rounded as the default mode does: halves to even.
-        const double cols = std::nearbyint(LongitudMapa * 1.5 / R.PasHoritzontal);
+        const double cols = std::nearbyint(200 * 1.5 / R.PasHoritzontal); // LongitudMapa 200
         const float M = float((in.alturamax + 1.0) * 1.8);
         const double sota = std::nearbyint((resolucioy / 2.0 + yc) / resolucioy);
         const double sobre = std::nearbyint((M - (resolucioy / 2.0 + yc)) / resolucioy);
@@ -259,12 +252,7 @@ private:
             for (int r = 1; r <= R.PartYFarField; ++r) {
                 const bool below = r == centre && r + 1 <= R.PartYFarField;
                 const float L = MatriuSPL[at(below ? r + 1 : r, c)];
-                const int k = L < 95     ? 6
-                              : L <= 100 ? 5
-                              : L <= 105 ? 4
-                              : L <= 110 ? 3
-                              : L <= 120 ? 2
-                                         : 1;
+                const int k = L < 95 ? 6 : 1 + (L <= 120) + (L <= 110) + (L <= 105) + (L <= 100);
                 R.distribucio[std::size_t(r - 1) * 6 + std::size_t(k - 1)] += 1;
             }
         for (int c = 1; c <= R.ParticionsXmapa; ++c)
