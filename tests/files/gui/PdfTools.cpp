@@ -1,7 +1,6 @@
 #include "files/gui/PdfTools.h"
 
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -48,31 +47,6 @@ QStringList pdfFonts(const QString& pdf)
     for (const QStringList& row : tableRows("pdffonts", {pdf}))
         column << row[0];
     return column;
-}
-
-QList<PdfWord> pdfWords(const QString& pdf)
-{
-    static const QRegularExpression tag(
-        QStringLiteral("<(page) |<word xMin=\"([^\"]+)\" yMin=\"([^\"]+)\" xMax=\"([^\"]+)\" "
-                       "yMax=\"([^\"]+)\">([^<]*)</word>"));
-    QList<PdfWord> words;
-    int page = 0;
-    const QString html = QString::fromUtf8(run("pdftotext", {"-bbox", pdf, "-"}));
-    for (const QRegularExpressionMatch& m : tag.globalMatch(html)) {
-        if (m.hasCaptured(1)) {
-            ++page;
-            continue;
-        }
-        const QPointF from(m.captured(2).toDouble(), m.captured(3).toDouble());
-        const QPointF to(m.captured(4).toDouble(), m.captured(5).toDouble());
-        QString text = m.captured(6);
-        text.replace("&lt;", "<")
-            .replace("&gt;", ">")
-            .replace("&quot;", "\"")
-            .replace("&amp;", "&");
-        words.push_back({page, text, QRectF(from, to)});
-    }
-    return words;
 }
 
 QList<PdfImage> pdfImages(const QString& pdf)
