@@ -1,8 +1,5 @@
 #include "platform/paint/Canvas.h"
-#include "platform/gui/Surface.h"
 
-#include <QSignalSpy>
-#include <QTest>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -30,23 +27,4 @@ TEST(Canvas, ReplaysItsOwnFiniteOperationsInItsScaleUnits)
     for (const auto& p : probes)
         EXPECT_EQ(c.image().pixelColor(c.toPixels(p.x, p.y).toPoint()), p.colour)
             << p.x << "," << p.y;
-}
-
-TEST(Surface, ShowsACanvasKeptElsewhereAndReportsTheMouseInItsScale)
-{
-    Surface s(QStringLiteral("P"), QSize(104, 54), 400, 300);
-    EXPECT_EQ(s.canvas().image().size(), QSize(100, 50)); // inside a 2-pixel border
-    Canvas kept(QSize(100, 50), 200, 100);
-    kept.line(0, 50, 200, 50, QColor(Qt::red));
-    s.showCanvas(&kept);
-    s.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&s));
-    const QImage shown = s.grab().toImage();
-    EXPECT_EQ(shown.pixelColor(52, 27), QColor(Qt::red));
-
-    QSignalSpy moved(&s, &Surface::mouseMoved);
-    QTest::mouseMove(&s, QPoint(2 + 25, 2 + 10));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return moved.size() == 1; }));
-    EXPECT_DOUBLE_EQ(moved[0][0].toDouble(), 50.0);
-    EXPECT_DOUBLE_EQ(moved[0][1].toDouble(), 20.0);
 }
