@@ -22,13 +22,8 @@ bool fits(QWidget* w)
         const QRect used = fm.boundingRect(room, l->wordWrap() ? Qt::TextWordWrap : 0, l->text());
         return used.width() <= room.width() && used.height() <= room.height();
     }
-    if (auto* b = qobject_cast<QPushButton*>(w)) {
-        QStyleOptionButton o;
-        o.initFrom(b);
-        o.text = b->text();
-        return fm.horizontalAdvance(b->text()) <=
-               b->style()->subElementRect(QStyle::SE_PushButtonContents, &o, b).width();
-    }
+    if (auto* b = qobject_cast<QPushButton*>(w)) // two pixels of frame and two of air a side
+        return fm.size(Qt::TextShowMnemonic, b->text()).width() <= b->width() - 8;
     auto* f = qobject_cast<QGroupBox*>(w);
     QStyleOptionGroupBox o;
     o.initFrom(f);
