@@ -1,7 +1,6 @@
 #include "files/gui/PdfTools.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -53,11 +52,10 @@ QList<PdfImage> pdfImages(const QString& pdf)
 
 QImage pdfPage(const QString& pdf, int page, int dpi)
 {
-    QTemporaryDir dir;
-    const QString base = dir.filePath(QStringLiteral("page"));
-    run("pdftoppm", {"-r", QString::number(dpi), "-f", QString::number(page), "-l",
-                     QString::number(page), "-singlefile", "-png", pdf, base});
-    return QImage(base + QStringLiteral(".png"));
+    const QString n = QString::number(page);
+    return QImage::fromData(
+        run("pdftoppm", {"-r", QString::number(dpi), "-f", n, "-l", n, "-singlefile", "-png", pdf}),
+        "PNG");
 }
 
 int colouredPixels(const QImage& image)
