@@ -131,13 +131,14 @@ TEST_F(SPLTest, BandsFrequencyResolutionAndSettingsInAndOut)
     QLocale::setDefault(before);
     EXPECT_EQ(german.resolutionText(), "0,3");
 
-    // The settings shown are the settings read back, every one of them; a
-    // band average turns the single band's list off.
-    for (const auto& bands : {std::optional<spl::BandRange>{},
-                              std::optional{spl::BandRange{100, 10000, spl::Weighting::A}},
+    // The settings shown are the settings read back, every one of them, the
+    // defaults after others; a band average turns the single band's list off.
+    for (const auto& bands : {std::optional{spl::BandRange{100, 10000, spl::Weighting::A}},
+                              std::optional<spl::BandRange>{},
                               std::optional{spl::BandRange{630, 630, spl::Weighting::Flat}}}) {
-        const CalculationSettings made{2500, "0.7", spl::MapStyle::Cells,
-                                       spl::LevelModelKind::Coherent, bands};
+        const CalculationSettings made{
+            2500, "0.7", bands ? spl::MapStyle::Cells : spl::MapStyle::Distribution,
+            bands ? spl::LevelModelKind::Coherent : spl::LevelModelKind::Classic, bands};
         window->showSettings(made);
         EXPECT_EQ(window->settings(), made);
         EXPECT_EQ(combo4()->isEnabled(), !bands);
