@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QRectF>
 #include <QString>
 #include <QStringList>
 
@@ -10,14 +9,6 @@
 QString pdfText(const QString& pdf, bool layout = false);
 /// The fonts the PDF uses (pdffonts' name column).
 QStringList pdfFonts(const QString& pdf);
-/// A word of a PDF's text with its box in points (pdftotext -bbox).
-struct PdfWord
-{
-    int page; ///< from 1
-    QString text;
-    QRectF box;
-};
-QList<PdfWord> pdfWords(const QString& pdf);
 /// An image the PDF holds, as pdfimages -list describes it.
 struct PdfImage
 {

@@ -43,7 +43,7 @@ protected:
 
 } // namespace
 
-TEST_F(LiveMapTest, OnlyTheNewestEditsMapIsPainted)
+TEST_F(LiveMapTest, OnlyTheNewestEditsMapIsPaintedWithOrWithoutThreads)
 {
     calculateDemo();
     live.setEnabled(true); // brings the map up to date at once
@@ -59,12 +59,32 @@ TEST_F(LiveMapTest, OnlyTheNewestEditsMapIsPainted)
     settle();
     EXPECT_EQ(painted.count(), 2);
     // What was painted is the newest edit's map, as CALCULATE paints it.
-    const auto overlay = [this] { return window.picture(sideview::Picture33)->canvas().image(); };
-    const QImage shown = overlay();
+    const QImage shown = window.picture(sideview::Picture33)->canvas().image();
     live.setEnabled(false);
     doc.DibuixarGeneral();
     ASSERT_TRUE(spl::runCalculation(doc, window.shownPicture()));
-    EXPECT_EQ(overlay(), shown);
+    EXPECT_EQ(window.picture(sideview::Picture33)->canvas().image(), shown);
+
+    // With no thread (or no memory) to be had, an edit still gets its map,
+    // calculated on the window's thread, or keeps the picture it has; nothing
+    // waits for ever.
+    live.setEnabled(true);
+    settle();
+    painted.clear();
+    {
+        failing::Refusal threads(true, false);
+        enter(Control::Text1, "4");
+        settle();
+    }
+    EXPECT_EQ(painted.count(), 1);
+    {
+        failing::Refusal memory(false, true); // for the large grids of a fine resolution
+        doc.setCalculationSettings({1000, QStringLiteral("0.1"), spl::MapStyle::Distribution});
+        enter(Control::Text1, "5");
+        settle();
+    }
+    EXPECT_EQ(painted.count(), 1);
+    EXPECT_FALSE(window.shownPicture().map());
 }
 
 TEST_F(LiveMapTest, NothingIsPaintedWhenOffBeforeAMapOrWithoutAnAudience)
@@ -96,28 +116,4 @@ TEST_F(LiveMapTest, NothingIsPaintedWhenOffBeforeAMapOrWithoutAnAudience)
     live.mapCalculated();
     settle();
     EXPECT_EQ(painted.count(), 0);
-}
-
-// With no thread (or no memory) to be had, an edit still gets its map, calculated
-// on the window's thread, or keeps the picture it has; nothing waits for ever.
-TEST_F(LiveMapTest, WithoutThreadsOrMemoryTheWindowGoesOn)
-{
-    calculateDemo();
-    live.setEnabled(true);
-    settle();
-    painted.clear();
-    {
-        failing::Refusal threads(true, false);
-        enter(Control::Text1, "4");
-        settle();
-    }
-    EXPECT_EQ(painted.count(), 1);
-    {
-        failing::Refusal memory(false, true); // for the large grids of a fine resolution
-        doc.setCalculationSettings({1000, QStringLiteral("0.1"), spl::MapStyle::Distribution});
-        enter(Control::Text1, "5");
-        settle();
-    }
-    EXPECT_EQ(painted.count(), 1);
-    EXPECT_FALSE(window.shownPicture().map());
 }
