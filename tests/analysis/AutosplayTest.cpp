@@ -149,7 +149,8 @@ TEST(Autosplay, TheEvaluatorScoresAsTheModelAndTheDescentsComeCloseToTheBest)
 // The proposal against what a user could pick by hand: within the choices and
 // the options' limits, never worse than the current angles (when they are
 // choices) nor than any constant arc, each scored by the model itself; the
-// reported J the model's, and the same proposal every time.
+// reported J the model's, and the same proposal every time. It tells its
+// progress, never going back, up to the whole; asked to stop, it gives nothing.
 TEST(Autosplay, TheProposalBeatsTheBaselines)
 {
     struct Case
@@ -215,27 +216,17 @@ TEST(Autosplay, TheProposalBeatsTheBaselines)
                 EXPECT_LE(J, score(arc) + 1e-6) << tilt << " " << splay;
             }
 
-        const auto again = spl::autosplay(c.request, c.areas, c.options);
+        std::vector<double> shares;
+        const auto again = spl::autosplay(c.request, c.areas, c.options, {},
+                                          [&](double share) { shares.push_back(share); });
         ASSERT_TRUE(again);
         EXPECT_EQ(again->proposed, got);
         EXPECT_EQ(again->evaluated, proposal->evaluated);
+        ASSERT_GE(shares.size(), 2u);
+        EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
+        EXPECT_GT(shares.front(), 0);
+        EXPECT_EQ(shares.back(), 1);
+        int asked = 0;
+        EXPECT_FALSE(spl::autosplay(c.request, c.areas, c.options, [&] { return ++asked > 3; }));
     }
-}
-
-// A search asked to stop gives nothing; one left to run tells its progress,
-// never going back, up to the whole.
-TEST(Autosplay, StopsWhenAskedAndTellsItsProgress)
-{
-    const spl::Request request = array(6, false, {2, 1, 1, 1, 1, 1});
-    const std::vector<AreaSegment> areas = {{1, 2, 10, 0, 0}};
-    const AutosplayOptions options{{1000, 1000, spl::Weighting::Flat}, 0, 1.2, 0, false};
-    int asked = 0;
-    EXPECT_FALSE(spl::autosplay(request, areas, options, [&] { return ++asked > 3; }));
-    std::vector<double> shares;
-    EXPECT_TRUE(spl::autosplay(request, areas, options, {},
-                               [&](double share) { shares.push_back(share); }));
-    ASSERT_GT(shares.size(), 2u);
-    EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
-    EXPECT_GT(shares.front(), 0);
-    EXPECT_EQ(shares.back(), 1);
 }
