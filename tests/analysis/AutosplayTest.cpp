@@ -63,17 +63,6 @@ struct ModelLevels
     }
 };
 
-/// The evaluator of `request` at the points of `at` under `options`.
-spl::AutosplayEvaluator evaluator(const spl::Request& request, const ModelLevels& at,
-                                  const AutosplayOptions& options)
-{
-    const std::vector<int16_t> bands = spl::bandsOf(options.bands);
-    std::vector<double> weights;
-    for (const int16_t hz : bands)
-        weights.push_back(spl::bandWeight(hz, options.bands.weighting));
-    return {request, at.X, at.Y, spl::targetLevels(at.X, options.slope), bands, weights};
-}
-
 } // namespace
 
 // The incremental evaluation gives the model's own levels and J, and a set
@@ -110,7 +99,13 @@ TEST(Autosplay, TheEvaluatorScoresAsTheModelAndTheDescentsComeCloseToTheBest)
         const std::vector<double> angles(c.request.angle.begin(),
                                          c.request.angle.begin() + c.request.N);
         const ModelLevels expected(c.request, angles, c.areas, c.options);
-        spl::AutosplayEvaluator eval = evaluator(c.request, expected, c.options);
+        const std::vector<int16_t> bands = spl::bandsOf(c.options.bands);
+        std::vector<double> weights;
+        for (const int16_t hz : bands)
+            weights.push_back(spl::bandWeight(hz, c.options.bands.weighting));
+        spl::AutosplayEvaluator eval(c.request, expected.X, expected.Y,
+                                     spl::targetLevels(expected.X, c.options.slope), bands,
+                                     weights);
         const std::vector<double> levels = eval.levels(angles);
         ASSERT_EQ(levels.size(), expected.L.size());
         for (std::size_t i = 0; i < levels.size(); ++i)
