@@ -2,7 +2,6 @@
 #include "CoherentLiteral.h"
 #include "analysis/RequestFromProject.h"
 #include "project/ProjectDocument.h"
-#include "spl/Grid.h"
 #include "spl/RandomProjects.h"
 
 #include <cmath>
