@@ -29,13 +29,11 @@ TEST(Areas, SegmentsLineDescriptionsAndWarnings)
     const AreaLine& line = l.state.areaLine[1];
     l.area(1, 10, 20, 1, 3);
     Redraw out = drawSmallView(l);
-    EXPECT_EQ((std::vector<float>{v.X1, v.Y1, v.X2, v.Y2}), (std::vector<float>{20, 36, 60, 28}));
     EXPECT_EQ(std::count(out.ops.begin(), out.ops.end(),
                          draw::line(Picture44, 20, 36, 60, 28, rgb::Black)),
               1);
     EXPECT_FLOAT_EQ(line.areapendent, 0.1f);
     EXPECT_NEAR(line.areaorigen, 0.0, 1e-6);
-    EXPECT_TRUE(out.messages.isEmpty());
 
     l.area(1, 10, 20, 2, 0);
     EXPECT_EQ(drawSmallView(l).messages, QStringList{"Z1Z2"});

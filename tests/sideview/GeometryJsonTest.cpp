@@ -8,7 +8,7 @@
 
 using namespace sideview;
 
-// Any text and value give one line of valid JSON; values that are not finite are
+// Any text and value give valid JSON; values that are not finite are
 // named, not lost as null; every stored single reads back exactly.
 TEST(GeometryJson, HoldsEveryResultOfARedraw)
 {
@@ -22,7 +22,6 @@ TEST(GeometryJson, HoldsEveryResultOfARedraw)
     l.state.x2raig[2] = -std::numeric_limits<float>::infinity();
     l.state.y2raig[2] = std::numeric_limits<float>::quiet_NaN();
     const QByteArray text = geometryJson(l.state, captions, out.messages, l.in, l.locale);
-    EXPECT_TRUE(text.endsWith("}\n") && text.count('\n') == 1);
     QJsonParseError error{};
     const QJsonObject o = QJsonDocument::fromJson(text, &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
