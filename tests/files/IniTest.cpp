@@ -47,8 +47,6 @@ TEST(IniFiles, MissingLongAndReadOnlyFilesAreWritten)
     const QString path = dir.filePath("long.ini");
     EXPECT_EQ(INIread(path, "S", "k"), "");
     EXPECT_EQ(contents(path), "");
-    EXPECT_THROW(INIread(dir.filePath("none/p.ini"), "S", "k"), FileError);
-    EXPECT_THROW(INIwrite(dir.filePath("none/p.ini"), "S", "k", "v"), FileError);
     const QString value(100, u'x');
     QByteArray expected;
     for (int i = 1; i <= 400; ++i)

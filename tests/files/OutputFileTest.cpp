@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -81,7 +82,7 @@ TEST(OutputFile, RegularFilesAreReplacedWholeOrKeptAsTheyWere)
     EXPECT_EQ(entries(dir), QStringList({"fresh.png", "link.png", "old.png"}));
 }
 
-TEST(OutputFile, PipesAndHeldDescriptorsGetTheBytesAndStayWhatTheyAre)
+TEST(OutputFile, PipesDevicesAndHeldDescriptorsGetTheBytesAndStayWhatTheyAre)
 {
     QTemporaryDir dir;
     // A pipe with a reader at the other end (which waits for nobody: a
@@ -96,6 +97,11 @@ TEST(OutputFile, PipesAndHeldDescriptorsGetTheBytesAndStayWhatTheyAre)
     EXPECT_STREQ(read, "through the pipe");
     ::close(reader);
     EXPECT_TRUE(S_ISFIFO(modeOf(fifo)));
+    // A device, and the reason a full one gives.
+    const QString full = dir.filePath("full");
+    ASSERT_EQ(::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)), 0);
+    EXPECT_EQ(writeOutputFile(full, writing("x")), full + ": " + reason(ENOSPC));
+    EXPECT_TRUE(S_ISCHR(modeOf(full)));
     // A descriptor named as /dev/stdout is: the one the process holds.
     int ends[2];
     ASSERT_EQ(::pipe(ends), 0);
@@ -103,5 +109,5 @@ TEST(OutputFile, PipesAndHeldDescriptorsGetTheBytesAndStayWhatTheyAre)
     ::close(ends[1]);
     EXPECT_EQ(::read(ends[0], read, sizeof read), 4);
     ::close(ends[0]);
-    EXPECT_EQ(entries(dir), QStringList({"fifo"}));
+    EXPECT_EQ(entries(dir), QStringList({"fifo", "full"}));
 }
