@@ -13,28 +13,23 @@
 #include "files/Ini.h"
 
 #include <QFile>
+#include <map>
 
 /// `splmap NAME ARGS...`, with what it printed captured.
 inline Outcome command(const QString& name, const QStringList& args)
 {
-    const QString languages = QStringLiteral(SPLMAP_LANGUAGES_DIR);
+    using Run = int (*)(const QStringList&, QIODevice&, QIODevice&, const QString&);
+    static const std::map<QString, Run> commands = {
+        {"ini-read", [](auto& a, auto& o, auto& e, auto&) { return runIniRead(a, o, e); }},
+        {"ini-write", [](auto& a, auto& o, auto& e, auto&) { return runIniWrite(a, o, e); }},
+        {"geometry", [](auto& a, auto& o, auto& e, auto&) { return runGeometry(a, o, e); }},
+        {"grid", runGrid},
+        {"render", runRender},
+        {"report", runReport},
+        {"autosplay", runAutosplay},
+        {"spectrum", runResponse}};
     return captured([&](QIODevice& out, QIODevice& err) {
-        if (name == "ini-read")
-            return runIniRead(args, out, err);
-        if (name == "ini-write")
-            return runIniWrite(args, out, err);
-        if (name == "geometry")
-            return runGeometry(args, out, err);
-        if (name == "grid")
-            return runGrid(args, out, err, languages);
-        if (name == "render")
-            return runRender(args, out, err, languages);
-        if (name == "report")
-            return runReport(args, out, err, languages);
-        if (name == "autosplay")
-            return runAutosplay(args, out, err, languages);
-        EXPECT_EQ(name, "spectrum");
-        return runResponse(args, out, err, languages);
+        return commands.at(name)(args, out, err, QStringLiteral(SPLMAP_LANGUAGES_DIR));
     });
 }
 

@@ -15,10 +15,7 @@ TEST(Commands, RefuseWhatTheyCannotTakeInOneLine)
 {
     QTemporaryDir dir;
     const QString flat = dir.filePath("flat.ini"), pipe = dir.filePath("pipe.ini");
-    std::vector<std::pair<QString, QString>> noAudience;
-    for (int n = 1; n <= 12; ++n)
-        noAudience.emplace_back(QStringLiteral("Text%1").arg(n), "0");
-    demoWith(flat, noAudience);
+    demoWith(flat, {{"Text1", "0"}, {"Text4", "0"}, {"Text5", "0"}, {"Text8", "0"}}); // no audience
     const QString broken = demoWith(dir.filePath("broken.ini"), {{"numcaixes", "17"}});
     // A view thousands of metres high.
     const QString tall = demoWith(dir.filePath("tall.ini"), {{"Text13", "3000"}});
@@ -67,7 +64,6 @@ TEST(Commands, RefuseWhatTheyCannotTakeInOneLine)
         {"spectrum", {demo}, "--at X,Y is needed"},
         {"spectrum", {demo, "--at", "3"}, "X,Y"},
         {"spectrum", {demo, "--at", "3,4,5"}, "X,Y"},
-        {"spectrum", {demo, "--at", "3,5;4"}, "X,Y"},
         {"spectrum", {demo, "--at", "3,4", "--freq", "1000"}, "--freq is not an option"},
         {"spectrum", {demo, "--at", "3,4", "--bands", "100-200"}, "usage"},
         {"autosplay", {flat}, "No audience area"},
@@ -106,20 +102,18 @@ TEST(Commands, OutputThatCannotBeWrittenAndMissingMemoryEndInOneLineAndCodeTwo)
 {
     QTemporaryDir dir;
     const QString csv = dir.filePath("cells.csv");
-    const auto printing = [](QIODevice& out, QIODevice&) {
-        out.write("{}\n");
-        return 0;
-    };
-    const auto refusing = [](QIODevice& out, QIODevice& err) {
-        out.write("{}\n");
-        err.write("splmap grid: refused\n");
-        return 2;
+    const auto grid = [](const QStringList& args, bool noMemory = false) {
+        return [=](QIODevice& out, QIODevice& err) {
+            failing::Refusal refusal(false, noMemory);
+            return runGrid(args, out, err, QStringLiteral(SPLMAP_LANGUAGES_DIR));
+        };
     };
     const std::tuple<const char*, std::function<int(QIODevice&, QIODevice&)>, int, QByteArray>
         cases[] = {
-            {"/dev/null", printing, 0, ""},
-            {"/dev/full", printing, 2, "splmap grid: standard output: No space left on device\n"},
-            {"/dev/full", refusing, 2, "splmap grid: refused\n"},
+            {"/dev/null", grid({demo}), 0, ""},
+            {"/dev/full", grid({demo}), 2,
+             "splmap grid: standard output: No space left on device\n"},
+            {"/dev/full", grid({}), 2, command("grid", {}).err},
             {"/dev/null",
              [](QIODevice&, QIODevice&) -> int {
                  throw std::system_error(
@@ -128,13 +122,8 @@ TEST(Commands, OutputThatCannotBeWrittenAndMissingMemoryEndInOneLineAndCodeTwo)
              2, "splmap grid: not enough memory\n"},
             // A grid the system has no memory for leaves no table.
             {"/dev/null",
-             [&](QIODevice& out, QIODevice& err) {
-                 failing::Refusal memory(false, true);
-                 return runGrid(
-                     {SPLMAP_EXAMPLES_DIR "/extreme.ini", "--res", "0.1", "--cells", csv}, out, err,
-                     QStringLiteral(SPLMAP_LANGUAGES_DIR));
-             },
-             2, "splmap grid: not enough memory\n"}};
+             grid({SPLMAP_EXAMPLES_DIR "/extreme.ini", "--res", "0.1", "--cells", csv}, true), 2,
+             "splmap grid: not enough memory\n"}};
     for (const auto& [path, body, code, message] : cases) {
         QFile out(QString::fromLatin1(path));
         ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Unbuffered));

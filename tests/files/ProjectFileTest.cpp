@@ -95,33 +95,29 @@ TEST(ProjectFile, LoadingDerivesCountsAndRefusesOnesTheListsCannotShow)
     const QString path = dir.filePath("p.ini");
     ASSERT_EQ(projectfile::save(path, ProjectFields{}, ProjectState{}, point), std::nullopt);
 
-    struct Case
-    {
-        const char *eti, *boxes, *areas, *model;
-        // boxes, areas, numcaixes, seleccio, model, height
-        std::tuple<int, int, int, float, int, float> derived;
-    };
-    const Case cases[] = {
-        {"TS160", "16", "3", "1", {16, 3, 15, 2.f, 1, 0.181f}},
-        {"TS250", "2.5", " 1 ", "2.5", {2, 1, 1, 0.f, 2, 0.314f}},
-        // Saved before the number of boxes was chosen: no boxes.
-        {"other", "0", "2", "1.5", {0, 2, -1, 1.f, 2, 0.9f}},
-    };
+    // eti, numcaixes, numzones, modelcaixa; then the boxes, areas, numcaixes,
+    // seleccio, model and height derived.
+    const std::tuple<const char*, const char*, const char*, const char*,
+                     std::tuple<int, int, int, float, int, float>>
+        cases[] = {
+            {"TS160", "16", "3", "1", {16, 3, 15, 2.f, 1, 0.181f}},
+            {"TS250", "2.5", " 1 ", "2.5", {2, 1, 1, 0.f, 2, 0.314f}},
+            // Saved before the number of boxes was chosen: no boxes.
+            {"other", "0", "2", "1.5", {0, 2, -1, 1.f, 2, 0.9f}},
+        };
     INIwrite(path, "Default", "alturaunacaixa", "0.9");
-    for (const Case& c : cases) {
-        INIwriteAll(path, "Default",
-                    {{"eti", c.eti},
-                     {"numcaixes", c.boxes},
-                     {"numzones", c.areas},
-                     {"modelcaixa", c.model}});
+    for (const auto& [eti, boxes, areas, model, derived] : cases) {
+        INIwriteAll(
+            path, "Default",
+            {{"eti", eti}, {"numcaixes", boxes}, {"numzones", areas}, {"modelcaixa", model}});
         ProjectFields f;
         ProjectState s;
         const projectfile::LoadResult r = projectfile::load(path, f, s, point);
         EXPECT_TRUE(r.ok()) << r.error.toStdString();
         EXPECT_EQ(std::tuple(r.boxes, r.areas, int(s.numcaixes), s.seleccio, int(s.modelcaixa),
                              s.alturaunacaixa),
-                  c.derived)
-            << c.eti;
+                  derived)
+            << eti;
     }
 
     // A bad number, or a count the lists cannot show, fails the load, names
