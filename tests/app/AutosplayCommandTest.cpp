@@ -45,10 +45,9 @@ TEST(AutosplayCommand, PrintsTheProposalAndWritesTheNewProject)
         SCOPED_TRACE(args.join(' ').toStdString());
         const Outcome r = command("autosplay", QStringList{project, "--out", out} + args);
         ASSERT_EQ(r.code, 0) << r.err.constData();
-        EXPECT_TRUE(r.out.endsWith("}\n") && r.out.count('\n') == 1);
         static const QRegularExpression order(
             "^\\{\"angles\":.*\"J_before\":.*\"J_after\":.*\"spread_before\":.*"
-            "\"spread_after\":.*\"areas\":.*\"evaluated\":[^:]*\\}\n$");
+            "\"spread_after\":.*\"areas\":.*\"evaluated\":[^:\n]*\\}\n$");
         EXPECT_TRUE(order.match(QString::fromUtf8(r.out)).hasMatch()) << r.out.constData();
         const QJsonObject o = QJsonDocument::fromJson(r.out).object();
         std::vector<double> angles;
