@@ -9,15 +9,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
-
-QImage rgb32(const QImage& image)
-{
-    return image.convertToFormat(QImage::Format_RGB32);
-}
-
-} // namespace
-
 // The SPL window's CALCULATE on the real windows and the command give the same
 // picture on every surface, and the same side view as the window shows.
 TEST(RenderCommand, GivesTheSurfacesOfTheWindowPath)
@@ -40,7 +31,9 @@ TEST(RenderCommand, GivesTheSurfacesOfTheWindowPath)
         const Outcome r =
             command("render", {project, "--freq", "2500", "--surface", name, "--out", png});
         ASSERT_EQ(r.code, 0) << r.err.constData();
-        EXPECT_EQ(rgb32(QImage(png)), rgb32(w.picture(id)->canvas().image())) << name.toStdString();
+        EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32),
+                  w.picture(id)->canvas().image().convertToFormat(QImage::Format_RGB32))
+            << name.toStdString();
     }
     // Without --surface, the side view as the window shows it (replacing a
     // file), drawn with no widget.
@@ -50,5 +43,7 @@ TEST(RenderCommand, GivesTheSurfacesOfTheWindowPath)
     ASSERT_EQ(r.code, 0) << r.err.constData();
     EXPECT_TRUE(r.err.isEmpty());
     EXPECT_EQ(QApplication::allWidgets().size(), widgets);
-    EXPECT_EQ(rgb32(QImage(png)), rgb32(imageexport::clientArea(w).copy(picture::viewRect())));
+    EXPECT_EQ(
+        QImage(png).convertToFormat(QImage::Format_RGB32),
+        imageexport::clientArea(w).copy(picture::viewRect()).convertToFormat(QImage::Format_RGB32));
 }
