@@ -129,10 +129,9 @@ TEST(Commands, OutputThatCannotBeWrittenAndMissingMemoryEndInOneLineAndCodeTwo)
         ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
         QBuffer err;
         err.open(QIODevice::WriteOnly);
-        EXPECT_EQ(finishCommand(
-                      "grid", [&] { return body(out, err); }, out, err),
-                  code);
-        EXPECT_EQ(err.data(), message);
+        const int ended = finishCommand(
+            "grid", [&] { return body(out, err); }, out, err);
+        EXPECT_EQ(std::pair(ended, err.data()), std::pair(code, message));
     }
     EXPECT_FALSE(QFile::exists(csv));
 }

@@ -82,8 +82,7 @@ TEST(IniRead, OneReadingOfASectionFindsWhatEachKeyReadFinds)
     std::mt19937 random(9);
     for (int file = 0; file < 3000; ++file) {
         QByteArray text;
-        const int count = static_cast<int>(random() % 12);
-        for (int i = 0; i < count; ++i) {
+        for (auto lineCount = random() % 12; lineCount > 0; --lineCount) {
             text += lines[random() % std::size(lines)];
             text += ends[random() % std::size(ends)];
         }

@@ -35,11 +35,6 @@ QStringList entries(const QTemporaryDir& dir)
         .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-QString reason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
 } // namespace
 
 TEST(OutputFile, RegularFilesAreReplacedWholeOrKeptAsTheyWere)
@@ -72,12 +67,13 @@ TEST(OutputFile, RegularFilesAreReplacedWholeOrKeptAsTheyWere)
     const std::pair<QString, int> refused[] = {
         {dir.filePath("missing/x.png"), ENOENT}, {dir.path(), EISDIR}, {old + "/x.png", ENOTDIR}};
     for (const auto& [path, error] : refused)
-        EXPECT_EQ(writeOutputFile(path, writing("x")), path + ": " + reason(error));
+        EXPECT_EQ(writeOutputFile(path, writing("x")),
+                  path + ": " + QString::fromLocal8Bit(std::strerror(error)));
     // A file-size limit: the reason, and the old file as it was.
     QString problem;
     underFileSizeLimit(1000,
                        [&] { problem = writeOutputFile(old, writing(QByteArray(5000, 'x'))); });
-    EXPECT_EQ(problem, old + ": " + reason(EFBIG));
+    EXPECT_EQ(problem, old + ": " + QString::fromLocal8Bit(std::strerror(EFBIG)));
     EXPECT_EQ(contents(old), "via the link");
     EXPECT_EQ(entries(dir), QStringList({"fresh.png", "link.png", "old.png"}));
 }
@@ -100,7 +96,8 @@ TEST(OutputFile, PipesDevicesAndHeldDescriptorsGetTheBytesAndStayWhatTheyAre)
     // A device, and the reason a full one gives.
     const QString full = dir.filePath("full");
     ASSERT_EQ(::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)), 0);
-    EXPECT_EQ(writeOutputFile(full, writing("x")), full + ": " + reason(ENOSPC));
+    EXPECT_EQ(writeOutputFile(full, writing("x")),
+              full + ": " + QString::fromLocal8Bit(std::strerror(ENOSPC)));
     EXPECT_TRUE(S_ISCHR(modeOf(full)));
     // A descriptor named as /dev/stdout is: the one the process holds.
     int ends[2];
