@@ -17,9 +17,8 @@ std::pair<spl::Request, std::vector<spl::AreaSegment>> projectAt(const QString& 
 {
     const HeadlessProject p = loadHeadless(path, QLocale::c());
     EXPECT_TRUE(p.document && p.document->requestSplWindow());
-    CalculationSettings settings{100, "0.3", spl::MapStyle::Distribution,
-                                 spl::LevelModelKind::Coherent};
-    return {spl::requestFromDocument(*p.document, settings),
+    return {spl::requestFromDocument(*p.document, {100, "0.3", spl::MapStyle::Distribution,
+                                                   spl::LevelModelKind::Coherent}),
             spl::areasInUse(p.document->fields(), p.document->state(), QLocale::c())};
 }
 

@@ -24,9 +24,8 @@ void sample(ProjectFields& f, ProjectState& s, const QLocale& locale)
     f.Text16 = QString::fromLatin1("Caf\xE9 owner");
     f.Combo2 = "5"; // boxes
     f.Combo1 = "2"; // areas
-    for (int i = 1; i <= 16; ++i)
-        f.Combo3[i] = locale.toString(i / 2.0);
     for (int j = 1; j <= 16; ++j) {
+        f.Combo3[j] = locale.toString(j / 2.0);
         s.box[j] = BoxValue::number(j * 1.5);
         s.LastAngle[j] = j * 0.5f;
         s.x1[j] = -j * 0.125f;
