@@ -47,8 +47,6 @@ TEST(IniFiles, MissingLongAndReadOnlyFilesAreWritten)
     const QString path = dir.filePath("long.ini");
     EXPECT_EQ(INIread(path, "S", "k"), "");
     EXPECT_EQ(contents(path), "");
-    EXPECT_THROW(INIread(dir.filePath("none/p.ini"), "S", "k"), FileError);
-    EXPECT_THROW(INIwrite(dir.filePath("none/p.ini"), "S", "k", "v"), FileError);
     const QString value(100, u'x');
     QByteArray expected;
     for (int i = 1; i <= 400; ++i)
@@ -84,8 +82,7 @@ TEST(IniRead, OneReadingOfASectionFindsWhatEachKeyReadFinds)
     std::mt19937 random(9);
     for (int file = 0; file < 3000; ++file) {
         QByteArray text;
-        const int count = static_cast<int>(random() % 12);
-        for (int i = 0; i < count; ++i) {
+        for (auto lineCount = random() % 12; lineCount > 0; --lineCount) {
             text += lines[random() % std::size(lines)];
             text += ends[random() % std::size(ends)];
         }

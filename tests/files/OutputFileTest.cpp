@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -32,11 +33,6 @@ QStringList entries(const QTemporaryDir& dir)
 {
     return QDir(dir.path())
         .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-QString reason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 } // namespace
@@ -71,17 +67,18 @@ TEST(OutputFile, RegularFilesAreReplacedWholeOrKeptAsTheyWere)
     const std::pair<QString, int> refused[] = {
         {dir.filePath("missing/x.png"), ENOENT}, {dir.path(), EISDIR}, {old + "/x.png", ENOTDIR}};
     for (const auto& [path, error] : refused)
-        EXPECT_EQ(writeOutputFile(path, writing("x")), path + ": " + reason(error));
+        EXPECT_EQ(writeOutputFile(path, writing("x")),
+                  path + ": " + QString::fromLocal8Bit(std::strerror(error)));
     // A file-size limit: the reason, and the old file as it was.
     QString problem;
     underFileSizeLimit(1000,
                        [&] { problem = writeOutputFile(old, writing(QByteArray(5000, 'x'))); });
-    EXPECT_EQ(problem, old + ": " + reason(EFBIG));
+    EXPECT_EQ(problem, old + ": " + QString::fromLocal8Bit(std::strerror(EFBIG)));
     EXPECT_EQ(contents(old), "via the link");
     EXPECT_EQ(entries(dir), QStringList({"fresh.png", "link.png", "old.png"}));
 }
 
-TEST(OutputFile, PipesAndHeldDescriptorsGetTheBytesAndStayWhatTheyAre)
+TEST(OutputFile, PipesDevicesAndHeldDescriptorsGetTheBytesAndStayWhatTheyAre)
 {
     QTemporaryDir dir;
     // A pipe with a reader at the other end (which waits for nobody: a
@@ -96,6 +93,12 @@ TEST(OutputFile, PipesAndHeldDescriptorsGetTheBytesAndStayWhatTheyAre)
     EXPECT_STREQ(read, "through the pipe");
     ::close(reader);
     EXPECT_TRUE(S_ISFIFO(modeOf(fifo)));
+    // A device, and the reason a full one gives.
+    const QString full = dir.filePath("full");
+    ASSERT_EQ(::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)), 0);
+    EXPECT_EQ(writeOutputFile(full, writing("x")),
+              full + ": " + QString::fromLocal8Bit(std::strerror(ENOSPC)));
+    EXPECT_TRUE(S_ISCHR(modeOf(full)));
     // A descriptor named as /dev/stdout is: the one the process holds.
     int ends[2];
     ASSERT_EQ(::pipe(ends), 0);
@@ -103,5 +106,5 @@ TEST(OutputFile, PipesAndHeldDescriptorsGetTheBytesAndStayWhatTheyAre)
     ::close(ends[1]);
     EXPECT_EQ(::read(ends[0], read, sizeof read), 4);
     ::close(ends[0]);
-    EXPECT_EQ(entries(dir), QStringList({"fifo"}));
+    EXPECT_EQ(entries(dir), QStringList({"fifo", "full"}));
 }
