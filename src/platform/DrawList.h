@@ -66,32 +66,9 @@ template <typename Target> void replayOps(const DrawList& list, int surface, Tar
     }
 }
 
-/// A picture computed pixel by pixel for a surface of a given pixel size,
-/// used where drawing shape by shape would be far too slow (the colour map)
-/// and the result must be exact to the pixel. Rows that look alike share one
-/// line: `lines` holds the distinct lines, `width` pixels each, and `lineOf`
-/// tells for every pixel row, top first, which line it shows (-1 for none).
-/// Pixels of value `kKeep`, and rows of no line, keep what the surface showed.
-struct PixelRows
-{
-    static constexpr uint32_t kKeep = 0xFFFFFFFFu;
-
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> lines; ///< 0xRRGGBB or kKeep
-    std::vector<int> lineOf;
-
-    /// The pixel at (x, y): its 0xRRGGBB colour, or kKeep.
-    uint32_t at(int x, int y) const
-    {
-        const int line = lineOf[static_cast<std::size_t>(y)];
-        return line < 0 ? kKeep
-                        : lines[static_cast<std::size_t>(line) * static_cast<std::size_t>(width) +
-                                static_cast<std::size_t>(x)];
-    }
-
-    bool operator==(const PixelRows&) const = default;
-};
+/// A pixel of a picture computed pixel by pixel (the colour map) that keeps
+/// what the surface showed; other pixels are 0xRRGGBB.
+inline constexpr uint32_t kKeepPixel = 0xFFFFFFFFu;
 
 /// Small builders so that drawing code reads like the drawing it makes.
 namespace draw {

@@ -118,7 +118,7 @@ void cellLines(const Result& result, const MapView& view, const OverlayPixels& o
             for (int px = 0; px < overlay.width; ++px) {
                 const int c = columnOf[std::size_t(px)];
                 line[std::size_t(px)] =
-                    c > 0 ? cellColour(result.MatriuSPL(any->row, c)) : PixelRows::kKeep;
+                    c > 0 ? cellColour(result.MatriuSPL(any->row, c)) : kKeepPixel;
             }
             lastRow = any->row;
         }

@@ -12,7 +12,7 @@ namespace spl {
 
 namespace {
 
-constexpr uint32_t kNone = PixelRows::kKeep; // a pixel no box has claimed yet
+constexpr uint32_t kNone = kKeepPixel; // a pixel no box has claimed yet
 
 uint32_t rgbOf(int r, int g, int b)
 {
@@ -324,23 +324,6 @@ void mapLines(const std::vector<MapSegment>& segments, const OverlayPixels& o, c
         }
         sink(y, line, same);
     }
-}
-
-PixelRows mapPixels(const std::vector<MapSegment>& segments, const OverlayPixels& o)
-{
-    PixelRows out;
-    out.width = std::max(o.width, 0);
-    out.height = std::max(o.height, 0);
-    out.lineOf.assign(static_cast<size_t>(out.height), -1);
-    int last = -1;
-    mapLines(segments, o, [&](int y, std::span<const uint32_t> line, bool same) {
-        if (!same) {
-            out.lines.insert(out.lines.end(), line.begin(), line.end());
-            ++last;
-        }
-        out.lineOf[static_cast<size_t>(y)] = last;
-    });
-    return out;
 }
 
 PointL RotarPunt(int32_t cx, int32_t cy, PointL& P, double a)

@@ -93,17 +93,13 @@ struct OverlayPixels
 };
 
 /// What painting the segments box by box leaves on a surface of that size and
-/// scale, computed without painting the boxes: a pixel takes the colour of the
-/// last box that covers its centre, and pixels that no box covers are left
-/// out (they keep the picture underneath). A box from pixel coordinates a to
-/// b (scale units times pixels per unit) covers the pixels whose centre c has
-/// a < c <= b, horizontally and vertically alike.
-PixelRows mapPixels(const std::vector<MapSegment>& segments, const OverlayPixels& overlay);
-
-/// The same, one pixel row at a time, top to bottom, without keeping the
-/// picture: `line` holds the row's pixels (PixelRows::kKeep where no box
-/// lands), `same` tells that it equals the line of the previous call. Rows no
-/// box covers are skipped.
+/// scale, computed without painting the boxes, one pixel row at a time, top to
+/// bottom: a pixel takes the colour of the last box that covers its centre;
+/// pixels that no box covers are kKeepPixel (they keep the picture
+/// underneath). A box from pixel coordinates a to b (scale units times pixels
+/// per unit) covers the pixels whose centre c has a < c <= b, horizontally and
+/// vertically alike. `same` tells that the line equals that of the previous
+/// call; rows no box covers are skipped.
 using LineSink = std::function<void(int y, std::span<const uint32_t> line, bool same)>;
 void mapLines(const std::vector<MapSegment>& segments, const OverlayPixels& overlay,
               const LineSink& sink);

@@ -67,7 +67,7 @@ TEST(CellMap, PointsAndPixelsTakeTheirCell)
             const double X = (px + 0.5) * 8 / 160, Y = (108 - (py + 0.5)) * 3 / 60;
             const std::optional<CellIndex> cell = cellAt(r, X, Y);
             const uint32_t want =
-                cell ? cellColour(r.MatriuSPL(cell->row, cell->column)) : PixelRows::kKeep;
+                cell ? cellColour(r.MatriuSPL(cell->row, cell->column)) : kKeepPixel;
             ASSERT_EQ(picture[std::size_t(py)][std::size_t(px)], want) << px << "," << py;
         }
     r.spl.clear(); // a result that kept no cells

@@ -118,17 +118,6 @@ void Canvas::transferPixels(const Canvas& source, QPointF a, QPointF b, QPointF 
     }
 }
 
-void Canvas::paintRows(const PixelRows& rows)
-{
-    const int h = std::min(rows.height, static_cast<int>(rows.lineOf.size()));
-    const auto w = static_cast<std::size_t>(std::max(rows.width, 0));
-    for (int y = 0; y < h; ++y) {
-        const int line = rows.lineOf[static_cast<std::size_t>(y)];
-        if (line >= 0)
-            paintLine(y, std::span(rows.lines).subspan(static_cast<std::size_t>(line) * w, w));
-    }
-}
-
 void Canvas::paintLine(int y, std::span<const uint32_t> line)
 {
     if (y < 0 || y >= m_image.height())
@@ -136,7 +125,7 @@ void Canvas::paintLine(int y, std::span<const uint32_t> line)
     auto* out = reinterpret_cast<QRgb*>(m_image.scanLine(y));
     const std::size_t w = std::min(line.size(), static_cast<std::size_t>(m_image.width()));
     for (std::size_t x = 0; x < w; ++x) {
-        if (line[x] != PixelRows::kKeep)
+        if (line[x] != kKeepPixel)
             out[x] = 0xFF000000u | line[x];
     }
 }

@@ -55,10 +55,8 @@ public:
     void transferPixels(const Canvas& source, QPointF topLeft, QPointF topRight,
                         QPointF bottomLeft);
 
-    /// Paints pixels computed for a picture of this size; what lies outside
-    /// the image is ignored.
-    void paintRows(const PixelRows& rows);
-    /// Paints one such row of pixels at pixel row y.
+    /// Paints a row of pixels computed for a picture of this size at pixel row
+    /// y (kKeepPixel keeps what is there); what lies outside the image is ignored.
     void paintLine(int y, std::span<const uint32_t> line);
 
     /// Draws the operations of `list` that belong to `surface`, in order.

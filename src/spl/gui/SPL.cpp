@@ -9,6 +9,8 @@
 #include "project/gui/FieldValidation.h"
 #include "spl/Bands.h"
 #include "spl/Decorations.h"
+#include "spl/Request.h"
+#include "spl/Resolution.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -330,33 +332,16 @@ void SPL::Combo4_Click()
     const auto i = items.indexOf(text);
     if (i >= 0)
         frequencia = static_cast<int16_t>(QStringView(items[i]).chopped(3).toInt());
-    const auto twice = static_cast<int16_t>(2 * frequencia);
-    landamig = static_cast<float>(static_cast<double>(velso) / twice);
+    landamig = spl::landamigFor(velso, frequencia);
 }
 
 bool SPL::Text1_Validate()
 {
-    const QLocale locale;
-    const QString text = m_text1->text();
-    if (!numbers::isNumber(text, locale)) {
-        showMessage(QStringLiteral("Value"));
-        m_command1->setEnabled(false);
-        return false;
-    }
-    const double v = numbers::toDouble(text, locale);
-    if (v < 0) {
-        showMessage(QStringLiteral("ValNeg"));
-        m_command1->setEnabled(false);
-    } else if (v < 0.1) {
-        showMessage(QStringLiteral("ValSma"));
-        m_command1->setEnabled(false);
-    } else if (v > 1) {
-        showMessage(QStringLiteral("ValHi"));
-        m_command1->setEnabled(false);
-    } else {
-        m_command1->setEnabled(true);
-    }
-    return true;
+    const QString why = spl::resolutionProblem(m_text1->text(), QLocale());
+    if (!why.isEmpty())
+        showMessage(why);
+    m_command1->setEnabled(why.isEmpty());
+    return why != QStringLiteral("Value");
 }
 
 void SPL::Command1_Click()
