@@ -39,20 +39,6 @@ TEST(GridCommand, PrintsTheCalculationOfTheOptionsAndWritesEveryCell)
         EXPECT_EQ(r.out, spl::gridJson(*core->grid()) + "\n") << options.join(' ').toStdString();
         printed.push_back(QJsonDocument::fromJson(r.out).object());
     }
-    // The A-weighted average is the power average of its bands' cells, weighted
-    // 0 dB at 1 kHz and +0.6 dB at 1.25 kHz.
-    const auto cells = [&](const CalculationSettings& settings) {
-        return spl::levelModel(spl::requestFromDocument(*project.document, settings))->grid()->spl;
-    };
-    const auto low = cells({1000, "0.5"}), high = cells({1250, "0.5"}),
-               average = cells(cases[2].second);
-    ASSERT_TRUE(average.size() == low.size() && average.size() == high.size());
-    int differing = 0;
-    for (std::size_t i = 0; i < average.size(); ++i) {
-        const double sum = std::pow(10.0, low[i] / 10) + std::pow(10.0, (high[i] + 0.6) / 10);
-        differing += std::abs(average[i] - 10 * std::log10(sum / 2)) > 1e-4;
-    }
-    EXPECT_EQ(differing, 0);
     // Eight boxes, box 1 at 5 degrees and splays from the second one; 9 digits name a single.
     const QJsonObject& o = printed[0];
     EXPECT_EQ(std::tuple(o["CasArray"].toInt(), o["CaixesCorbes"].toInt(),

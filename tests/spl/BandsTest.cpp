@@ -59,3 +59,23 @@ TEST(PowerAverage, BandPowersAreThePowersOfTen)
         }
     }
 }
+
+// The A weights of the 21 bands are the standard's curve at each band's exact
+// centre, 1 kHz * 10^(n/10), to the tenth of a decibel the standard prints.
+TEST(AWeighting, IsTheStandardCurveAtTheExactCentres)
+{
+    const auto curve = [](double f) {
+        const double f2 = f * f;
+        const double ra = std::pow(12194.0, 2) * f2 * f2 /
+                          ((f2 + std::pow(20.6, 2)) *
+                           std::sqrt((f2 + std::pow(107.7, 2)) * (f2 + std::pow(737.9, 2))) *
+                           (f2 + std::pow(12194.0, 2)));
+        return 20 * std::log10(ra) + 2.0;
+    };
+    for (int n = -10; n <= 10; ++n) {
+        const int16_t hz = spl::kFrequencies[std::size_t(n + 10)];
+        EXPECT_NEAR(spl::aWeighting(hz), curve(1000 * std::pow(10.0, n / 10.0)), 0.05 + 1e-9)
+            << hz << " Hz";
+    }
+    EXPECT_EQ(spl::bandWeight(1250, spl::Weighting::Flat), 0.0);
+}
