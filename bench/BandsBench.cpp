@@ -4,6 +4,7 @@
 // Targets: 0.1 m within 250 ms (classic) and 600 ms (box by box); 0.3 m
 // within 40 ms and 100 ms. The spectrum at a point (21 bands) within 1 ms.
 
+#include "Timing.h"
 #include "analysis/RequestFromProject.h"
 #include "project/ProjectDocument.h"
 #include "spl/BandResponse.h"
@@ -31,11 +32,6 @@ spl::Request extremeBands(const char* res, spl::LevelModelKind kind)
     return r;
 }
 
-double minimum(const std::vector<double>& v)
-{
-    return *std::min_element(v.begin(), v.end());
-}
-
 void allBands(benchmark::State& s, const char* res, spl::LevelModelKind kind)
 {
     const auto model = spl::levelModel(extremeBands(res, kind));
@@ -50,25 +46,15 @@ void spectrum(benchmark::State& s, spl::LevelModelKind kind)
         benchmark::DoNotOptimize(spl::bandResponseAt(r, 23.4, 3.1));
 }
 
-void configure(benchmark::internal::Benchmark* b)
-{
-    b->Unit(benchmark::kMillisecond)
-        ->MeasureProcessCPUTime()
-        ->UseRealTime()
-        ->Repetitions(5)
-        ->ReportAggregatesOnly(true)
-        ->ComputeStatistics("min", minimum);
-}
-
 } // namespace
 
 BENCHMARK_CAPTURE(allBands, extreme_0_1m_classic, "0.1", spl::LevelModelKind::Classic)
-    ->Apply(configure);
+    ->Apply(wallAndCpuTimes);
 BENCHMARK_CAPTURE(allBands, extreme_0_1m_coherent, "0.1", spl::LevelModelKind::Coherent)
-    ->Apply(configure);
+    ->Apply(wallAndCpuTimes);
 BENCHMARK_CAPTURE(allBands, extreme_0_3m_classic, "0.3", spl::LevelModelKind::Classic)
-    ->Apply(configure);
+    ->Apply(wallAndCpuTimes);
 BENCHMARK_CAPTURE(allBands, extreme_0_3m_coherent, "0.3", spl::LevelModelKind::Coherent)
-    ->Apply(configure);
-BENCHMARK_CAPTURE(spectrum, classic, spl::LevelModelKind::Classic)->Apply(configure);
-BENCHMARK_CAPTURE(spectrum, coherent, spl::LevelModelKind::Coherent)->Apply(configure);
+    ->Apply(wallAndCpuTimes);
+BENCHMARK_CAPTURE(spectrum, classic, spl::LevelModelKind::Classic)->Apply(wallAndCpuTimes);
+BENCHMARK_CAPTURE(spectrum, coherent, spl::LevelModelKind::Coherent)->Apply(wallAndCpuTimes);

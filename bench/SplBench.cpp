@@ -9,11 +9,12 @@
 // cell on the extreme case), with its own literal transcription: extreme
 // within 30 ms (aim 20), demo within 2 ms on two cores.
 
-#include "project/ProjectDocument.h"
+#include "Timing.h"
 #include "analysis/CoherentLiteral.h" // from the tests
+#include "analysis/RequestFromProject.h"
+#include "project/ProjectDocument.h"
 #include "spl/LevelModel.h"
 #include "spl/LiteralModel.h" // from the tests
-#include "analysis/RequestFromProject.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -92,48 +93,33 @@ void literalCoherent(benchmark::State& s, const spl::Request& (*which)())
     }
 }
 
-double minimum(const std::vector<double>& v)
-{
-    return *std::min_element(v.begin(), v.end());
-}
-
-void configure(benchmark::internal::Benchmark* b, int repetitions)
-{
-    b->Unit(benchmark::kMillisecond)
-        ->MeasureProcessCPUTime()
-        ->UseRealTime()
-        ->Repetitions(repetitions)
-        ->ReportAggregatesOnly(true)
-        ->ComputeStatistics("min", minimum);
-}
-
 } // namespace
 
 #define SPL_CASE(name, which, literalReps, fastReps)                                               \
     BENCHMARK_CAPTURE(literal, name, which)                                                        \
-        ->Apply([](auto* b) { configure(b, literalReps); })                                        \
+        ->Apply([](auto* b) { wallAndCpuTimesOver(b, literalReps); })                              \
         ->Iterations(1);                                                                           \
     BENCHMARK_CAPTURE(fast, name##_1thread, which, 1, false)->Apply([](auto* b) {                  \
-        configure(b, fastReps);                                                                    \
+        wallAndCpuTimesOver(b, fastReps);                                                          \
     });                                                                                            \
     BENCHMARK_CAPTURE(fast, name##_allthreads, which, 0, false)->Apply([](auto* b) {               \
-        configure(b, fastReps);                                                                    \
+        wallAndCpuTimesOver(b, fastReps);                                                          \
     });                                                                                            \
     BENCHMARK_CAPTURE(fast, name##_allthreads_cells, which, 0, true)->Apply([](auto* b) {          \
-        configure(b, fastReps);                                                                    \
+        wallAndCpuTimesOver(b, fastReps);                                                          \
     });                                                                                            \
     BENCHMARK_CAPTURE(literalCoherent, name, which)                                                \
-        ->Apply([](auto* b) { configure(b, 1); })                                                  \
+        ->Apply([](auto* b) { wallAndCpuTimesOver(b, 1); })                                        \
         ->Iterations(1);                                                                           \
     BENCHMARK_CAPTURE(fast, name##_coherent_1thread, which, 1, false,                              \
                       spl::LevelModelKind::Coherent)                                               \
-        ->Apply([](auto* b) { configure(b, fastReps); });                                          \
+        ->Apply([](auto* b) { wallAndCpuTimesOver(b, fastReps); });                                \
     BENCHMARK_CAPTURE(fast, name##_coherent_allthreads, which, 0, false,                           \
                       spl::LevelModelKind::Coherent)                                               \
-        ->Apply([](auto* b) { configure(b, fastReps); });                                          \
+        ->Apply([](auto* b) { wallAndCpuTimesOver(b, fastReps); });                                \
     BENCHMARK_CAPTURE(fast, name##_coherent_allthreads_cells, which, 0, true,                      \
                       spl::LevelModelKind::Coherent)                                               \
-        ->Apply([](auto* b) { configure(b, fastReps); })
+        ->Apply([](auto* b) { wallAndCpuTimesOver(b, fastReps); })
 
 SPL_CASE(demo, demoCase, 5, 20);
 SPL_CASE(extreme, extremeCase, 3, 10);
